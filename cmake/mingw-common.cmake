@@ -1,0 +1,11 @@
+# The -posix compilers: GoogleTest needs std::mutex, which the win32
+# thread model of the default MinGW compilers lacks.
+set(CMAKE_C_COMPILER   ${KW_TOOLCHAIN_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${KW_TOOLCHAIN_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER  ${KW_TOOLCHAIN_PREFIX}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${KW_TOOLCHAIN_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# One self-contained exe: no MinGW runtime DLLs to ship beside it.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")

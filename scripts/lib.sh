@@ -1,0 +1,103 @@
+# Shared by the project's scripts: package installation and a private
+# Wine session (prefix and virtual display) that is cleaned up on exit.
+# Sourced, not run.
+
+KW_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+KW_WINE=/usr/lib/wine/wine64
+KW_WINESERVER=/usr/lib/wine/wineserver
+
+# What building and starting the program needs.
+KW_RUN_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64 wine wine64 xvfb procps
+                 fonts-wine fonts-ipafont-gothic)
+# What the tests need besides: the 32-bit compiler (compiled only), the
+# native compiler with its sanitizer and fuzzer runtime, GoogleTest and
+# Google Benchmark.
+KW_TEST_PACKAGES=("${KW_RUN_PACKAGES[@]}" g++-mingw-w64-i686 clang libclang-rt-14-dev
+                  googletest libbenchmark-dev)
+
+kw_log() { printf '== %s\n' "$*" >&2; }
+
+# Installs the Debian packages that are missing, and nothing else.
+kw_install_packages() {
+  local missing=()
+  local p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
+      missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  kw_log "installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# Starts a virtual X display of its own and exports DISPLAY.
+kw_start_xvfb() {
+  local n
+  for n in $(seq 91 199); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then break; fi
+  done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  KW_XVFB_PID=$!
+  export DISPLAY=":$n"
+  local i
+  for i in $(seq 1 100); do
+    [ -e "/tmp/.X11-unix/X$n" ] && return 0
+    kill -0 "$KW_XVFB_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  kw_log "Xvfb did not start on :$n"
+  return 1
+}
+
+# Makes the Wine prefix in $WINEPREFIX ready, once. Wine is told not to
+# offer Mono or Gecko and not to write desktop menu entries.
+kw_prepare_prefix() {
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    kw_log "creating the Wine prefix $WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    "$KW_WINE" wineboot -i >/dev/null 2>&1 || true
+    "$KW_WINESERVER" -w
+  fi
+}
+
+# On a virtual display there is no window manager, and every closing
+# dialog would make its program wait about 2 s for X to withdraw the
+# window. Unmanaged windows close at once.
+kw_unmanaged_windows() {
+  "$KW_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+}
+
+kw_stop_wine_session() {
+  [ -n "${WINEPREFIX:-}" ] && "$KW_WINESERVER" -k >/dev/null 2>&1 || true
+  [ -n "${KW_XVFB_PID:-}" ] && kill "$KW_XVFB_PID" 2>/dev/null || true
+  [ -n "${KW_SESSION_DIR:-}" ] && rm -rf "$KW_SESSION_DIR"
+  return 0
+}
+
+# A private prefix and display for one test run, removed at exit.
+kw_start_test_session() {
+  KW_SESSION_DIR="$(mktemp -d /tmp/kopiwell-test.XXXXXX)"
+  export WINEPREFIX="$KW_SESSION_DIR/prefix"
+  trap kw_stop_wine_session EXIT
+  kw_start_xvfb
+  kw_prepare_prefix
+  kw_unmanaged_windows
+}
+
+# Keeps one Wine process running until the session ends (see the program).
+kw_keep_wine_alive() {
+  "$KW_WINE" "$1" </dev/null >/dev/null 2>&1 &
+  # Its window exists once the desktop process is up.
+  local i
+  for i in $(seq 1 100); do
+    pgrep -f 'explorer.exe' >/dev/null && return 0
+    sleep 0.1
+  done
+  kw_log "Wine's desktop process did not start"
+}

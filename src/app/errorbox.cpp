@@ -1,0 +1,51 @@
+#include "app/errorbox.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/mainwnd.h"
+#include "base/win_text.h"
+#include "listwin/listwin.h"
+#include "output/viewer.h"
+#include "store/store.h"
+
+bool g_fatal = false;
+
+namespace {
+
+constexpr char kCaption[] = "コピウェル - エラー";
+constexpr char kReportRequest[] = "\n\n上記メッセージをメールにて下記へ連絡お願いいたします。";
+// Where a user reports a fatal error.
+constexpr char kContactLines[] =
+    "\n   Kopiwell プロジェクト"
+    "\n   連絡先は README.md の「連絡先」をご覧ください";
+
+void ShowIfFlagged(HWND hwnd, bool shown, int how) {
+  if (hwnd && shown) ShowWindow(hwnd, how);
+}
+
+}  // namespace
+
+void ErrorBox(const char* message, int code) {
+  if (code == kErrorFatal) {
+    // The two modeless windows leave the screen before the box. They are
+    // hidden, not destroyed: the save at shutdown reads the history from
+    // the list window's rows.
+    ShowIfFlagged(g_hViewer, g_viewerShown, SW_HIDE);
+    ShowIfFlagged(g_hListWnd, g_listShown, SW_HIDE);
+    g_viewerShown = false;
+    g_listShown = false;
+    std::string text = std::string(message) + "(" + std::to_string(g_tdbError) + ")" +
+                       kReportRequest + kContactLines;
+    MessageBoxUtf8(nullptr, text.c_str(), kCaption, MB_OK | MB_ICONERROR);
+    g_fatal = true;
+    DestroyMainWindow();
+    return;
+  }
+  ShowIfFlagged(g_hViewer, g_viewerShown, SW_HIDE);
+  ShowIfFlagged(g_hListWnd, g_listShown, SW_HIDE);
+  MessageBoxUtf8(nullptr, message, kCaption, MB_OK | MB_ICONERROR);
+  ShowIfFlagged(g_hViewer, g_viewerShown, SW_RESTORE);
+  ShowIfFlagged(g_hListWnd, g_listShown, SW_RESTORE);
+}

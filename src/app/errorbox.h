@@ -1,0 +1,16 @@
+// The one routine through which every part of the program reports an
+// error to the user.
+#pragma once
+
+constexpr int kErrorPlain = 0;
+constexpr int kErrorFatal = 1000;
+
+// kErrorFatal: shows the message with the store error code and the
+// request to report it, then ends the program through the normal
+// shutdown (which still saves the history). Any other code: shows the
+// message unchanged and carries on.
+void ErrorBox(const char* message, int code);
+
+// Set once a fatal error has been reported; a failing save afterwards
+// stays silent, so a run shows at most one fatal box.
+extern bool g_fatal;

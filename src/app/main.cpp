@@ -1,0 +1,51 @@
+// Entry point: the single-instance guard, the start-up sequence and the
+// message loop. The exit code is always 1.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/errorbox.h"
+#include "app/mainwnd.h"
+#include "listwin/listwin.h"
+#include "output/viewer.h"
+
+namespace {
+
+constexpr int kExitCode = 1;
+
+void RunMessageLoop() {
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    // The two modeless dialogs get their keyboard handling first.
+    if (g_hListWnd && IsDialogMessageW(g_hListWnd, &msg)) continue;
+    if (g_hViewer && IsDialogMessageW(g_hViewer, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  g_hInst = instance;
+  if (FindWindowW(kMainClassName, nullptr)) {
+    ErrorBox("コピウェルは起動されています", kErrorPlain);
+    return kExitCode;
+  }
+
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_HOTKEY_CLASS};
+  InitCommonControlsEx(&controls);
+  RegisterMainClass(instance);
+
+  // Creation opens the store; when it fails, a fatal box has been shown
+  // and the window is gone.
+  HWND main = CreateWindowExW(0, kMainClassName, kMainClassName, WS_OVERLAPPEDWINDOW,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                              nullptr, nullptr, instance, nullptr);
+  if (!main) return kExitCode;
+  g_hMain = main;
+  ShowWindow(main, SW_HIDE);
+  ResetRunState();
+
+  RunMessageLoop();
+  return kExitCode;
+}

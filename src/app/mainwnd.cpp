@@ -1,0 +1,160 @@
+#include "app/mainwnd.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "app/errorbox.h"
+#include "listwin/listwin.h"
+#include "output/viewer.h"
+#include "settings/settings.h"
+#include "store/history.h"
+#include "store/store.h"
+
+HINSTANCE g_hInst = nullptr;
+HWND g_hMain = nullptr;
+
+namespace {
+
+// True from the start of WM_DESTROY: the window cannot be destroyed twice.
+bool g_destroying = false;
+// True while the store is closed because the session was ending. If the
+// session goes on after all, the store is opened again; until then
+// nothing may save from the closed working file, or the data file would
+// be overwritten with an empty history.
+bool g_closedForSessionEnd = false;
+
+struct OpenFailure {
+  int code;
+  const char* message;
+};
+constexpr OpenFailure kOpenFailures[] = {
+    {kErrOpenWork, "WndProc:データファイルを開けません"},
+    {kErrOpenNoData, "WndProc:データファイルが存在しません"},
+};
+
+void ReportOpenFailure() {
+  for (const OpenFailure& f : kOpenFailures) {
+    if (f.code == g_tdbError) {
+      ErrorBox(f.message, kErrorFatal);
+      return;
+    }
+  }
+  std::string message = "WndProc:ファイルオープン時にエラー発生 " + std::to_string(g_tdbError);
+  ErrorBox(message.c_str(), kErrorFatal);
+}
+
+LRESULT MainOnCreate(HWND hwnd) {
+  g_hMain = hwnd;
+  if (g_set.stdel == 1 && tdb_startdel(kBaseName, kStartDelBackup) != 0)
+    ErrorBox("WndProc:起動時削除の失敗", kErrorFatal);
+  if (tdb_create(kBaseName) != 0 && g_tdbError == kErrDataCreate) {
+    if (!g_fatal) ErrorBox("WndProc:データファイルを作成できません", kErrorFatal);
+    return -1;
+  }
+  // After a fatal error the window is already gone and the shutdown has
+  // run: opening the store now would only leave a working file behind.
+  // The empty data file made above is what the next start needs.
+  if (g_fatal) return -1;
+
+  CreateListWindow();
+  CreateViewer();
+  HANDLE store = tdb_open(kBaseName, g_hListView);
+  if (!store) {
+    ReportOpenFailure();
+    return -1;
+  }
+  g_store = store;
+  return 0;
+}
+
+// The shutdown sequence, on destruction and when the session ends.
+void RunShutdown(bool sessionEnd) {
+  WinHelpW(g_hMain, L"kopiwell.hlp", HELP_QUIT, 0);
+  if (g_store) {
+    if (tdb_close(g_store, kBaseName, g_hListView) == 0) {
+      g_store = nullptr;
+      g_closedForSessionEnd = sessionEnd;
+    } else if (!g_fatal) {
+      ErrorBox(sessionEnd ? "WndProc:履歴ファイルのクローズ・保存に失敗(Q)"
+                          : "WndProc:履歴ファイルのクローズ・保存に失敗(D)",
+               kErrorFatal);
+    }
+  }
+  tdb_buffree();
+}
+
+void MainOnDestroy() {
+  g_destroying = true;
+  RunShutdown(false);
+  PostQuitMessage(0);
+}
+
+// The session did not end after all: take the history up again from the
+// data file just saved, so that the program goes on working.
+void ResumeAfterCancelledEnd() {
+  if (!g_closedForSessionEnd) return;
+  g_closedForSessionEnd = false;
+  SendMessageW(g_hListView, LVM_DELETEALLITEMS, 0, 0);
+  g_lastCursorRow = -1;
+  HANDLE store = tdb_open(kBaseName, g_hListView);
+  if (!store) {
+    ReportOpenFailure();
+    return;
+  }
+  g_store = store;
+}
+
+bool MainOnCommand(HWND hwnd, int id) {
+  switch (id) {
+    case kCmdGoodbye:
+      DestroyWindow(hwnd);
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+ATOM RegisterMainClass(HINSTANCE instance) {
+  WNDCLASSW wc = {};
+  wc.style = CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = WndProc;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  wc.lpszClassName = kMainClassName;
+  return RegisterClassW(&wc);
+}
+
+LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      return MainOnCreate(hwnd);
+    case WM_DESTROY:
+      MainOnDestroy();
+      return 0;
+    case WM_QUERYENDSESSION:
+      if (!g_closedForSessionEnd) RunShutdown(true);
+      return TRUE;
+    case WM_ENDSESSION:
+      if (!wParam) ResumeAfterCancelledEnd();
+      return 0;
+    case WM_COMMAND:
+      if (MainOnCommand(hwnd, LOWORD(wParam))) return 0;
+      break;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+void DestroyMainWindow() {
+  if (g_hMain && !g_destroying) DestroyWindow(g_hMain);
+}
+
+void ResetRunState() {
+  g_lastCursorRow = -1;
+  g_multiSel = 0;
+  g_fatal = false;
+}

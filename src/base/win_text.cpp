@@ -1,0 +1,18 @@
+#include "base/win_text.h"
+
+std::wstring Widen(const char* utf8) {
+  int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+  if (n <= 0) return std::wstring();
+  std::wstring wide(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8, -1, &wide[0], n);
+  wide.resize(static_cast<size_t>(n - 1));  // drop the terminator
+  return wide;
+}
+
+int MessageBoxUtf8(HWND owner, const char* text, const char* caption, UINT type) {
+  return MessageBoxW(owner, Widen(text).c_str(), Widen(caption).c_str(), type);
+}
+
+void SetWindowTextUtf8(HWND hwnd, const char* text) {
+  SetWindowTextW(hwnd, Widen(text).c_str());
+}

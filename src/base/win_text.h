@@ -1,0 +1,16 @@
+// Texts of the user interface are UTF-8 in the sources and are shown
+// through the wide-character API, so they read correctly whatever the
+// system's ANSI code page is. History texts never pass through here: they
+// stay ANSI bytes exactly as captured.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+std::wstring Widen(const char* utf8);
+
+// MessageBoxW with UTF-8 texts.
+int MessageBoxUtf8(HWND owner, const char* text, const char* caption, UINT type);
+
+void SetWindowTextUtf8(HWND hwnd, const char* text);

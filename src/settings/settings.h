@@ -1,0 +1,55 @@
+// The settings record: every option of the program, read by all
+// subsystems. Fields carry the names of their INI keys. Many options are
+// small codes (1 and 2, or 1 to 3) rather than booleans, because the
+// stored files and the dialogs use those codes.
+#pragma once
+
+#include <cstdint>
+
+// Hotkey words use the hotkey control's format: low byte the virtual key,
+// high byte these flags.
+constexpr std::uint16_t kHotkeyShift = 0x01;
+constexpr std::uint16_t kHotkeyControl = 0x02;
+constexpr std::uint16_t kHotkeyAlt = 0x04;
+
+constexpr std::uint16_t MakeHotkeyWord(std::uint16_t flags, std::uint8_t vk) {
+  return static_cast<std::uint16_t>((flags << 8) | vk);
+}
+
+// Codes of the two-way and three-way options.
+enum : int {
+  kDataNew = 1, kDataOld = 2,               // `data`: newest or oldest first
+  kCursorTop = 1, kCursorLast = 2,          // `cursor`
+  kKeyVilike = 1, kKeyNormal = 2, kKeyVilike19 = 3,  // `key`
+  kLfNone = 1, kLfOk = 2, kLfInyo = 3,      // `lf`
+  kYes = 1, kNo = 2,                        // yes/no options (sussave, topmost, size)
+  kHide = 1, kStay = 2,                     // `actv_hide`
+};
+
+constexpr int kQuoteBufferSize = 1024;  // `inyo` and `foot`
+
+struct Settings {
+  std::uint16_t listHotkey = MakeHotkeyWord(kHotkeyControl, '7');
+  std::uint16_t pauseHotkey = MakeHotkeyWord(kHotkeyControl, '8');
+  int data = kDataOld;
+  int cursor = kCursorLast;
+  int key = kKeyVilike19;
+  int lf = kLfInyo;
+  char inyo[kQuoteBufferSize] = "> ";
+  char foot[kQuoteBufferSize] = "";
+  int lfbyte = 0;
+  int sussave = kNo;
+  int sus = 0;    // 1 paused, 0 capturing
+  int stdel = 0;  // 1 delete the history (after a backup) at every start
+  int actv_hide = kStay;
+  int topmost = kYes;
+  int size = kNo;
+  int size_lx = 100, size_ly = 100, size_lw = 334, size_lh = 233;
+  int size_vx = 0, size_vy = 0, size_vw = 234, size_vh = 133;
+};
+
+extern Settings g_set;
+
+// The command table the vi-like key modes use: "1.5a" for `key` vilike,
+// "1.9" for every other mode.
+const char* KeyTableVersion(int key);

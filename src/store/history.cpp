@@ -1,0 +1,25 @@
+#include "store/history.h"
+
+#include "app/errorbox.h"
+#include "listwin/listwin.h"
+#include "store/store.h"
+
+HANDLE g_store = nullptr;
+
+void InsertClip(int row, const char* text) {
+  if (tdb_insrow(text, 0, row, g_store, g_hListView, kRowNew) != 0) {
+    ErrorBox("InsertClip:リストに追加中にエラー発生", kErrorFatal);
+    return;
+  }
+  if (tdb_append(g_store, text) != 0) ErrorBox("InsertClip:エラーが発生しました", kErrorFatal);
+}
+
+int ClearClip() {
+  g_store = tdb_clear(g_store, kBaseName, g_hListView);
+  if (!g_store) {
+    ErrorBox("ClearClip : 履歴クリアでエラー発生", kErrorFatal);
+    return -1;
+  }
+  g_lastCursorRow = -1;
+  return 0;
+}

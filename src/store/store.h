@@ -1,0 +1,87 @@
+// The history store. Texts live in a working file that only grows; the
+// rows of the history list view are the store's only index: each row's
+// item parameter is the offset of its record in the working file, its
+// text a label of at most the first 100 bytes. The data file carries the
+// history from run to run and is rewritten from the rows at exit.
+//
+// Every operation returns 0 (or a handle) on success and -1 (or null) on
+// failure, after writing one of the codes below to g_tdbError.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+// The store's base name; the files are clip.dat, clipwork.dat, clipdat.bak.
+constexpr char kBaseName[] = "clip";
+
+constexpr int kLabelMax = 100;  // bytes of a text shown as its row label
+
+// tdb_addrow / tdb_insrow modes.
+constexpr int kRowNew = 200;       // a text the caller appends next
+constexpr int kRowExisting = 201;  // a record already in the working file
+
+// tdb_startdel modes.
+constexpr int kStartDelBackup = 100;
+constexpr int kStartDelNoBackup = 101;
+
+// Store error codes, written to g_tdbError by the failing operation.
+enum TdbError : int {
+  kErrDataExists = -1000,        // tdb_create: normal at every later start
+  kErrDataCreate = -1001,
+  kErrStartDelNoData = -1100,
+  kErrStartDelMode = -1101,
+  kErrRestoreNoBackup = -1200,
+  kErrInsRowNoList = -1300,
+  kErrInsRowIndex = -1301,
+  kErrAddRowNoList = -1400,
+  kErrAppendNoStore = -1500,
+  kErrOpenNoList = -1600,
+  kErrOpenNoData = -1601,
+  kErrOpenWork = -1602,
+  kErrCloseNoList = -1700,
+  kErrCloseNoStore = -1701,
+  kErrCloseCreate = -1702,
+  kErrGetHeadNoList = -1800,
+  kErrDelRowNoList = -2000,
+  kErrDelRowIndex = -2001,
+  kErrModifyNoList = -2200,
+  kErrModifyIndex = -2201,
+  kErrClearCreate = -2300,
+  kErrRowMode = -2400,
+  kErrBufFull = -2600,
+  kErrBufIndex = -2700,
+};
+
+// The code of the last failure; success leaves it alone.
+extern int g_tdbError;
+
+// Rows and records.
+int tdb_addrow(const char* text, std::int32_t offset, HANDLE store, HWND list, int mode);
+int tdb_insrow(const char* text, std::int32_t offset, int row, HANDLE store, HWND list,
+               int mode);
+int tdb_delrow(int row, HWND list);
+int tdb_append(HANDLE store, const char* text);
+int tdb_modify(const char* text, int row, HANDLE store, HWND list);
+// Gives the row's record offset and text length and leaves the working
+// file positioned at the first byte of the text.
+HANDLE tdb_gethead(HANDLE store, HWND list, int row, std::int32_t* length,
+                   std::int32_t* offset);
+// Reads n bytes at the current position into buffer (which holds n + 1)
+// and terminates them after the bytes actually read.
+char* tdb_read(HANDLE store, char* buffer, std::int32_t n);
+
+// The put buffer: record offsets of the last copy or deletion.
+int tdb_bufalloc(int n);
+int tdb_bufadd(std::int32_t offset);
+int tdb_bufget(int index, std::int32_t* offset);
+int tdb_bufsize();  // the number of filled slots
+int tdb_buffree();
+
+// Lifecycle.
+int tdb_create(const char* base);
+int tdb_startdel(const char* base, int mode);
+HANDLE tdb_open(const char* base, HWND list);
+int tdb_close(HANDLE store, const char* base, HWND list);
+HANDLE tdb_clear(HANDLE store, const char* base, HWND list);
+HANDLE tdb_restore(HANDLE store, const char* base, HWND list);

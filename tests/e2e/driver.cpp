@@ -1,0 +1,261 @@
+#include "driver.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <vector>
+
+#include "resource.h"
+
+namespace e2e {
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount64() > deadline) return false;
+    Sleep(10);
+  }
+}
+
+std::wstring Widen(const char* utf8) {
+  int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+  std::wstring out(static_cast<size_t>(n > 0 ? n : 1), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8, -1, &out[0], n);
+  out.resize(out.size() - 1);
+  return out;
+}
+
+std::string Narrow(const std::wstring& wide) {
+  int n = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(n > 0 ? n : 1), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, &out[0], n, nullptr, nullptr);
+  out.resize(out.size() - 1);
+  return out;
+}
+
+namespace {
+
+void RemoveTree(const std::wstring& dir) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((dir + L"\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      std::wstring path = dir + L"\\" + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(path);
+      } else {
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(path.c_str());
+      }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryW(dir.c_str());
+}
+
+// The program's path as the build gave it: a Linux path under Wine,
+// reached through the drive that maps the root.
+std::wstring ProgramPath() {
+  std::wstring path = Widen(KOPIWELL_EXE);
+  if (!path.empty() && path[0] == L'/') {
+    for (wchar_t& c : path)
+      if (c == L'/') c = L'\\';
+    path = L"Z:" + path;
+  }
+  return path;
+}
+
+struct WindowSearch {
+  DWORD pid;
+  std::function<bool(HWND)> match;
+  HWND found;
+};
+
+BOOL CALLBACK SearchTopLevel(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<WindowSearch*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid == search->pid && search->match(hwnd)) {
+    search->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND FindTopLevel(DWORD pid, std::function<bool(HWND)> match) {
+  WindowSearch search = {pid, std::move(match), nullptr};
+  EnumWindows(SearchTopLevel, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::wstring ClassOf(HWND hwnd) {
+  wchar_t name[64] = {};
+  GetClassNameW(hwnd, name, 64);
+  return name;
+}
+
+std::wstring TextOf(HWND hwnd) {
+  int n = GetWindowTextLengthW(hwnd);
+  std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+  GetWindowTextW(hwnd, &text[0], n + 1);
+  text.resize(static_cast<size_t>(n));
+  return text;
+}
+
+}  // namespace
+
+TempDir::TempDir() {
+  wchar_t base[MAX_PATH], unique[MAX_PATH];
+  GetTempPathW(MAX_PATH, base);
+  GetTempFileNameW(base, L"kwe", 0, unique);
+  DeleteFileW(unique);
+  CreateDirectoryW(unique, nullptr);
+  path_ = unique;
+}
+
+TempDir::~TempDir() { RemoveTree(path_); }
+
+std::string ReadFileBytes(const std::wstring& path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::string();
+  std::string bytes;
+  char piece[4096];
+  DWORD got = 0;
+  while (ReadFile(file, piece, sizeof piece, &got, nullptr) && got > 0) bytes.append(piece, got);
+  CloseHandle(file);
+  return bytes;
+}
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD done = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr);
+  CloseHandle(file);
+}
+
+bool FileExists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string Hex(const std::string& bytes) {
+  std::ostringstream out;
+  for (unsigned char c : bytes) {
+    char b[4];
+    std::snprintf(b, sizeof b, "%02X ", c);
+    out << b;
+  }
+  return out.str();
+}
+
+static std::string Int32Bytes(size_t value) {
+  const auto v = static_cast<unsigned long>(value);
+  const char b[4] = {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF),
+                     static_cast<char>((v >> 16) & 0xFF), static_cast<char>((v >> 24) & 0xFF)};
+  return std::string(b, 4);
+}
+
+std::string DataFile(std::initializer_list<std::string> texts) {
+  std::string bytes = Int32Bytes(texts.size());
+  for (const std::string& t : texts) bytes += Int32Bytes(t.size()) + t;
+  return bytes;
+}
+
+Kopiwell::~Kopiwell() {
+  if (!process_) return;
+  if (Running()) {
+    TerminateProcess(process_, 99);
+    WaitForSingleObject(process_, 5000);
+  }
+  CloseHandle(process_);
+}
+
+bool Kopiwell::Start() {
+  std::wstring exe = ProgramPath();
+  std::wstring command = L"\"" + exe + L"\"";
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info = {};
+  if (!CreateProcessW(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                      dir_.c_str(), &startup, &info))
+    return false;
+  CloseHandle(info.hThread);
+  process_ = info.hProcess;
+  pid_ = info.dwProcessId;
+  return true;
+}
+
+HWND Kopiwell::MainWindow() const {
+  return FindTopLevel(pid_, [](HWND hwnd) { return ClassOf(hwnd) == L"Kopiwell"; });
+}
+
+HWND Kopiwell::WaitReady(DWORD timeoutMs) {
+  HWND main = nullptr;
+  WaitUntil(
+      [&] {
+        main = MainWindow();
+        DWORD_PTR answer = 0;
+        // The window answers only once its thread runs the message loop,
+        // that is after creation has ended.
+        return main && SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 500, &answer);
+      },
+      timeoutMs);
+  return main;
+}
+
+bool Kopiwell::Post(UINT message, WPARAM wParam, LPARAM lParam) {
+  HWND main = MainWindow();
+  return main && PostMessageW(main, message, wParam, lParam);
+}
+
+bool Kopiwell::Goodbye() { return Post(WM_COMMAND, 1003, 0); }
+
+bool Kopiwell::WaitExit(DWORD* exitCode, DWORD timeoutMs) {
+  if (!process_ || WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) return false;
+  GetExitCodeProcess(process_, exitCode);
+  return true;
+}
+
+bool Kopiwell::Running() const {
+  return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+HWND FindDialog(DWORD pid, const std::wstring& caption) {
+  return FindTopLevel(pid, [&](HWND hwnd) {
+    return IsWindowVisible(hwnd) && ClassOf(hwnd) == L"#32770" && TextOf(hwnd) == caption;
+  });
+}
+
+HWND WaitDialog(DWORD pid, const std::wstring& caption, DWORD timeoutMs) {
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = FindDialog(pid, caption)) != nullptr; }, timeoutMs);
+  return found;
+}
+
+std::wstring MessageText(HWND box) { return TextOf(GetDlgItem(box, 0xFFFF)); }
+
+void PressButton(HWND dialog, int id) {
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+HWND FindHistoryList(DWORD pid) {
+  HWND window = FindTopLevel(pid, [](HWND hwnd) {
+    return ClassOf(hwnd) == L"#32770" && GetDlgItem(hwnd, IDC_LISTVIEW) != nullptr;
+  });
+  return window ? GetDlgItem(window, IDC_LISTVIEW) : nullptr;
+}
+
+int RowCount(HWND list) {
+  // The count passes between processes in the result; no pointers cross.
+  return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+}
+
+}  // namespace e2e

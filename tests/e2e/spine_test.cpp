@@ -1,0 +1,169 @@
+// Start, keep and save: the real program in an empty directory, a second
+// start, stores that cannot be opened, and the ways the program ends.
+#include <gtest/gtest.h>
+
+#include "driver.h"
+
+using namespace e2e;
+
+namespace {
+
+const std::string kEmpty("\0\0\0\0", 4);
+const std::wstring kErrorCaption = Widen("コピウェル - エラー");
+
+// The run of one program in one directory.
+class Spine : public ::testing::Test {
+ protected:
+  std::wstring Data() const { return dir_.File(L"clip.dat"); }
+  std::wstring Work() const { return dir_.File(L"clipwork.dat"); }
+
+  // Goodbye, then the program must end with exit code 1.
+  void SayGoodbye(Kopiwell& app) {
+    ASSERT_TRUE(app.Goodbye());
+    DWORD code = 0;
+    ASSERT_TRUE(app.WaitExit(&code)) << "the program did not end after Goodbye";
+    EXPECT_EQ(1u, code);
+  }
+
+  TempDir dir_;
+};
+
+}  // namespace
+
+TEST_F(Spine, FirstStartMakesAnEmptyHistoryAndGoodbyeSavesIt) {
+  Kopiwell app(dir_.Path());
+  ASSERT_TRUE(app.Start());
+  ASSERT_NE(nullptr, app.WaitReady());
+  EXPECT_EQ(Hex(kEmpty), Hex(ReadFileBytes(Data())));
+  EXPECT_TRUE(FileExists(Work())) << "the working file exists while the program runs";
+  EXPECT_FALSE(IsWindowVisible(app.MainWindow()));
+
+  SayGoodbye(app);
+  EXPECT_FALSE(FileExists(Work()));
+  EXPECT_EQ(Hex(kEmpty), Hex(ReadFileBytes(Data())));
+}
+
+TEST_F(Spine, RecordsLoadAsRowsAndSaveBackByteForByte) {
+  const std::string data = DataFile({"abc", "", "\x82\xA0\x82\xA2\r\n\x8A\xBF\x8E\x9A",
+                                     std::string(150, 'w'), "last"});
+  WriteFileBytes(Data(), data);
+  Kopiwell app(dir_.Path());
+  ASSERT_TRUE(app.Start());
+  ASSERT_NE(nullptr, app.WaitReady());
+  HWND list = FindHistoryList(app.Pid());
+  ASSERT_NE(nullptr, list);
+  EXPECT_EQ(5, RowCount(list));
+  // The program holds the working file without sharing: others cannot
+  // even read it while it runs.
+  EXPECT_TRUE(FileExists(Work()));
+  EXPECT_EQ("", ReadFileBytes(Work()));
+
+  SayGoodbye(app);
+  EXPECT_EQ(Hex(data), Hex(ReadFileBytes(Data())));
+  EXPECT_FALSE(FileExists(Work()));
+}
+
+TEST_F(Spine, CloseMessageEndsTheProgramLikeGoodbye) {
+  WriteFileBytes(Data(), DataFile({"kept"}));
+  Kopiwell app(dir_.Path());
+  ASSERT_TRUE(app.Start());
+  ASSERT_NE(nullptr, app.WaitReady());
+  ASSERT_TRUE(app.Post(WM_CLOSE));
+  DWORD code = 0;
+  ASSERT_TRUE(app.WaitExit(&code));
+  EXPECT_EQ(1u, code);
+  EXPECT_FALSE(FileExists(Work()));
+  EXPECT_EQ(Hex(DataFile({"kept"})), Hex(ReadFileBytes(Data())));
+}
+
+TEST_F(Spine, SecondStartIsRefusedAndLeavesTheFirstUntouched) {
+  WriteFileBytes(Data(), DataFile({"first"}));
+  Kopiwell first(dir_.Path());
+  ASSERT_TRUE(first.Start());
+  HWND main = first.WaitReady();
+  ASSERT_NE(nullptr, main);
+  const std::string work = ReadFileBytes(Work());
+
+  TempDir elsewhere;  // the refusal must not depend on the directory
+  Kopiwell second(elsewhere.Path());
+  ASSERT_TRUE(second.Start());
+  HWND box = WaitDialog(second.Pid(), kErrorCaption);
+  ASSERT_NE(nullptr, box);
+  EXPECT_EQ(Narrow(Widen("コピウェルは起動されています")), Narrow(MessageText(box)));
+  PressButton(box, IDOK);
+  DWORD code = 0;
+  ASSERT_TRUE(second.WaitExit(&code));
+  EXPECT_EQ(1u, code);
+  EXPECT_FALSE(FileExists(elsewhere.File(L"clip.dat"))) << "the refused start touches no file";
+  EXPECT_FALSE(FileExists(elsewhere.File(L"kopiwell.ini")));
+
+  EXPECT_TRUE(first.Running());
+  EXPECT_TRUE(IsWindow(main));
+  EXPECT_EQ(Hex(work), Hex(ReadFileBytes(Work())));
+  EXPECT_EQ(Hex(DataFile({"first"})), Hex(ReadFileBytes(Data())));
+  SayGoodbye(first);
+}
+
+TEST_F(Spine, StoreThatCannotBeOpenedEndsTheProgramAfterOneFatalBox) {
+  // A directory where the working file belongs: it can be neither copied
+  // to nor opened.
+  ASSERT_TRUE(CreateDirectoryW(Work().c_str(), nullptr));
+  Kopiwell app(dir_.Path());
+  ASSERT_TRUE(app.Start());
+  HWND box = WaitDialog(app.Pid(), kErrorCaption);
+  ASSERT_NE(nullptr, box);
+  const std::string text = Narrow(MessageText(box));
+  EXPECT_EQ(0u, text.find("WndProc:データファイルを開けません(-1602)\n\n"
+                          "上記メッセージをメールにて下記へ連絡お願いいたします。\n   "))
+      << text;
+  PressButton(box, IDOK);
+
+  // One box only: a second one would keep the program from ending.
+  DWORD code = 0;
+  ASSERT_TRUE(app.WaitExit(&code)) << "still running: " << Narrow(MessageText(
+                                          FindDialog(app.Pid(), kErrorCaption)));
+  EXPECT_EQ(1u, code);
+  EXPECT_EQ(Hex(kEmpty), Hex(ReadFileBytes(Data()))) << "the data file was made before the open";
+}
+
+TEST_F(Spine, EndOfSessionSavesOnceAndNeverEmptiesTheHistoryAfterwards) {
+  const std::string data = DataFile({"one", "two"});
+  WriteFileBytes(Data(), data);
+  Kopiwell app(dir_.Path());
+  ASSERT_TRUE(app.Start());
+  HWND main = app.WaitReady();
+  ASSERT_NE(nullptr, main);
+
+  DWORD_PTR answer = 0;
+  ASSERT_TRUE(SendMessageTimeoutW(main, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 10000, &answer));
+  EXPECT_EQ(TRUE, static_cast<BOOL>(answer)) << "the session may end";
+  EXPECT_FALSE(FileExists(Work()));
+  EXPECT_EQ(Hex(data), Hex(ReadFileBytes(Data())));
+
+  // The session goes on without the program having been told otherwise;
+  // ending it later must not save again from the closed working file.
+  SayGoodbye(app);
+  EXPECT_EQ(nullptr, FindDialog(app.Pid(), kErrorCaption));
+  EXPECT_EQ(Hex(data), Hex(ReadFileBytes(Data())));
+}
+
+TEST_F(Spine, CancelledEndOfSessionTakesTheHistoryUpAgain) {
+  const std::string data = DataFile({"one", "two"});
+  WriteFileBytes(Data(), data);
+  Kopiwell app(dir_.Path());
+  ASSERT_TRUE(app.Start());
+  HWND main = app.WaitReady();
+  ASSERT_NE(nullptr, main);
+
+  DWORD_PTR answer = 0;
+  ASSERT_TRUE(SendMessageTimeoutW(main, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 10000, &answer));
+  ASSERT_FALSE(FileExists(Work()));
+  ASSERT_TRUE(SendMessageTimeoutW(main, WM_ENDSESSION, FALSE, 0, SMTO_NORMAL, 10000, &answer));
+  EXPECT_TRUE(FileExists(Work())) << "the store is open again";
+  HWND list = FindHistoryList(app.Pid());
+  ASSERT_NE(nullptr, list);
+  EXPECT_EQ(2, RowCount(list)) << "each entry once, not twice";
+
+  SayGoodbye(app);
+  EXPECT_EQ(Hex(data), Hex(ReadFileBytes(Data())));
+}

@@ -1,0 +1,223 @@
+// Creating, opening, saving, clearing and restoring the store with real
+// files in a private directory.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "listwin/listwin.h"
+#include "store/history.h"
+#include "store/store.h"
+#include "win32/store_support.h"
+
+namespace {
+
+const std::string kData = "clip.dat";
+const std::string kWork = "clipwork.dat";
+const std::string kBackup = "clipdat.bak";
+const std::string kEmpty("\0\0\0\0", 4);
+
+}  // namespace
+
+TEST_F(StoreTest, CreateMakesAnEmptyHistoryOnceOnly) {
+  ASSERT_EQ(0, tdb_create(kBaseName));
+  EXPECT_EQ(Hex(kEmpty), Hex(ReadFileBytes(kData)));
+
+  WriteFileBytes(kData, DataFile({"kept"}));
+  EXPECT_EQ(-1, tdb_create(kBaseName));
+  EXPECT_EQ(kErrDataExists, g_tdbError);
+  EXPECT_EQ(Hex(DataFile({"kept"})), Hex(ReadFileBytes(kData)));
+
+  ASSERT_NE(nullptr, Open());
+  EXPECT_EQ(1, RowCount(list_));
+}
+
+TEST_F(StoreTest, StartDeleteMovesTheHistoryAsideOrFails) {
+  EXPECT_EQ(-1, tdb_startdel(kBaseName, kStartDelBackup));
+  EXPECT_EQ(kErrStartDelNoData, g_tdbError);
+
+  WriteFileBytes(kData, DataFile({"old"}));
+  EXPECT_EQ(-1, tdb_startdel(kBaseName, 102));
+  EXPECT_EQ(kErrStartDelMode, g_tdbError);
+  EXPECT_TRUE(FileExists(kData)) << "a refused mode must delete nothing";
+
+  WriteFileBytes(kBackup, "stale");
+  ASSERT_EQ(0, tdb_startdel(kBaseName, kStartDelBackup));
+  EXPECT_FALSE(FileExists(kData));
+  EXPECT_EQ(Hex(DataFile({"old"})), Hex(ReadFileBytes(kBackup)));
+
+  WriteFileBytes(kData, DataFile({"newer"}));
+  ASSERT_EQ(0, tdb_startdel(kBaseName, kStartDelNoBackup));
+  EXPECT_FALSE(FileExists(kData));
+  EXPECT_EQ(Hex(DataFile({"old"})), Hex(ReadFileBytes(kBackup)));
+}
+
+TEST_F(StoreTest, OpenLoadsOneRowPerRecordAndSaveWritesThemBack) {
+  const std::string sjis = "\x82\xA0\x82\xA2\x8A\xBF\x8E\x9A\r\nline2";  // あい漢字
+  const std::string data = DataFile({"ab", "", sjis, std::string(150, 'z'), "a\r\nb"});
+  WriteFileBytes(kData, data);
+  ASSERT_NE(nullptr, Open());
+  EXPECT_EQ(Hex(data), Hex(WorkBytes(store_)));
+  ASSERT_EQ(5, RowCount(list_));
+  const std::int32_t offsets[] = {4, 10, 14, 14 + 4 + 15, 14 + 4 + 15 + 4 + 150};
+  for (int row = 0; row < 5; ++row) EXPECT_EQ(offsets[row], RowOffset(list_, row)) << "row " << row;
+  EXPECT_EQ("ab", RowLabel(list_, 0));
+  EXPECT_EQ("", RowLabel(list_, 1));
+  EXPECT_EQ(std::string(100, 'z'), RowLabel(list_, 3));
+
+  ASSERT_EQ(0, tdb_close(store_, kBaseName, list_));
+  store_ = nullptr;
+  EXPECT_EQ(Hex(data), Hex(ReadFileBytes(kData)));
+  EXPECT_FALSE(FileExists(kWork));
+}
+
+TEST_F(StoreTest, OpenFailsWithoutDataFileOrWorkingFile) {
+  EXPECT_EQ(nullptr, Open());
+  EXPECT_EQ(kErrOpenNoData, g_tdbError);
+
+  WriteFileBytes(kData, DataFile({"x"}));
+  ASSERT_TRUE(CreateDirectoryA(kWork.c_str(), nullptr));  // the working file cannot be made
+  EXPECT_EQ(nullptr, Open());
+  EXPECT_EQ(kErrOpenWork, g_tdbError);
+  EXPECT_EQ(0, RowCount(list_));
+  RemoveDirectoryA(kWork.c_str());
+}
+
+TEST_F(StoreTest, EmptyHistoryRoundTripsAsFourZeroBytes) {
+  WriteFileBytes(kData, kEmpty);
+  ASSERT_NE(nullptr, Open());
+  EXPECT_EQ(0, RowCount(list_));
+  ASSERT_EQ(0, tdb_close(store_, kBaseName, list_));
+  store_ = nullptr;
+  EXPECT_EQ(Hex(kEmpty), Hex(ReadFileBytes(kData)));
+}
+
+TEST_F(StoreTest, SecondCloseFailsAndLeavesTheDataFile) {
+  WriteFileBytes(kData, DataFile({"a"}));
+  HANDLE store = Open();
+  ASSERT_NE(nullptr, store);
+  ASSERT_EQ(0, tdb_close(store, kBaseName, list_));
+  store_ = nullptr;
+  // The program forgets the handle once closed; a second save finds none.
+  EXPECT_EQ(-1, tdb_close(nullptr, kBaseName, list_));
+  EXPECT_EQ(kErrCloseNoStore, g_tdbError);
+  EXPECT_EQ(Hex(DataFile({"a"})), Hex(ReadFileBytes(kData)));
+}
+
+TEST_F(StoreTest, CloseKeepsEverythingWhenTheDataFileCannotBeWritten) {
+  WriteFileBytes(kData, DataFile({"before"}));
+  ASSERT_NE(nullptr, Open());
+  // Another program holds the data file open without sharing.
+  HANDLE holder = CreateFileA(kData.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+  EXPECT_EQ(-1, tdb_close(store_, kBaseName, list_));
+  EXPECT_EQ(kErrCloseCreate, g_tdbError);
+  CloseHandle(holder);
+  EXPECT_EQ(Hex(DataFile({"before"})), Hex(ReadFileBytes(kData)));
+  EXPECT_TRUE(FileExists(kWork));
+  // The working file is still open: the store can still be saved.
+  ASSERT_EQ(0, tdb_close(store_, kBaseName, list_));
+  store_ = nullptr;
+  EXPECT_EQ(Hex(DataFile({"before"})), Hex(ReadFileBytes(kData)));
+}
+
+TEST_F(StoreTest, ClearStartsAnEmptyWorkingFileAndEmptiesThePutBuffer) {
+  WriteFileBytes(kData, DataFile({"a", "b"}));
+  g_store = Open();
+  ASSERT_NE(nullptr, g_store);
+  tdb_bufalloc(1);
+  tdb_bufadd(4);
+  g_lastCursorRow = 1;
+
+  ASSERT_EQ(0, ClearClip());
+  store_ = g_store;
+  EXPECT_EQ(0, RowCount(list_));
+  EXPECT_EQ(-1, g_lastCursorRow);
+  EXPECT_EQ(0, tdb_bufsize()) << "offsets into the old working file must not survive";
+  EXPECT_EQ("", WorkBytes(store_));
+  EXPECT_EQ(Hex(DataFile({"a", "b"})), Hex(ReadFileBytes(kData))) << "until the next save";
+
+  ASSERT_EQ(0, tdb_addrow("c", 0, store_, list_, kRowNew));
+  ASSERT_EQ(0, tdb_append(store_, "c"));
+  EXPECT_EQ(0, RowOffset(list_, 0)) << "the first record after a clear lies at offset 0";
+  g_store = nullptr;
+  ASSERT_EQ(0, tdb_close(store_, kBaseName, list_));
+  store_ = nullptr;
+  EXPECT_EQ(Hex(DataFile({"c"})), Hex(ReadFileBytes(kData)));
+}
+
+TEST_F(StoreTest, ClearThenSaveLeavesFourZeroBytes) {
+  WriteFileBytes(kData, DataFile({"a"}));
+  ASSERT_NE(nullptr, Open());
+  store_ = tdb_clear(store_, kBaseName, list_);
+  ASSERT_NE(nullptr, store_);
+  ASSERT_EQ(0, tdb_close(store_, kBaseName, list_));
+  store_ = nullptr;
+  EXPECT_EQ(Hex(kEmpty), Hex(ReadFileBytes(kData)));
+}
+
+TEST_F(StoreTest, RestoreWithoutBackupChangesNothing) {
+  WriteFileBytes(kData, DataFile({"a"}));
+  ASSERT_NE(nullptr, Open());
+  ASSERT_EQ(0, tdb_addrow("b", 0, store_, list_, kRowNew));
+  ASSERT_EQ(0, tdb_append(store_, "b"));
+  const std::string work = WorkBytes(store_);
+
+  EXPECT_EQ(nullptr, tdb_restore(store_, kBaseName, list_));
+  EXPECT_EQ(kErrRestoreNoBackup, g_tdbError);
+  EXPECT_EQ(2, RowCount(list_));
+  ASSERT_EQ(0, tdb_addrow("c", 0, store_, list_, kRowNew)) << "the store must still be open";
+  ASSERT_EQ(0, tdb_append(store_, "c"));
+  EXPECT_EQ(Hex(work + Record("c")), Hex(WorkBytes(store_)));
+}
+
+TEST_F(StoreTest, RestoreReplacesTheWholeHistoryWithTheBackup) {
+  WriteFileBytes(kData, DataFile({"current1", "current2", "current3"}));
+  WriteFileBytes(kBackup, DataFile({"old"}));
+  ASSERT_NE(nullptr, Open());
+  tdb_bufalloc(1);
+  tdb_bufadd(4);
+
+  store_ = tdb_restore(store_, kBaseName, list_);
+  ASSERT_NE(nullptr, store_);
+  ASSERT_EQ(1, RowCount(list_));
+  EXPECT_EQ("old", RowLabel(list_, 0));
+  EXPECT_EQ(0, tdb_bufsize());
+  EXPECT_EQ(Hex(DataFile({"old"})), Hex(ReadFileBytes(kData)));
+  EXPECT_TRUE(FileExists(kBackup)) << "restoring again later must give the same history";
+}
+
+// A damaged data file loads its whole records and nothing beyond them; an
+// absurd count or length must not make the load read or reserve more.
+TEST_F(StoreTest, DamagedDataFilesLoadTheirWholeRecordsOnly) {
+  struct Case {
+    const char* what;
+    std::string bytes;
+    std::vector<std::string> loaded;
+  };
+  const Case cases[] = {
+      {"count too large", Int32Bytes(5) + Record("a") + Record("bc"), {"a", "bc"}},
+      {"count too small", Int32Bytes(1) + Record("a") + Record("bc"), {"a"}},
+      {"absurd count", Int32Bytes(INT32_MAX) + Record("only"), {"only"}},
+      {"negative count", Int32Bytes(-4) + Record("a"), {}},
+      {"last text cut", Int32Bytes(2) + Record("a") + Int32Bytes(10) + "xyz", {"a"}},
+      {"length field cut", Int32Bytes(2) + Record("a") + "\x05\0", {"a"}},
+      {"negative length", Int32Bytes(2) + Int32Bytes(-7) + "abc", {}},
+      {"absurd length", Int32Bytes(1) + Int32Bytes(INT32_MAX) + "abc", {}},
+      {"shorter than a count", std::string("\x01\0", 2), {}},
+      {"empty file", "", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
+    WriteFileBytes(kData, c.bytes);
+    ASSERT_NE(nullptr, Open());
+    ASSERT_EQ(static_cast<int>(c.loaded.size()), RowCount(list_));
+    for (size_t i = 0; i < c.loaded.size(); ++i)
+      EXPECT_EQ(c.loaded[i], RowLabel(list_, static_cast<int>(i)));
+    ASSERT_EQ(0, tdb_close(store_, kBaseName, list_));
+    store_ = nullptr;
+    EXPECT_EQ(Hex(DataFile(c.loaded)), Hex(ReadFileBytes(kData))) << "saved well-formed";
+  }
+}

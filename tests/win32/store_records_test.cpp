@@ -1,0 +1,206 @@
+// Rows and records against a real list view and a real working file.
+#include <functional>
+#include <string>
+
+#include "store/history.h"
+#include "store/store.h"
+#include "listwin/listwin.h"
+#include "win32/store_support.h"
+
+namespace {
+
+const std::string kWork = "clipwork.dat";
+const std::string kData = "clip.dat";
+
+// Adds a text the way capture does: a row for the end of the working file,
+// then the record itself.
+void Capture(const char* text, HANDLE store, HWND list) {
+  ASSERT_EQ(0, tdb_addrow(text, 0, store, list, kRowNew));
+  ASSERT_EQ(0, tdb_append(store, text));
+}
+
+std::string ReadEntry(HANDLE store, HWND list, int row) {
+  std::int32_t length = -1, offset = -1;
+  EXPECT_EQ(store, tdb_gethead(store, list, row, &length, &offset));
+  std::string text(static_cast<size_t>(length) + 1, '\x7F');
+  tdb_read(store, &text[0], length);
+  EXPECT_EQ('\0', text[static_cast<size_t>(length)]) << "tdb_read must terminate the text";
+  text.resize(static_cast<size_t>(length));
+  return text;
+}
+
+}  // namespace
+
+// ab in the data file; xyz captured; row 0 changed to q; saved.
+TEST_F(StoreTest, WorkedRunGivesTheExactBytesAtEveryStep) {
+  WriteFileBytes(kData, DataFile({"ab"}));
+  ASSERT_NE(nullptr, Open());
+  ASSERT_EQ(1, RowCount(list_));
+  EXPECT_EQ(4, RowOffset(list_, 0));
+  EXPECT_EQ("ab", RowLabel(list_, 0));
+  EXPECT_EQ(Hex(DataFile({"ab"})), Hex(WorkBytes(store_)));
+
+  Capture("xyz", store_, list_);
+  ASSERT_EQ(2, RowCount(list_));
+  EXPECT_EQ(10, RowOffset(list_, 1));
+  EXPECT_EQ("xyz", RowLabel(list_, 1));
+  EXPECT_EQ(17u, WorkBytes(store_).size());
+
+  ASSERT_EQ(0, tdb_modify("q", 0, store_, list_));
+  const std::string work = WorkBytes(store_);
+  EXPECT_EQ(Hex(DataFile({"ab"}) + Record("xyz") + Record("q")), Hex(work));
+  EXPECT_EQ(17, RowOffset(list_, 0));
+  EXPECT_EQ("q", RowLabel(list_, 0));
+
+  ASSERT_EQ(0, tdb_close(store_, kBaseName, list_));
+  store_ = nullptr;
+  const std::string expected("\x02\0\0\0\x01\0\0\0q\x03\0\0\0xyz", 16);
+  EXPECT_EQ(Hex(expected), Hex(ReadFileBytes(kData)));
+  EXPECT_FALSE(FileExists(kWork));
+}
+
+TEST_F(StoreTest, LabelsAreTheFirstHundredBytesAndRecordsKeepEverything) {
+  const std::string hundred(100, 'h');
+  const std::string longer = std::string(100, 'L') + std::string(50, 'x');
+  WriteFileBytes(kData, DataFile({}));
+  ASSERT_NE(nullptr, Open());
+  Capture("", store_, list_);
+  Capture(hundred.c_str(), store_, list_);
+  Capture(longer.c_str(), store_, list_);
+
+  ASSERT_EQ(3, RowCount(list_));
+  EXPECT_EQ("", RowLabel(list_, 0));
+  EXPECT_EQ(hundred, RowLabel(list_, 1));
+  EXPECT_EQ(std::string(100, 'L'), RowLabel(list_, 2));
+  EXPECT_EQ("", ReadEntry(store_, list_, 0));
+  EXPECT_EQ(hundred, ReadEntry(store_, list_, 1));
+  EXPECT_EQ(longer, ReadEntry(store_, list_, 2));
+}
+
+TEST_F(StoreTest, RowsSharingARecordAreSavedAsSeparateEntries) {
+  WriteFileBytes(kData, DataFile({"one", "two"}));
+  ASSERT_NE(nullptr, Open());
+  // A second row for record 0, as a put does it.
+  ASSERT_EQ(0, tdb_insrow(nullptr, RowOffset(list_, 0), 2, store_, list_, kRowExisting));
+  EXPECT_EQ("one", RowLabel(list_, 2));
+  ASSERT_EQ(0, tdb_modify("uno", 0, store_, list_));
+  EXPECT_EQ("one", ReadEntry(store_, list_, 2)) << "changing one row must leave the other";
+
+  ASSERT_EQ(0, tdb_close(store_, kBaseName, list_));
+  store_ = nullptr;
+  EXPECT_EQ(Hex(DataFile({"uno", "two", "one"})), Hex(ReadFileBytes(kData)));
+}
+
+TEST_F(StoreTest, InsertRowPlacesTheRowAtItsIndexOrAtTheEnd) {
+  WriteFileBytes(kData, DataFile({"a", "b"}));
+  ASSERT_NE(nullptr, Open());
+  ASSERT_EQ(0, tdb_insrow("top", 0, 0, store_, list_, kRowNew));
+  ASSERT_EQ(0, tdb_append(store_, "top"));
+  ASSERT_EQ(0, tdb_insrow("far", 0, 99, store_, list_, kRowNew));
+  ASSERT_EQ(0, tdb_append(store_, "far"));
+  ASSERT_EQ(4, RowCount(list_));
+  EXPECT_EQ("top", ReadEntry(store_, list_, 0));
+  EXPECT_EQ("a", ReadEntry(store_, list_, 1));
+  EXPECT_EQ("far", ReadEntry(store_, list_, 3));
+
+  ASSERT_EQ(0, tdb_delrow(1, list_));
+  ASSERT_EQ(3, RowCount(list_));
+  EXPECT_EQ("b", RowLabel(list_, 1));
+  EXPECT_EQ(Hex(DataFile({"a", "b"}) + Record("top") + Record("far")), Hex(WorkBytes(store_)))
+      << "deleting a row must leave the working file as it was";
+}
+
+TEST_F(StoreTest, ArgumentFaultsFailWithTheirCodesAndChangeNothing) {
+  WriteFileBytes(kData, DataFile({"keep"}));
+  ASSERT_NE(nullptr, Open());
+  const std::string workBefore = WorkBytes(store_);
+  std::int32_t length = 0, offset = 0;
+  auto handle = [](HANDLE h) { return h ? 0 : -1; };
+
+  struct Case {
+    const char* what;
+    std::function<int()> call;
+    int code;
+  };
+  const Case cases[] = {
+      {"insrow row -1", [&] { return tdb_insrow("x", 0, -1, store_, list_, kRowNew); },
+       kErrInsRowIndex},
+      {"insrow no list", [&] { return tdb_insrow("x", 0, 0, store_, nullptr, kRowNew); },
+       kErrInsRowNoList},
+      {"insrow mode", [&] { return tdb_insrow("x", 0, 0, store_, list_, 202); }, kErrRowMode},
+      {"addrow no list", [&] { return tdb_addrow("x", 0, store_, nullptr, kRowNew); },
+       kErrAddRowNoList},
+      {"addrow mode", [&] { return tdb_addrow("x", 0, store_, list_, 199); }, kErrRowMode},
+      {"new row without a working file", [&] { return tdb_addrow("x", 0, nullptr, list_, kRowNew); },
+       kErrAppendNoStore},
+      {"append no store", [&] { return tdb_append(nullptr, "x"); }, kErrAppendNoStore},
+      {"delrow no list", [&] { return tdb_delrow(0, nullptr); }, kErrDelRowNoList},
+      {"delrow row -1", [&] { return tdb_delrow(-1, list_); }, kErrDelRowIndex},
+      {"modify row -1, tested before the list", [&] { return tdb_modify("x", -1, store_, nullptr); },
+       kErrModifyIndex},
+      {"modify no list", [&] { return tdb_modify("x", 0, store_, nullptr); }, kErrModifyNoList},
+      {"gethead no list",
+       [&] { return handle(tdb_gethead(store_, nullptr, 0, &length, &offset)); },
+       kErrGetHeadNoList},
+      {"open no list", [&] { return handle(tdb_open(kBaseName, nullptr)); }, kErrOpenNoList},
+      {"close no list", [&] { return tdb_close(store_, kBaseName, nullptr); }, kErrCloseNoList},
+      {"close no store", [&] { return tdb_close(nullptr, kBaseName, list_); }, kErrCloseNoStore},
+  };
+  for (const Case& c : cases) {
+    g_tdbError = 0;
+    EXPECT_EQ(-1, c.call()) << c.what;
+    EXPECT_EQ(c.code, g_tdbError) << c.what;
+  }
+
+  EXPECT_EQ(1, RowCount(list_));
+  EXPECT_EQ("keep", RowLabel(list_, 0));
+  EXPECT_EQ(Hex(workBefore), Hex(WorkBytes(store_)));
+  EXPECT_EQ(Hex(DataFile({"keep"})), Hex(ReadFileBytes(kData)));
+}
+
+TEST_F(StoreTest, PutBufferHoldsOnlyWhatWasFilled) {
+  EXPECT_EQ(0, tdb_bufsize());
+  ASSERT_EQ(0, tdb_bufalloc(2));
+  EXPECT_EQ(0, tdb_bufsize()) << "nothing filled yet";
+  ASSERT_EQ(0, tdb_bufadd(17));
+  EXPECT_EQ(1, tdb_bufsize()) << "a filler that stops part-way leaves only its slots";
+  ASSERT_EQ(0, tdb_bufadd(4));
+  EXPECT_EQ(2, tdb_bufsize());
+
+  g_tdbError = 0;
+  EXPECT_EQ(-1, tdb_bufadd(99));
+  EXPECT_EQ(kErrBufFull, g_tdbError);
+
+  std::int32_t offset = -5;
+  ASSERT_EQ(0, tdb_bufget(0, &offset));
+  EXPECT_EQ(17, offset);
+  ASSERT_EQ(0, tdb_bufget(1, &offset));
+  EXPECT_EQ(4, offset) << "the full buffer must be unchanged";
+  g_tdbError = 0;
+  EXPECT_EQ(-1, tdb_bufget(2, &offset));
+  EXPECT_EQ(kErrBufIndex, g_tdbError);
+  EXPECT_EQ(-1, tdb_bufget(-1, &offset));
+
+  ASSERT_EQ(0, tdb_bufalloc(3));
+  ASSERT_EQ(0, tdb_bufadd(8));
+  EXPECT_EQ(-1, tdb_bufget(1, &offset)) << "an unfilled slot is no record";
+
+  EXPECT_EQ(0, tdb_buffree());
+  EXPECT_EQ(0, tdb_bufsize());
+  EXPECT_EQ(-1, tdb_bufget(0, &offset));
+}
+
+TEST_F(StoreTest, InsertClipAddsAnEntryAtTheRow) {
+  WriteFileBytes(kData, DataFile({"a", "b"}));
+  g_store = Open();
+  ASSERT_NE(nullptr, g_store);
+  ASSERT_EQ(list_, g_hListView);
+  InsertClip(1, "");
+  InsertClip(0, "new");
+  g_store = nullptr;
+  ASSERT_EQ(4, RowCount(list_));
+  EXPECT_EQ("new", ReadEntry(store_, list_, 0));
+  EXPECT_EQ("a", ReadEntry(store_, list_, 1));
+  EXPECT_EQ("", ReadEntry(store_, list_, 2));
+  EXPECT_EQ("b", ReadEntry(store_, list_, 3));
+}

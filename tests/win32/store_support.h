@@ -1,0 +1,49 @@
+// Support for tests of the store: a private temporary directory as the
+// current directory, the program's real list window, data-file bytes.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The bytes of a data file holding the texts in order.
+std::string DataFile(const std::vector<std::string>& texts);
+// One record: the 4-byte length and the text.
+std::string Record(const std::string& text);
+std::string Int32Bytes(std::int32_t value);
+
+std::string ReadFileBytes(const std::string& name);
+// The whole working file, read through the store's own handle: the store
+// holds it open without sharing. The file position is left at the end.
+std::string WorkBytes(HANDLE store);
+void WriteFileBytes(const std::string& name, const std::string& bytes);
+bool FileExists(const std::string& name);
+
+// Renders bytes as hex for failure messages.
+std::string Hex(const std::string& bytes);
+
+int RowCount(HWND list);
+std::int32_t RowOffset(HWND list, int row);
+std::string RowLabel(HWND list, int row);
+
+// Each test runs in a new empty directory with the program's list window
+// created hidden from its template, and leaves both behind it.
+class StoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Opens the store on the list of the list window.
+  HANDLE Open();
+
+  HWND list_ = nullptr;
+  HANDLE store_ = nullptr;  // closed without saving at the end of the test
+
+ private:
+  std::string previousDir_;
+  std::string dir_;
+};

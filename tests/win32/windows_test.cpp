@@ -1,0 +1,85 @@
+// The two modeless windows are built from the program's templates: hidden,
+// with the controls the rest of the program and other programs rely on.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "listwin/listwin.h"
+#include "output/viewer.h"
+#include "resource.h"
+#include "settings/settings.h"
+
+namespace {
+
+std::wstring Caption(HWND hwnd) {
+  wchar_t text[256] = {};
+  GetWindowTextW(hwnd, text, 256);
+  return text;
+}
+
+std::wstring FromUtf8(const char* s) {
+  wchar_t out[256] = {};
+  MultiByteToWideChar(CP_UTF8, 0, s, -1, out, 256);
+  return out;
+}
+
+}  // namespace
+
+TEST(ListWindow, IsAHiddenToolWindowWithAOneColumnReportList) {
+  const int savedKey = g_set.key;
+  g_set.key = kKeyVilike19;
+  HWND window = CreateListWindow();
+  ASSERT_NE(nullptr, window);
+  EXPECT_EQ(window, g_hListWnd);
+  EXPECT_FALSE(IsWindowVisible(window));
+  EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  EXPECT_EQ(FromUtf8("コピウェル :  j=↓  k=↑  vv=貼付け  yy=コピーのみ  dd=削除  ESC=中止"),
+            Caption(window));
+
+  HWND list = GetDlgItem(window, IDC_LISTVIEW);
+  ASSERT_EQ(list, g_hListView);
+  const LONG style = GetWindowLongW(list, GWL_STYLE);
+  EXPECT_EQ(LVS_REPORT, style & LVS_TYPEMASK);
+  EXPECT_TRUE(style & LVS_SHOWSELALWAYS);
+  EXPECT_TRUE(style & LVS_NOCOLUMNHEADER);
+  EXPECT_FALSE(style & LVS_SINGLESEL) << "several rows must be selectable";
+  EXPECT_EQ(468, SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0));
+
+  SetListTitle(window, kKeyNormal);
+  EXPECT_EQ(FromUtf8("コピウェル :  ↓ ↑  RET=貼付け  CTRL+c=コピーのみ  DEL=削除  ESC=中止"),
+            Caption(window));
+  SetListTitle(window, kKeyVilike);
+  EXPECT_EQ(FromUtf8("コピウェル :  j=↓  k=↑  p=貼付け  y=コピーのみ  d=削除  ESC=中止"),
+            Caption(window));
+  SetListTitle(window, 7);
+  EXPECT_EQ(FromUtf8("コピウェル :  j=↓  k=↑  p=貼付け  y=コピーのみ  d=削除  ESC=中止"),
+            Caption(window))
+      << "an unknown key mode leaves the caption";
+
+  DestroyWindow(window);
+  EXPECT_EQ(nullptr, g_hListWnd);
+  EXPECT_EQ(nullptr, g_hListView);
+  g_set.key = savedKey;
+}
+
+TEST(Viewer, IsAHiddenDialogWithItsButtonsAndAMultiLineEdit) {
+  HWND viewer = CreateViewer();
+  ASSERT_NE(nullptr, viewer);
+  EXPECT_EQ(viewer, g_hViewer);
+  EXPECT_FALSE(IsWindowVisible(viewer));
+  EXPECT_EQ(FromUtf8("コピウェル - 簡易編集"), Caption(viewer));
+  EXPECT_EQ(FromUtf8("確定"), Caption(GetDlgItem(viewer, IDOK)));
+  EXPECT_EQ(FromUtf8("取消"), Caption(GetDlgItem(viewer, IDCANCEL)));
+  EXPECT_EQ(FromUtf8("更新"), Caption(GetDlgItem(viewer, IDC_VIEWER_UPDATE)));
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(viewer, IDC_VIEWER_UPDATE)));
+  HWND edit = GetDlgItem(viewer, IDC_VIEWER_EDIT);
+  ASSERT_NE(nullptr, edit);
+  const LONG style = GetWindowLongW(edit, GWL_STYLE);
+  EXPECT_TRUE(style & ES_MULTILINE);
+  EXPECT_TRUE(style & ES_WANTRETURN);
+  DestroyWindow(viewer);
+  EXPECT_EQ(nullptr, g_hViewer);
+}
