@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "app/capture.h"
 #include "app/errorbox.h"
 #include "listwin/listwin.h"
 #include "output/viewer.h"
@@ -47,6 +48,7 @@ void ReportOpenFailure() {
 
 LRESULT MainOnCreate(HWND hwnd) {
   g_hMain = hwnd;
+  JoinViewerChain(hwnd);
   if (g_set.stdel == 1 && tdb_startdel(kBaseName, kStartDelBackup) != 0)
     ErrorBox("WndProc:起動時削除の失敗", kErrorFatal);
   if (tdb_create(kBaseName) != 0 && g_tdbError == kErrDataCreate) {
@@ -66,6 +68,7 @@ LRESULT MainOnCreate(HWND hwnd) {
     return -1;
   }
   g_store = store;
+  IgnoreCurrentClipboard();
   return 0;
 }
 
@@ -83,6 +86,7 @@ void RunShutdown(bool sessionEnd) {
     }
   }
   tdb_buffree();
+  LeaveViewerChain(g_hMain);
 }
 
 void MainOnDestroy() {
@@ -104,6 +108,8 @@ void ResumeAfterCancelledEnd() {
     return;
   }
   g_store = store;
+  JoinViewerChain(g_hMain);
+  IgnoreCurrentClipboard();
 }
 
 bool MainOnCommand(HWND hwnd, int id) {
@@ -142,6 +148,10 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_ENDSESSION:
       if (!wParam) ResumeAfterCancelledEnd();
       return 0;
+    case WM_DRAWCLIPBOARD:
+      return OnDrawClipboard(hwnd, wParam, lParam);
+    case WM_CHANGECBCHAIN:
+      return OnChangeCbChain(wParam, lParam);
     case WM_COMMAND:
       if (MainOnCommand(hwnd, LOWORD(wParam))) return 0;
       break;

@@ -31,4 +31,9 @@ std::int64_t NextRecord(std::int64_t offset, std::int32_t length, std::int64_t f
 
 bool IsAddressable(std::int64_t offset) { return offset >= 0 && offset <= kMaxOffset; }
 
+bool FitsInWorkingFile(std::int64_t end, std::uint64_t length) {
+  if (end < 0 || length > static_cast<std::uint64_t>(kMaxOffset)) return false;
+  return end + kFieldSize + static_cast<std::int64_t>(length) <= kMaxOffset;
+}
+
 }  // namespace record_format

@@ -30,4 +30,10 @@ std::int64_t NextRecord(std::int64_t offset, std::int32_t length, std::int64_t f
 // 32-bit record offsets the rows carry.
 bool IsAddressable(std::int64_t offset);
 
+// Whether a record of `length` text bytes can be appended to a working
+// file that ends at `end`: the working file must stay within the 32-bit
+// offsets, or records appended later could not be addressed and a
+// wrapped offset would point into other records.
+bool FitsInWorkingFile(std::int64_t end, std::uint64_t length);
+
 }  // namespace record_format

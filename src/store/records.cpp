@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "store/file_io.h"
+#include "store/record_format.h"
 #include "store/store.h"
 
 int g_tdbError = 0;
@@ -30,8 +31,10 @@ int InsertRow(const char* text, std::int32_t offset, int index, HANDLE store, HW
     // there is no such place, and a row would point at nothing.
     std::int64_t end = store_io::SeekEnd(store);
     if (end < 0) return Fail(kErrAppendNoStore);
+    const size_t length = std::strlen(text);
+    if (!record_format::FitsInWorkingFile(end, length)) return Fail(kErrWorkingFileFull);
     rowOffset = static_cast<std::int32_t>(end);
-    size_t n = std::min(std::strlen(text), static_cast<size_t>(kLabelMax));
+    size_t n = std::min(length, static_cast<size_t>(kLabelMax));
     std::memcpy(label, text, n);
     label[n] = '\0';
   } else if (mode == kRowExisting) {
@@ -80,10 +83,11 @@ int tdb_delrow(int row, HWND list) {
 
 int tdb_append(HANDLE store, const char* text) {
   if (!store) return Fail(kErrAppendNoStore);
-  std::uint32_t length = static_cast<std::uint32_t>(std::strlen(text));
-  store_io::SeekEnd(store);
+  const size_t length = std::strlen(text);
+  if (!record_format::FitsInWorkingFile(store_io::SeekEnd(store), length))
+    return Fail(kErrWorkingFileFull);
   store_io::WriteInt32(store, static_cast<std::int32_t>(length));
-  store_io::Write(store, text, length);
+  store_io::Write(store, text, static_cast<std::uint32_t>(length));
   return 0;
 }
 

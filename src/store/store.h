@@ -36,6 +36,7 @@ enum TdbError : int {
   kErrInsRowIndex = -1301,
   kErrAddRowNoList = -1400,
   kErrAppendNoStore = -1500,
+  kErrWorkingFileFull = -1501,   // the record would pass the 2 GB offset limit
   kErrOpenNoList = -1600,
   kErrOpenNoData = -1601,
   kErrOpenWork = -1602,

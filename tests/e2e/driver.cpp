@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -215,6 +216,12 @@ bool Kopiwell::Post(UINT message, WPARAM wParam, LPARAM lParam) {
   return main && PostMessageW(main, message, wParam, lParam);
 }
 
+bool Kopiwell::Sync() {
+  HWND main = MainWindow();
+  DWORD_PTR answer = 0;
+  return main && SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, kDeadlineMs, &answer);
+}
+
 bool Kopiwell::Goodbye() { return Post(WM_COMMAND, 1003, 0); }
 
 bool Kopiwell::WaitExit(DWORD* exitCode, DWORD timeoutMs) {
@@ -244,6 +251,102 @@ std::wstring MessageText(HWND box) { return TextOf(GetDlgItem(box, 0xFFFF)); }
 void PressButton(HWND dialog, int id) {
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+bool CopyText(const std::string& bytes, std::initializer_list<ExtraFormat> extra) {
+  if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; })) return false;
+  EmptyClipboard();
+  auto put = [](UINT format, const std::string& data) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, data.size() + 1);
+    if (!block) return false;
+    std::memcpy(GlobalLock(block), data.data(), data.size());
+    GlobalUnlock(block);
+    if (SetClipboardData(format, block)) return true;
+    GlobalFree(block);  // the clipboard refused it, so it is still ours
+    return false;
+  };
+  bool ok = put(CF_TEXT, bytes);
+  for (const ExtraFormat& f : extra) ok = put(RegisterClipboardFormatW(f.name), f.data) && ok;
+  CloseClipboard();
+  return ok;
+}
+
+struct ClipboardViewer::State {
+  HANDLE thread = nullptr;
+  HANDLE ready = nullptr;
+  HWND window = nullptr;
+  HWND next = nullptr;
+  volatile LONG count = 0;
+  bool left = false;
+};
+
+namespace {
+
+constexpr UINT kLeaveChain = WM_APP + 1;
+
+LRESULT CALLBACK ViewerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* state = reinterpret_cast<ClipboardViewer::State*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  switch (message) {
+    case WM_DRAWCLIPBOARD:
+      // Once out of the chain it passes nothing on, as a program that
+      // has closed would: whoever still sends to it cuts the chain.
+      if (state->left) return 0;
+      InterlockedIncrement(&state->count);
+      if (state->next) SendMessageW(state->next, message, wParam, lParam);
+      return 0;
+    case WM_CHANGECBCHAIN:
+      if (reinterpret_cast<HWND>(wParam) == state->next)
+        state->next = reinterpret_cast<HWND>(lParam);
+      else if (state->next)
+        SendMessageW(state->next, message, wParam, lParam);
+      return 0;
+    case kLeaveChain:
+      ChangeClipboardChain(hwnd, state->next);
+      state->left = true;
+      return 0;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+DWORD WINAPI ViewerThread(void* param) {
+  auto* state = static_cast<ClipboardViewer::State*>(param);
+  WNDCLASSW wc = {};
+  wc.lpfnWndProc = ViewerProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"KopiwellTestViewer";
+  RegisterClassW(&wc);
+  state->window = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  wc.hInstance, nullptr);
+  SetWindowLongPtrW(state->window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+  state->next = SetClipboardViewer(state->window);
+  SetEvent(state->ready);
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+  DestroyWindow(state->window);
+  return 0;
+}
+
+}  // namespace
+
+ClipboardViewer::ClipboardViewer() : state_(new State) {
+  state_->ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  state_->thread = CreateThread(nullptr, 0, ViewerThread, state_, 0, nullptr);
+  WaitForSingleObject(state_->ready, kDeadlineMs);
+}
+
+ClipboardViewer::~ClipboardViewer() {
+  Leave();
+  PostMessageW(state_->window, WM_QUIT, 0, 0);
+  WaitForSingleObject(state_->thread, kDeadlineMs);
+  CloseHandle(state_->thread);
+  CloseHandle(state_->ready);
+  delete state_;
+}
+
+int ClipboardViewer::Notifications() const { return static_cast<int>(state_->count); }
+
+void ClipboardViewer::Leave() {
+  if (!state_->left) SendMessageW(state_->window, kLeaveChain, 0, 0);
 }
 
 HWND FindHistoryList(DWORD pid) {

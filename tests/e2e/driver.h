@@ -59,6 +59,10 @@ class Kopiwell {
   HWND MainWindow() const;
 
   bool Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+  // Returns once the program has handled every message this thread sent
+  // it before, the clipboard notifications of its copies included: sent
+  // messages are handled in the order they arrive.
+  bool Sync();
   bool Goodbye();  // the tray menu's Goodbye command
 
   // Waits for the process to end; false on timeout.
@@ -78,6 +82,34 @@ HWND WaitDialog(DWORD pid, const std::wstring& caption, DWORD timeoutMs = kDeadl
 std::wstring MessageText(HWND box);
 // Presses a dialog's button as a click would.
 void PressButton(HWND dialog, int id);
+
+// Puts text on the clipboard as another program would: CF_TEXT holding
+// the bytes and a terminating zero, plus any extra registered formats
+// with their data. Retries while another program holds the clipboard.
+struct ExtraFormat {
+  const wchar_t* name;
+  std::string data;
+};
+bool CopyText(const std::string& bytes, std::initializer_list<ExtraFormat> extra = {});
+
+// A clipboard viewer of the test's own, on a thread of its own so that it
+// answers the notifications sent to it at once. It counts them and passes
+// them on down the chain as a well-behaved viewer does.
+class ClipboardViewer {
+ public:
+  ClipboardViewer();   // joins the chain
+  ~ClipboardViewer();  // leaves it, if it has not left yet
+  ClipboardViewer(const ClipboardViewer&) = delete;
+  ClipboardViewer& operator=(const ClipboardViewer&) = delete;
+
+  int Notifications() const;
+  void Leave();
+
+  struct State;  // shared with the viewer's thread
+
+ private:
+  State* state_;
+};
 
 // The history list of the process (the list view of its list window).
 HWND FindHistoryList(DWORD pid);

@@ -55,3 +55,13 @@ TEST(RecordFormat, OffsetsAreLimitedTo32Bits) {
   EXPECT_FALSE(rf::IsAddressable(static_cast<std::int64_t>(INT32_MAX) + 1));
   EXPECT_FALSE(rf::IsAddressable(-1));
 }
+
+TEST(RecordFormat, WorkingFileStaysWithinTheOffsetLimit) {
+  EXPECT_TRUE(rf::FitsInWorkingFile(0, 0));
+  EXPECT_TRUE(rf::FitsInWorkingFile(INT32_MAX - 10, 6));  // ends on the last byte
+  EXPECT_FALSE(rf::FitsInWorkingFile(INT32_MAX - 10, 7));
+  EXPECT_FALSE(rf::FitsInWorkingFile(INT32_MAX - 3, 0));   // not even the length field
+  EXPECT_FALSE(rf::FitsInWorkingFile(0, static_cast<std::uint64_t>(INT32_MAX)));
+  EXPECT_FALSE(rf::FitsInWorkingFile(0, UINT64_MAX));      // no wrap-around
+  EXPECT_FALSE(rf::FitsInWorkingFile(-1, 0));              // no working file
+}

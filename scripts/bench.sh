@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Builds and runs the benchmarks: the Windows ones under Wine on a private
+# prefix and virtual display, the native ones unsanitized. They print
+# figures (and ratios against a baseline measured in the same run); they
+# pass or fail nothing.
+#
+#   scripts/bench.sh [capture|shape ...]   (default: all)
+set -euo pipefail
+source "$(dirname "$0")/lib.sh"
+cd "$KW_ROOT"
+kw_install_packages "${KW_TEST_PACKAGES[@]}"
+
+wanted=("$@")
+[ ${#wanted[@]} -eq 0 ] && wanted=(capture shape)
+want() { printf '%s\n' "${wanted[@]}" | grep -qx "$1"; }
+
+if want capture; then
+  cmake --preset win64 >/dev/null
+  cmake --build --preset win64 --target kopiwell kw_bench_capture wine_keepalive
+  kw_start_test_session
+  kw_keep_wine_alive build/win64/tests/wine_keepalive.exe
+  want capture && LC_ALL=ja_JP.UTF-8 "$KW_WINE" build/win64/bench/kw_bench_capture.exe
+fi
+
+if want shape; then
+  cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang >/dev/null
+  cmake --build build/bench --target kw_bench_shape
+  build/bench/bench/kw_bench_shape --benchmark_repetitions=5 \
+        --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true
+fi

@@ -1,0 +1,147 @@
+// Clipboard capture as another program sees it: this test process copies
+// texts, and the program's history and data file must hold them.
+#include <gtest/gtest.h>
+
+#include "driver.h"
+
+using namespace e2e;
+
+namespace {
+
+class Capture : public ::testing::Test {
+ protected:
+  std::wstring Data() const { return dir_.File(L"clip.dat"); }
+
+  // Starts the program and finds its history list.
+  void Start() {
+    ASSERT_TRUE(app_.Start());
+    ASSERT_NE(nullptr, app_.WaitReady());
+    list_ = FindHistoryList(app_.Pid());
+    ASSERT_NE(nullptr, list_);
+  }
+
+  // Copies the text and waits until the history has grown to `rows`.
+  void CopyAndWait(const std::string& text, int rows,
+                   std::initializer_list<ExtraFormat> extra = {}) {
+    ASSERT_TRUE(CopyText(text, extra));
+    ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == rows; }))
+        << "rows: " << RowCount(list_) << ", expected " << rows;
+  }
+
+  void Goodbye() {
+    ASSERT_TRUE(app_.Goodbye());
+    DWORD code = 0;
+    ASSERT_TRUE(app_.WaitExit(&code));
+    EXPECT_EQ(1u, code);
+  }
+
+  TempDir dir_;
+  Kopiwell app_{dir_.Path()};
+  HWND list_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(Capture, CopiesBecomeEntriesInCaptureOrder) {
+  Start();
+  CopyAndWait("abc", 1);
+  CopyAndWait("def", 2);
+  CopyAndWait("", 3);
+  CopyAndWait("abc", 4);  // no check for duplicates
+  Goodbye();
+  EXPECT_EQ(Hex(DataFile({"abc", "def", "", "abc"})), Hex(ReadFileBytes(Data())));
+}
+
+TEST_F(Capture, TextsAreRecordedByteForByteUpToTheirFirstZero) {
+  Start();
+  const std::string sjis = "\x82\xB1\x82\xF1\x82\xC9\x82\xBF\x82\xCD\r\n\x95\x5C";  // こんにちは 表
+  const std::string longText = std::string(120, 'x') + std::string(30, 'y');
+  CopyAndWait(sjis, 1);
+  CopyAndWait(longText, 2);
+  CopyAndWait(std::string("before\0after", 12), 3);
+  CopyAndWait("line1\r\nline2\r\n", 4);
+  Goodbye();
+  EXPECT_EQ(Hex(DataFile({sjis, longText, "before", "line1\r\nline2\r\n"})),
+            Hex(ReadFileBytes(Data())));
+}
+
+TEST_F(Capture, TheTextOnTheClipboardAtStartIsNotRecorded) {
+  ASSERT_TRUE(CopyText("already there"));
+  Start();
+  CopyAndWait("new", 1);
+  Goodbye();
+  EXPECT_EQ(Hex(DataFile({"new"})), Hex(ReadFileBytes(Data())));
+}
+
+TEST_F(Capture, ContentMarkedPrivateIsNotRecorded) {
+  Start();
+  const std::string no("\0\0\0\0", 4), yes("\x01\0\0\0", 4);
+  // Each copy is handled before the next one, so that none is lost to
+  // the next copy holding the clipboard.
+  ASSERT_TRUE(CopyText("secret1", {{L"ExcludeClipboardContentFromMonitorProcessing", ""}}));
+  ASSERT_TRUE(app_.Sync());
+  ASSERT_TRUE(CopyText("secret2", {{L"Clipboard Viewer Ignore", ""}}));
+  ASSERT_TRUE(app_.Sync());
+  ASSERT_TRUE(CopyText("secret3", {{L"CanIncludeInClipboardHistory", no}}));
+  ASSERT_TRUE(app_.Sync());
+  EXPECT_EQ(0, RowCount(list_));
+  CopyAndWait("allowed", 1, {{L"CanIncludeInClipboardHistory", yes}});
+  CopyAndWait("plain", 2);
+  Goodbye();
+  EXPECT_EQ(Hex(DataFile({"allowed", "plain"})), Hex(ReadFileBytes(Data())));
+}
+
+TEST_F(Capture, CapturesSurviveARestart) {
+  Start();
+  CopyAndWait("kept", 1);
+  CopyAndWait("also kept", 2);
+  Goodbye();
+
+  Kopiwell again(dir_.Path());
+  ASSERT_TRUE(again.Start());
+  ASSERT_NE(nullptr, again.WaitReady());
+  HWND list = FindHistoryList(again.Pid());
+  ASSERT_NE(nullptr, list);
+  EXPECT_EQ(2, RowCount(list));
+  ASSERT_TRUE(again.Goodbye());
+  DWORD code = 0;
+  ASSERT_TRUE(again.WaitExit(&code));
+  EXPECT_EQ(Hex(DataFile({"kept", "also kept"})), Hex(ReadFileBytes(Data())));
+}
+
+// Viewers that joined before and after the program all keep receiving
+// every notification, and the chain stays whole when viewers leave.
+TEST_F(Capture, TheViewerChainStaysWhole) {
+  ClipboardViewer first;   // the chain: program -> second -> first
+  ClipboardViewer second;
+  Start();
+  ClipboardViewer last;    // joins after the program: last -> program -> ...
+  const int before[] = {first.Notifications(), second.Notifications(), last.Notifications()};
+
+  CopyAndWait("one", 1);
+  EXPECT_TRUE(WaitUntil([&] { return first.Notifications() > before[0]; }));
+  EXPECT_GT(second.Notifications(), before[1]);
+  EXPECT_GT(last.Notifications(), before[2]);
+
+  // The program's own next viewer leaves: the program must take over the
+  // viewer that followed it, or `first` would be cut off.
+  second.Leave();
+  int firstBefore = first.Notifications();
+  CopyAndWait("two", 2);
+  EXPECT_TRUE(WaitUntil([&] { return first.Notifications() > firstBefore; }))
+      << "the viewer after the one that left gets nothing";
+
+  // A viewer ahead of the program leaves: the program keeps its place.
+  last.Leave();
+  firstBefore = first.Notifications();
+  CopyAndWait("three", 3);
+  EXPECT_TRUE(WaitUntil([&] { return first.Notifications() > firstBefore; }));
+
+  Goodbye();
+  EXPECT_EQ(Hex(DataFile({"one", "two", "three"})), Hex(ReadFileBytes(Data())));
+
+  // The program has left the chain cleanly: the others still hear.
+  firstBefore = first.Notifications();
+  ASSERT_TRUE(CopyText("after"));
+  EXPECT_TRUE(WaitUntil([&] { return first.Notifications() > firstBefore; }));
+}

@@ -1,0 +1,121 @@
+// Where captured texts go in the store: the row first, then the record
+// exactly at the offset the row was given.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <climits>
+#include <string>
+
+#include "app/capture.h"
+#include "listwin/listwin.h"
+#include "settings/settings.h"
+#include "store/history.h"
+#include "store/store.h"
+#include "win32/store_support.h"
+
+namespace {
+
+class CaptureStoreTest : public StoreTest {
+ protected:
+  void SetUp() override {
+    StoreTest::SetUp();
+    savedData_ = g_set.data;
+  }
+  void TearDown() override {
+    g_set.data = savedData_;
+    g_store = nullptr;
+    StoreTest::TearDown();
+  }
+
+  // Opens the store as the program's own.
+  void OpenHistory(const std::string& data) {
+    WriteFileBytes("clip.dat", data);
+    g_store = Open();
+    ASSERT_NE(nullptr, g_store);
+  }
+
+  std::int64_t WorkSize() {
+    LARGE_INTEGER size;
+    GetFileSizeEx(store_, &size);
+    return size.QuadPart;
+  }
+
+ private:
+  int savedData_ = kDataOld;
+};
+
+}  // namespace
+
+TEST_F(CaptureStoreTest, NewestFirstPutsCapturesAtTheTop) {
+  g_set.data = kDataNew;
+  OpenHistory(DataFile({"old"}));
+  AddClip("abc");
+  AddClip("defg");
+  ASSERT_EQ(3, RowCount(list_));
+  EXPECT_EQ("defg", RowLabel(list_, 0));
+  EXPECT_EQ("abc", RowLabel(list_, 1));
+  EXPECT_EQ("old", RowLabel(list_, 2));
+  EXPECT_EQ(11 + 7, RowOffset(list_, 0));  // after the 11-byte file and abc
+  EXPECT_EQ(11, RowOffset(list_, 1));
+  EXPECT_EQ(Hex(DataFile({"old"}) + Record("abc") + Record("defg")), Hex(WorkBytes(store_)));
+
+  g_store = nullptr;
+  ASSERT_EQ(0, tdb_close(store_, kBaseName, list_));
+  store_ = nullptr;
+  EXPECT_EQ(Hex(DataFile({"defg", "abc", "old"})), Hex(ReadFileBytes("clip.dat")));
+}
+
+TEST_F(CaptureStoreTest, OldestFirstPutsCapturesAtTheBottom) {
+  g_set.data = kDataOld;
+  OpenHistory(DataFile({"old"}));
+  AddClip("abc");
+  AddClip("");
+  ASSERT_EQ(3, RowCount(list_));
+  EXPECT_EQ("old", RowLabel(list_, 0));
+  EXPECT_EQ("abc", RowLabel(list_, 1));
+  EXPECT_EQ("", RowLabel(list_, 2));
+  EXPECT_EQ(Hex(DataFile({"old"}) + Record("abc") + Record("")), Hex(WorkBytes(store_)));
+}
+
+TEST_F(CaptureStoreTest, NothingIsRecordedWithoutAnOpenStore) {
+  g_store = nullptr;
+  AddClip("lost");  // as during creation, before the store is open
+  EXPECT_EQ(0, RowCount(list_));
+  HWND list = g_hListView;
+  g_hListView = nullptr;
+  OpenHistory(DataFile({}));
+  AddClip("no list");
+  g_hListView = list;
+  EXPECT_EQ(0, RowCount(list_));
+  EXPECT_EQ("", WorkBytes(store_).substr(4));
+}
+
+// Record offsets are 32-bit: a record that would take the working file
+// past 2,147,483,647 bytes is refused whole, never written with an offset
+// that wraps into other records.
+TEST_F(CaptureStoreTest, AppendsStopAtTheTwoGigabyteLimit) {
+  OpenHistory(DataFile({"first"}));
+  LARGE_INTEGER end;
+  end.QuadPart = INT32_MAX - 10;  // sparse: no disk space is used
+  ASSERT_TRUE(SetFilePointerEx(store_, end, nullptr, FILE_BEGIN));
+  ASSERT_TRUE(SetEndOfFile(store_));
+
+  g_tdbError = 0;
+  AddClip("1234567");  // 4 + 7 bytes: one too many
+  EXPECT_EQ(kErrWorkingFileFull, g_tdbError);
+  EXPECT_EQ(1, RowCount(list_));
+  EXPECT_EQ(INT32_MAX - 10, WorkSize());
+
+  AddClip("123456");  // fills the file to the last addressable byte
+  ASSERT_EQ(2, RowCount(list_));
+  EXPECT_EQ(INT32_MAX - 10, RowOffset(list_, 1));
+  EXPECT_EQ(INT32_MAX, WorkSize());
+
+  g_tdbError = 0;
+  EXPECT_EQ(-1, tdb_modify("x", 0, store_, list_));
+  EXPECT_EQ(kErrWorkingFileFull, g_tdbError);
+  EXPECT_EQ("first", RowLabel(list_, 0));
+  EXPECT_EQ(4, RowOffset(list_, 0));
+  EXPECT_EQ(-1, tdb_append(store_, ""));
+  EXPECT_EQ(INT32_MAX, WorkSize());
+}
