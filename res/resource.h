@@ -11,6 +11,10 @@
 #define IDD_VIEWER 127
 #define IDD_LIST 999
 
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
 #define IDC_VIEWER_UPDATE 3
 #define IDC_LISTVIEW 1016
 #define IDC_VIEWER_EDIT 1032

@@ -7,7 +7,7 @@ KW_WINE=/usr/lib/wine/wine64
 KW_WINESERVER=/usr/lib/wine/wineserver
 
 # What building and starting the program needs.
-KW_RUN_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64 wine wine64 xvfb procps
+KW_RUN_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64 wine wine64 xvfb procps locales
                  fonts-wine fonts-ipafont-gothic)
 # What the tests need besides: the 32-bit compiler (compiled only), the
 # native compiler with its sanitizer and fuzzer runtime, GoogleTest and
@@ -32,6 +32,19 @@ kw_install_packages() {
   "${sudo[@]}" apt-get update -qq
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
     apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# Generates the Japanese UTF-8 locale when it is missing. Wine takes the
+# ANSI code page 932 from LC_ALL=ja_JP.UTF-8 even without it, but needs it
+# to turn Japanese file names into UTF-8 names on the Linux side.
+kw_ensure_japanese_locale() {
+  locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$' && return 0
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  kw_log "generating the ja_JP.UTF-8 locale"
+  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null ||
+    echo 'ja_JP.UTF-8 UTF-8' | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+  "${sudo[@]}" locale-gen >/dev/null
 }
 
 # Starts a virtual X display of its own and exports DISPLAY.
@@ -62,9 +75,27 @@ kw_prepare_prefix() {
     kw_log "creating the Wine prefix $WINEPREFIX"
     mkdir -p "$WINEPREFIX"
     "$KW_WINE" wineboot -i >/dev/null 2>&1 || true
+    kw_map_japanese_fonts
     "$KW_WINESERVER" -w
   fi
 }
+
+# The dialogs ask for the fonts ＭＳ Ｐゴシック and ＭＳ ゴシック, which Wine does
+# not have; its own fallback is wider and clips the texts. The IPA fonts
+# are drawn to the same widths.
+kw_map_japanese_fonts() {
+  local reg="$WINEPREFIX/kopiwell-fonts.reg"
+  printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
+    '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
+    '"ＭＳ Ｐゴシック"="IPAPGothic"' '"ＭＳ ゴシック"="IPAGothic"' \
+    '"MS PGothic"="IPAPGothic"' '"MS Gothic"="IPAGothic"' |
+    iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
+  "$KW_WINE" regedit /S "$(winepath_of "$reg")" >/dev/null 2>&1 || true
+  rm -f "$reg"
+}
+
+# The Windows form of a Linux path: Wine maps the root to drive Z:.
+winepath_of() { printf 'Z:%s' "${1//\//\\}"; }
 
 # On a virtual display there is no window manager, and every closing
 # dialog would make its program wait about 2 s for X to withdraw the

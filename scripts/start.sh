@@ -14,6 +14,7 @@ source "$(dirname "$0")/lib.sh"
 cd "$KW_ROOT"
 
 kw_install_packages "${KW_RUN_PACKAGES[@]}"
+kw_ensure_japanese_locale
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 --target kopiwell
 

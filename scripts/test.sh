@@ -7,6 +7,7 @@ source "$(dirname "$0")/lib.sh"
 cd "$KW_ROOT"
 
 kw_install_packages "${KW_TEST_PACKAGES[@]}"
+kw_ensure_japanese_locale
 
 for preset in native win64 win32; do
   kw_log "building $preset"

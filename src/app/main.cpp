@@ -7,6 +7,7 @@
 #include "app/mainwnd.h"
 #include "listwin/listwin.h"
 #include "output/viewer.h"
+#include "settings/ini.h"
 
 namespace {
 
@@ -35,6 +36,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_HOTKEY_CLASS};
   InitCommonControlsEx(&controls);
   RegisterMainClass(instance);
+  // A first run shows the welcome; the new file then gets every key.
+  if (ReadSettings() == 0) WriteSettings();
 
   // Creation opens the store; when it fails, a fatal box has been shown
   // and the window is gone.

@@ -9,6 +9,7 @@
 #include "app/errorbox.h"
 #include "listwin/listwin.h"
 #include "output/viewer.h"
+#include "settings/ini.h"
 #include "settings/settings.h"
 #include "store/history.h"
 #include "store/store.h"
@@ -75,6 +76,7 @@ LRESULT MainOnCreate(HWND hwnd) {
 // The shutdown sequence, on destruction and when the session ends.
 void RunShutdown(bool sessionEnd) {
   WinHelpW(g_hMain, L"kopiwell.hlp", HELP_QUIT, 0);
+  WriteSettings();
   if (g_store) {
     if (tdb_close(g_store, kBaseName, g_hListView) == 0) {
       g_store = nullptr;

@@ -53,3 +53,8 @@ extern Settings g_set;
 // The command table the vi-like key modes use: "1.5a" for `key` vilike,
 // "1.9" for every other mode.
 const char* KeyTableVersion(int key);
+
+// The key-table version in force: set from `key` whenever the settings are
+// read or written, so that a key mode changed in the settings dialog
+// takes effect once the new settings are stored.
+extern const char* g_keyVersion;

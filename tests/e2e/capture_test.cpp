@@ -10,6 +10,8 @@ namespace {
 
 class Capture : public ::testing::Test {
  protected:
+  void SetUp() override { WriteIni(dir_.Path()); }
+
   std::wstring Data() const { return dir_.File(L"clip.dat"); }
 
   // Starts the program and finds its history list.

@@ -169,6 +169,41 @@ std::string DataFile(std::initializer_list<std::string> texts) {
   return bytes;
 }
 
+void WriteIni(const std::wstring& dir, std::initializer_list<IniValue> changes) {
+  static const char* const kFirstRun[] = {
+      "[REG]", "reg=ok",
+      "[OPE]", "alt=false", "ctrl=true", "shift=false", "vk=55", "alt_sus=false", "ctrl_sus=true",
+      "shift_sus=false", "vk_sus=56", "data=old", "cursor=last", "key=vilike1.9", "lf=lfinyo",
+      "sussave=false", "sus=false", "stdel=false",
+      "[STR]", "inyo=\"> \"", "foot=\"\"",
+      "[KAIGYO]", "lfbyte=0",
+      "[WIN]", "actv_hide=true", "topmost=true", "size=false", "size_lx=100", "size_ly=100",
+      "size_lw=334", "size_lh=233", "size_vx=0", "size_vy=0", "size_vw=234", "size_vh=133"};
+  std::string text;
+  for (const char* line : kFirstRun) {
+    std::string out = line;
+    for (const IniValue& c : changes)
+      if (out.compare(0, std::strlen(c.key) + 1, std::string(c.key) + "=") == 0)
+        out = std::string(c.key) + "=" + c.value;
+    text += out + "\r\n";
+  }
+  WriteFileBytes(dir + L"\\kopiwell.ini", text);
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t at = 0;
+  while (at < text.size()) {
+    size_t end = text.find('\n', at);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(at, end - at);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty()) lines.push_back(line);
+    at = end + 1;
+  }
+  return lines;
+}
+
 Kopiwell::~Kopiwell() {
   if (!process_) return;
   if (Running()) {
@@ -198,17 +233,18 @@ HWND Kopiwell::MainWindow() const {
 }
 
 HWND Kopiwell::WaitReady(DWORD timeoutMs) {
+  // A window can answer a sent message in the middle of its creation (the
+  // system delivers sent messages while the program waits on another
+  // process), so an answer alone proves nothing. The start is over once
+  // the main window exists, the working file has been made and the
+  // process has sat idle in a message loop; after that, creation has
+  // finished before the next sent message is handled.
+  const std::wstring work = dir_ + L"\\clipwork.dat";
   HWND main = nullptr;
-  WaitUntil(
-      [&] {
-        main = MainWindow();
-        DWORD_PTR answer = 0;
-        // The window answers only once its thread runs the message loop,
-        // that is after creation has ended.
-        return main && SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 500, &answer);
-      },
-      timeoutMs);
-  return main;
+  if (!WaitUntil([&] { return (main = MainWindow()) != nullptr && FileExists(work); }, timeoutMs))
+    return nullptr;
+  if (WaitForInputIdle(process_, timeoutMs) != 0) return nullptr;
+  return Sync() ? main : nullptr;
 }
 
 bool Kopiwell::Post(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace e2e {
 
@@ -40,6 +41,17 @@ std::string Hex(const std::string& bytes);
 
 // The bytes of a data file holding the texts in order.
 std::string DataFile(std::initializer_list<std::string> texts);
+
+// Writes kopiwell.ini into the folder as a first run leaves it, with the
+// given keys set to other values (keys are unique across sections).
+struct IniValue {
+  const char* key;
+  const char* value;
+};
+void WriteIni(const std::wstring& dir, std::initializer_list<IniValue> changes = {});
+
+// The lines of a file, without line ends and empty lines.
+std::vector<std::string> Lines(const std::string& text);
 
 // One run of kopiwell.exe with the given directory as its current
 // directory. Ended by force at the end if it is still running.

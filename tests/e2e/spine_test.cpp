@@ -14,6 +14,8 @@ const std::wstring kErrorCaption = Widen("コピウェル - エラー");
 // The run of one program in one directory.
 class Spine : public ::testing::Test {
  protected:
+  void SetUp() override { WriteIni(dir_.Path()); }
+
   std::wstring Data() const { return dir_.File(L"clip.dat"); }
   std::wstring Work() const { return dir_.File(L"clipwork.dat"); }
 
@@ -31,8 +33,12 @@ class Spine : public ::testing::Test {
 }  // namespace
 
 TEST_F(Spine, FirstStartMakesAnEmptyHistoryAndGoodbyeSavesIt) {
+  DeleteFileW(dir_.File(L"kopiwell.ini").c_str());
   Kopiwell app(dir_.Path());
   ASSERT_TRUE(app.Start());
+  HWND welcome = WaitDialog(app.Pid(), Widen("コピウェル"));
+  ASSERT_NE(nullptr, welcome);
+  PressButton(welcome, IDOK);
   ASSERT_NE(nullptr, app.WaitReady());
   EXPECT_EQ(Hex(kEmpty), Hex(ReadFileBytes(Data())));
   EXPECT_TRUE(FileExists(Work())) << "the working file exists while the program runs";
@@ -84,7 +90,7 @@ TEST_F(Spine, SecondStartIsRefusedAndLeavesTheFirstUntouched) {
   ASSERT_NE(nullptr, main);
   const std::string work = ReadFileBytes(Work());
 
-  TempDir elsewhere;  // the refusal must not depend on the directory
+  TempDir elsewhere;  // the refusal must come before anything else
   Kopiwell second(elsewhere.Path());
   ASSERT_TRUE(second.Start());
   HWND box = WaitDialog(second.Pid(), kErrorCaption);

@@ -1,0 +1,53 @@
+// The settings record as the INI file stores it: which key goes in which
+// section, how each value is written, and how stored texts are read back.
+// No file access here: the reader gets the stored texts and numbers from
+// a ProfileSource, the writer gives the ordered list of keys and values.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "settings/settings.h"
+
+constexpr char kIniFileName[] = "kopiwell.ini";
+
+// What the profile functions give for an absent key: reads of texts use
+// this text as their default and reads of numbers this number.
+constexpr char kAbsentText[] = "error";
+constexpr int kAbsentNumber = 999;
+
+// The stored settings, as the system's profile functions read them.
+class ProfileSource {
+ public:
+  virtual ~ProfileSource() = default;
+  // The value without surrounding blanks and one pair of enclosing
+  // quotes, cut to 255 bytes; kAbsentText when the key is absent.
+  virtual std::string Text(const char* section, const char* key) const = 0;
+  // The value's leading decimal number, 0 for a text that is no number;
+  // kAbsentNumber when the key is absent.
+  virtual int Number(const char* section, const char* key) const = 0;
+};
+
+// The first-run marker: written once, before the first-run dialog.
+constexpr char kMarkerSection[] = "REG";
+constexpr char kMarkerKey[] = "reg";
+constexpr char kMarkerValue[] = "ok";
+
+// A first run is one without the marker; "ok" reads as the number 0.
+bool IsFirstRun(const ProfileSource& source);
+
+// The fields that every read starts from their defaults; the others keep
+// what they hold (their defaults at process start).
+void ResetReadDefaults(Settings* settings);
+
+// Reads every key into the record by the reading rules.
+void DecodeSettings(const ProfileSource& source, Settings* settings);
+
+struct IniEntry {
+  const char* section;
+  const char* key;
+  std::string value;
+};
+
+// Every key with its value, in the order they are written.
+std::vector<IniEntry> EncodeSettings(const Settings& settings);

@@ -1,0 +1,147 @@
+// The settings as a user meets them: the welcome on the first start, the
+// INI file it leaves, and the options that change what a start does.
+#include <gtest/gtest.h>
+
+#include "driver.h"
+
+using namespace e2e;
+
+namespace {
+
+const std::string kEmpty("\0\0\0\0", 4);
+
+class Settings : public ::testing::Test {
+ protected:
+  std::wstring Ini() const { return dir_.File(L"kopiwell.ini"); }
+  std::wstring Data() const { return dir_.File(L"clip.dat"); }
+
+  void StartReady(Kopiwell& app) {
+    ASSERT_TRUE(app.Start());
+    ASSERT_NE(nullptr, app.WaitReady()) << "no welcome or other box may hold up the start";
+  }
+
+  void Goodbye(Kopiwell& app) {
+    ASSERT_TRUE(app.Goodbye());
+    DWORD code = 0;
+    ASSERT_TRUE(app.WaitExit(&code));
+    EXPECT_EQ(1u, code);
+  }
+
+  TempDir dir_;
+};
+
+const std::wstring kWelcome = Widen("コピウェル");
+
+}  // namespace
+
+TEST_F(Settings, FirstStartWelcomesOnceAndLeavesTheWholeFile) {
+  Kopiwell first(dir_.Path());
+  ASSERT_TRUE(first.Start());
+  HWND welcome = WaitDialog(first.Pid(), kWelcome);
+  ASSERT_NE(nullptr, welcome);
+  EXPECT_EQ(nullptr, first.MainWindow()) << "the welcome comes before the main window";
+  PressButton(welcome, IDCANCEL);  // the close box: the same as OK
+  ASSERT_NE(nullptr, first.WaitReady());
+  Goodbye(first);
+
+  const std::vector<std::string> lines = Lines(ReadFileBytes(Ini()));
+  ASSERT_EQ(35u, lines.size()) << ReadFileBytes(Ini());
+  EXPECT_EQ("[REG]", lines[0]);
+  EXPECT_EQ("[OPE]", lines[2]);
+  EXPECT_EQ("[STR]", lines[18]);
+  EXPECT_EQ("[KAIGYO]", lines[21]);
+  EXPECT_EQ("[WIN]", lines[23]);
+  EXPECT_EQ("actv_hide=true", lines[24]);
+
+  Kopiwell second(dir_.Path());
+  StartReady(second);
+  EXPECT_EQ(nullptr, FindDialog(second.Pid(), kWelcome));
+  Goodbye(second);
+}
+
+TEST_F(Settings, EndingTheProcessDuringTheWelcomeLeavesOnlyTheMarker) {
+  {
+    Kopiwell first(dir_.Path());
+    ASSERT_TRUE(first.Start());
+    ASSERT_NE(nullptr, WaitDialog(first.Pid(), kWelcome));
+  }  // ended by force
+  EXPECT_EQ((std::vector<std::string>{"[REG]", "reg=ok"}), Lines(ReadFileBytes(Ini())));
+
+  Kopiwell second(dir_.Path());
+  StartReady(second);
+  Goodbye(second);
+  // Absent keys were taken: an absent actv_hide means "hide", written as false.
+  const std::string ini = ReadFileBytes(Ini());
+  EXPECT_NE(std::string::npos, ini.find("actv_hide=false")) << ini;
+  EXPECT_NE(std::string::npos, ini.find("vk=55")) << ini;
+}
+
+TEST_F(Settings, NewestFirstPutsCapturesAtTheTop) {
+  WriteIni(dir_.Path(), {{"data", "new"}});
+  WriteFileBytes(Data(), DataFile({"oldest"}));
+  Kopiwell app(dir_.Path());
+  StartReady(app);
+  HWND list = FindHistoryList(app.Pid());
+  for (int i = 0; i < 2; ++i) {
+    ASSERT_TRUE(CopyText(i == 0 ? "first" : "second"));
+    ASSERT_TRUE(WaitUntil([&] { return RowCount(list) == i + 2; }));
+  }
+  Goodbye(app);
+  EXPECT_EQ(Hex(DataFile({"second", "first", "oldest"})), Hex(ReadFileBytes(Data())));
+}
+
+TEST_F(Settings, DeleteAtStartKeepsABackupAndStartsEmpty) {
+  WriteIni(dir_.Path(), {{"stdel", "true"}});
+  const std::string history = DataFile({"x", "yz"});
+  WriteFileBytes(Data(), history);
+  Kopiwell app(dir_.Path());
+  StartReady(app);
+  EXPECT_EQ(0, RowCount(FindHistoryList(app.Pid())));
+  Goodbye(app);
+  EXPECT_EQ(Hex(history), Hex(ReadFileBytes(dir_.File(L"clipdat.bak"))));
+  EXPECT_EQ(Hex(kEmpty), Hex(ReadFileBytes(Data())));
+}
+
+TEST_F(Settings, DeleteAtStartWithoutADataFileIsFatalOnce) {
+  WriteIni(dir_.Path(), {{"stdel", "true"}});
+  Kopiwell app(dir_.Path());
+  ASSERT_TRUE(app.Start());
+  HWND box = WaitDialog(app.Pid(), Widen("コピウェル - エラー"));
+  ASSERT_NE(nullptr, box);
+  const std::string text = Narrow(MessageText(box));
+  EXPECT_EQ(0u, text.find("WndProc:起動時削除の失敗(-1100)\n\n")) << text;
+  PressButton(box, IDOK);
+  DWORD code = 0;
+  ASSERT_TRUE(app.WaitExit(&code));
+  EXPECT_EQ(1u, code);
+  EXPECT_EQ(Hex(kEmpty), Hex(ReadFileBytes(Data()))) << "an empty history for the next start";
+  EXPECT_FALSE(FileExists(dir_.File(L"clipwork.dat")));
+
+  Kopiwell next(dir_.Path());
+  StartReady(next);
+  Goodbye(next);
+}
+
+TEST_F(Settings, ASavedPausedStateStartsPaused) {
+  WriteIni(dir_.Path(), {{"sussave", "true"}, {"sus", "true"}});
+  Kopiwell app(dir_.Path());
+  StartReady(app);
+  HWND list = FindHistoryList(app.Pid());
+  ASSERT_TRUE(CopyText("not while paused"));
+  ASSERT_TRUE(app.Sync());
+  EXPECT_EQ(0, RowCount(list));
+  Goodbye(app);
+  EXPECT_EQ(Hex(kEmpty), Hex(ReadFileBytes(Data())));
+  EXPECT_NE(std::string::npos, ReadFileBytes(Ini()).find("sus=true"));
+}
+
+TEST_F(Settings, APausedStateThatIsNotToBeSavedStartsCapturing) {
+  WriteIni(dir_.Path(), {{"sussave", "false"}, {"sus", "true"}});
+  Kopiwell app(dir_.Path());
+  StartReady(app);
+  HWND list = FindHistoryList(app.Pid());
+  ASSERT_TRUE(CopyText("recorded"));
+  ASSERT_TRUE(WaitUntil([&] { return RowCount(list) == 1; }));
+  Goodbye(app);
+  EXPECT_NE(std::string::npos, ReadFileBytes(Ini()).find("sus=false"));
+}

@@ -1,0 +1,34 @@
+// Answers a modal dialog of this process from a second thread: the code
+// under test blocks in the dialog's loop until the dialog is closed.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+class DialogAnswerer {
+ public:
+  // Waits for a visible dialog with the caption (UTF-8), records its
+  // texts, and presses the button.
+  DialogAnswerer(const char* caption, int button);
+  ~DialogAnswerer();  // waits for the thread
+  DialogAnswerer(const DialogAnswerer&) = delete;
+  DialogAnswerer& operator=(const DialogAnswerer&) = delete;
+
+  bool Answered();  // after the dialog has returned
+  void Cancel();    // no dialog is coming: stop looking
+  // The texts of the dialog's static controls, in creation order, UTF-8.
+  const std::vector<std::string>& Labels() const { return labels_; }
+  HWND Owner() const { return owner_; }
+
+ private:
+  static DWORD WINAPI Run(void* self);
+  std::wstring caption_;
+  int button_;
+  HANDLE thread_ = nullptr;
+  volatile LONG cancelled_ = 0;
+  bool answered_ = false;
+  HWND owner_ = nullptr;
+  std::vector<std::string> labels_;
+};

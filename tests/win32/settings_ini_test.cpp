@@ -1,0 +1,231 @@
+// The settings in a real kopiwell.ini, read and written with the system's
+// own profile functions, and the two dialogs the settings show.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "settings/info_dialogs.h"
+#include "settings/ini.h"
+#include "settings/settings.h"
+#include "win32/dialog_answerer.h"
+#include "win32/store_support.h"
+
+namespace {
+
+const char kIni[] = "kopiwell.ini";
+
+// Each test runs in an empty directory with the settings at their
+// defaults, and puts both back at its end.
+class IniTest : public StoreTest {
+ protected:
+  void SetUp() override {
+    StoreTest::SetUp();
+    saved_ = g_set;
+    g_set = Settings();
+  }
+  void TearDown() override {
+    g_set = saved_;
+    StoreTest::TearDown();
+  }
+
+  // Reads the settings; a first run's welcome is answered with OK.
+  int Read(std::vector<std::string>* welcome = nullptr) {
+    DialogAnswerer answer("コピウェル", IDOK);
+    const int result = ReadSettings();
+    if (result == 0) {
+      EXPECT_TRUE(answer.Answered()) << "a first run shows the welcome";
+      if (welcome) *welcome = answer.Labels();
+    } else {
+      answer.Cancel();
+    }
+    return result;
+  }
+
+ private:
+  Settings saved_;
+};
+
+// The lines of the file with the line ends dropped.
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t at = 0;
+  while (at < text.size()) {
+    size_t end = text.find('\n', at);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(at, end - at);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty()) lines.push_back(line);
+    at = end + 1;
+  }
+  return lines;
+}
+
+}  // namespace
+
+TEST_F(IniTest, FirstRunWritesTheMarkerFirstAndThenEveryKey) {
+  std::vector<std::string> welcome;
+  ASSERT_EQ(0, Read(&welcome));
+  EXPECT_EQ((std::vector<std::string>{"[REG]", "reg=ok"}), Lines(ReadFileBytes(kIni)))
+      << "only the marker while the welcome is shown";
+  const std::vector<std::string> expectedWelcome = {
+      "コピウェルをご利用いただきありがとうございます。",
+      "ＯＫを押した後、トレイの中のアイコンを右クリックし、\"設定\" を選択してください。"
+      "画面が表示されますので、各設定をお願いいたします。",
+      "設定を行わない場合は、デフォルトの設定となります。"};
+  EXPECT_EQ(expectedWelcome, welcome);
+
+  WriteSettings();
+  const std::vector<std::string> expected = {
+      "[REG]", "reg=ok",
+      "[OPE]", "alt=false", "ctrl=true", "shift=false", "vk=55", "alt_sus=false", "ctrl_sus=true",
+      "shift_sus=false", "vk_sus=56", "data=old", "cursor=last", "key=vilike1.9", "lf=lfinyo",
+      "sussave=false", "sus=false", "stdel=false",
+      "[STR]", "inyo=\"> \"", "foot=\"\"",
+      "[KAIGYO]", "lfbyte=0",
+      "[WIN]", "actv_hide=true", "topmost=true", "size=false", "size_lx=100", "size_ly=100",
+      "size_lw=334", "size_lh=233", "size_vx=0", "size_vy=0", "size_vw=234", "size_vh=133"};
+  EXPECT_EQ(expected, Lines(ReadFileBytes(kIni)));
+
+  g_set.data = kDataNew;
+  ASSERT_EQ(1, Read()) << "the next start is no first run";
+  EXPECT_EQ(kDataOld, g_set.data);
+  EXPECT_EQ(kStay, g_set.actv_hide);
+  EXPECT_STREQ("1.9", g_keyVersion);
+}
+
+TEST_F(IniTest, QuotedTextsKeepTheirBlanksAndLongOnesComeBackCut) {
+  ASSERT_EQ(0, Read());
+  std::snprintf(g_set.inyo, sizeof g_set.inyo, "  >> ");
+  std::snprintf(g_set.foot, sizeof g_set.foot, " ");
+  WriteSettings();
+  ASSERT_EQ(1, Read());
+  EXPECT_STREQ("  >> ", g_set.inyo);
+  EXPECT_STREQ(" ", g_set.foot);
+
+  const std::string longPrefix = std::string(200, 'a') + std::string(100, 'b');
+  std::snprintf(g_set.inyo, sizeof g_set.inyo, "%s", longPrefix.c_str());
+  WriteSettings();
+  EXPECT_NE(std::string::npos, ReadFileBytes(kIni).find("inyo=\"" + longPrefix + "\""))
+      << "the file holds the whole text";
+  ASSERT_EQ(1, Read());
+  EXPECT_EQ(longPrefix.substr(0, 255), std::string(g_set.inyo));
+}
+
+TEST_F(IniTest, RemovingOrResettingTheMarkerMakesAFirstRunAgain) {
+  ASSERT_EQ(0, Read());
+  g_set.data = kDataNew;
+  WriteSettings();
+  ASSERT_EQ(1, Read());
+  EXPECT_EQ(kDataNew, g_set.data);
+
+  char path[MAX_PATH];
+  GetFullPathNameA(kIni, MAX_PATH, path, nullptr);
+  WritePrivateProfileStringA("REG", "reg", nullptr, path);  // removes the key
+  EXPECT_EQ(0, Read());
+  EXPECT_EQ(kDataOld, g_set.data) << "a first run reads nothing but the marker";
+
+  WritePrivateProfileStringA("REG", "reg", "999", path);
+  EXPECT_EQ(0, Read());
+}
+
+TEST_F(IniTest, KeyModeAndPausedStateComeFromTheFile) {
+  ASSERT_EQ(0, Read());
+  g_set.key = kKeyVilike;
+  g_set.sussave = kYes;
+  g_set.sus = 1;
+  WriteSettings();
+  EXPECT_STREQ("1.5a", g_keyVersion);
+  g_set = Settings();
+  ASSERT_EQ(1, Read());
+  EXPECT_EQ(kKeyVilike, g_set.key);
+  EXPECT_STREQ("1.5a", g_keyVersion);
+  EXPECT_EQ(1, g_set.sus) << "saved paused state restored";
+}
+
+namespace {
+
+// Deep folders with Japanese names under C:\, removed (with any INI file
+// in them) however the test ends. Their paths take nearly twice as many
+// bytes in the ANSI code page as they have characters.
+class DeepFolder {
+ public:
+  // Folders of the given lengths in characters, one inside the other.
+  explicit DeepFolder(std::initializer_list<int> lengths) {
+    GetCurrentDirectoryW(MAX_PATH, previous_);
+    std::wstring dir = L"C:\\kwdeep";
+    Make(dir);
+    for (int n : lengths) {
+      dir += L"\\" + std::wstring(static_cast<size_t>(n), L'\x8a2d');  // 設 repeated
+      Make(dir);
+    }
+  }
+  ~DeepFolder() {
+    SetCurrentDirectoryW(previous_);
+    for (auto it = made_.rbegin(); it != made_.rend(); ++it) {
+      DeleteFileW((*it + L"\\kopiwell.ini").c_str());
+      RemoveDirectoryW(it->c_str());
+    }
+  }
+  const std::wstring& Path() const { return made_.back(); }
+  const std::vector<std::wstring>& Parents() const { return made_; }
+  bool Enter() const { return SetCurrentDirectoryW(Path().c_str()) != FALSE; }
+
+ private:
+  void Make(const std::wstring& dir) {
+    if (CreateDirectoryW(dir.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS)
+      made_.push_back(dir);
+  }
+  std::vector<std::wstring> made_;
+  wchar_t previous_[MAX_PATH] = {};
+};
+
+bool IniIn(const std::wstring& dir) {
+  return GetFileAttributesW((dir + L"\\kopiwell.ini").c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+}  // namespace
+
+// Linux allows 255 bytes a name: at most 85 such characters in UTF-8.
+TEST_F(IniTest, SettingsLiveInADeepFolderWithADoubleByteName) {
+  DeepFolder folder({80, 80, 70});
+  ASSERT_EQ(4u, folder.Parents().size());
+  ASSERT_TRUE(folder.Enter());
+  EXPECT_GT(GetCurrentDirectoryA(0, nullptr), 460u) << "bytes in the ANSI code page";
+
+  ASSERT_EQ(0, Read());
+  g_set.lfbyte = 33;
+  WriteSettings();
+  EXPECT_TRUE(IniIn(folder.Path()));
+  g_set.lfbyte = 0;
+  ASSERT_EQ(1, Read());
+  EXPECT_EQ(33, g_set.lfbyte);
+}
+
+// Where the system cannot reach a file in the current folder, the
+// settings are not stored at all rather than in some other file.
+TEST_F(IniTest, AFolderTooDeepForTheSystemSendsTheSettingsNowhereElse) {
+  DeepFolder folder({80, 80, 80});
+  ASSERT_EQ(4u, folder.Parents().size());
+  ASSERT_TRUE(folder.Enter());
+  wchar_t windows[MAX_PATH];
+  GetWindowsDirectoryW(windows, MAX_PATH);
+  const bool before = IniIn(windows);
+
+  Read();
+  WriteSettings();
+  EXPECT_EQ(before, IniIn(windows)) << "no kopiwell.ini in the Windows folder";
+  for (const std::wstring& dir : folder.Parents()) EXPECT_FALSE(IniIn(dir) && dir != folder.Path());
+}
+
+TEST(InfoDialogs, AboutShowsTheVersionAndClosesOnEscapeToo) {
+  for (int button : {IDOK, IDCANCEL}) {
+    DialogAnswerer answer("コピウェル - バージョン情報", button);
+    ShowAboutDialog(nullptr);
+    ASSERT_TRUE(answer.Answered()) << "button " << button;
+    ASSERT_FALSE(answer.Labels().empty());
+    EXPECT_EQ("コピウェル for Windows95 Ver2.0", answer.Labels()[0]);
+  }
+}
