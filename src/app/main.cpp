@@ -4,10 +4,13 @@
 #include <commctrl.h>
 
 #include "app/errorbox.h"
+#include "app/hotkeys.h"
 #include "app/mainwnd.h"
+#include "app/tray.h"
 #include "listwin/listwin.h"
 #include "output/viewer.h"
 #include "settings/ini.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -47,8 +50,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   if (!main) return kExitCode;
   g_hMain = main;
   ShowWindow(main, SW_HIDE);
+  TrayAdd();
   ResetRunState();
+  RegisterHotKeys();
+  if (g_set.sus) TraySetPaused();
 
   RunMessageLoop();
+  TrayDelete();
   return kExitCode;
 }

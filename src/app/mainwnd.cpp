@@ -7,6 +7,9 @@
 
 #include "app/capture.h"
 #include "app/errorbox.h"
+#include "app/help.h"
+#include "app/hotkeys.h"
+#include "app/tray.h"
 #include "listwin/listwin.h"
 #include "output/viewer.h"
 #include "settings/ini.h"
@@ -75,7 +78,7 @@ LRESULT MainOnCreate(HWND hwnd) {
 
 // The shutdown sequence, on destruction and when the session ends.
 void RunShutdown(bool sessionEnd) {
-  WinHelpW(g_hMain, L"kopiwell.hlp", HELP_QUIT, 0);
+  CloseHelp(g_hMain);
   WriteSettings();
   if (g_store) {
     if (tdb_close(g_store, kBaseName, g_hListView) == 0) {
@@ -88,6 +91,7 @@ void RunShutdown(bool sessionEnd) {
     }
   }
   tdb_buffree();
+  UnregisterHotKeys();
   LeaveViewerChain(g_hMain);
 }
 
@@ -110,17 +114,9 @@ void ResumeAfterCancelledEnd() {
     return;
   }
   g_store = store;
+  RegisterHotKeys();
   JoinViewerChain(g_hMain);
   IgnoreCurrentClipboard();
-}
-
-bool MainOnCommand(HWND hwnd, int id) {
-  switch (id) {
-    case kCmdGoodbye:
-      DestroyWindow(hwnd);
-      return true;
-  }
-  return false;
 }
 
 }  // namespace
@@ -154,8 +150,23 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
       return OnDrawClipboard(hwnd, wParam, lParam);
     case WM_CHANGECBCHAIN:
       return OnChangeCbChain(wParam, lParam);
+    case WM_HOTKEY:
+      OnHotKey(static_cast<int>(wParam));
+      return 0;
+    case kTrayNotify:
+      OnTrayNotify(hwnd, lParam);
+      return 0;
+    case kShowTrayMenu:
+      ShowTrayMenu(hwnd);
+      return 0;
     case WM_COMMAND:
-      if (MainOnCommand(hwnd, LOWORD(wParam))) return 0;
+      if (OnTrayCommand(hwnd, LOWORD(wParam))) return 0;
+      break;
+    default:
+      if (message == TaskbarCreatedMessage()) {
+        OnTaskbarCreated();
+        return 0;
+      }
       break;
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);

@@ -16,6 +16,20 @@ constexpr std::uint16_t MakeHotkeyWord(std::uint16_t flags, std::uint8_t vk) {
   return static_cast<std::uint16_t>((flags << 8) | vk);
 }
 
+// The modifier flags RegisterHotKey takes, and how a hotkey word's flags
+// map to them. Flags other than Shift, Ctrl and Alt (the extended-key
+// flag) are not registered.
+constexpr unsigned kModAlt = 1;
+constexpr unsigned kModControl = 2;
+constexpr unsigned kModShift = 4;
+
+constexpr unsigned HotkeyModifiers(std::uint16_t word) {
+  return ((word >> 8) & kHotkeyAlt ? kModAlt : 0u) |
+         ((word >> 8) & kHotkeyControl ? kModControl : 0u) |
+         ((word >> 8) & kHotkeyShift ? kModShift : 0u);
+}
+constexpr unsigned HotkeyKey(std::uint16_t word) { return word & 0xFFu; }
+
 // Codes of the two-way and three-way options.
 enum : int {
   kDataNew = 1, kDataOld = 2,               // `data`: newest or oldest first

@@ -14,6 +14,22 @@ void InsertClip(int row, const char* text) {
   if (tdb_append(g_store, text) != 0) ErrorBox("InsertClip:エラーが発生しました", kErrorFatal);
 }
 
+void RestoreClip() {
+  HANDLE restored = tdb_restore(g_store, kBaseName, g_hListView);
+  if (restored) {
+    g_store = restored;
+    g_lastCursorRow = -1;
+    return;
+  }
+  if (g_tdbError == kErrRestoreNoBackup) {
+    ErrorBox("バックアップファイルがありません", kErrorPlain);
+    return;
+  }
+  // The old working file is closed already: nothing is left to save.
+  g_store = nullptr;
+  ErrorBox("WndProc:restore にてエラー発生", kErrorFatal);
+}
+
 int ClearClip() {
   g_store = tdb_clear(g_store, kBaseName, g_hListView);
   if (!g_store) {

@@ -1,6 +1,7 @@
 #include "driver.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstring>
@@ -383,6 +384,76 @@ int ClipboardViewer::Notifications() const { return static_cast<int>(state_->cou
 
 void ClipboardViewer::Leave() {
   if (!state_->left) SendMessageW(state_->window, kLeaveChain, 0, 0);
+}
+
+namespace {
+
+struct IconSearch {
+  std::vector<HWND> icons;
+};
+
+BOOL CALLBACK FindIcons(HWND hwnd, LPARAM param) {
+  if (IsWindowVisible(hwnd) && ClassOf(hwnd) == L"__winex11_tray_icon")
+    reinterpret_cast<IconSearch*>(param)->icons.push_back(hwnd);
+  return TRUE;
+}
+
+BOOL CALLBACK FindTrays(HWND hwnd, LPARAM param) {
+  FindIcons(hwnd, param);
+  EnumChildWindows(hwnd, FindIcons, param);
+  return TRUE;
+}
+
+std::vector<HWND> TrayIcons() {
+  IconSearch search;
+  EnumWindows(FindTrays, reinterpret_cast<LPARAM>(&search));
+  return search.icons;
+}
+
+}  // namespace
+
+int TrayIconCount() { return static_cast<int>(TrayIcons().size()); }
+
+TrayPicture TrayIconPicture() {
+  const std::vector<HWND> icons = TrayIcons();
+  if (icons.empty()) return TrayPicture::kNone;
+  RECT r;
+  GetWindowRect(icons.front(), &r);
+  HDC screen = GetDC(nullptr);
+  int blue = 0, red = 0;
+  for (int y = r.top; y < r.bottom; ++y) {
+    for (int x = r.left; x < r.right; ++x) {
+      const COLORREF c = GetPixel(screen, x, y);
+      const int cr = GetRValue(c), cg = GetGValue(c), cb = GetBValue(c);
+      if (cb > 150 && cr < 100 && cg < 150) ++blue;
+      if (cr > 180 && cg < 90 && cb < 90) ++red;
+    }
+  }
+  ReleaseDC(nullptr, screen);
+  if (red > 4 && blue == 0) return TrayPicture::kPaused;
+  if (blue > 4 && red == 0) return TrayPicture::kNormal;
+  return TrayPicture::kUnknown;
+}
+
+void PressKey(WORD key, std::initializer_list<WORD> modifiers) {
+  std::vector<INPUT> inputs;
+  auto add = [&](WORD vk, DWORD flags) {
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = flags;
+    inputs.push_back(in);
+  };
+  for (WORD m : modifiers) add(m, 0);
+  add(key, 0);
+  add(key, KEYEVENTF_KEYUP);
+  for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it) add(*it, KEYEVENTF_KEYUP);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+HWND FindPopupMenu() {
+  HWND menu = FindWindowW(L"#32768", nullptr);
+  return menu && IsWindowVisible(menu) ? menu : nullptr;
 }
 
 HWND FindHistoryList(DWORD pid) {

@@ -123,6 +123,19 @@ class ClipboardViewer {
   State* state_;
 };
 
+// What the notification area shows, read from the screen: the program's
+// normal icon has blue lines on a white sheet, its paused icon red bars.
+enum class TrayPicture { kNone, kNormal, kPaused, kUnknown };
+TrayPicture TrayIconPicture();
+int TrayIconCount();
+
+// Presses a key with modifiers (VK_CONTROL, VK_SHIFT, VK_MENU) held, as
+// the user would on the keyboard.
+void PressKey(WORD key, std::initializer_list<WORD> modifiers = {});
+
+// A popup menu on the screen (another process cannot read its items).
+HWND FindPopupMenu();
+
 // The history list of the process (the list view of its list window).
 HWND FindHistoryList(DWORD pid);
 int RowCount(HWND list);

@@ -281,3 +281,24 @@ TEST(SettingsCodec, KeyTableVersionFollowsTheKeyMode) {
   EXPECT_STREQ("1.9", KeyTableVersion(kKeyVilike19));
   EXPECT_STREQ("1.9", KeyTableVersion(kKeyNormal));
 }
+
+TEST(HotkeyWord, FlagsBecomeRegistrationModifiers) {
+  struct Case {
+    std::uint16_t word;
+    unsigned modifiers;
+    unsigned key;
+  };
+  const Case cases[] = {
+      {MakeHotkeyWord(kHotkeyControl, '7'), kModControl, '7'},
+      {MakeHotkeyWord(kHotkeyAlt, 'A'), kModAlt, 'A'},
+      {MakeHotkeyWord(kHotkeyShift, 0x70), kModShift, 0x70},
+      {MakeHotkeyWord(kHotkeyAlt | kHotkeyControl | kHotkeyShift, 'Z'),
+       kModAlt | kModControl | kModShift, 'Z'},
+      {MakeHotkeyWord(0x08, 0x2E), 0, 0x2E},  // the extended-key flag is not registered
+      {0, 0, 0},                              // a cleared hotkey control
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.modifiers, HotkeyModifiers(c.word)) << std::hex << c.word;
+    EXPECT_EQ(c.key, HotkeyKey(c.word)) << std::hex << c.word;
+  }
+}

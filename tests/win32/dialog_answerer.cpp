@@ -25,8 +25,8 @@ BOOL CALLBACK CollectLabel(HWND child, LPARAM param) {
 
 }  // namespace
 
-DialogAnswerer::DialogAnswerer(const char* caption, int button)
-    : caption_(Wide(caption)), button_(button) {
+DialogAnswerer::DialogAnswerer(const char* caption, int button, std::function<void()> whileOpen)
+    : caption_(Wide(caption)), whileOpen_(std::move(whileOpen)), button_(button) {
   thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
 }
 
@@ -52,6 +52,7 @@ DWORD WINAPI DialogAnswerer::Run(void* param) {
     if (dialog && pid == GetCurrentProcessId() && IsWindowVisible(dialog)) {
       self->owner_ = GetWindow(dialog, GW_OWNER);
       EnumChildWindows(dialog, CollectLabel, reinterpret_cast<LPARAM>(&self->labels_));
+      if (self->whileOpen_) self->whileOpen_();
       PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(self->button_, BN_CLICKED), 0);
       self->answered_ = true;
       return 0;

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,7 @@ class DialogAnswerer {
  public:
   // Waits for a visible dialog with the caption (UTF-8), records its
   // texts, and presses the button.
-  DialogAnswerer(const char* caption, int button);
+  DialogAnswerer(const char* caption, int button, std::function<void()> whileOpen = nullptr);
   ~DialogAnswerer();  // waits for the thread
   DialogAnswerer(const DialogAnswerer&) = delete;
   DialogAnswerer& operator=(const DialogAnswerer&) = delete;
@@ -25,6 +26,7 @@ class DialogAnswerer {
  private:
   static DWORD WINAPI Run(void* self);
   std::wstring caption_;
+  std::function<void()> whileOpen_;
   int button_;
   HANDLE thread_ = nullptr;
   volatile LONG cancelled_ = 0;

@@ -1,0 +1,17 @@
+// The two global hotkeys: one calls up the history list, the other
+// pauses and resumes capturing.
+#pragma once
+
+constexpr int kHotkeyShowList = 100;
+constexpr int kHotkeyPause = 101;
+
+// Registers both hotkeys from the settings (after unregistering them).
+// A combination that another program holds simply does not work until
+// the next registration.
+void RegisterHotKeys();
+void UnregisterHotKeys();
+
+// Pauses capturing, or resumes it, and shows the matching tray icon.
+void TogglePause();
+
+void OnHotKey(int id);

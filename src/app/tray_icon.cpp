@@ -1,0 +1,79 @@
+// The notification-area icon. It uses the first version of the
+// notification record, which every Windows version accepts, in its
+// wide-character form so that the tip reads correctly on any system.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cwchar>
+
+#include "app/mainwnd.h"
+#include "app/tray.h"
+#include "base/win_text.h"
+#include "resource.h"
+#include "settings/settings.h"
+
+namespace {
+
+constexpr char kTip[] = "コピウェル";
+
+int g_iconShown = 0;
+
+NOTIFYICONDATAW Record(UINT flags) {
+  NOTIFYICONDATAW data = {};
+  data.cbSize = NOTIFYICONDATAW_V1_SIZE;
+  data.hWnd = g_hMain;
+  data.uID = kTrayIconId;
+  data.uFlags = flags;
+  return data;
+}
+
+// The shell keeps its own copy of the icon, so ours is freed right after.
+void Notify(DWORD action, UINT flags, int icon) {
+  NOTIFYICONDATAW data = Record(flags);
+  if (flags & NIF_ICON)
+    data.hIcon = static_cast<HICON>(LoadImageW(g_hInst, MAKEINTRESOURCEW(icon), IMAGE_ICON, 16, 16,
+                                               LR_DEFAULTCOLOR));
+  if (flags & NIF_MESSAGE) data.uCallbackMessage = kTrayNotify;
+  if (flags & NIF_TIP) {
+    const std::wstring tip = Widen(kTip);
+    wcsncpy(data.szTip, tip.c_str(), sizeof data.szTip / sizeof data.szTip[0] - 1);
+  }
+  Shell_NotifyIconW(action, &data);
+  if (data.hIcon) DestroyIcon(data.hIcon);
+}
+
+}  // namespace
+
+void TrayAdd() {
+  Notify(NIM_ADD, NIF_MESSAGE | NIF_ICON | NIF_TIP, IDI_KOPIWELL);
+  g_iconShown = IDI_KOPIWELL;
+}
+
+void TraySetPaused() {
+  Notify(NIM_MODIFY, NIF_ICON, IDI_PAUSED);
+  g_iconShown = IDI_PAUSED;
+}
+
+void TraySetNormal() {
+  Notify(NIM_MODIFY, NIF_ICON, IDI_KOPIWELL);
+  g_iconShown = IDI_KOPIWELL;
+}
+
+void TrayDelete() {
+  Notify(NIM_DELETE, 0, 0);
+  g_iconShown = 0;
+}
+
+int TrayIconShown() { return g_iconShown; }
+
+UINT TaskbarCreatedMessage() {
+  static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+  return message;
+}
+
+// Without this the icon would vanish for good when the shell restarts,
+// and with it the only way to reach the program.
+void OnTaskbarCreated() {
+  TrayAdd();
+  if (g_set.sus) TraySetPaused();
+}

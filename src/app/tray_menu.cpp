@@ -1,0 +1,151 @@
+// What the user does with the tray icon: clicks, the tray menu, and the
+// commands behind its items.
+#include <windows.h>
+
+#include "app/errorbox.h"
+#include "app/help.h"
+#include "app/hotkeys.h"
+#include "app/mainwnd.h"
+#include "app/tray.h"
+#include "base/win_text.h"
+#include "listwin/listwin.h"
+#include "output/viewer.h"
+#include "settings/info_dialogs.h"
+#include "settings/settings.h"
+#include "store/history.h"
+
+bool g_trayIdle = true;
+HWND g_targetWindow = nullptr;
+
+namespace {
+
+struct MenuItem {
+  int id;  // 0: a separator
+  const char* text;
+};
+constexpr MenuItem kTrayMenu[] = {
+    {kCmdSettings, "設定..."},       {kCmdPause, "一時停止"},   {0, nullptr},
+    {kCmdClearAll, "全履歴削除"},    {kCmdRestore, "古いデータ復元"}, {0, nullptr},
+    {kCmdHelp, "トピックの検索"},    {kCmdAbout, "バージョン情報..."}, {0, nullptr},
+    {kCmdGoodbye, "さよなら"},
+};
+
+// While a command's dialog or question is open, a second right click
+// shows the menu with every command greyed.
+class TrayBusy {
+ public:
+  TrayBusy() { g_trayIdle = false; }
+  ~TrayBusy() { g_trayIdle = true; }
+  TrayBusy(const TrayBusy&) = delete;
+  TrayBusy& operator=(const TrayBusy&) = delete;
+};
+
+bool Confirm(HWND main, const char* question, const char* caption) {
+  return MessageBoxUtf8(main, question, caption, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) ==
+         IDYES;
+}
+
+void RunSettings() {
+  TrayBusy busy;
+  // The dialog lets the user press any key combination, the present
+  // hotkeys included, so they are released while it is open.
+  UnregisterHotKeys();
+  RegisterHotKeys();
+}
+
+void DeleteAllHistory(HWND main) {
+  TrayBusy busy;
+  if (Confirm(main, "データの復元はできません！！\n全履歴を削除してよろしいですか",
+              "コピウェル - 全履歴削除"))
+    ClearClip();
+}
+
+void RestoreOldData(HWND main) {
+  TrayBusy busy;
+  if (Confirm(main,
+              "バックアップファイルからデータを復元します。\n"
+              "現在の履歴は削除されます。よろしいですか？",
+              "コピウェル - 古いデータ復元"))
+    RestoreClip();
+}
+
+}  // namespace
+
+void OnTrayNotify(HWND main, LPARAM mouseMessage) {
+  switch (mouseMessage) {
+    case WM_LBUTTONDOWN:
+      // The list is called up for the window the user was working in.
+      if (g_targetWindow) SetForegroundWindow(g_targetWindow);
+      break;
+    case WM_RBUTTONDOWN:
+      SetForegroundWindow(main);
+      PostMessageW(main, kShowTrayMenu, 0, 0);
+      break;
+    default: {
+      // The mouse is over the icon: the window in front is still the one
+      // the user was working in.
+      HWND front = GetForegroundWindow();
+      if (front != g_targetWindow && front != g_hListWnd && front != g_hViewer)
+        g_targetWindow = front;
+      break;
+    }
+  }
+}
+
+HMENU BuildTrayMenu(bool idle, bool paused) {
+  HMENU menu = CreatePopupMenu();
+  for (const MenuItem& item : kTrayMenu) {
+    if (item.id == 0) {
+      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
+    UINT flags = MF_STRING;
+    if (!idle) flags |= MF_GRAYED | MF_DISABLED;
+    if (item.id == kCmdPause && paused) flags |= MF_CHECKED;
+    AppendMenuW(menu, flags, static_cast<UINT_PTR>(item.id), Widen(item.text).c_str());
+  }
+  return menu;
+}
+
+void ShowTrayMenu(HWND main) {
+  HMENU menu = BuildTrayMenu(g_trayIdle, g_set.sus != 0);
+  POINT at;
+  GetCursorPos(&at);
+  // Our window must be in front while the menu is tracked, or the menu
+  // would not close when the user clicks elsewhere.
+  SetForegroundWindow(main);
+  TrackPopupMenu(menu, 0, at.x, at.y, 0, main, nullptr);
+  PostMessageW(main, WM_NULL, 0, 0);
+  DestroyMenu(menu);
+}
+
+bool OnTrayCommand(HWND main, int id) {
+  switch (id) {
+    case kCmdSettings:
+      RunSettings();
+      return true;
+    case kCmdAbout: {
+      TrayBusy busy;
+      ShowAboutDialog(main);
+      return true;
+    }
+    case kCmdPause: {
+      TrayBusy busy;
+      TogglePause();
+      return true;
+    }
+    case kCmdGoodbye:
+      DestroyWindow(main);
+      return true;
+    case kCmdClearAll:
+      DeleteAllHistory(main);
+      return true;
+    case kCmdRestore:
+      RestoreOldData(main);
+      return true;
+    case kCmdHelp:
+      ShowHelpTopics(main);
+      return true;
+  }
+  return false;
+}

@@ -1,0 +1,184 @@
+// The tray icon, its menu and the hotkeys, used from outside as a user
+// would: the icon's picture on the screen, key presses, answers to the
+// program's questions, and the files it leaves.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include "driver.h"
+
+using namespace e2e;
+
+namespace {
+
+const std::string kEmpty("\0\0\0\0", 4);
+const std::wstring kErrorCaption = Widen("コピウェル - エラー");
+
+class Tray : public ::testing::Test {
+ protected:
+  void SetUp() override { WriteIni(dir_.Path()); }
+
+  std::wstring Data() const { return dir_.File(L"clip.dat"); }
+
+  void Start(Kopiwell& app) {
+    ASSERT_TRUE(app.Start());
+    ASSERT_NE(nullptr, app.WaitReady());
+    list_ = FindHistoryList(app.Pid());
+    ASSERT_NE(nullptr, list_);
+  }
+
+  void Goodbye(Kopiwell& app) {
+    ASSERT_TRUE(app.Goodbye());
+    DWORD code = 0;
+    ASSERT_TRUE(app.WaitExit(&code));
+    EXPECT_EQ(1u, code);
+  }
+
+  // Runs a tray command and answers the question it asks.
+  void AnswerCommand(Kopiwell& app, int command, const char* caption, int answer) {
+    ASSERT_TRUE(app.Post(WM_COMMAND, static_cast<WPARAM>(command)));
+    HWND box = WaitDialog(app.Pid(), Widen(caption));
+    ASSERT_NE(nullptr, box) << caption;
+    PressButton(box, answer);
+    ASSERT_TRUE(WaitUntil([&] { return FindDialog(app.Pid(), Widen(caption)) == nullptr; }));
+    ASSERT_TRUE(app.Sync());
+  }
+
+  bool PictureIs(TrayPicture expected) {
+    return WaitUntil([&] { return TrayIconPicture() == expected; });
+  }
+
+  TempDir dir_;
+  HWND list_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(Tray, TheIconShowsWhileTheProgramRuns) {
+  ASSERT_EQ(0, TrayIconCount());
+  Kopiwell app(dir_.Path());
+  Start(app);
+  EXPECT_EQ(1, TrayIconCount());
+  EXPECT_TRUE(PictureIs(TrayPicture::kNormal));
+  Goodbye(app);
+  EXPECT_TRUE(WaitUntil([] { return TrayIconCount() == 0; })) << "the icon must not stay behind";
+}
+
+TEST_F(Tray, ThePauseHotkeyStopsAndResumesCapture) {
+  Kopiwell app(dir_.Path());
+  Start(app);
+  ASSERT_TRUE(CopyText("before"));
+  ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == 1; }));
+
+  PressKey('8', {VK_CONTROL});
+  ASSERT_TRUE(PictureIs(TrayPicture::kPaused)) << "the paused picture";
+  ASSERT_TRUE(CopyText("during"));
+  ASSERT_TRUE(app.Sync());
+  EXPECT_EQ(1, RowCount(list_)) << "nothing is recorded while paused";
+
+  PressKey('8', {VK_CONTROL});
+  ASSERT_TRUE(PictureIs(TrayPicture::kNormal));
+  ASSERT_TRUE(CopyText("after"));
+  ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == 2; }));
+
+  Goodbye(app);
+  EXPECT_EQ(Hex(DataFile({"before", "after"})), Hex(ReadFileBytes(Data())));
+}
+
+TEST_F(Tray, PausingFromTheMenuCommandAlsoSwapsTheIcon) {
+  Kopiwell app(dir_.Path());
+  Start(app);
+  ASSERT_TRUE(app.Post(WM_COMMAND, 1002));
+  EXPECT_TRUE(PictureIs(TrayPicture::kPaused));
+  ASSERT_TRUE(CopyText("ignored"));
+  ASSERT_TRUE(app.Sync());
+  EXPECT_EQ(0, RowCount(list_));
+  Goodbye(app);
+  EXPECT_NE(std::string::npos, ReadFileBytes(dir_.File(L"kopiwell.ini")).find("sus=true"));
+}
+
+TEST_F(Tray, DeleteAllHistoryAsksFirst) {
+  WriteFileBytes(Data(), DataFile({"one", "two"}));
+  Kopiwell app(dir_.Path());
+  Start(app);
+  AnswerCommand(app, 1004, "コピウェル - 全履歴削除", IDNO);
+  EXPECT_EQ(2, RowCount(list_));
+  AnswerCommand(app, 1004, "コピウェル - 全履歴削除", IDYES);
+  EXPECT_EQ(0, RowCount(list_));
+  Goodbye(app);
+  EXPECT_EQ(Hex(kEmpty), Hex(ReadFileBytes(Data())));
+}
+
+TEST_F(Tray, RestoreWithoutABackupSaysSoAndKeepsTheHistory) {
+  WriteFileBytes(Data(), DataFile({"kept"}));
+  Kopiwell app(dir_.Path());
+  Start(app);
+  AnswerCommand(app, 1005, "コピウェル - 古いデータ復元", IDNO);
+  EXPECT_EQ(1, RowCount(list_));
+
+  ASSERT_TRUE(app.Post(WM_COMMAND, 1005));
+  HWND question = WaitDialog(app.Pid(), Widen("コピウェル - 古いデータ復元"));
+  ASSERT_NE(nullptr, question);
+  PressButton(question, IDYES);
+  HWND box = WaitDialog(app.Pid(), kErrorCaption);
+  ASSERT_NE(nullptr, box);
+  EXPECT_EQ("バックアップファイルがありません", Narrow(MessageText(box)));
+  PressButton(box, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return FindDialog(app.Pid(), kErrorCaption) == nullptr; }));
+  EXPECT_EQ(1, RowCount(list_));
+  Goodbye(app);
+  EXPECT_EQ(Hex(DataFile({"kept"})), Hex(ReadFileBytes(Data())));
+}
+
+TEST_F(Tray, RestoreBringsBackTheHistoryBeforeTheStartUpDelete) {
+  const std::string previous = DataFile({"yesterday 1", "yesterday 2"});
+  WriteFileBytes(Data(), previous);
+  WriteIni(dir_.Path(), {{"stdel", "true"}});
+  Kopiwell app(dir_.Path());
+  Start(app);
+  EXPECT_EQ(0, RowCount(list_));
+  ASSERT_TRUE(CopyText("today"));
+  ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == 1; }));
+
+  AnswerCommand(app, 1005, "コピウェル - 古いデータ復元", IDYES);
+  EXPECT_EQ(2, RowCount(list_)) << "the backup replaces the whole list";
+  Goodbye(app);
+  EXPECT_EQ(Hex(previous), Hex(ReadFileBytes(Data())));
+}
+
+// The shell forgets every icon when its taskbar is made anew (after it
+// crashed, for instance) and says so to every top-level window.
+TEST_F(Tray, TheIconComesBackWhenTheTaskbarIsMadeAnew) {
+  Kopiwell app(dir_.Path());
+  Start(app);
+  PressKey('8', {VK_CONTROL});
+  ASSERT_TRUE(PictureIs(TrayPicture::kPaused));
+
+  NOTIFYICONDATAW gone = {};
+  gone.cbSize = NOTIFYICONDATAW_V1_SIZE;
+  gone.hWnd = app.MainWindow();
+  gone.uID = 1;
+  ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &gone));
+  ASSERT_TRUE(WaitUntil([] { return TrayIconCount() == 0; }));
+
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutW(app.MainWindow(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0,
+                      SMTO_NORMAL, kDeadlineMs, &answer);
+  EXPECT_TRUE(PictureIs(TrayPicture::kPaused)) << "back, and still showing the paused state";
+  Goodbye(app);
+}
+
+TEST_F(Tray, ARightClickOpensTheMenuWhoseItemsWork) {
+  Kopiwell app(dir_.Path());
+  Start(app);
+  ASSERT_TRUE(app.Post(WM_USER, 0, WM_RBUTTONDOWN));
+  ASSERT_TRUE(WaitUntil([] { return FindPopupMenu() != nullptr; }));
+  // The second item is Pause.
+  PressKey(VK_DOWN);
+  PressKey(VK_DOWN);
+  PressKey(VK_RETURN);
+  EXPECT_TRUE(PictureIs(TrayPicture::kPaused));
+  EXPECT_TRUE(WaitUntil([] { return FindPopupMenu() == nullptr; }));
+  Goodbye(app);
+}

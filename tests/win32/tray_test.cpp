@@ -1,0 +1,106 @@
+// The tray menu as it is built for each right click, and the choice of
+// help file. (The menu cannot be read from another process.)
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/help.h"
+#include "app/mainwnd.h"
+#include "app/tray.h"
+#include "win32/dialog_answerer.h"
+#include "win32/store_support.h"
+
+namespace {
+
+std::string Utf8(const wchar_t* wide) {
+  char text[256] = {};
+  WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+  return text;
+}
+
+struct Item {
+  UINT id;
+  std::string text;  // empty for a separator
+  UINT state;
+  bool separator;
+};
+
+Item ItemAt(HMENU menu, int position) {
+  wchar_t text[128] = {};
+  MENUITEMINFOW info = {};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_ID | MIIM_STATE | MIIM_FTYPE | MIIM_STRING;
+  info.dwTypeData = text;
+  info.cch = 128;
+  GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info);
+  return {info.wID, Utf8(text), info.fState, (info.fType & MFT_SEPARATOR) != 0};
+}
+
+const struct {
+  int id;
+  const char* text;
+} kExpected[] = {
+    {kCmdSettings, "設定..."},    {kCmdPause, "一時停止"},        {0, ""},
+    {kCmdClearAll, "全履歴削除"}, {kCmdRestore, "古いデータ復元"}, {0, ""},
+    {kCmdHelp, "トピックの検索"}, {kCmdAbout, "バージョン情報..."}, {0, ""},
+    {kCmdGoodbye, "さよなら"},
+};
+
+}  // namespace
+
+TEST(TrayMenu, HoldsItsTenPositionsInOrder) {
+  HMENU menu = BuildTrayMenu(true, false);
+  ASSERT_EQ(10, GetMenuItemCount(menu));
+  for (int i = 0; i < 10; ++i) {
+    const Item item = ItemAt(menu, i);
+    SCOPED_TRACE("position " + std::to_string(i + 1));
+    if (kExpected[i].id == 0) {
+      EXPECT_TRUE(item.separator);
+      continue;
+    }
+    EXPECT_FALSE(item.separator);
+    EXPECT_EQ(static_cast<UINT>(kExpected[i].id), item.id);
+    EXPECT_EQ(kExpected[i].text, item.text);
+    EXPECT_EQ(0u, item.state & (MFS_GRAYED | MFS_CHECKED));
+  }
+  DestroyMenu(menu);
+}
+
+TEST(TrayMenu, GreysEveryCommandWhileOneRunsAndChecksPause) {
+  HMENU menu = BuildTrayMenu(false, true);
+  for (int i = 0; i < 10; ++i) {
+    const Item item = ItemAt(menu, i);
+    if (item.separator) continue;
+    EXPECT_TRUE(item.state & MFS_GRAYED) << item.text;
+    EXPECT_EQ(item.id == static_cast<UINT>(kCmdPause), (item.state & MFS_CHECKED) != 0) << item.text;
+  }
+  DestroyMenu(menu);
+}
+
+TEST(TrayMenu, TheAboutCommandGreysTheMenuWhileItsDialogIsOpen) {
+  bool idleWhileOpen = true;
+  {
+    DialogAnswerer answer("コピウェル - バージョン情報", IDOK, [&] { idleWhileOpen = g_trayIdle; });
+    ASSERT_TRUE(g_trayIdle);
+    EXPECT_TRUE(OnTrayCommand(nullptr, kCmdAbout));
+    ASSERT_TRUE(answer.Answered());
+  }
+  EXPECT_FALSE(idleWhileOpen);
+  EXPECT_TRUE(g_trayIdle) << "idle again once the dialog is closed";
+  EXPECT_FALSE(OnTrayCommand(nullptr, 1007)) << "no tray command";
+}
+
+TEST_F(StoreTest, HelpIsTheWindowsHelpFileWhenOneLiesBesideTheProgram) {
+  char dir[MAX_PATH];
+  GetCurrentDirectoryA(MAX_PATH, dir);
+  wchar_t wide[MAX_PATH];
+  MultiByteToWideChar(CP_ACP, 0, dir, -1, wide, MAX_PATH);
+  std::wstring path;
+  EXPECT_EQ(HelpKind::kPage, ChooseHelp(wide, &path));
+  EXPECT_EQ(std::wstring(wide) + L"\\kopiwell.html", path);
+  WriteFileBytes("kopiwell.hlp", "?_");
+  EXPECT_EQ(HelpKind::kWindowsHelp, ChooseHelp(wide, &path));
+  EXPECT_EQ(std::wstring(wide) + L"\\kopiwell.hlp", path);
+}
