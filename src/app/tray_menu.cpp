@@ -11,6 +11,8 @@
 #include "listwin/listwin.h"
 #include "output/viewer.h"
 #include "settings/info_dialogs.h"
+#include "settings/ini.h"
+#include "settings/settings_dialog.h"
 #include "settings/settings.h"
 #include "store/history.h"
 
@@ -45,11 +47,15 @@ bool Confirm(HWND main, const char* question, const char* caption) {
          IDYES;
 }
 
-void RunSettings() {
+void RunSettings(HWND main) {
   TrayBusy busy;
   // The dialog lets the user press any key combination, the present
   // hotkeys included, so they are released while it is open.
   UnregisterHotKeys();
+  if (ShowSettingsDialog(main) == 1) {
+    WriteSettings();
+    if (g_hListWnd) SetListTitle(g_hListWnd, g_set.key);
+  }
   RegisterHotKeys();
 }
 
@@ -122,7 +128,7 @@ void ShowTrayMenu(HWND main) {
 bool OnTrayCommand(HWND main, int id) {
   switch (id) {
     case kCmdSettings:
-      RunSettings();
+      RunSettings(main);
       return true;
     case kCmdAbout: {
       TrayBusy busy;

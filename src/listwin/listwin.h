@@ -15,3 +15,6 @@ HWND CreateListWindow();
 
 // Sets the caption to the one-line key help of the key mode.
 void SetListTitle(HWND hwnd, int key);
+
+// Turns the order of the rows around (newest first <-> oldest first).
+void ReverseHistoryOrder(HWND list);

@@ -137,6 +137,22 @@ void DecodeSettings(const ProfileSource& source, Settings* s) {
   s->size_vh = NumberOr(source, kWin, "size_vh", defaults.size_vh);
 }
 
+int ParseWrapColumn(const char* text) {
+  const char* p = text;
+  while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\v' || *p == '\f' || *p == '\r') ++p;
+  const bool negative = *p == '-';
+  if (*p == '-' || *p == '+') ++p;
+  long long value = 0;
+  for (; *p >= '0' && *p <= '9'; ++p) {
+    value = value * 10 + (*p - '0');
+    if (value > 2147483648LL) break;  // past every int: the digits after change nothing
+  }
+  if (negative) value = -value;
+  if (value > 2147483647LL) return 2147483647;
+  if (value < -2147483647LL - 1) return -2147483647 - 1;
+  return static_cast<int>(value);
+}
+
 std::vector<IniEntry> EncodeSettings(const Settings& s) {
   std::vector<IniEntry> out;
   WriteHotkey(&out, s.listHotkey, "alt", "ctrl", "shift", "vk");

@@ -51,3 +51,9 @@ struct IniEntry {
 
 // Every key with its value, in the order they are written.
 std::vector<IniEntry> EncodeSettings(const Settings& settings);
+
+// The wrap column as typed in the settings dialog: leading white space,
+// one optional sign, then the digits up to the first other character; no
+// digits give 0. No range check beyond the limits of an int, where a
+// longer number stops.
+int ParseWrapColumn(const char* text);

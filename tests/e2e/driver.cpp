@@ -456,6 +456,22 @@ HWND FindPopupMenu() {
   return menu && IsWindowVisible(menu) ? menu : nullptr;
 }
 
+void Click(HWND dialog, int id) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(GetDlgItem(dialog, id), BM_CLICK, 0, 0, SMTO_NORMAL, kDeadlineMs, &result);
+}
+
+bool IsChecked(HWND dialog, int id) {
+  return SendMessageW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void SetText(HWND dialog, int id, const std::string& utf8) {
+  const std::wstring text = Widen(utf8.c_str());
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(GetDlgItem(dialog, id), WM_SETTEXT, 0,
+                      reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL, kDeadlineMs, &result);
+}
+
 HWND FindHistoryList(DWORD pid) {
   HWND window = FindTopLevel(pid, [](HWND hwnd) {
     return ClassOf(hwnd) == L"#32770" && GetDlgItem(hwnd, IDC_LISTVIEW) != nullptr;

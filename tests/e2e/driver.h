@@ -94,6 +94,12 @@ HWND WaitDialog(DWORD pid, const std::wstring& caption, DWORD timeoutMs = kDeadl
 std::wstring MessageText(HWND box);
 // Presses a dialog's button as a click would.
 void PressButton(HWND dialog, int id);
+// Clicks a button, radio button or check box and waits until the
+// program has handled the click.
+void Click(HWND dialog, int id);
+bool IsChecked(HWND dialog, int id);
+// Sets a control's text, as typing would.
+void SetText(HWND dialog, int id, const std::string& utf8);
 
 // Puts text on the clipboard as another program would: CF_TEXT holding
 // the bytes and a terminating zero, plus any extra registered formats

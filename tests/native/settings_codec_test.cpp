@@ -302,3 +302,16 @@ TEST(HotkeyWord, FlagsBecomeRegistrationModifiers) {
     EXPECT_EQ(c.key, HotkeyKey(c.word)) << std::hex << c.word;
   }
 }
+
+TEST(SettingsCodec, TheWrapPositionIsTheLeadingSignedNumber) {
+  const struct {
+    const char* typed;
+    int value;
+  } cases[] = {
+      {"72", 72},       {"-5", -5},       {"+8", 8},          {"12abc", 12},  {"abc", 0},
+      {"", 0},          {"  \t 30", 30},  {"-", 0},           {"--3", 0},     {"3 4", 3},
+      {"0072", 72},     {"2147483647", 2147483647},           {"99999999999999999999", 2147483647},
+      {"-2147483648", -2147483647 - 1}, {"-99999999999", -2147483647 - 1},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.value, ParseWrapColumn(c.typed)) << '"' << c.typed << '"';
+}

@@ -1,4 +1,7 @@
 // Rows and records against a real list view and a real working file.
+#include <windows.h>
+#include <commctrl.h>
+
 #include <functional>
 #include <string>
 
@@ -203,4 +206,26 @@ TEST_F(StoreTest, InsertClipAddsAnEntryAtTheRow) {
   EXPECT_EQ("a", ReadEntry(store_, list_, 1));
   EXPECT_EQ("", ReadEntry(store_, list_, 2));
   EXPECT_EQ("b", ReadEntry(store_, list_, 3));
+}
+
+TEST_F(StoreTest, ReversingTheOrderKeepsEachRowsLabelAndRecord) {
+  WriteFileBytes(kData, DataFile({"a", "bb", "ccc", std::string(120, 'd')}));
+  ASSERT_NE(nullptr, Open());
+  const std::int32_t offsets[] = {4, 9, 15, 22};
+  ReverseHistoryOrder(list_);
+  ASSERT_EQ(4, RowCount(list_));
+  EXPECT_EQ(std::string(100, 'd'), RowLabel(list_, 0));
+  EXPECT_EQ("ccc", RowLabel(list_, 1));
+  EXPECT_EQ("a", RowLabel(list_, 3));
+  for (int row = 0; row < 4; ++row) EXPECT_EQ(offsets[3 - row], RowOffset(list_, row));
+  EXPECT_EQ(std::string(120, 'd'), ReadEntry(store_, list_, 0)) << "the whole text, not the label";
+
+  ReverseHistoryOrder(list_);
+  for (int row = 0; row < 4; ++row) EXPECT_EQ(offsets[row], RowOffset(list_, row));
+  EXPECT_EQ(Hex(DataFile({"a", "bb", "ccc", std::string(120, 'd')})), Hex(WorkBytes(store_)))
+      << "only the index changes";
+
+  SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
+  ReverseHistoryOrder(list_);  // an empty list stays empty
+  EXPECT_EQ(0, RowCount(list_));
 }

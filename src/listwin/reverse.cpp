@@ -1,0 +1,54 @@
+// Reversing the order of the history list, when the user switches
+// between newest first and oldest first. Only the index changes: each
+// row keeps its label and its record, so the next save writes the
+// records in the new order.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <vector>
+
+#include "base/scoped_win.h"
+#include "listwin/listwin.h"
+
+namespace {
+
+struct Row {
+  char label[256];
+  LPARAM record;
+};
+
+}  // namespace
+
+// Moving rows one by one to their new places would shift the rest of the
+// list at every move; reading all rows and inserting them again in the
+// other order takes linear time. The rows come back without selection or
+// focus, as moved rows would.
+void ReverseHistoryOrder(HWND list) {
+  const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  if (count < 2) return;
+  std::vector<Row> rows(static_cast<size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    Row& row = rows[static_cast<size_t>(i)];
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = i;
+    item.pszText = row.label;
+    item.cchTextMax = sizeof row.label;
+    row.label[0] = '\0';
+    SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    row.record = item.lParam;
+  }
+
+  ScopedRedrawOff bulk(list);
+  SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+  SendMessageA(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
+  for (int i = 0; i < count; ++i) {
+    Row& row = rows[static_cast<size_t>(count - 1 - i)];
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = i;
+    item.pszText = row.label;
+    item.lParam = row.record;
+    SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  }
+}

@@ -1,0 +1,131 @@
+#include "settings/settings_dialog.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "app/mainwnd.h"
+#include "listwin/listwin.h"
+#include "resource.h"
+#include "settings/settings.h"
+#include "settings/settings_codec.h"
+
+namespace {
+
+// A radio button and the code it stands for.
+struct Choice {
+  int control;
+  int code;
+};
+constexpr Choice kCursorChoices[] = {{IDC_CURSOR_TOP, kCursorTop}, {IDC_CURSOR_LAST, kCursorLast}};
+constexpr Choice kKeyChoices[] = {
+    {IDC_KEY_NORMAL, kKeyNormal}, {IDC_KEY_VILIKE, kKeyVilike}, {IDC_KEY_VILIKE19, kKeyVilike19}};
+constexpr Choice kDataChoices[] = {{IDC_DATA_NEW, kDataNew}, {IDC_DATA_OLD, kDataOld}};
+constexpr Choice kLfChoices[] = {{IDC_LF_NONE, kLfNone}, {IDC_LF_OK, kLfOk}, {IDC_LF_INYO, kLfInyo}};
+
+// A check box and the codes of its two states.
+struct Toggle {
+  int control;
+  int Settings::*field;
+  int ticked;
+  int cleared;
+};
+constexpr Toggle kToggles[] = {
+    {IDC_SUSSAVE, &Settings::sussave, kYes, kNo},
+    {IDC_ACTV_HIDE, &Settings::actv_hide, kHide, kStay},
+    {IDC_TOPMOST, &Settings::topmost, kYes, kNo},
+    {IDC_KEEP_RECT, &Settings::size, kYes, kNo},
+    {IDC_STDEL, &Settings::stdel, 1, 0},
+};
+
+// The quote prefix and footer fields hold up to 1022 bytes.
+constexpr int kQuoteFieldBytes = kQuoteBufferSize - 2;
+constexpr int kWrapFieldBytes = 254;
+
+bool Ticked(HWND dialog, int control) { return IsDlgButtonChecked(dialog, control) == BST_CHECKED; }
+
+template <size_t N>
+void ShowChoice(HWND dialog, const Choice (&choices)[N], int code) {
+  for (const Choice& c : choices)
+    CheckDlgButton(dialog, c.control, c.code == code ? BST_CHECKED : BST_UNCHECKED);
+}
+
+// The code of the ticked button, or `none` when no button is ticked.
+template <size_t N>
+int ReadChoice(HWND dialog, const Choice (&choices)[N], int none) {
+  for (const Choice& c : choices)
+    if (Ticked(dialog, c.control)) return c.code;
+  return none;
+}
+
+// The list may be kept in front only while it is not hidden on every
+// switch anyway; a greyed box keeps its tick and still counts on OK.
+void FollowHideRule(HWND dialog) {
+  EnableWindow(GetDlgItem(dialog, IDC_TOPMOST), !Ticked(dialog, IDC_ACTV_HIDE));
+}
+
+void FillDialog(HWND dialog) {
+  SendDlgItemMessageW(dialog, IDC_LIST_HOTKEY, HKM_SETHOTKEY, g_set.listHotkey, 0);
+  SendDlgItemMessageW(dialog, IDC_PAUSE_HOTKEY, HKM_SETHOTKEY, g_set.pauseHotkey, 0);
+  ShowChoice(dialog, kDataChoices, g_set.data);
+  ShowChoice(dialog, kCursorChoices, g_set.cursor);
+  ShowChoice(dialog, kKeyChoices, g_set.key);
+  ShowChoice(dialog, kLfChoices, g_set.lf);
+  // The prefix and footer are ANSI texts, as the history is.
+  SetDlgItemTextA(dialog, IDC_INYO, g_set.inyo);
+  SetDlgItemTextA(dialog, IDC_FOOT, g_set.foot);
+  for (const Toggle& t : kToggles)
+    CheckDlgButton(dialog, t.control, g_set.*t.field == t.ticked ? BST_CHECKED : BST_UNCHECKED);
+  FollowHideRule(dialog);
+  SetDlgItemTextA(dialog, IDC_LFBYTE, std::to_string(g_set.lfbyte).c_str());
+}
+
+void Accept(HWND dialog) {
+  const int previousData = g_set.data;
+  g_set.listHotkey =
+      static_cast<std::uint16_t>(SendDlgItemMessageW(dialog, IDC_LIST_HOTKEY, HKM_GETHOTKEY, 0, 0));
+  g_set.pauseHotkey = static_cast<std::uint16_t>(
+      SendDlgItemMessageW(dialog, IDC_PAUSE_HOTKEY, HKM_GETHOTKEY, 0, 0));
+  g_set.data = ReadChoice(dialog, kDataChoices, kDataOld);
+  g_set.cursor = ReadChoice(dialog, kCursorChoices, kCursorLast);
+  g_set.key = ReadChoice(dialog, kKeyChoices, g_set.key);
+  g_set.lf = ReadChoice(dialog, kLfChoices, g_set.lf);
+  for (const Toggle& t : kToggles)
+    g_set.*t.field = Ticked(dialog, t.control) ? t.ticked : t.cleared;
+  GetDlgItemTextA(dialog, IDC_INYO, g_set.inyo, kQuoteFieldBytes + 1);
+  GetDlgItemTextA(dialog, IDC_FOOT, g_set.foot, kQuoteFieldBytes + 1);
+  char wrap[kWrapFieldBytes + 1] = {};
+  GetDlgItemTextA(dialog, IDC_LFBYTE, wrap, sizeof wrap);
+  g_set.lfbyte = ParseWrapColumn(wrap);
+  if (g_set.data != previousData) ReverseHistoryOrder(g_hListView);
+  EndDialog(dialog, 1);
+}
+
+INT_PTR CALLBACK SettingsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      FillDialog(dialog);
+      return TRUE;
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case IDOK:
+          Accept(dialog);
+          return TRUE;
+        case IDCANCEL:
+          EndDialog(dialog, 2);
+          return TRUE;
+        case IDC_ACTV_HIDE:
+          FollowHideRule(dialog);
+          return TRUE;
+      }
+      break;
+  }
+  return FALSE;
+}
+
+}  // namespace
+
+int ShowSettingsDialog(HWND owner) {
+  return static_cast<int>(DialogBoxParamW(g_hInst, MAKEINTRESOURCEW(IDD_SETTINGS), owner,
+                                          SettingsDlgProc, 0));
+}

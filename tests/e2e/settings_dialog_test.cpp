@@ -1,0 +1,222 @@
+// The settings dialog, driven from outside as a user would: clicks, typed
+// texts and keys in the hotkey boxes, then OK or Cancel.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include "driver.h"
+#include "resource.h"
+
+using namespace e2e;
+
+namespace {
+
+const std::wstring kCaption = Widen("コピウェル - 設定");
+
+class SettingsDialog : public ::testing::Test {
+ protected:
+  void SetUp() override { WriteIni(dir_.Path()); }
+
+  std::wstring Data() const { return dir_.File(L"clip.dat"); }
+  std::wstring Ini() const { return dir_.File(L"kopiwell.ini"); }
+  std::vector<std::string> IniLines() const { return Lines(ReadFileBytes(Ini())); }
+  bool IniHas(const std::string& line) const {
+    for (const std::string& l : IniLines())
+      if (l == line) return true;
+    return false;
+  }
+
+  void Start() {
+    ASSERT_TRUE(app_.Start());
+    ASSERT_NE(nullptr, app_.WaitReady());
+    list_ = FindHistoryList(app_.Pid());
+    ASSERT_NE(nullptr, list_);
+  }
+
+  HWND Open() {
+    EXPECT_TRUE(app_.Post(WM_COMMAND, 1000));
+    HWND dialog = WaitDialog(app_.Pid(), kCaption);
+    EXPECT_NE(nullptr, dialog);
+    return dialog;
+  }
+
+  void Close(HWND dialog, int button) {
+    PressButton(dialog, button);
+    ASSERT_TRUE(WaitUntil([&] { return FindDialog(app_.Pid(), kCaption) == nullptr; }));
+    ASSERT_TRUE(app_.Sync());
+  }
+
+  void Goodbye() {
+    ASSERT_TRUE(app_.Goodbye());
+    DWORD code = 0;
+    ASSERT_TRUE(app_.WaitExit(&code));
+  }
+
+  void Copy(const std::string& text) {
+    const int rows = RowCount(list_);
+    ASSERT_TRUE(CopyText(text));
+    ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == rows + 1; }));
+  }
+
+  TempDir dir_;
+  Kopiwell app_{dir_.Path()};
+  HWND list_ = nullptr;
+};
+
+// Whether this process can take the combination: false while another
+// program holds it.
+bool Free(UINT modifiers, UINT key) {
+  if (!RegisterHotKey(nullptr, 0x7001, modifiers, key)) return false;
+  UnregisterHotKey(nullptr, 0x7001);
+  return true;
+}
+
+}  // namespace
+
+TEST_F(SettingsDialog, OkWritesTheSettingsAndKeepsTheOrder) {
+  WriteFileBytes(Data(), DataFile({"a", "b", "c"}));
+  Start();
+  // Another value on disk: OK must write the record's own values back.
+  WriteIni(dir_.Path(), {{"size_lx", "777"}});
+  HWND dialog = Open();
+  EXPECT_TRUE(IsChecked(dialog, IDC_DATA_OLD));
+  EXPECT_TRUE(IsChecked(dialog, IDC_KEY_VILIKE19));
+  EXPECT_TRUE(IsChecked(dialog, IDC_LF_INYO));
+  EXPECT_TRUE(IsChecked(dialog, IDC_CURSOR_LAST));
+  EXPECT_TRUE(IsChecked(dialog, IDC_TOPMOST));
+  EXPECT_FALSE(IsChecked(dialog, IDC_ACTV_HIDE));
+  EXPECT_EQ(MAKEWORD('7', HOTKEYF_CONTROL),
+            SendMessageW(GetDlgItem(dialog, IDC_LIST_HOTKEY), HKM_GETHOTKEY, 0, 0));
+  EXPECT_TRUE(Free(MOD_CONTROL, '7')) << "the hotkeys are released while the dialog is open";
+  Close(dialog, IDOK);
+  EXPECT_TRUE(IniHas("size_lx=100"));
+  EXPECT_FALSE(Free(MOD_CONTROL, '7')) << "and registered again afterwards";
+  Goodbye();
+  EXPECT_EQ(Hex(DataFile({"a", "b", "c"})), Hex(ReadFileBytes(Data())));
+}
+
+TEST_F(SettingsDialog, SwitchingTheOrderReversesTheHistoryAtOnce) {
+  WriteFileBytes(Data(), DataFile({"a", "b", "c"}));
+  Start();
+  HWND dialog = Open();
+  Click(dialog, IDC_DATA_NEW);
+  Close(dialog, IDOK);
+  EXPECT_TRUE(IniHas("data=new"));
+  Copy("newest");  // newest first now: the capture goes on top of c, b, a
+
+  dialog = Open();
+  Click(dialog, IDC_DATA_OLD);
+  Close(dialog, IDOK);
+  Goodbye();
+  EXPECT_EQ(Hex(DataFile({"a", "b", "c", "newest"})), Hex(ReadFileBytes(Data())))
+      << "switching back restores the first order";
+}
+
+TEST_F(SettingsDialog, CancelChangesNothing) {
+  WriteFileBytes(Data(), DataFile({"a", "b"}));
+  Start();
+  const std::vector<std::string> before = IniLines();
+  HWND dialog = Open();
+  Click(dialog, IDC_DATA_NEW);
+  Click(dialog, IDC_KEY_NORMAL);
+  Click(dialog, IDC_STDEL);
+  Click(dialog, IDC_ACTV_HIDE);
+  SetText(dialog, IDC_INYO, "# ");
+  SetText(dialog, IDC_LFBYTE, "40");
+  SendMessageW(GetDlgItem(dialog, IDC_LIST_HOTKEY), HKM_SETHOTKEY, MAKEWORD('Q', HOTKEYF_ALT), 0);
+  Close(dialog, IDCANCEL);
+  EXPECT_EQ(before, IniLines());
+  EXPECT_FALSE(Free(MOD_CONTROL, '7')) << "the old hotkey is registered again";
+  Goodbye();
+  EXPECT_EQ(before, IniLines());
+  EXPECT_EQ(Hex(DataFile({"a", "b"})), Hex(ReadFileBytes(Data())));
+}
+
+TEST_F(SettingsDialog, TheWrapPositionIsReadAsTyped) {
+  Start();
+  const struct {
+    const char* typed;
+    const char* stored;
+  } cases[] = {{"-5", "lfbyte=-5"}, {"abc", "lfbyte=0"}, {"12abc", "lfbyte=12"}, {" +72", "lfbyte=72"}};
+  for (const auto& c : cases) {
+    HWND dialog = Open();
+    SetText(dialog, IDC_LFBYTE, c.typed);
+    Close(dialog, IDOK);
+    EXPECT_TRUE(IniHas(c.stored)) << c.typed;
+  }
+  Goodbye();
+}
+
+TEST_F(SettingsDialog, NewHotkeysWorkAtOnceAndTheOldOnesNoLonger) {
+  Start();
+  HWND dialog = Open();
+  SendMessageW(GetDlgItem(dialog, IDC_LIST_HOTKEY), HKM_SETHOTKEY,
+               MAKEWORD('K', HOTKEYF_CONTROL | HOTKEYF_SHIFT), 0);
+  SendMessageW(GetDlgItem(dialog, IDC_PAUSE_HOTKEY), HKM_SETHOTKEY,
+               MAKEWORD('P', HOTKEYF_CONTROL | HOTKEYF_SHIFT), 0);
+  Close(dialog, IDOK);
+  EXPECT_TRUE(IniHas("vk=75"));
+  EXPECT_TRUE(IniHas("shift=true"));
+  EXPECT_FALSE(Free(MOD_CONTROL | MOD_SHIFT, 'K')) << "the new list hotkey is taken";
+  EXPECT_TRUE(Free(MOD_CONTROL, '7')) << "the old one is free again";
+
+  PressKey('8', {VK_CONTROL});  // the old pause key does nothing any more
+  ASSERT_TRUE(app_.Sync());
+  PressKey('P', {VK_CONTROL, VK_SHIFT});
+  EXPECT_TRUE(WaitUntil([] { return TrayIconPicture() == TrayPicture::kPaused; }));
+  Goodbye();
+}
+
+TEST_F(SettingsDialog, AClearedHotkeyComesBackAsTheDefaultAtTheNextStart) {
+  Start();
+  HWND dialog = Open();
+  SendMessageW(GetDlgItem(dialog, IDC_LIST_HOTKEY), HKM_SETHOTKEY, 0, 0);
+  Close(dialog, IDOK);
+  for (const char* line : {"alt=false", "ctrl=false", "shift=false", "vk=0"})
+    EXPECT_TRUE(IniHas(line)) << line;
+  Goodbye();
+
+  Kopiwell again(dir_.Path());
+  ASSERT_TRUE(again.Start());
+  ASSERT_NE(nullptr, again.WaitReady());
+  EXPECT_FALSE(Free(MOD_CONTROL, '7')) << "Ctrl+7 is the list hotkey again";
+  ASSERT_TRUE(again.Goodbye());
+  DWORD code = 0;
+  ASSERT_TRUE(again.WaitExit(&code));
+}
+
+TEST_F(SettingsDialog, HidingTheListGreysAlwaysInFrontButKeepsItsTick) {
+  Start();
+  HWND dialog = Open();
+  HWND topmost = GetDlgItem(dialog, IDC_TOPMOST);
+  ASSERT_TRUE(IsWindowEnabled(topmost));
+  ASSERT_TRUE(IsChecked(dialog, IDC_TOPMOST));
+  Click(dialog, IDC_ACTV_HIDE);
+  EXPECT_FALSE(IsWindowEnabled(topmost));
+  EXPECT_TRUE(IsChecked(dialog, IDC_TOPMOST));
+  Close(dialog, IDOK);
+  EXPECT_TRUE(IniHas("actv_hide=false"));
+  EXPECT_TRUE(IniHas("topmost=true")) << "the greyed box still counts";
+
+  dialog = Open();
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_TOPMOST)));
+  Click(dialog, IDC_ACTV_HIDE);
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_TOPMOST)));
+  Click(dialog, IDC_TOPMOST);
+  Close(dialog, IDOK);
+  EXPECT_TRUE(IniHas("actv_hide=true"));
+  EXPECT_TRUE(IniHas("topmost=false"));
+  Goodbye();
+}
+
+TEST_F(SettingsDialog, LongQuoteTextsAreCutTo1022Bytes) {
+  Start();
+  HWND dialog = Open();
+  SetText(dialog, IDC_INYO, std::string(1500, 'q'));
+  SetText(dialog, IDC_FOOT, " <" + std::string(1200, 'f'));
+  Close(dialog, IDOK);
+  EXPECT_TRUE(IniHas("inyo=\"" + std::string(1022, 'q') + "\""));
+  EXPECT_TRUE(IniHas("foot=\" <" + std::string(1020, 'f') + "\""));
+  Goodbye();
+}
