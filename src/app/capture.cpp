@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+#include <commctrl.h>
+
+#include "app/mainwnd.h"
 #include "listwin/listwin.h"
 #include "settings/settings.h"
 #include "store/history.h"
@@ -123,8 +126,13 @@ LRESULT OnChangeCbChain(WPARAM leaving, LPARAM following) {
 void AddClip(const char* text) {
   // The row gets the offset where the record is written next; with no
   // row there is nothing to point at the record, so it is not written.
-  const int added = g_set.data == kDataNew
-                        ? tdb_insrow(text, 0, 0, g_store, g_hListView, kRowNew)
+  const bool top = g_set.data == kDataNew;
+  const int added = top ? tdb_insrow(text, 0, 0, g_store, g_hListView, kRowNew)
                         : tdb_addrow(text, 0, g_store, g_hListView, kRowNew);
-  if (added == 0) tdb_append(g_store, text);
+  if (added != 0 || tdb_append(g_store, text) == 0) return;
+  // The record could not be written: its row must not point at bytes
+  // that are not there.
+  const int rows = static_cast<int>(SendMessageW(g_hListView, LVM_GETITEMCOUNT, 0, 0));
+  tdb_delrow(top ? 0 : rows - 1, g_hListView);
+  ReportWriteFailure();
 }

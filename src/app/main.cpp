@@ -54,6 +54,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   ResetRunState();
   RegisterHotKeys();
   if (g_set.sus) TraySetPaused();
+  ReportDamagedHistory();
 
   RunMessageLoop();
   TrayDelete();

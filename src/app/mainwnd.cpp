@@ -24,6 +24,7 @@ namespace {
 
 // True from the start of WM_DESTROY: the window cannot be destroyed twice.
 bool g_destroying = false;
+bool g_writeFailureReported = false;
 // True while the store is closed because the session was ending. If the
 // session goes on after all, the store is opened again; until then
 // nothing may save from the closed working file, or the data file would
@@ -53,6 +54,9 @@ void ReportOpenFailure() {
 LRESULT MainOnCreate(HWND hwnd) {
   g_hMain = hwnd;
   JoinViewerChain(hwnd);
+  // What a run that did not end normally captured is taken up before
+  // anything (the start-up delete, the new working file) can touch it.
+  tdb_recover(kBaseName, g_set.data == kDataNew);
   if (g_set.stdel == 1 && tdb_startdel(kBaseName, kStartDelBackup) != 0)
     ErrorBox("WndProc:起動時削除の失敗", kErrorFatal);
   if (tdb_create(kBaseName) != 0 && g_tdbError == kErrDataCreate) {
@@ -162,6 +166,11 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_COMMAND:
       if (OnTrayCommand(hwnd, LOWORD(wParam))) return 0;
       break;
+    case kWriteFailed:
+      ErrorBox("履歴ファイル (clipwork.dat) に書き込めませんでした。\n"
+               "ディスクの空き容量を確かめてください。書き込めなかったコピーは記録されていません。",
+               kErrorPlain);
+      return 0;
     default:
       if (message == TaskbarCreatedMessage()) {
         OnTaskbarCreated();
@@ -174,6 +183,23 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
 
 void DestroyMainWindow() {
   if (g_hMain && !g_destroying) DestroyWindow(g_hMain);
+}
+
+void ReportWriteFailure() {
+  if (g_writeFailureReported) return;
+  g_writeFailureReported = true;
+  PostMessageW(g_hMain, kWriteFailed, 0, 0);
+}
+
+void ReportDamagedHistory() {
+  if (!g_loadDamage.damaged) return;
+  std::string message =
+      "履歴ファイル (clip.dat) の一部が壊れていたため、読み取れた履歴だけを読み込みました。\n";
+  message += g_loadDamage.copy.empty()
+                 ? "元のファイルの控えは作れませんでした。"
+                 : "元のファイルは " + g_loadDamage.copy + " として残してあります。";
+  g_loadDamage = LoadDamage();  // told once
+  ErrorBox(message.c_str(), kErrorPlain);
 }
 
 void ResetRunState() {

@@ -18,6 +18,11 @@ enum TrayCommand : int {
   kCmdHelp = 1006,
 };
 
+// Asks the main window to tell the user that the working file could not
+// be written: posted, so that the box is not shown in the middle of the
+// clipboard notification that met the failure.
+constexpr UINT kWriteFailed = WM_APP + 1;
+
 extern HINSTANCE g_hInst;
 extern HWND g_hMain;
 
@@ -30,3 +35,9 @@ void DestroyMainWindow();
 
 // The run state reset once the main window exists.
 void ResetRunState();
+
+// Reports a failed write to the working file, once per run.
+void ReportWriteFailure();
+
+// Tells the user, once, that the data file just loaded was damaged.
+void ReportDamagedHistory();

@@ -20,9 +20,10 @@ struct Row {
 }  // namespace
 
 // Moving rows one by one to their new places would shift the rest of the
-// list at every move; reading all rows and inserting them again in the
-// other order takes linear time. The rows come back without selection or
-// focus, as moved rows would.
+// list at every move, and emptying the list to insert them anew costs as
+// much under Wine, whose list view deletes in quadratic time. The rows
+// stay where they are and exchange their contents instead: linear time.
+// They come out without selection or focus, as moved rows would.
 void ReverseHistoryOrder(HWND list) {
   const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
   if (count < 2) return;
@@ -40,8 +41,9 @@ void ReverseHistoryOrder(HWND list) {
   }
 
   ScopedRedrawOff bulk(list);
-  SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
-  SendMessageA(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
+  LVITEMA cleared = {};
+  cleared.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&cleared));
   for (int i = 0; i < count; ++i) {
     Row& row = rows[static_cast<size_t>(count - 1 - i)];
     LVITEMA item = {};
@@ -49,6 +51,6 @@ void ReverseHistoryOrder(HWND list) {
     item.iItem = i;
     item.pszText = row.label;
     item.lParam = row.record;
-    SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
   }
 }

@@ -1,6 +1,7 @@
 #include "store/history.h"
 
 #include "app/errorbox.h"
+#include "app/mainwnd.h"
 #include "listwin/listwin.h"
 #include "store/store.h"
 
@@ -11,7 +12,10 @@ void InsertClip(int row, const char* text) {
     ErrorBox("InsertClip:リストに追加中にエラー発生", kErrorFatal);
     return;
   }
-  if (tdb_append(g_store, text) != 0) ErrorBox("InsertClip:エラーが発生しました", kErrorFatal);
+  if (tdb_append(g_store, text) != 0) {
+    tdb_delrow(row, g_hListView);  // the row's record was never written
+    ErrorBox("InsertClip:エラーが発生しました", kErrorFatal);
+  }
 }
 
 void RestoreClip() {
@@ -19,6 +23,7 @@ void RestoreClip() {
   if (restored) {
     g_store = restored;
     g_lastCursorRow = -1;
+    ReportDamagedHistory();
     return;
   }
   if (g_tdbError == kErrRestoreNoBackup) {

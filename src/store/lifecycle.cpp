@@ -8,7 +8,10 @@
 #include "base/scoped_win.h"
 #include "store/file_io.h"
 #include "store/record_format.h"
+#include "store/record_scan.h"
 #include "store/store.h"
+
+LoadDamage g_loadDamage;
 
 namespace {
 
@@ -22,44 +25,37 @@ HANDLE FailHandle(int code) {
   return nullptr;
 }
 
-// One row per record, in file order. The count and the lengths come from
-// a file that may be damaged, so neither is trusted beyond the bytes that
-// are really there: loading ends at the first record that is not whole,
-// and the list is never told to expect more rows than the file can hold.
-bool LoadRows(HANDLE work, HWND list) {
-  const std::int64_t size = store_io::Size(work);
-  std::int32_t count = 0;
-  if (!store_io::SeekTo(work, 0) || !store_io::ReadInt32(work, &count)) return true;
-  const std::int64_t expected = record_format::PossibleRecords(count, size);
-  SendMessageA(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(expected), 0);
-
-  ScopedRedrawOff bulk(list);
-  std::int64_t offset = record_format::kFirstRecord;
-  for (std::int64_t i = 0; i < expected && record_format::IsAddressable(offset); ++i) {
-    std::int32_t length = 0;
-    if (!store_io::ReadInt32(work, &length)) break;
-    const std::int64_t next = record_format::NextRecord(offset, length, size);
-    if (next < 0) break;
-    if (tdb_addrow(nullptr, static_cast<std::int32_t>(offset), work, list, kRowExisting) != 0)
-      return false;
-    offset = next;
-    if (!store_io::SeekTo(work, offset)) break;
-  }
-  return true;
+// A damaged data file is kept as it is, under a name no later copy takes,
+// before the next save replaces it with its whole records.
+void KeepDamagedCopy(const std::string& data, const char* base) {
+  g_loadDamage.damaged = true;
+  const std::string copy = store_io::UnusedName(std::string(base) + "-damaged-", ".dat");
+  if (CopyFileA(data.c_str(), copy.c_str(), TRUE)) g_loadDamage.copy = copy;
 }
 
-// Copies one record's text from the working file to the new data file in
-// pieces, so that no text, however long, needs one block of its size.
-void CopyText(HANDLE work, store_io::BufferedWriter& out, std::int32_t length) {
-  char piece[1 << 15];
-  std::int32_t left = length;
-  while (left > 0) {
-    std::uint32_t want = static_cast<std::uint32_t>(std::min<std::int32_t>(left, sizeof piece));
-    std::uint32_t got = store_io::Read(work, piece, want);
-    if (got == 0) break;
-    out.Put(piece, got);
-    left -= static_cast<std::int32_t>(got);
+// One row per whole record, in file order, with redrawing suspended: the
+// rows' labels come out of large blocks of the file, not a read each.
+bool LoadRows(HANDLE work, HWND list, bool* damaged) {
+  store_io::BlockReader reader(work);
+  const DataFileScan scan = ScanDataFile(reader);
+  *damaged = scan.damaged;
+  int index = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  SendMessageA(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(index + scan.records.size()), 0);
+
+  ScopedRedrawOff bulk(list);
+  for (const RecordRef& record : scan.records) {
+    char label[kLabelMax + 1];
+    const std::uint32_t n = static_cast<std::uint32_t>(std::min(record.length, kLabelMax));
+    if (!reader.ReadAt(record.offset + record_format::kFieldSize, label, n)) return false;
+    label[n] = '\0';
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = index++;
+    item.pszText = label;
+    item.lParam = static_cast<std::int32_t>(record.offset);
+    SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
   }
+  return true;
 }
 
 }  // namespace
@@ -87,6 +83,7 @@ int tdb_startdel(const char* base, int mode) {
 }
 
 HANDLE tdb_open(const char* base, HWND list) {
+  g_loadDamage = LoadDamage();
   if (!list) return FailHandle(kErrOpenNoList);
   const std::string data = store_io::DataName(base);
   if (!store_io::Exists(data)) return FailHandle(kErrOpenNoData);
@@ -95,35 +92,45 @@ HANDLE tdb_open(const char* base, HWND list) {
   ScopedHandle file(CreateFileA(work.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return FailHandle(kErrOpenWork);
-  if (!LoadRows(file.Get(), list)) return nullptr;
+  bool damaged = false;
+  if (!LoadRows(file.Get(), list, &damaged)) return FailHandle(kErrOpenWork);
+  if (damaged) KeepDamagedCopy(data, base);
   return file.Release();
 }
 
+// The rows' records, in row order, go to a new data file that replaces
+// the old one only once it is complete and on disk. Records are read
+// through large blocks of the working file and written in large blocks.
 int tdb_close(HANDLE store, const char* base, HWND list) {
   if (!list) return Fail(kErrCloseNoList);
   if (!store) return Fail(kErrCloseNoStore);
-  const std::string data = store_io::DataName(base);
-  ScopedHandle out(CreateFileA(data.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!out) return Fail(kErrCloseCreate);
+  store_io::AtomicFileWriter data(store_io::DataName(base));
+  if (!data.Open()) return Fail(kErrCloseCreate);
 
-  const std::int64_t workSize = store_io::Size(store);
-  {
-    store_io::BufferedWriter writer(out.Get());
-    const int rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    writer.PutInt32(rows);
-    for (int row = 0; row < rows; ++row) {
-      std::int32_t length = 0, offset = 0;
-      tdb_gethead(store, list, row, &length, &offset);
-      // A record cut short in the working file is saved with the bytes it
-      // really has, so that the data file stays well-formed.
-      const std::int64_t present = std::max<std::int64_t>(0, workSize - offset - 4);
-      length = static_cast<std::int32_t>(std::min<std::int64_t>(length, present));
-      writer.PutInt32(length);
-      CopyText(store, writer, length);
-    }
+  store_io::BlockReader work(store);
+  store_io::BufferedWriter& out = data.Out();
+  const int rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  out.PutInt32(rows);
+  for (int row = 0; row < rows; ++row) {
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    const std::int64_t offset = static_cast<std::int32_t>(item.lParam);
+    std::int32_t length = 0;
+    if (!work.ReadInt32(offset, &length) || length < 0) length = 0;
+    // A record cut short in the working file is saved with the bytes it
+    // really has, so that the data file stays well-formed.
+    const std::int64_t present =
+        std::max<std::int64_t>(0, work.Size() - offset - record_format::kFieldSize);
+    length = static_cast<std::int32_t>(std::min<std::int64_t>(length, present));
+    out.PutInt32(length);
+    work.ForEachPiece(offset + record_format::kFieldSize, static_cast<std::uint32_t>(length),
+                      [&](const char* piece, std::uint32_t n) { out.Put(piece, n); });
   }
-  out.Reset();
+  // A failed write leaves the old data file and the open working file, so
+  // nothing is lost and the save can be tried again.
+  if (!data.Commit()) return Fail(kErrCloseWrite);
   CloseHandle(store);
   DeleteFileA(store_io::WorkName(base).c_str());
   return 0;

@@ -19,6 +19,8 @@ int Fail(int code) {
   return -1;
 }
 
+constexpr size_t kOneWriteMax = 4096;
+
 // Builds the row for tdb_addrow and tdb_insrow and inserts it at index
 // (an index past the end puts it at the end).
 int InsertRow(const char* text, std::int32_t offset, int index, HANDLE store, HWND list,
@@ -84,10 +86,26 @@ int tdb_delrow(int row, HWND list) {
 int tdb_append(HANDLE store, const char* text) {
   if (!store) return Fail(kErrAppendNoStore);
   const size_t length = std::strlen(text);
-  if (!record_format::FitsInWorkingFile(store_io::SeekEnd(store), length))
-    return Fail(kErrWorkingFileFull);
-  store_io::WriteInt32(store, static_cast<std::int32_t>(length));
-  store_io::Write(store, text, static_cast<std::uint32_t>(length));
+  const std::int64_t end = store_io::SeekEnd(store);
+  if (!record_format::FitsInWorkingFile(end, length)) return Fail(kErrWorkingFileFull);
+  // Most texts go out with their length in one write.
+  bool written;
+  if (length <= kOneWriteMax) {
+    char record[4 + kOneWriteMax];
+    record_format::EncodeInt32(static_cast<std::int32_t>(length),
+                               reinterpret_cast<unsigned char*>(record));
+    std::memcpy(record + 4, text, length);
+    written = store_io::Write(store, record, static_cast<std::uint32_t>(4 + length));
+  } else {
+    written = store_io::WriteInt32(store, static_cast<std::int32_t>(length)) &&
+              store_io::Write(store, text, static_cast<std::uint32_t>(length));
+  }
+  // A record cut short by a full disk is taken back off, so that no row
+  // and no later record ever meets a partial one.
+  if (!written) {
+    store_io::TruncateAt(store, end);
+    return Fail(kErrAppendWrite);
+  }
   return 0;
 }
 

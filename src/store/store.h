@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 // The store's base name; the files are clip.dat, clipwork.dat, clipdat.bak.
 constexpr char kBaseName[] = "clip";
@@ -37,12 +38,14 @@ enum TdbError : int {
   kErrAddRowNoList = -1400,
   kErrAppendNoStore = -1500,
   kErrWorkingFileFull = -1501,   // the record would pass the 2 GB offset limit
+  kErrAppendWrite = -1502,       // writing the record failed (a full disk)
   kErrOpenNoList = -1600,
   kErrOpenNoData = -1601,
   kErrOpenWork = -1602,
   kErrCloseNoList = -1700,
   kErrCloseNoStore = -1701,
   kErrCloseCreate = -1702,
+  kErrCloseWrite = -1703,        // writing the new data file failed; the old one stands
   kErrGetHeadNoList = -1800,
   kErrDelRowNoList = -2000,
   kErrDelRowIndex = -2001,
@@ -56,6 +59,15 @@ enum TdbError : int {
 
 // The code of the last failure; success leaves it alone.
 extern int g_tdbError;
+
+// When the last tdb_open found the data file damaged, the name of the
+// copy of it that was kept ("" when the copy could not be made); empty
+// when the file was sound.
+struct LoadDamage {
+  bool damaged = false;
+  std::string copy;
+};
+extern LoadDamage g_loadDamage;
 
 // Rows and records.
 int tdb_addrow(const char* text, std::int32_t offset, HANDLE store, HWND list, int mode);
@@ -86,3 +98,10 @@ HANDLE tdb_open(const char* base, HWND list);
 int tdb_close(HANDLE store, const char* base, HWND list);
 HANDLE tdb_clear(HANDLE store, const char* base, HWND list);
 HANDLE tdb_restore(HANDLE store, const char* base, HWND list);
+
+// After a run that did not end normally: adds the texts that run
+// appended to its leftover working file to the data file as new entries
+// (on top, newest first, or at the bottom in capture order), when the
+// leftover really continues the present data file; otherwise keeps the
+// leftover under another name. Returns the number of entries recovered.
+int tdb_recover(const char* base, bool newestFirst);

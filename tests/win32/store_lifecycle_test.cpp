@@ -105,14 +105,15 @@ TEST_F(StoreTest, SecondCloseFailsAndLeavesTheDataFile) {
   EXPECT_EQ(Hex(DataFile({"a"})), Hex(ReadFileBytes(kData)));
 }
 
-TEST_F(StoreTest, CloseKeepsEverythingWhenTheDataFileCannotBeWritten) {
+TEST_F(StoreTest, CloseKeepsEverythingWhenTheDataFileCannotBeReplaced) {
   WriteFileBytes(kData, DataFile({"before"}));
   ASSERT_NE(nullptr, Open());
   // Another program holds the data file open without sharing.
   HANDLE holder = CreateFileA(kData.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(INVALID_HANDLE_VALUE, holder);
   EXPECT_EQ(-1, tdb_close(store_, kBaseName, list_));
-  EXPECT_EQ(kErrCloseCreate, g_tdbError);
+  EXPECT_EQ(kErrCloseWrite, g_tdbError) << "the new file cannot replace the old one";
+  EXPECT_FALSE(FileExists("clip.dat.tmp"));
   CloseHandle(holder);
   EXPECT_EQ(Hex(DataFile({"before"})), Hex(ReadFileBytes(kData)));
   EXPECT_TRUE(FileExists(kWork));
@@ -200,7 +201,7 @@ TEST_F(StoreTest, DamagedDataFilesLoadTheirWholeRecordsOnly) {
       {"count too large", Int32Bytes(5) + Record("a") + Record("bc"), {"a", "bc"}},
       {"count too small", Int32Bytes(1) + Record("a") + Record("bc"), {"a"}},
       {"absurd count", Int32Bytes(INT32_MAX) + Record("only"), {"only"}},
-      {"negative count", Int32Bytes(-4) + Record("a"), {}},
+      {"negative count", Int32Bytes(-4) + Record("a"), {"a"}},
       {"last text cut", Int32Bytes(2) + Record("a") + Int32Bytes(10) + "xyz", {"a"}},
       {"length field cut", Int32Bytes(2) + Record("a") + "\x05\0", {"a"}},
       {"negative length", Int32Bytes(2) + Int32Bytes(-7) + "abc", {}},
@@ -220,4 +221,16 @@ TEST_F(StoreTest, DamagedDataFilesLoadTheirWholeRecordsOnly) {
     store_ = nullptr;
     EXPECT_EQ(Hex(DataFile(c.loaded)), Hex(ReadFileBytes(kData))) << "saved well-formed";
   }
+}
+
+TEST_F(StoreTest, CloseFailsCleanlyWhenTheNewFileCannotBeMade) {
+  WriteFileBytes(kData, DataFile({"before"}));
+  ASSERT_NE(nullptr, Open());
+  ASSERT_TRUE(CreateDirectoryA("clip.dat.tmp", nullptr));  // where the new file would go
+  EXPECT_EQ(-1, tdb_close(store_, kBaseName, list_));
+  EXPECT_EQ(kErrCloseCreate, g_tdbError);
+  EXPECT_EQ(Hex(DataFile({"before"})), Hex(ReadFileBytes(kData)));
+  RemoveDirectoryA("clip.dat.tmp");
+  ASSERT_EQ(0, tdb_close(store_, kBaseName, list_));
+  store_ = nullptr;
 }

@@ -229,3 +229,16 @@ TEST_F(StoreTest, ReversingTheOrderKeepsEachRowsLabelAndRecord) {
   ReverseHistoryOrder(list_);  // an empty list stays empty
   EXPECT_EQ(0, RowCount(list_));
 }
+
+TEST_F(StoreTest, ReversedRowsComeOutWithoutSelectionOrFocus) {
+  WriteFileBytes(kData, DataFile({"a", "b", "c"}));
+  ASSERT_NE(nullptr, Open());
+  LVITEMA state = {};
+  state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  state.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageA(list_, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
+  ReverseHistoryOrder(list_);
+  EXPECT_EQ("c", RowLabel(list_, 0));
+  EXPECT_EQ(0, SendMessageA(list_, LVM_GETSELECTEDCOUNT, 0, 0));
+  EXPECT_EQ(-1, SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+}

@@ -1,0 +1,116 @@
+// Taking up what a run that did not end normally captured. Its working
+// file is still there: a copy of the data file it started from, followed
+// by every text it captured or changed, each appended as a record. Those
+// records would be lost when the next start copies the data file over
+// the working file, so they become entries of the history first.
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "base/scoped_win.h"
+#include "store/file_io.h"
+#include "store/record_format.h"
+#include "store/record_scan.h"
+#include "store/store.h"
+
+namespace {
+
+HANDLE OpenForReading(const std::string& name) {
+  HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  return file == INVALID_HANDLE_VALUE ? nullptr : file;
+}
+
+// Whether the working file begins with exactly the data file's bytes:
+// only then are the records after them texts of that run.
+bool StartsWith(store_io::BlockReader& work, store_io::BlockReader& data) {
+  if (work.Size() < data.Size()) return false;
+  std::vector<char> piece(1 << 16);
+  bool same = true;
+  std::int64_t at = 0;
+  data.ForEachPiece(0, static_cast<std::uint32_t>(data.Size()), [&](const char* bytes, std::uint32_t n) {
+    while (same && n > 0) {
+      const std::uint32_t k = std::min<std::uint32_t>(n, static_cast<std::uint32_t>(piece.size()));
+      same = work.ReadAt(at, piece.data(), k) && std::equal(bytes, bytes + k, piece.begin());
+      at += k;
+      bytes += k;
+      n -= k;
+    }
+  });
+  return same && at == data.Size();
+}
+
+void CopyRecord(store_io::BlockReader& from, const RecordRef& record, store_io::BufferedWriter& to) {
+  to.PutInt32(record.length);
+  from.ForEachPiece(record.offset + record_format::kFieldSize,
+                    static_cast<std::uint32_t>(record.length),
+                    [&](const char* piece, std::uint32_t n) { to.Put(piece, n); });
+}
+
+// A leftover that does not continue the data file is kept as it is.
+void KeepAside(const std::string& work, const char* base) {
+  const std::string aside = store_io::UnusedName(std::string(base) + "work-kept-", ".dat");
+  MoveFileA(work.c_str(), aside.c_str());
+}
+
+}  // namespace
+
+int tdb_recover(const char* base, bool newestFirst) {
+  const std::string data = store_io::DataName(base);
+  const std::string work = store_io::WorkName(base);
+  // A save cut off half way leaves its temporary file; the data file
+  // beside it is the complete one.
+  DeleteFileA(store_io::AtomicFileWriter::TemporaryName(data).c_str());
+  // Only a file can be a working file left behind.
+  const DWORD attributes = GetFileAttributesA(work.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return 0;
+
+  std::vector<RecordRef> history, recovered;
+  {
+    ScopedHandle workFile(OpenForReading(work));
+    ScopedHandle dataFile(OpenForReading(data));
+    if (!workFile || !dataFile) {
+      workFile.Reset();
+      KeepAside(work, base);
+      return 0;
+    }
+    store_io::BlockReader workReader(workFile.Get());
+    store_io::BlockReader dataReader(dataFile.Get());
+    const DataFileScan scan = ScanDataFile(dataReader);
+    if (scan.damaged || !StartsWith(workReader, dataReader)) {
+      workFile.Reset();
+      KeepAside(work, base);
+      return 0;
+    }
+    history = scan.records;
+    recovered = ScanAppendedRecords(workReader, dataReader.Size());
+    if (recovered.empty()) {
+      workFile.Reset();
+      DeleteFileA(work.c_str());
+      return 0;
+    }
+
+    // As if each text were captured again, in the order it was captured.
+    if (newestFirst) std::reverse(recovered.begin(), recovered.end());
+    store_io::AtomicFileWriter out(data);
+    bool written = out.Open();
+    if (written) {
+      out.Out().PutInt32(static_cast<std::int32_t>(history.size() + recovered.size()));
+      if (!newestFirst)
+        for (const RecordRef& r : history) CopyRecord(dataReader, r, out.Out());
+      for (const RecordRef& r : recovered) CopyRecord(workReader, r, out.Out());
+      if (newestFirst)
+        for (const RecordRef& r : history) CopyRecord(dataReader, r, out.Out());
+      dataFile.Reset();  // the data file is replaced next
+      written = out.Commit();
+    }
+    if (!written) {
+      workFile.Reset();
+      KeepAside(work, base);
+      return 0;
+    }
+  }
+  DeleteFileA(work.c_str());
+  return static_cast<int>(recovered.size());
+}

@@ -1,0 +1,172 @@
+// What the store keeps when things go wrong: a save or an append whose
+// writes fail, a damaged data file, and the working file a crashed run
+// left behind.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "app/capture.h"
+#include "listwin/listwin.h"
+#include "settings/settings.h"
+#include "store/file_io.h"
+#include "store/history.h"
+#include "store/store.h"
+#include "win32/store_support.h"
+
+namespace {
+
+const std::string kData = "clip.dat";
+const std::string kWork = "clipwork.dat";
+
+// Turns the write fault off however the test ends.
+struct WriteFault {
+  explicit WriteFault(long nth) { store_io::FailWriteForTesting(nth); }
+  ~WriteFault() { store_io::FailWriteForTesting(0); }
+};
+
+std::vector<std::string> ManyTexts(int n, size_t length) {
+  std::vector<std::string> texts;
+  for (int i = 0; i < n; ++i) texts.push_back(std::to_string(i) + std::string(length, 'x'));
+  return texts;
+}
+
+}  // namespace
+
+// Over 1 MB of history, so that the save takes several large writes and
+// can fail after some of them reached the disk.
+TEST_F(StoreTest, ASaveWhoseWritesFailLeavesTheDataFileAsItWas) {
+  const std::string before = DataFile(ManyTexts(3000, 500));
+  WriteFileBytes(kData, before);
+  ASSERT_NE(nullptr, Open());
+  ASSERT_EQ(0, tdb_addrow("new", 0, store_, list_, kRowNew));
+  ASSERT_EQ(0, tdb_append(store_, "new"));
+
+  for (long nth : {1L, 2L}) {
+    WriteFault fault(nth);
+    g_tdbError = 0;
+    EXPECT_EQ(-1, tdb_close(store_, kBaseName, list_)) << "write " << nth << " failed";
+    EXPECT_EQ(kErrCloseWrite, g_tdbError);
+    EXPECT_TRUE(ReadFileBytes(kData) == before) << "clip.dat must be byte-identical";
+    EXPECT_FALSE(FileExists("clip.dat.tmp")) << "no temporary file left behind";
+    EXPECT_TRUE(FileExists(kWork));
+  }
+  // The working file is still open and whole: the next save succeeds.
+  ASSERT_EQ(0, tdb_close(store_, kBaseName, list_));
+  store_ = nullptr;
+  std::vector<std::string> after = ManyTexts(3000, 500);
+  after.push_back("new");
+  EXPECT_TRUE(ReadFileBytes(kData) == DataFile(after));
+  EXPECT_FALSE(FileExists(kWork));
+}
+
+TEST_F(StoreTest, AFailedAppendLeavesNoPartialRecordAndNoRow) {
+  WriteFileBytes(kData, DataFile({"a"}));
+  g_store = Open();
+  ASSERT_NE(nullptr, g_store);
+  const std::string work = WorkBytes(store_);
+  {
+    WriteFault fault(1);
+    g_tdbError = 0;
+    EXPECT_EQ(-1, tdb_append(store_, "lost"));
+    EXPECT_EQ(kErrAppendWrite, g_tdbError);
+  }
+  {
+    WriteFault fault(2);  // a long text: its length is written, its bytes are not
+    EXPECT_EQ(-1, tdb_append(store_, std::string(10000, 'L').c_str()));
+  }
+  EXPECT_EQ(Hex(work), Hex(WorkBytes(store_)));
+
+  const int savedData = g_set.data;
+  for (int data : {kDataOld, kDataNew}) {
+    g_set.data = data;
+    WriteFault fault(1);
+    AddClip("also lost");
+    EXPECT_EQ(1, RowCount(list_)) << "the capture's row is taken back";
+    EXPECT_EQ("a", RowLabel(list_, 0));
+  }
+  g_set.data = savedData;
+  AddClip("kept");  // the next capture works again
+  EXPECT_EQ(2, RowCount(list_));
+  EXPECT_EQ(Hex(work + Record("kept")), Hex(WorkBytes(store_)));
+  g_store = nullptr;
+}
+
+TEST_F(StoreTest, ADamagedDataFileIsKeptAsACopyThatIsNeverOverwritten) {
+  const std::string damaged = Int32Bytes(9) + Record("whole") + Int32Bytes(50) + "cut";
+  WriteFileBytes(kData, damaged);
+  ASSERT_NE(nullptr, Open());
+  EXPECT_TRUE(g_loadDamage.damaged);
+  EXPECT_EQ("clip-damaged-1.dat", g_loadDamage.copy);
+  EXPECT_TRUE(ReadFileBytes("clip-damaged-1.dat") == damaged);
+  ASSERT_EQ(1, RowCount(list_));
+  ASSERT_EQ(0, tdb_close(store_, kBaseName, list_));
+  store_ = nullptr;
+  EXPECT_EQ(Hex(DataFile({"whole"})), Hex(ReadFileBytes(kData))) << "saved with its whole records";
+
+  SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
+  ASSERT_NE(nullptr, Open());
+  EXPECT_FALSE(g_loadDamage.damaged) << "the saved file is sound";
+  CloseHandle(store_);
+  store_ = nullptr;
+
+  SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
+  WriteFileBytes(kData, Int32Bytes(-1) + Record("x"));
+  ASSERT_NE(nullptr, Open());
+  EXPECT_EQ("clip-damaged-2.dat", g_loadDamage.copy);
+  EXPECT_TRUE(ReadFileBytes("clip-damaged-1.dat") == damaged) << "the first copy stays";
+}
+
+class RecoveryTest : public StoreTest {
+ protected:
+  // A run that started from `data`, captured `texts` and then died.
+  void Crashed(const std::string& data, const std::vector<std::string>& texts,
+               const std::string& tail = "") {
+    WriteFileBytes(kData, data);
+    std::string work = data;
+    for (const std::string& t : texts) work += Record(t);
+    WriteFileBytes(kWork, work + tail);
+  }
+};
+
+TEST_F(RecoveryTest, CapturesOfACrashedRunBecomeEntries) {
+  Crashed(DataFile({"a", "b"}), {"c", "", "d"}, Int32Bytes(20) + "cut by the crash");
+  EXPECT_EQ(3, tdb_recover(kBaseName, false));
+  EXPECT_EQ(Hex(DataFile({"a", "b", "c", "", "d"})), Hex(ReadFileBytes(kData)));
+  EXPECT_FALSE(FileExists(kWork));
+
+  Crashed(DataFile({"a", "b"}), {"c", "d"});
+  EXPECT_EQ(2, tdb_recover(kBaseName, true));
+  EXPECT_EQ(Hex(DataFile({"d", "c", "a", "b"})), Hex(ReadFileBytes(kData)))
+      << "newest first: the last capture on top";
+}
+
+TEST_F(RecoveryTest, ALeftoverThatDoesNotContinueTheDataFileIsKeptAside) {
+  Crashed(DataFile({"a"}), {"c"});
+  const std::string leftover = ReadFileBytes(kWork);
+  WriteFileBytes(kData, DataFile({"saved later"}));
+  EXPECT_EQ(0, tdb_recover(kBaseName, false));
+  EXPECT_EQ(Hex(DataFile({"saved later"})), Hex(ReadFileBytes(kData)));
+  EXPECT_FALSE(FileExists(kWork));
+  EXPECT_TRUE(ReadFileBytes("clipwork-kept-1.dat") == leftover);
+
+  Crashed(DataFile({"a"}), {"c"});
+  DeleteFileA(kData.c_str());  // no data file to continue
+  EXPECT_EQ(0, tdb_recover(kBaseName, false));
+  EXPECT_TRUE(FileExists("clipwork-kept-2.dat"));
+  EXPECT_TRUE(FileExists("clipwork-kept-1.dat"));
+}
+
+TEST_F(RecoveryTest, NothingToRecoverChangesNothing) {
+  WriteFileBytes(kData, DataFile({"a"}));
+  EXPECT_EQ(0, tdb_recover(kBaseName, false));
+  EXPECT_EQ(Hex(DataFile({"a"})), Hex(ReadFileBytes(kData)));
+
+  Crashed(DataFile({"a"}), {});  // a crash before any capture
+  WriteFileBytes("clip.dat.tmp", "half a save");
+  EXPECT_EQ(0, tdb_recover(kBaseName, false));
+  EXPECT_EQ(Hex(DataFile({"a"})), Hex(ReadFileBytes(kData)));
+  EXPECT_FALSE(FileExists(kWork));
+  EXPECT_FALSE(FileExists("clip.dat.tmp"));
+}
