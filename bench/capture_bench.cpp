@@ -63,6 +63,7 @@ int main() {
   const Series series[] = {{0, "b2b"}, {1, "s01"}, {5, "s05"}, {20, "s20"}};
 
   TempDir dir;
+  WriteIni(dir.Path());  // a configured folder: no first-run welcome
   Kopiwell app(dir.Path());
   if (!app.Start() || !app.WaitReady()) {
     std::printf("kopiwell.exe did not start\n");

@@ -23,7 +23,8 @@ if want capture || want store || want program; then
   for b in capture store program; do
     want "$b" || continue
     kw_log "benchmark: $b"
-    LC_ALL=ja_JP.UTF-8 "$KW_WINE" "build/win64/bench/kw_bench_$b.exe"
+    LC_ALL=ja_JP.UTF-8 "$KW_WINE" "build/win64/bench/kw_bench_$b.exe" ||
+      kw_log "benchmark $b failed"
   done
 fi
 
