@@ -11,22 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "clock.h"
 #include "driver.h"
 
 using namespace e2e;
 
 namespace {
-
-double Seconds() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // The working file's size, asked of the file system: the program holds the
 // file open without sharing, so it cannot be opened.
@@ -77,12 +67,12 @@ int main() {
   std::map<std::string, int> rowsAdded;
   for (const Series& s : series) {
     const int before = RowCount(list);
-    const double start = Seconds();
+    const double start = Now();
     for (int i = 0; i < kCopies; ++i) {
       CopyText(s.prefix + "-" + std::to_string(i));
       if (s.spacingMs > 0) Sleep(static_cast<DWORD>(s.spacingMs));  // pacing, not waiting
     }
-    const double elapsed = Seconds() - start;
+    const double elapsed = Now() - start;
     app.Sync();  // every notification sent so far has been handled
     rowsAdded[s.prefix] = RowCount(list) - before;
     std::printf("%-14s %8d %10d", s.spacingMs ? (std::to_string(s.spacingMs) + " ms").c_str()
@@ -98,10 +88,10 @@ int main() {
   for (int i = 0; i < 50; ++i) {
     const long long size = FileSize(work);
     CopyText("latency-" + std::to_string(i));
-    const double copied = Seconds();
-    while (FileSize(work) == size && Seconds() - copied < 2.0) {
+    const double copied = Now();
+    while (FileSize(work) == size && Now() - copied < 2.0) {
     }
-    latencies.push_back((Seconds() - copied) * 1000.0);
+    latencies.push_back((Now() - copied) * 1000.0);
     Sleep(30);
   }
   std::sort(latencies.begin(), latencies.end());

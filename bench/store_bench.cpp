@@ -21,22 +21,12 @@
 #include <vector>
 
 #include "app/mainwnd.h"
+#include "clock.h"
 #include "history_files.h"
 #include "listwin/listwin.h"
 #include "store/store.h"
 
 namespace {
-
-double Now() {
-  static const double frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(f.QuadPart);
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / frequency;
-}
 
 std::string ReadBytes(const char* name) {
   std::ifstream in(name, std::ios::binary);

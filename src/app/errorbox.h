@@ -1,5 +1,5 @@
-// The one routine through which every part of the program reports an
-// error to the user.
+// The one routine through which the whole program reports an error to
+// the user.
 #pragma once
 
 constexpr int kErrorPlain = 0;

@@ -8,6 +8,7 @@
 #include "app/mainwnd.h"
 #include "app/tray.h"
 #include "listwin/listwin.h"
+#include "output/shape.h"
 #include "output/viewer.h"
 #include "settings/ini.h"
 #include "settings/settings.h"
@@ -39,6 +40,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_HOTKEY_CLASS};
   InitCommonControlsEx(&controls);
   RegisterMainClass(instance);
+  // Output is shaped by the double-byte rules of the system's ANSI code
+  // page, the code page of the captured texts.
+  SetShapeCodePage(GetACP());
   // A first run shows the welcome; the new file then gets every key.
   if (ReadSettings() == 0) WriteSettings();
 

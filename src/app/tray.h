@@ -18,9 +18,6 @@ void TrayAdd();
 void TraySetPaused();
 void TraySetNormal();
 void TrayDelete();
-// The icon resource shown now (the normal or the paused one), 0 when
-// the icon has not been added.
-int TrayIconShown();
 
 // The shell (re)created its taskbar, which forgets every icon.
 UINT TaskbarCreatedMessage();

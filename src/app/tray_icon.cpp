@@ -16,8 +16,6 @@ namespace {
 
 constexpr char kTip[] = "コピウェル";
 
-int g_iconShown = 0;
-
 NOTIFYICONDATAW Record(UINT flags) {
   NOTIFYICONDATAW data = {};
   data.cbSize = NOTIFYICONDATAW_V1_SIZE;
@@ -46,25 +44,19 @@ void Notify(DWORD action, UINT flags, int icon) {
 
 void TrayAdd() {
   Notify(NIM_ADD, NIF_MESSAGE | NIF_ICON | NIF_TIP, IDI_KOPIWELL);
-  g_iconShown = IDI_KOPIWELL;
 }
 
 void TraySetPaused() {
   Notify(NIM_MODIFY, NIF_ICON, IDI_PAUSED);
-  g_iconShown = IDI_PAUSED;
 }
 
 void TraySetNormal() {
   Notify(NIM_MODIFY, NIF_ICON, IDI_KOPIWELL);
-  g_iconShown = IDI_KOPIWELL;
 }
 
 void TrayDelete() {
   Notify(NIM_DELETE, 0, 0);
-  g_iconShown = 0;
 }
-
-int TrayIconShown() { return g_iconShown; }
 
 UINT TaskbarCreatedMessage() {
   static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");

@@ -1,11 +1,10 @@
-// Owners for Win32 handles and memory blocks, so that nothing is released
+// Owners for Win32 handles and states, so that nothing is released
 // by hand on an early return. None of them can be copied: a copied owner
 // would release its handle twice.
 #pragma once
 
 #include <windows.h>
 
-#include <cstddef>
 
 // A kernel handle (a file). CreateFile reports failure with
 // INVALID_HANDLE_VALUE, everything else with null; both count as empty.
@@ -31,28 +30,6 @@ class ScopedHandle {
  private:
   static HANDLE Normalise(HANDLE h) { return h == INVALID_HANDLE_VALUE ? nullptr : h; }
   HANDLE h_;
-};
-
-// A block of moveable, zero-filled global memory, locked for as long as
-// this object lives and freed at its end.
-class LockedGlobalBlock {
- public:
-  explicit LockedGlobalBlock(size_t bytes)
-      : block_(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes)),
-        data_(block_ ? GlobalLock(block_) : nullptr) {}
-  ~LockedGlobalBlock() {
-    if (data_) GlobalUnlock(block_);
-    if (block_) GlobalFree(block_);
-  }
-  LockedGlobalBlock(const LockedGlobalBlock&) = delete;
-  LockedGlobalBlock& operator=(const LockedGlobalBlock&) = delete;
-
-  char* Data() const { return static_cast<char*>(data_); }
-  explicit operator bool() const { return data_ != nullptr; }
-
- private:
-  HGLOBAL block_;
-  void* data_;
 };
 
 // Suspends a control's redrawing for a bulk change of its rows. Under

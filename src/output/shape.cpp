@@ -651,19 +651,11 @@ class BreakCounter {
   long long breaks_ = 0;
 };
 
-// With wrapping at a room of at least a block: two breaks in the same
-// block are less than a block apart, so only the line that ends at the
-// first break of a block can be long enough to be cut.
-class LongLineCounter {
+// What the two wrapping counters share: the open line, the line breaks
+// seen and the cuts the wrap column adds.
+class CutLineCount {
  public:
-  LongLineCounter(const unsigned char* s, std::ptrdiff_t n) : s_(s), line_(s), n_(n) {}
-  void operator()(const unsigned char* b, Breaks breaks) {
-    breaks_ += breaks.count;
-    if (breaks.bits == 0) return;
-    const unsigned char* const first = b + LowestBit(breaks.bits);
-    if (first - line_ > n_) cuts_ += CutCount(line_, first, n_);
-    line_ = b + HighestBit(breaks.bits) + 2;
-  }
+  CutLineCount(const unsigned char* s, std::ptrdiff_t n) : s_(s), line_(s), n_(n) {}
   const unsigned char* line() const { return line_; }
   long long Total(const Params& prm) const {
     return static_cast<long long>(line_ - s_) +
@@ -671,7 +663,7 @@ class LongLineCounter {
            cuts_ * static_cast<long long>(prm.sep_len);
   }
 
- private:
+ protected:
   const unsigned char* s_;
   const unsigned char* line_;
   std::ptrdiff_t n_;
@@ -679,10 +671,25 @@ class LongLineCounter {
   long long cuts_ = 0;
 };
 
-// With wrapping at a smaller room: every line is looked at.
-class WrappedLineCounter {
+// With wrapping at a room of at least a block: two breaks in the same
+// block are less than a block apart, so only the line that ends at the
+// first break of a block can be long enough to be cut.
+class LongLineCounter : public CutLineCount {
  public:
-  WrappedLineCounter(const unsigned char* s, std::ptrdiff_t n) : s_(s), line_(s), n_(n) {}
+  using CutLineCount::CutLineCount;
+  void operator()(const unsigned char* b, Breaks breaks) {
+    breaks_ += breaks.count;
+    if (breaks.bits == 0) return;
+    const unsigned char* const first = b + LowestBit(breaks.bits);
+    if (first - line_ > n_) cuts_ += CutCount(line_, first, n_);
+    line_ = b + HighestBit(breaks.bits) + 2;
+  }
+};
+
+// With wrapping at a smaller room: every line is looked at.
+class WrappedLineCounter : public CutLineCount {
+ public:
+  using CutLineCount::CutLineCount;
   void Lines(const unsigned char* const* first, const unsigned char* const* last) {
     const unsigned char* line = line_;
     const std::ptrdiff_t n = n_;
@@ -696,19 +703,6 @@ class WrappedLineCounter {
     cuts_ += cuts;
     line_ = line;
   }
-  const unsigned char* line() const { return line_; }
-  long long Total(const Params& prm) const {
-    return static_cast<long long>(line_ - s_) +
-           breaks_ * (static_cast<long long>(prm.sep_len) - 2) +
-           cuts_ * static_cast<long long>(prm.sep_len);
-  }
-
- private:
-  const unsigned char* s_;
-  const unsigned char* line_;
-  std::ptrdiff_t n_;
-  long long breaks_ = 0;
-  long long cuts_ = 0;
 };
 
 // The walk's blocks, then the careful walk from the open line on.

@@ -108,8 +108,8 @@ void ResetReadDefaults(Settings* settings) {
 
 void DecodeSettings(const ProfileSource& source, Settings* s) {
   const Settings defaults;
-  s->data = source.Text(kOpe, "data") == "new" ? kDataNew : kDataOld;
-  s->cursor = source.Text(kOpe, "cursor") == "top" ? kCursorTop : kCursorLast;
+  s->data = CodeOf(source.Text(kOpe, "data"), kDataWords, kDataOld);
+  s->cursor = CodeOf(source.Text(kOpe, "cursor"), kCursorWords, kCursorLast);
   ReadHotkey(source, "alt", "ctrl", "shift", "vk", &s->listHotkey);
   ReadHotkey(source, "alt_sus", "ctrl_sus", "shift_sus", "vk_sus", &s->pauseHotkey);
   s->key = CodeOf(source.Text(kOpe, "key"), kKeyWords, kKeyVilike19);

@@ -2,42 +2,20 @@
 // texts, and the program's history and data file must hold them.
 #include <gtest/gtest.h>
 
-#include "driver.h"
+#include "program_test.h"
 
 using namespace e2e;
 
 namespace {
 
-class Capture : public ::testing::Test {
+class Capture : public ProgramTest {
  protected:
-  void SetUp() override { WriteIni(dir_.Path()); }
-
-  std::wstring Data() const { return dir_.File(L"clip.dat"); }
-
-  // Starts the program and finds its history list.
-  void Start() {
-    ASSERT_TRUE(app_.Start());
-    ASSERT_NE(nullptr, app_.WaitReady());
-    list_ = FindHistoryList(app_.Pid());
-    ASSERT_NE(nullptr, list_);
-  }
-
-  // Copies the text and waits until the history has grown to `rows`.
+  void Start() { list_ = StartReady(app_); }
   void CopyAndWait(const std::string& text, int rows,
                    std::initializer_list<ExtraFormat> extra = {}) {
-    ASSERT_TRUE(CopyText(text, extra));
-    ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == rows; }))
-        << "rows: " << RowCount(list_) << ", expected " << rows;
+    ProgramTest::CopyAndWait(list_, text, rows, extra);
   }
 
-  void Goodbye() {
-    ASSERT_TRUE(app_.Goodbye());
-    DWORD code = 0;
-    ASSERT_TRUE(app_.WaitExit(&code));
-    EXPECT_EQ(1u, code);
-  }
-
-  TempDir dir_;
   Kopiwell app_{dir_.Path()};
   HWND list_ = nullptr;
 };
@@ -50,7 +28,7 @@ TEST_F(Capture, CopiesBecomeEntriesInCaptureOrder) {
   CopyAndWait("def", 2);
   CopyAndWait("", 3);
   CopyAndWait("abc", 4);  // no check for duplicates
-  Goodbye();
+  Goodbye(app_);
   EXPECT_EQ(Hex(DataFile({"abc", "def", "", "abc"})), Hex(ReadFileBytes(Data())));
 }
 
@@ -62,7 +40,7 @@ TEST_F(Capture, TextsAreRecordedByteForByteUpToTheirFirstZero) {
   CopyAndWait(longText, 2);
   CopyAndWait(std::string("before\0after", 12), 3);
   CopyAndWait("line1\r\nline2\r\n", 4);
-  Goodbye();
+  Goodbye(app_);
   EXPECT_EQ(Hex(DataFile({sjis, longText, "before", "line1\r\nline2\r\n"})),
             Hex(ReadFileBytes(Data())));
 }
@@ -71,7 +49,7 @@ TEST_F(Capture, TheTextOnTheClipboardAtStartIsNotRecorded) {
   ASSERT_TRUE(CopyText("already there"));
   Start();
   CopyAndWait("new", 1);
-  Goodbye();
+  Goodbye(app_);
   EXPECT_EQ(Hex(DataFile({"new"})), Hex(ReadFileBytes(Data())));
 }
 
@@ -89,7 +67,7 @@ TEST_F(Capture, ContentMarkedPrivateIsNotRecorded) {
   EXPECT_EQ(0, RowCount(list_));
   CopyAndWait("allowed", 1, {{L"CanIncludeInClipboardHistory", yes}});
   CopyAndWait("plain", 2);
-  Goodbye();
+  Goodbye(app_);
   EXPECT_EQ(Hex(DataFile({"allowed", "plain"})), Hex(ReadFileBytes(Data())));
 }
 
@@ -97,17 +75,11 @@ TEST_F(Capture, CapturesSurviveARestart) {
   Start();
   CopyAndWait("kept", 1);
   CopyAndWait("also kept", 2);
-  Goodbye();
+  Goodbye(app_);
 
   Kopiwell again(dir_.Path());
-  ASSERT_TRUE(again.Start());
-  ASSERT_NE(nullptr, again.WaitReady());
-  HWND list = FindHistoryList(again.Pid());
-  ASSERT_NE(nullptr, list);
-  EXPECT_EQ(2, RowCount(list));
-  ASSERT_TRUE(again.Goodbye());
-  DWORD code = 0;
-  ASSERT_TRUE(again.WaitExit(&code));
+  EXPECT_EQ(2, RowCount(StartReady(again)));
+  Goodbye(again);
   EXPECT_EQ(Hex(DataFile({"kept", "also kept"})), Hex(ReadFileBytes(Data())));
 }
 
@@ -139,7 +111,7 @@ TEST_F(Capture, TheViewerChainStaysWhole) {
   CopyAndWait("three", 3);
   EXPECT_TRUE(WaitUntil([&] { return first.Notifications() > firstBefore; }));
 
-  Goodbye();
+  Goodbye(app_);
   EXPECT_EQ(Hex(DataFile({"one", "two", "three"})), Hex(ReadFileBytes(Data())));
 
   // The program has left the chain cleanly: the others still hear.

@@ -7,9 +7,10 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <vector>
 
+#include "common/files.h"
+#include "common/first_run_ini.h"
 #include "resource.h"
 
 namespace e2e {
@@ -40,26 +41,6 @@ std::string Narrow(const std::wstring& wide) {
 }
 
 namespace {
-
-void RemoveTree(const std::wstring& dir) {
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((dir + L"\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      std::wstring name = found.cFileName;
-      if (name == L"." || name == L"..") continue;
-      std::wstring path = dir + L"\\" + name;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path);
-      } else {
-        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(path.c_str());
-      }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryW(dir.c_str());
-}
 
 // The program's path as the build gave it: a Linux path under Wine,
 // reached through the drive that maps the root.
@@ -147,41 +128,9 @@ bool FileExists(const std::wstring& path) {
   return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::string Hex(const std::string& bytes) {
-  std::ostringstream out;
-  for (unsigned char c : bytes) {
-    char b[4];
-    std::snprintf(b, sizeof b, "%02X ", c);
-    out << b;
-  }
-  return out.str();
-}
-
-static std::string Int32Bytes(size_t value) {
-  const auto v = static_cast<unsigned long>(value);
-  const char b[4] = {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF),
-                     static_cast<char>((v >> 16) & 0xFF), static_cast<char>((v >> 24) & 0xFF)};
-  return std::string(b, 4);
-}
-
-std::string DataFile(std::initializer_list<std::string> texts) {
-  std::string bytes = Int32Bytes(texts.size());
-  for (const std::string& t : texts) bytes += Int32Bytes(t.size()) + t;
-  return bytes;
-}
-
 void WriteIni(const std::wstring& dir, std::initializer_list<IniValue> changes) {
-  static const char* const kFirstRun[] = {
-      "[REG]", "reg=ok",
-      "[OPE]", "alt=false", "ctrl=true", "shift=false", "vk=55", "alt_sus=false", "ctrl_sus=true",
-      "shift_sus=false", "vk_sus=56", "data=old", "cursor=last", "key=vilike1.9", "lf=lfinyo",
-      "sussave=false", "sus=false", "stdel=false",
-      "[STR]", "inyo=\"> \"", "foot=\"\"",
-      "[KAIGYO]", "lfbyte=0",
-      "[WIN]", "actv_hide=true", "topmost=true", "size=false", "size_lx=100", "size_ly=100",
-      "size_lw=334", "size_lh=233", "size_vx=0", "size_vy=0", "size_vw=234", "size_vh=133"};
   std::string text;
-  for (const char* line : kFirstRun) {
+  for (const std::string& line : FirstRunIniLines()) {
     std::string out = line;
     for (const IniValue& c : changes)
       if (out.compare(0, std::strlen(c.key) + 1, std::string(c.key) + "=") == 0)
@@ -189,20 +138,6 @@ void WriteIni(const std::wstring& dir, std::initializer_list<IniValue> changes) 
     text += out + "\r\n";
   }
   WriteFileBytes(dir + L"\\kopiwell.ini", text);
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t at = 0;
-  while (at < text.size()) {
-    size_t end = text.find('\n', at);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(at, end - at);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty()) lines.push_back(line);
-    at = end + 1;
-  }
-  return lines;
 }
 
 Kopiwell::~Kopiwell() {

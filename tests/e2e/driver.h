@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "common/bytes.h"
+
 namespace e2e {
 
 constexpr DWORD kDeadlineMs = 15000;
@@ -37,10 +39,6 @@ class TempDir {
 std::string ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 bool FileExists(const std::wstring& path);
-std::string Hex(const std::string& bytes);
-
-// The bytes of a data file holding the texts in order.
-std::string DataFile(std::initializer_list<std::string> texts);
 
 // Writes kopiwell.ini into the folder as a first run leaves it, with the
 // given keys set to other values (keys are unique across sections).
@@ -49,9 +47,6 @@ struct IniValue {
   const char* value;
 };
 void WriteIni(const std::wstring& dir, std::initializer_list<IniValue> changes = {});
-
-// The lines of a file, without line ends and empty lines.
-std::vector<std::string> Lines(const std::string& text);
 
 // One run of kopiwell.exe with the given directory as its current
 // directory. Ended by force at the end if it is still running.

@@ -2,45 +2,22 @@
 // being killed, and a data file that was damaged while it was away.
 #include <gtest/gtest.h>
 
-#include "driver.h"
+#include "program_test.h"
 
 using namespace e2e;
 
 namespace {
 
-class Safety : public ::testing::Test {
+class Safety : public ProgramTest {
  protected:
-  void SetUp() override { WriteIni(dir_.Path()); }
-  std::wstring Data() const { return dir_.File(L"clip.dat"); }
-
-  HWND StartReady(Kopiwell& app) {
-    EXPECT_TRUE(app.Start());
-    EXPECT_NE(nullptr, app.WaitReady());
-    return FindHistoryList(app.Pid());
-  }
-
-  void Goodbye(Kopiwell& app) {
-    ASSERT_TRUE(app.Goodbye());
-    DWORD code = 0;
-    ASSERT_TRUE(app.WaitExit(&code));
-    EXPECT_EQ(1u, code);
-  }
-
   // A run that captures the texts and is then killed: no shutdown, no save.
   void CaptureAndGetKilled(std::initializer_list<std::string> texts) {
     Kopiwell app(dir_.Path());
     HWND list = StartReady(app);
     ASSERT_NE(nullptr, list);
-    const int rows = RowCount(list);
-    int n = 0;
-    for (const std::string& t : texts) {
-      ASSERT_TRUE(CopyText(t));
-      ++n;
-      ASSERT_TRUE(WaitUntil([&] { return RowCount(list) == rows + n; }));
-    }
+    int rows = RowCount(list);
+    for (const std::string& t : texts) CopyAndWait(list, t, ++rows);
   }  // the driver ends a program that is still running by force
-
-  TempDir dir_;
 };
 
 }  // namespace

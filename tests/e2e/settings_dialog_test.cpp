@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "driver.h"
+#include "program_test.h"
 #include "resource.h"
 
 using namespace e2e;
@@ -14,12 +14,8 @@ namespace {
 
 const std::wstring kCaption = Widen("コピウェル - 設定");
 
-class SettingsDialog : public ::testing::Test {
+class SettingsDialog : public ProgramTest {
  protected:
-  void SetUp() override { WriteIni(dir_.Path()); }
-
-  std::wstring Data() const { return dir_.File(L"clip.dat"); }
-  std::wstring Ini() const { return dir_.File(L"kopiwell.ini"); }
   std::vector<std::string> IniLines() const { return Lines(ReadFileBytes(Ini())); }
   bool IniHas(const std::string& line) const {
     for (const std::string& l : IniLines())
@@ -27,12 +23,7 @@ class SettingsDialog : public ::testing::Test {
     return false;
   }
 
-  void Start() {
-    ASSERT_TRUE(app_.Start());
-    ASSERT_NE(nullptr, app_.WaitReady());
-    list_ = FindHistoryList(app_.Pid());
-    ASSERT_NE(nullptr, list_);
-  }
+  void Start() { list_ = StartReady(app_); }
 
   HWND Open() {
     EXPECT_TRUE(app_.Post(WM_COMMAND, 1000));
@@ -47,19 +38,8 @@ class SettingsDialog : public ::testing::Test {
     ASSERT_TRUE(app_.Sync());
   }
 
-  void Goodbye() {
-    ASSERT_TRUE(app_.Goodbye());
-    DWORD code = 0;
-    ASSERT_TRUE(app_.WaitExit(&code));
-  }
+  void Copy(const std::string& text) { CopyAndWait(list_, text, RowCount(list_) + 1); }
 
-  void Copy(const std::string& text) {
-    const int rows = RowCount(list_);
-    ASSERT_TRUE(CopyText(text));
-    ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == rows + 1; }));
-  }
-
-  TempDir dir_;
   Kopiwell app_{dir_.Path()};
   HWND list_ = nullptr;
 };
@@ -92,7 +72,7 @@ TEST_F(SettingsDialog, OkWritesTheSettingsAndKeepsTheOrder) {
   Close(dialog, IDOK);
   EXPECT_TRUE(IniHas("size_lx=100"));
   EXPECT_FALSE(Free(MOD_CONTROL, '7')) << "and registered again afterwards";
-  Goodbye();
+  Goodbye(app_);
   EXPECT_EQ(Hex(DataFile({"a", "b", "c"})), Hex(ReadFileBytes(Data())));
 }
 
@@ -108,7 +88,7 @@ TEST_F(SettingsDialog, SwitchingTheOrderReversesTheHistoryAtOnce) {
   dialog = Open();
   Click(dialog, IDC_DATA_OLD);
   Close(dialog, IDOK);
-  Goodbye();
+  Goodbye(app_);
   EXPECT_EQ(Hex(DataFile({"a", "b", "c", "newest"})), Hex(ReadFileBytes(Data())))
       << "switching back restores the first order";
 }
@@ -128,7 +108,7 @@ TEST_F(SettingsDialog, CancelChangesNothing) {
   Close(dialog, IDCANCEL);
   EXPECT_EQ(before, IniLines());
   EXPECT_FALSE(Free(MOD_CONTROL, '7')) << "the old hotkey is registered again";
-  Goodbye();
+  Goodbye(app_);
   EXPECT_EQ(before, IniLines());
   EXPECT_EQ(Hex(DataFile({"a", "b"})), Hex(ReadFileBytes(Data())));
 }
@@ -145,7 +125,7 @@ TEST_F(SettingsDialog, TheWrapPositionIsReadAsTyped) {
     Close(dialog, IDOK);
     EXPECT_TRUE(IniHas(c.stored)) << c.typed;
   }
-  Goodbye();
+  Goodbye(app_);
 }
 
 TEST_F(SettingsDialog, NewHotkeysWorkAtOnceAndTheOldOnesNoLonger) {
@@ -165,7 +145,7 @@ TEST_F(SettingsDialog, NewHotkeysWorkAtOnceAndTheOldOnesNoLonger) {
   ASSERT_TRUE(app_.Sync());
   PressKey('P', {VK_CONTROL, VK_SHIFT});
   EXPECT_TRUE(WaitUntil([] { return TrayIconPicture() == TrayPicture::kPaused; }));
-  Goodbye();
+  Goodbye(app_);
 }
 
 TEST_F(SettingsDialog, AClearedHotkeyComesBackAsTheDefaultAtTheNextStart) {
@@ -175,15 +155,12 @@ TEST_F(SettingsDialog, AClearedHotkeyComesBackAsTheDefaultAtTheNextStart) {
   Close(dialog, IDOK);
   for (const char* line : {"alt=false", "ctrl=false", "shift=false", "vk=0"})
     EXPECT_TRUE(IniHas(line)) << line;
-  Goodbye();
+  Goodbye(app_);
 
   Kopiwell again(dir_.Path());
-  ASSERT_TRUE(again.Start());
-  ASSERT_NE(nullptr, again.WaitReady());
+  StartReady(again);
   EXPECT_FALSE(Free(MOD_CONTROL, '7')) << "Ctrl+7 is the list hotkey again";
-  ASSERT_TRUE(again.Goodbye());
-  DWORD code = 0;
-  ASSERT_TRUE(again.WaitExit(&code));
+  Goodbye(again);
 }
 
 TEST_F(SettingsDialog, HidingTheListGreysAlwaysInFrontButKeepsItsTick) {
@@ -207,7 +184,7 @@ TEST_F(SettingsDialog, HidingTheListGreysAlwaysInFrontButKeepsItsTick) {
   Close(dialog, IDOK);
   EXPECT_TRUE(IniHas("actv_hide=true"));
   EXPECT_TRUE(IniHas("topmost=false"));
-  Goodbye();
+  Goodbye(app_);
 }
 
 TEST_F(SettingsDialog, LongQuoteTextsAreCutTo1022Bytes) {
@@ -218,5 +195,5 @@ TEST_F(SettingsDialog, LongQuoteTextsAreCutTo1022Bytes) {
   Close(dialog, IDOK);
   EXPECT_TRUE(IniHas("inyo=\"" + std::string(1022, 'q') + "\""));
   EXPECT_TRUE(IniHas("foot=\" <" + std::string(1020, 'f') + "\""));
-  Goodbye();
+  Goodbye(app_);
 }

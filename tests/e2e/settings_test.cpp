@@ -2,7 +2,7 @@
 // INI file it leaves, and the options that change what a start does.
 #include <gtest/gtest.h>
 
-#include "driver.h"
+#include "program_test.h"
 
 using namespace e2e;
 
@@ -10,24 +10,9 @@ namespace {
 
 const std::string kEmpty("\0\0\0\0", 4);
 
-class Settings : public ::testing::Test {
+class Settings : public ProgramTest {
  protected:
-  std::wstring Ini() const { return dir_.File(L"kopiwell.ini"); }
-  std::wstring Data() const { return dir_.File(L"clip.dat"); }
-
-  void StartReady(Kopiwell& app) {
-    ASSERT_TRUE(app.Start());
-    ASSERT_NE(nullptr, app.WaitReady()) << "no welcome or other box may hold up the start";
-  }
-
-  void Goodbye(Kopiwell& app) {
-    ASSERT_TRUE(app.Goodbye());
-    DWORD code = 0;
-    ASSERT_TRUE(app.WaitExit(&code));
-    EXPECT_EQ(1u, code);
-  }
-
-  TempDir dir_;
+  void SetUp() override {}  // these tests start from an empty folder
 };
 
 const std::wstring kWelcome = Widen("コピウェル");

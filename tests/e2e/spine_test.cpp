@@ -2,7 +2,7 @@
 // start, stores that cannot be opened, and the ways the program ends.
 #include <gtest/gtest.h>
 
-#include "driver.h"
+#include "program_test.h"
 
 using namespace e2e;
 
@@ -12,23 +12,7 @@ const std::string kEmpty("\0\0\0\0", 4);
 const std::wstring kErrorCaption = Widen("コピウェル - エラー");
 
 // The run of one program in one directory.
-class Spine : public ::testing::Test {
- protected:
-  void SetUp() override { WriteIni(dir_.Path()); }
-
-  std::wstring Data() const { return dir_.File(L"clip.dat"); }
-  std::wstring Work() const { return dir_.File(L"clipwork.dat"); }
-
-  // Goodbye, then the program must end with exit code 1.
-  void SayGoodbye(Kopiwell& app) {
-    ASSERT_TRUE(app.Goodbye());
-    DWORD code = 0;
-    ASSERT_TRUE(app.WaitExit(&code)) << "the program did not end after Goodbye";
-    EXPECT_EQ(1u, code);
-  }
-
-  TempDir dir_;
-};
+class Spine : public ProgramTest {};
 
 }  // namespace
 
@@ -44,7 +28,7 @@ TEST_F(Spine, FirstStartMakesAnEmptyHistoryAndGoodbyeSavesIt) {
   EXPECT_TRUE(FileExists(Work())) << "the working file exists while the program runs";
   EXPECT_FALSE(IsWindowVisible(app.MainWindow()));
 
-  SayGoodbye(app);
+  Goodbye(app);
   EXPECT_FALSE(FileExists(Work()));
   EXPECT_EQ(Hex(kEmpty), Hex(ReadFileBytes(Data())));
 }
@@ -64,7 +48,7 @@ TEST_F(Spine, RecordsLoadAsRowsAndSaveBackByteForByte) {
   EXPECT_TRUE(FileExists(Work()));
   EXPECT_EQ("", ReadFileBytes(Work()));
 
-  SayGoodbye(app);
+  Goodbye(app);
   EXPECT_EQ(Hex(data), Hex(ReadFileBytes(Data())));
   EXPECT_FALSE(FileExists(Work()));
 }
@@ -107,7 +91,7 @@ TEST_F(Spine, SecondStartIsRefusedAndLeavesTheFirstUntouched) {
   EXPECT_TRUE(IsWindow(main));
   EXPECT_EQ(Hex(work), Hex(ReadFileBytes(Work())));
   EXPECT_EQ(Hex(DataFile({"first"})), Hex(ReadFileBytes(Data())));
-  SayGoodbye(first);
+  Goodbye(first);
 }
 
 TEST_F(Spine, StoreThatCannotBeOpenedEndsTheProgramAfterOneFatalBox) {
@@ -148,7 +132,7 @@ TEST_F(Spine, EndOfSessionSavesOnceAndNeverEmptiesTheHistoryAfterwards) {
 
   // The session goes on without the program having been told otherwise;
   // ending it later must not save again from the closed working file.
-  SayGoodbye(app);
+  Goodbye(app);
   EXPECT_EQ(nullptr, FindDialog(app.Pid(), kErrorCaption));
   EXPECT_EQ(Hex(data), Hex(ReadFileBytes(Data())));
 }
@@ -170,6 +154,6 @@ TEST_F(Spine, CancelledEndOfSessionTakesTheHistoryUpAgain) {
   ASSERT_NE(nullptr, list);
   EXPECT_EQ(2, RowCount(list)) << "each entry once, not twice";
 
-  SayGoodbye(app);
+  Goodbye(app);
   EXPECT_EQ(Hex(data), Hex(ReadFileBytes(Data())));
 }

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "driver.h"
+#include "program_test.h"
 
 using namespace e2e;
 
@@ -15,25 +15,9 @@ namespace {
 const std::string kEmpty("\0\0\0\0", 4);
 const std::wstring kErrorCaption = Widen("コピウェル - エラー");
 
-class Tray : public ::testing::Test {
+class Tray : public ProgramTest {
  protected:
-  void SetUp() override { WriteIni(dir_.Path()); }
-
-  std::wstring Data() const { return dir_.File(L"clip.dat"); }
-
-  void Start(Kopiwell& app) {
-    ASSERT_TRUE(app.Start());
-    ASSERT_NE(nullptr, app.WaitReady());
-    list_ = FindHistoryList(app.Pid());
-    ASSERT_NE(nullptr, list_);
-  }
-
-  void Goodbye(Kopiwell& app) {
-    ASSERT_TRUE(app.Goodbye());
-    DWORD code = 0;
-    ASSERT_TRUE(app.WaitExit(&code));
-    EXPECT_EQ(1u, code);
-  }
+  void Start(Kopiwell& app) { list_ = StartReady(app); }
 
   // Runs a tray command and answers the question it asks.
   void AnswerCommand(Kopiwell& app, int command, const char* caption, int answer) {
@@ -49,7 +33,6 @@ class Tray : public ::testing::Test {
     return WaitUntil([&] { return TrayIconPicture() == expected; });
   }
 
-  TempDir dir_;
   HWND list_ = nullptr;
 };
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/first_run_ini.h"
 #include "settings/info_dialogs.h"
 #include "settings/ini.h"
 #include "settings/settings.h"
@@ -48,21 +49,6 @@ class IniTest : public StoreTest {
   Settings saved_;
 };
 
-// The lines of the file with the line ends dropped.
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t at = 0;
-  while (at < text.size()) {
-    size_t end = text.find('\n', at);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(at, end - at);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty()) lines.push_back(line);
-    at = end + 1;
-  }
-  return lines;
-}
-
 }  // namespace
 
 TEST_F(IniTest, FirstRunWritesTheMarkerFirstAndThenEveryKey) {
@@ -78,16 +64,7 @@ TEST_F(IniTest, FirstRunWritesTheMarkerFirstAndThenEveryKey) {
   EXPECT_EQ(expectedWelcome, welcome);
 
   WriteSettings();
-  const std::vector<std::string> expected = {
-      "[REG]", "reg=ok",
-      "[OPE]", "alt=false", "ctrl=true", "shift=false", "vk=55", "alt_sus=false", "ctrl_sus=true",
-      "shift_sus=false", "vk_sus=56", "data=old", "cursor=last", "key=vilike1.9", "lf=lfinyo",
-      "sussave=false", "sus=false", "stdel=false",
-      "[STR]", "inyo=\"> \"", "foot=\"\"",
-      "[KAIGYO]", "lfbyte=0",
-      "[WIN]", "actv_hide=true", "topmost=true", "size=false", "size_lx=100", "size_ly=100",
-      "size_lw=334", "size_lh=233", "size_vx=0", "size_vy=0", "size_vw=234", "size_vh=133"};
-  EXPECT_EQ(expected, Lines(ReadFileBytes(kIni)));
+  EXPECT_EQ(FirstRunIniLines(), Lines(ReadFileBytes(kIni)));
 
   g_set.data = kDataNew;
   ASSERT_EQ(1, Read()) << "the next start is no first run";

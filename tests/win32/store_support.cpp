@@ -5,27 +5,10 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 
+#include "common/files.h"
 #include "listwin/listwin.h"
-#include "store/record_format.h"
 #include "store/store.h"
-
-std::string Int32Bytes(std::int32_t value) {
-  unsigned char b[4];
-  record_format::EncodeInt32(value, b);
-  return std::string(reinterpret_cast<char*>(b), 4);
-}
-
-std::string Record(const std::string& text) {
-  return Int32Bytes(static_cast<std::int32_t>(text.size())) + text;
-}
-
-std::string DataFile(const std::vector<std::string>& texts) {
-  std::string bytes = Int32Bytes(static_cast<std::int32_t>(texts.size()));
-  for (const std::string& t : texts) bytes += Record(t);
-  return bytes;
-}
 
 std::string ReadFileBytes(const std::string& name) {
   std::ifstream in(name, std::ios::binary);
@@ -50,16 +33,6 @@ bool FileExists(const std::string& name) {
   return GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::string Hex(const std::string& bytes) {
-  std::ostringstream out;
-  for (unsigned char c : bytes) {
-    char b[4];
-    std::snprintf(b, sizeof b, "%02X ", c);
-    out << b;
-  }
-  return out.str();
-}
-
 int RowCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
 
 std::int32_t RowOffset(HWND list, int row) {
@@ -78,30 +51,6 @@ std::string RowLabel(HWND list, int row) {
   SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
   return text;
 }
-
-namespace {
-
-void RemoveTree(const std::string& dir) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string path = dir + "\\" + name;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path);
-      } else {
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
-      }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryA(dir.c_str());
-}
-
-}  // namespace
 
 void StoreTest::SetUp() {
   char buffer[MAX_PATH];
@@ -128,7 +77,9 @@ void StoreTest::TearDown() {
   if (g_hListWnd) DestroyWindow(g_hListWnd);
   tdb_buffree();
   SetCurrentDirectoryA(previousDir_.c_str());
-  RemoveTree(dir_);
+  wchar_t wide[MAX_PATH] = {};
+  MultiByteToWideChar(CP_ACP, 0, dir_.c_str(), -1, wide, MAX_PATH);
+  RemoveTree(wide);
 }
 
 HANDLE StoreTest::Open() {

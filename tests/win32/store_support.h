@@ -10,11 +10,7 @@
 #include <string>
 #include <vector>
 
-// The bytes of a data file holding the texts in order.
-std::string DataFile(const std::vector<std::string>& texts);
-// One record: the 4-byte length and the text.
-std::string Record(const std::string& text);
-std::string Int32Bytes(std::int32_t value);
+#include "common/bytes.h"
 
 std::string ReadFileBytes(const std::string& name);
 // The whole working file, read through the store's own handle: the store
@@ -22,9 +18,6 @@ std::string ReadFileBytes(const std::string& name);
 std::string WorkBytes(HANDLE store);
 void WriteFileBytes(const std::string& name, const std::string& bytes);
 bool FileExists(const std::string& name);
-
-// Renders bytes as hex for failure messages.
-std::string Hex(const std::string& bytes);
 
 int RowCount(HWND list);
 std::int32_t RowOffset(HWND list, int row);
