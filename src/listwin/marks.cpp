@@ -1,0 +1,37 @@
+#include "listwin/marks.h"
+
+#include <cstddef>
+
+int MarkIndex(char name) {
+  if (name >= 'a' && name <= 'z') return name - 'a';
+  if (name >= 'A' && name <= 'Z') return 26 + (name - 'A');
+  return -1;
+}
+
+void MarkTable::Clear() { rows_.fill(-1); }
+
+int MarkTable::Get(char name) const {
+  const int i = MarkIndex(name);
+  return i < 0 ? -1 : rows_[static_cast<std::size_t>(i)];
+}
+
+bool MarkTable::Set(char name, int row) {
+  const int i = MarkIndex(name);
+  if (i < 0) return false;
+  rows_[static_cast<std::size_t>(i)] = row;
+  return true;
+}
+
+void MarkTable::RowsDeleted(int first, int last) {
+  for (int& m : rows_) {
+    if (m < 0 || m < first) continue;
+    m = m <= last ? -1 : m - (last - first + 1);
+  }
+}
+
+void MarkTable::RowDeleted(int row) { RowsDeleted(row, row); }
+
+void MarkTable::RowsInserted(int at, int count) {
+  for (int& m : rows_)
+    if (m >= 0 && m >= at) m += count;
+}

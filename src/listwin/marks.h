@@ -1,0 +1,35 @@
+// The 52 marks a-z and A-Z of the command language: each names a row
+// index, or -1 when it is not set. Marks are row numbers, so the table
+// follows the rows when rows are deleted or inserted in the middle of the
+// list; other changes of the rows leave the numbers as they are.
+#pragma once
+
+#include <array>
+
+// The table index of a mark's name: a-z 0 to 25, A-Z 26 to 51, -1 for any
+// other character.
+int MarkIndex(char name);
+
+class MarkTable {
+ public:
+  MarkTable() { Clear(); }
+
+  void Clear();  // every mark unset
+
+  // The mark's row, -1 when the character names no mark or it is unset.
+  int Get(char name) const;
+  // Stores the row (-1 unsets); false, storing nothing, for a character
+  // that names no mark.
+  bool Set(char name, int row);
+
+  // Rows first to last (inclusive) were deleted.
+  void RowsDeleted(int first, int last);
+  // One row was deleted; the caller reports selected rows one at a time,
+  // each by its index at the moment it goes.
+  void RowDeleted(int row);
+  // count rows were inserted, the first of them at row `at`.
+  void RowsInserted(int at, int count);
+
+ private:
+  std::array<int, 52> rows_;
+};
