@@ -4,23 +4,24 @@
 # figures (and ratios against a baseline measured in the same run); they
 # pass or fail nothing.
 #
-#   scripts/bench.sh [capture|store|program|shape ...]   (default: all)
+#   scripts/bench.sh [capture|store|list|paste|program|shape ...]   (default: all)
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 cd "$KW_ROOT"
 kw_install_packages "${KW_TEST_PACKAGES[@]}"
 
 wanted=("$@")
-[ ${#wanted[@]} -eq 0 ] && wanted=(capture store program shape)
+[ ${#wanted[@]} -eq 0 ] && wanted=(capture store list paste program shape)
 want() { printf '%s\n' "${wanted[@]}" | grep -qx "$1"; }
 
-if want capture || want store || want program; then
+windows=(capture store list paste program)
+if want capture || want store || want list || want paste || want program; then
   cmake --preset win64 >/dev/null
-  cmake --build --preset win64 --target kopiwell kw_bench_capture kw_bench_store \
-        kw_bench_program wine_keepalive
+  cmake --build --preset win64 --target kopiwell kw_editor wine_keepalive \
+        "${windows[@]/#/kw_bench_}"
   kw_start_test_session
   kw_keep_wine_alive build/win64/tests/wine_keepalive.exe
-  for b in capture store program; do
+  for b in "${windows[@]}"; do
     want "$b" || continue
     kw_log "benchmark: $b"
     LC_ALL=ja_JP.UTF-8 "$KW_WINE" "build/win64/bench/kw_bench_$b.exe" ||

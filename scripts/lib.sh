@@ -104,6 +104,19 @@ kw_unmanaged_windows() {
   "$KW_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 }
 
+# Without a window manager each Wine program hands the X input focus to
+# its own windows, and a program that sees the X focus go to another
+# program's window makes the desktop the foreground window: when the
+# active window changes quickly (a hotkey, a paste), what is in front then
+# flips at random. Inside a virtual desktop the X focus never decides the
+# foreground window; Wine alone decides it, as Windows does. Its taskbar
+# shows the notification icons.
+kw_virtual_desktop() {
+  "$KW_WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+  "$KW_WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f \
+    >/dev/null 2>&1
+}
+
 kw_stop_wine_session() {
   [ -n "${WINEPREFIX:-}" ] && "$KW_WINESERVER" -k >/dev/null 2>&1 || true
   [ -n "${KW_XVFB_PID:-}" ] && kill "$KW_XVFB_PID" 2>/dev/null || true
@@ -119,6 +132,7 @@ kw_start_test_session() {
   kw_start_xvfb
   kw_prepare_prefix
   kw_unmanaged_windows
+  kw_virtual_desktop
 }
 
 # Keeps one Wine process running until the session ends (see the program).

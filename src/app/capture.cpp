@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "app/mainwnd.h"
+#include "base/clipboard.h"
 #include "listwin/listwin.h"
 #include "settings/settings.h"
 #include "store/history.h"
@@ -22,20 +23,6 @@ DWORD g_ignoredSequence = 0;
 UINT g_excludeFormat = 0;
 UINT g_viewerIgnoreFormat = 0;
 UINT g_historyFormat = 0;  // holds a DWORD; 0 forbids keeping the content
-
-class ClipboardOpen {
- public:
-  explicit ClipboardOpen(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
-  ~ClipboardOpen() {
-    if (open_) CloseClipboard();
-  }
-  ClipboardOpen(const ClipboardOpen&) = delete;
-  ClipboardOpen& operator=(const ClipboardOpen&) = delete;
-  explicit operator bool() const { return open_; }
-
- private:
-  bool open_;
-};
 
 bool ContentAsksNotToBeKept() {
   if (IsClipboardFormatAvailable(g_excludeFormat) ||
@@ -57,7 +44,7 @@ bool ContentAsksNotToBeKept() {
 // Copies the clipboard's text up to its first zero byte into a new
 // moveable, zero-filled block, or returns null when there is none.
 HGLOBAL CopyClipboardText(HWND main) {
-  ClipboardOpen clipboard(main);
+  ScopedClipboard clipboard(main, 0);
   if (!clipboard || ContentAsksNotToBeKept()) return nullptr;
   HANDLE data = GetClipboardData(CF_TEXT);
   if (!data) return nullptr;

@@ -11,6 +11,7 @@
 #include "store/store.h"
 
 bool g_fatal = false;
+bool g_errorBoxOpen = false;
 
 namespace {
 
@@ -43,9 +44,13 @@ void ErrorBox(const char* message, int code) {
     DestroyMainWindow();
     return;
   }
+  // Hiding the list hands the activation to some other program; that is
+  // not the user leaving the list, which must come back as it was.
+  g_errorBoxOpen = true;
   ShowIfFlagged(g_hViewer, g_viewerShown, SW_HIDE);
   ShowIfFlagged(g_hListWnd, g_listShown, SW_HIDE);
   MessageBoxUtf8(nullptr, message, kCaption, MB_OK | MB_ICONERROR);
+  g_errorBoxOpen = false;
   ShowIfFlagged(g_hViewer, g_viewerShown, SW_RESTORE);
   ShowIfFlagged(g_hListWnd, g_listShown, SW_RESTORE);
 }

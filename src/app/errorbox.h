@@ -14,3 +14,7 @@ void ErrorBox(const char* message, int code);
 // Set once a fatal error has been reported; a failing save afterwards
 // stays silent, so a run shows at most one fatal box.
 extern bool g_fatal;
+
+// True while a plain message is shown, for which the list and the edit
+// dialog have been hidden only for the moment.
+extern bool g_errorBoxOpen;

@@ -4,6 +4,7 @@
 
 #include "app/mainwnd.h"
 #include "app/tray.h"
+#include "output/paste.h"
 #include "settings/settings.h"
 
 namespace {
@@ -42,6 +43,6 @@ void TogglePause() {
 }
 
 void OnHotKey(int id) {
-  // The list hotkey calls up the history list once the list can be shown.
+  if (id == kHotkeyShowList) ShowList();
   if (id == kHotkeyPause) TogglePause();
 }

@@ -11,6 +11,7 @@
 #include "app/hotkeys.h"
 #include "app/tray.h"
 #include "listwin/listwin.h"
+#include "listwin/selection.h"
 #include "output/viewer.h"
 #include "settings/ini.h"
 #include "settings/settings.h"
@@ -203,6 +204,7 @@ void ReportDamagedHistory() {
 }
 
 void ResetRunState() {
+  g_marks.Clear();
   g_lastCursorRow = -1;
   g_multiSel = 0;
   g_fatal = false;

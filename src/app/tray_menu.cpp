@@ -9,6 +9,7 @@
 #include "app/tray.h"
 #include "base/win_text.h"
 #include "listwin/listwin.h"
+#include "output/paste.h"
 #include "output/viewer.h"
 #include "settings/info_dialogs.h"
 #include "settings/ini.h"
@@ -82,8 +83,10 @@ void OnTrayNotify(HWND main, LPARAM mouseMessage) {
     case WM_LBUTTONDOWN:
       // The list is called up for the window the user was working in.
       if (g_targetWindow) SetForegroundWindow(g_targetWindow);
+      ShowList();
       break;
     case WM_RBUTTONDOWN:
+      if (g_listShown) HideAndPaste(g_hListWnd, kHideOnly);
       SetForegroundWindow(main);
       PostMessageW(main, kShowTrayMenu, 0, 0);
       break;

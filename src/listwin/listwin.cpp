@@ -1,10 +1,15 @@
 #include "listwin/listwin.h"
 
 #include <windows.h>
+#include <windowsx.h>
 #include <commctrl.h>
 
+#include "app/errorbox.h"
 #include "app/mainwnd.h"
 #include "base/win_text.h"
+#include "listwin/selection.h"
+#include "output/copy.h"
+#include "output/paste.h"
 #include "resource.h"
 #include "settings/settings.h"
 
@@ -13,10 +18,17 @@ HWND g_hListView = nullptr;
 bool g_listShown = false;
 int g_lastCursorRow = -1;
 int g_multiSel = 0;
+int g_lastSelCount = 1;
+int g_rowsPerPage = 0;
+int g_halfPage = 0;
+WNDPROC g_defaultListProc = nullptr;
 
 namespace {
 
 constexpr int kColumnWidth = 468;
+// The list view fills the window but for these margins (client pixels).
+constexpr int kListMarginX = 25;
+constexpr int kListMarginY = 33;
 
 struct KeyModeTitle {
   int key;
@@ -28,16 +40,99 @@ constexpr KeyModeTitle kTitles[] = {
     {kKeyNormal, "コピウェル :  ↓ ↑  RET=貼付け  CTRL+c=コピーのみ  DEL=削除  ESC=中止"},
 };
 
+void FitListView(HWND hwnd) {
+  RECT client;
+  GetClientRect(hwnd, &client);
+  SetWindowPos(g_hListView, nullptr, 0, 0, client.right - kListMarginX,
+               client.bottom - kListMarginY, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 BOOL ListOnInitDialog(HWND hwnd) {
   g_hListWnd = hwnd;
   g_hListView = GetDlgItem(hwnd, IDC_LISTVIEW);
+  g_outputAction = kOutputNone;
   LVCOLUMNW column = {};
   column.mask = LVCF_FMT | LVCF_WIDTH;
   column.fmt = LVCFMT_LEFT;
   column.cx = kColumnWidth;
   SendMessageW(g_hListView, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+  g_defaultListProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+      g_hListView, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListKeyProc)));
   SetListTitle(hwnd, g_set.key);
+  FitListView(hwnd);
   return TRUE;
+}
+
+// The geometry is taken only while the list is on screen, where the user
+// or ShowList put it: the sizes and places the window passes through while
+// it is created hidden must not replace the stored ones.
+void ListOnSize(HWND hwnd) {
+  if (!g_hListView) return;
+  FitListView(hwnd);
+  if (!g_listShown) return;
+  RECT outer;
+  GetWindowRect(hwnd, &outer);
+  g_set.size_lw = outer.right - outer.left;
+  g_set.size_lh = outer.bottom - outer.top;
+  g_rowsPerPage = static_cast<int>(SendMessageW(g_hListView, LVM_GETCOUNTPERPAGE, 0, 0));
+  g_halfPage = g_rowsPerPage / 2;
+}
+
+void ListOnMove(HWND hwnd) {
+  if (!g_listShown) return;
+  RECT outer;
+  GetWindowRect(hwnd, &outer);
+  g_set.size_lx = outer.left;
+  g_set.size_ly = outer.top;
+}
+
+BOOL ListOnNotify(HWND hwnd, const NMHDR* header) {
+  switch (header->code) {
+    case LVN_ITEMCHANGED:
+      if (!TrackingPaused()) TrackSelection();
+      return TRUE;
+    case LVN_DELETEALLITEMS:
+      // Emptying the list (clearing, restoring the history) would
+      // otherwise be told to the window once per row, which costs seconds
+      // for a large history; the rows carry nothing that needs freeing.
+      SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, TRUE);
+      return TRUE;
+  }
+  return FALSE;
+}
+
+// The OK command: copy the chosen rows (unless a command has done so
+// already) and hand over to HideAndPaste, quoted while Shift is held.
+void ListOnOk(HWND hwnd) {
+  if (g_outputAction == kOutputNone) g_outputAction = kOutputPaste;
+  const char* quote = g_held.shift ? g_set.inyo : "";
+  const char* footer = g_held.shift ? g_set.foot : "";
+  if (!g_clipReady) {
+    int result;
+    if (g_multiSel) {
+      result = CopySelClip(quote, footer, g_set.lfbyte, g_set.lf);
+    } else if (g_lastCursorRow < 0 || g_lastCursorRow >= GetRowCount()) {
+      // No row to copy: pasting now would insert whatever the clipboard
+      // happens to hold.
+      MessageBeep(0);
+      return;
+    } else {
+      result = CopyClip(g_lastCursorRow, g_lastCursorRow, quote, footer, g_set.lfbyte, g_set.lf);
+    }
+    if (result != 0) {
+      if (const char* message = CopyFailureMessage(g_listError)) {
+        ErrorBox(message, kErrorPlain);
+        return;
+      }
+    }
+  }
+  HideAndPaste(hwnd, kPasteMode);
+}
+
+void ListOnActivateApp(HWND hwnd, bool active) {
+  if (active || g_errorBoxOpen) return;
+  g_targetFocus = nullptr;
+  if (g_set.actv_hide == kHide && g_listShown) HideAndPaste(hwnd, kHideOnly);
 }
 
 void ListOnDestroy() {
@@ -46,21 +141,31 @@ void ListOnDestroy() {
   g_listShown = false;
 }
 
-// Emptying the list (clearing, restoring, reversing the history) would
-// otherwise be told to the window once per row, which costs seconds for
-// a large history; the rows carry nothing that needs freeing.
-BOOL ListOnNotify(HWND hwnd, const NMHDR* header) {
-  if (header->code != LVN_DELETEALLITEMS) return FALSE;
-  SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, TRUE);
-  return TRUE;
-}
-
-INT_PTR CALLBACK ListDlgProc(HWND hwnd, UINT message, WPARAM, LPARAM lParam) {
+INT_PTR CALLBACK ListDlgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
       return ListOnInitDialog(hwnd);
+    case WM_SIZE:
+      ListOnSize(hwnd);
+      return TRUE;
+    case WM_MOVE:
+      ListOnMove(hwnd);
+      return TRUE;
     case WM_NOTIFY:
       return ListOnNotify(hwnd, reinterpret_cast<const NMHDR*>(lParam));
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case IDOK:
+          ListOnOk(hwnd);
+          return TRUE;
+        case IDCANCEL:
+          HideAndPaste(hwnd, kHideOnly);
+          return TRUE;
+      }
+      break;
+    case WM_ACTIVATEAPP:
+      ListOnActivateApp(hwnd, wParam != FALSE);
+      return FALSE;
     case WM_DESTROY:
       ListOnDestroy();
       return TRUE;
@@ -81,4 +186,28 @@ void SetListTitle(HWND hwnd, int key) {
       return;
     }
   }
+}
+
+POINT ListMenuAnchor(HWND list, LPARAM messagePoint, int* row) {
+  POINT at = {GET_X_LPARAM(messagePoint), GET_Y_LPARAM(messagePoint)};
+  if (at.x != -1 || at.y != -1) {
+    LVHITTESTINFO hit = {};
+    hit.pt = at;
+    ScreenToClient(list, &hit.pt);
+    *row = static_cast<int>(SendMessageW(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    return at;
+  }
+  // From the keyboard: the point in the message is no place at all.
+  *row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
+                                       LVNI_FOCUSED));
+  at = {0, 0};
+  if (*row >= 0) {
+    SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(*row), FALSE);
+    RECT r = {};
+    r.left = LVIR_LABEL;
+    if (SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(*row), reinterpret_cast<LPARAM>(&r)))
+      at = {r.left, r.bottom};
+  }
+  ClientToScreen(list, &at);
+  return at;
 }

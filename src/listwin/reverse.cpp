@@ -9,6 +9,7 @@
 
 #include "base/scoped_win.h"
 #include "listwin/listwin.h"
+#include "listwin/selection.h"
 
 namespace {
 
@@ -41,6 +42,7 @@ void ReverseHistoryOrder(HWND list) {
   }
 
   ScopedRedrawOff bulk(list);
+  ScopedTrackingPause tracking;
   LVITEMA cleared = {};
   cleared.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&cleared));

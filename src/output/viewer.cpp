@@ -12,7 +12,9 @@ INT_PTR CALLBACK ViewerDlgProc(HWND hwnd, UINT message, WPARAM, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
       g_hViewer = hwnd;
-      return TRUE;
+      // No focus yet: a control of the hidden dialog taking the focus
+      // would make the hidden dialog the program's active window.
+      return FALSE;
     case WM_DESTROY:
       g_hViewer = nullptr;
       g_viewerShown = false;

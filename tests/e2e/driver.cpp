@@ -9,6 +9,8 @@
 #include <iterator>
 #include <vector>
 
+#include <algorithm>
+
 #include "common/files.h"
 #include "common/first_run_ini.h"
 #include "resource.h"
@@ -42,10 +44,10 @@ std::string Narrow(const std::wstring& wide) {
 
 namespace {
 
-// The program's path as the build gave it: a Linux path under Wine,
+// A program's path as the build gave it: a Linux path under Wine,
 // reached through the drive that maps the root.
-std::wstring ProgramPath() {
-  std::wstring path = Widen(KOPIWELL_EXE);
+std::wstring ProgramPath(const char* built = KOPIWELL_EXE) {
+  std::wstring path = Widen(built);
   if (!path.empty() && path[0] == L'/') {
     for (wchar_t& c : path)
       if (c == L'/') c = L'\\';
@@ -194,6 +196,10 @@ bool Kopiwell::Sync() {
   return main && SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, kDeadlineMs, &answer);
 }
 
+bool Kopiwell::Settle() {
+  return process_ && WaitForInputIdle(process_, kDeadlineMs) == 0 && Sync();
+}
+
 bool Kopiwell::Goodbye() { return Post(WM_COMMAND, 1003, 0); }
 
 bool Kopiwell::WaitExit(DWORD* exitCode, DWORD timeoutMs) {
@@ -323,51 +329,60 @@ void ClipboardViewer::Leave() {
 
 namespace {
 
-struct IconSearch {
-  std::vector<HWND> icons;
-};
-
-BOOL CALLBACK FindIcons(HWND hwnd, LPARAM param) {
-  if (IsWindowVisible(hwnd) && ClassOf(hwnd) == L"__winex11_tray_icon")
-    reinterpret_cast<IconSearch*>(param)->icons.push_back(hwnd);
-  return TRUE;
+// The notification area of the virtual desktop's taskbar paints its icons
+// side by side from its right end, each in a square slot of the small
+// icon size and a border of 2 pixels.
+std::vector<RECT> TraySlots() {
+  std::vector<RECT> slots;
+  HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+  if (!tray || !IsWindowVisible(tray)) return slots;
+  RECT client;
+  GetClientRect(tray, &client);
+  MapWindowPoints(tray, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  const int side = GetSystemMetrics(SM_CXSMICON) + 4;
+  const int top = client.top + (client.bottom - client.top - side) / 2;
+  for (int right = client.right; right - side >= client.left && slots.size() < 8; right -= side)
+    slots.push_back(RECT{right - side, top, right, top + side});
+  return slots;
 }
 
-BOOL CALLBACK FindTrays(HWND hwnd, LPARAM param) {
-  FindIcons(hwnd, param);
-  EnumChildWindows(hwnd, FindIcons, param);
-  return TRUE;
-}
-
-std::vector<HWND> TrayIcons() {
-  IconSearch search;
-  EnumWindows(FindTrays, reinterpret_cast<LPARAM>(&search));
-  return search.icons;
-}
-
-}  // namespace
-
-int TrayIconCount() { return static_cast<int>(TrayIcons().size()); }
-
-TrayPicture TrayIconPicture() {
-  const std::vector<HWND> icons = TrayIcons();
-  if (icons.empty()) return TrayPicture::kNone;
-  RECT r;
-  GetWindowRect(icons.front(), &r);
-  HDC screen = GetDC(nullptr);
-  int blue = 0, red = 0;
+// What a slot shows: the program's normal icon has blue lines on a white
+// sheet, its paused icon red bars; an empty slot shows neither.
+TrayPicture SlotPicture(HDC screen, const RECT& r) {
+  int blue = 0, red = 0, dark = 0;
   for (int y = r.top; y < r.bottom; ++y) {
     for (int x = r.left; x < r.right; ++x) {
       const COLORREF c = GetPixel(screen, x, y);
       const int cr = GetRValue(c), cg = GetGValue(c), cb = GetBValue(c);
       if (cb > 150 && cr < 100 && cg < 150) ++blue;
       if (cr > 180 && cg < 90 && cb < 90) ++red;
+      if (cr + cg + cb < 200) ++dark;
     }
   }
-  ReleaseDC(nullptr, screen);
   if (red > 4 && blue == 0) return TrayPicture::kPaused;
   if (blue > 4 && red == 0) return TrayPicture::kNormal;
-  return TrayPicture::kUnknown;
+  return blue + red + dark == 0 ? TrayPicture::kNone : TrayPicture::kUnknown;
+}
+
+std::vector<TrayPicture> TrayPictures() {
+  std::vector<TrayPicture> pictures;
+  HDC screen = GetDC(nullptr);
+  for (const RECT& slot : TraySlots()) {
+    const TrayPicture p = SlotPicture(screen, slot);
+    if (p == TrayPicture::kNone) break;
+    pictures.push_back(p);
+  }
+  ReleaseDC(nullptr, screen);
+  return pictures;
+}
+
+}  // namespace
+
+int TrayIconCount() { return static_cast<int>(TrayPictures().size()); }
+
+TrayPicture TrayIconPicture() {
+  const std::vector<TrayPicture> pictures = TrayPictures();
+  return pictures.empty() ? TrayPicture::kNone : pictures.front();
 }
 
 void PressKey(WORD key, std::initializer_list<WORD> modifiers) {
@@ -417,6 +432,179 @@ HWND FindHistoryList(DWORD pid) {
 int RowCount(HWND list) {
   // The count passes between processes in the result; no pointers cross.
   return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+}
+
+bool ListInFront(HWND list) {
+  HWND window = ListWindow(list);
+  if (!IsWindowVisible(window) || GetForegroundWindow() != window) return false;
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) &&
+         info.hwndFocus == list;
+}
+
+bool ListHidden(HWND list) { return !IsWindowVisible(ListWindow(list)); }
+
+int CursorRow(HWND list) {
+  return static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+}
+
+std::vector<int> SelectedRows(HWND list) {
+  std::vector<int> rows;
+  int row = -1;
+  while ((row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(row),
+                                              LVNI_SELECTED))) >= 0)
+    rows.push_back(row);
+  return rows;
+}
+
+RECT RowScreenRect(HWND list, int row) {
+  RECT rect = {};
+  DWORD pid = 0;
+  GetWindowThreadProcessId(list, &pid);
+  HANDLE process =
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process) return rect;
+  void* remote = VirtualAllocEx(process, nullptr, sizeof rect, MEM_COMMIT, PAGE_READWRITE);
+  rect.left = LVIR_LABEL;
+  SIZE_T done = 0;
+  if (remote && WriteProcessMemory(process, remote, &rect, sizeof rect, &done) &&
+      SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row),
+                   reinterpret_cast<LPARAM>(remote)))
+    ReadProcessMemory(process, remote, &rect, sizeof rect, &done);
+  else
+    rect = RECT{};
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+void DoubleClickAt(POINT at) {
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  INPUT move = {};
+  move.type = INPUT_MOUSE;
+  move.mi.dx = at.x * 65535 / (width - 1);
+  move.mi.dy = at.y * 65535 / (height - 1);
+  move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &move, sizeof move);
+  // The pointer must have arrived before the clicks, or the first click
+  // lands elsewhere and the two no longer make a double-click.
+  WaitUntil([&] {
+    POINT now;
+    return GetCursorPos(&now) && now.x == at.x && now.y == at.y;
+  });
+  std::vector<INPUT> clicks(4);
+  for (INPUT& in : clicks) in.type = INPUT_MOUSE;
+  clicks[0].mi.dwFlags = clicks[2].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  clicks[1].mi.dwFlags = clicks[3].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(static_cast<UINT>(clicks.size()), clicks.data(), sizeof(INPUT));
+}
+
+std::string ClipboardText() {
+  if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; })) return "<clipboard busy>";
+  std::string text;
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
+      const size_t size = GlobalSize(data);
+      text.assign(bytes, std::find(bytes, bytes + size, '\0'));
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+std::string ReadIniValue(const std::wstring& iniPath, const char* key) {
+  const std::string bytes = ReadFileBytes(iniPath);
+  const std::string prefix = std::string(key) + "=";
+  size_t at = 0;
+  while (at < bytes.size()) {
+    size_t end = bytes.find("\r\n", at);
+    if (end == std::string::npos) end = bytes.size();
+    if (bytes.compare(at, prefix.size(), prefix) == 0)
+      return bytes.substr(at + prefix.size(), end - at - prefix.size());
+    at = end + 2;
+  }
+  return "";
+}
+
+namespace {
+
+HWND FocusOfThread(HWND window) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus
+                                                                             : nullptr;
+}
+
+}  // namespace
+
+Editor::Editor(const char* title, RECT place) : title_(Widen(title)), place_(place) {}
+
+Editor::~Editor() {
+  Close();
+}
+
+bool Editor::Start() {
+  const std::wstring exe = ProgramPath(EDITOR_EXE);
+  std::wstring command = L"\"" + exe + L"\" \"" + title_ + L"\" " +
+                         std::to_wstring(place_.left) + L" " + std::to_wstring(place_.top) + L" " +
+                         std::to_wstring(place_.right - place_.left) + L" " +
+                         std::to_wstring(place_.bottom - place_.top);
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info = {};
+  if (!CreateProcessW(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &info))
+    return false;
+  CloseHandle(info.hThread);
+  process_ = info.hProcess;
+  const DWORD pid = info.dwProcessId;
+  // The window exists a moment before its edit control does.
+  if (!WaitUntil([&] {
+        window_ = FindTopLevel(pid, [](HWND h) { return ClassOf(h) == L"KopiwellTestEditor"; });
+        edit_ = window_ ? FindWindowExW(window_, nullptr, L"Edit", nullptr) : nullptr;
+        return edit_ != nullptr;
+      }))
+    return false;
+  return Activate();
+}
+
+bool Editor::InFront() const {
+  return GetForegroundWindow() == window_ && FocusOfThread(window_) == edit_;
+}
+
+// Asks again now and then: under Wine another program's late reaction to
+// an earlier change of the active window can take the front away again.
+bool Editor::Activate() {
+  ULONGLONG asked = 0;
+  const bool front = WaitUntil([&] {
+    if (InFront()) return true;
+    if (GetTickCount64() - asked > 200) {
+      SetForegroundWindow(window_);
+      asked = GetTickCount64();
+    }
+    return false;
+  });
+  return front && WaitForInputIdle(process_, kDeadlineMs) == 0;
+}
+
+std::string Editor::Text() const {
+  char text[65536] = {};
+  DWORD_PTR length = 0;
+  SendMessageTimeoutA(edit_, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
+                      kDeadlineMs, &length);
+  return std::string(text, length);
+}
+
+void Editor::Close() {
+  if (!process_) return;
+  if (window_) PostMessageW(window_, WM_CLOSE, 0, 0);
+  if (WaitForSingleObject(process_, kDeadlineMs) != WAIT_OBJECT_0) TerminateProcess(process_, 9);
+  CloseHandle(process_);
+  process_ = nullptr;
+  window_ = edit_ = nullptr;
 }
 
 }  // namespace e2e

@@ -70,6 +70,10 @@ class Kopiwell {
   // it before, the clipboard notifications of its copies included: sent
   // messages are handled in the order they arrive.
   bool Sync();
+  // Returns once the program has also handled the key and mouse input
+  // given so far: input waits in the queue behind sent messages, so Sync
+  // alone may answer before a key is handled.
+  bool Settle();
   bool Goodbye();  // the tray menu's Goodbye command
 
   // Waits for the process to end; false on timeout.
@@ -140,5 +144,53 @@ HWND FindPopupMenu();
 // The history list of the process (the list view of its list window).
 HWND FindHistoryList(DWORD pid);
 int RowCount(HWND list);
+// The list window, and whether it is on screen and in front.
+inline HWND ListWindow(HWND list) { return GetParent(list); }
+// On screen, in front, with the keyboard focus in the list.
+bool ListInFront(HWND list);
+bool ListHidden(HWND list);
+int CursorRow(HWND list);
+std::vector<int> SelectedRows(HWND list);
+// A row's rectangle on the screen, asked of the list in its own process.
+RECT RowScreenRect(HWND list, int row);
+inline POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+// Mouse input at a point of the screen, as the user's hand gives it.
+void DoubleClickAt(POINT at);
+
+// The CF_TEXT bytes on the clipboard up to their first zero; "" if none.
+std::string ClipboardText();
+
+// A value of kopiwell.ini as the program wrote it ("" when absent).
+std::string ReadIniValue(const std::wstring& iniPath, const char* key);
+
+// Another program with a multi-line edit control that has the keyboard
+// focus: the user's editor, where pastes land.
+class Editor {
+ public:
+  Editor(const char* title, RECT place);
+  ~Editor();
+  Editor(const Editor&) = delete;
+  Editor& operator=(const Editor&) = delete;
+
+  // Starts the program; true once its window is in front with the focus
+  // in the edit control.
+  bool Start();
+  // Brings it to the front with the focus in the edit control.
+  bool Activate();
+  bool InFront() const;
+  HWND Window() const { return window_; }
+  const RECT& Place() const { return place_; }
+  HWND Edit() const { return edit_; }
+  std::string Text() const;  // ANSI bytes
+  void Close();              // ends the program
+
+ private:
+  std::wstring title_;
+  RECT place_;
+  HANDLE process_ = nullptr;
+  HWND window_ = nullptr;
+  HWND edit_ = nullptr;
+};
 
 }  // namespace e2e

@@ -1,0 +1,71 @@
+// Keys, characters and double-clicks in the history list. The list view's
+// own window procedure is replaced by ListKeyProc, which takes what the
+// list's commands need and passes everything else on.
+#include <windows.h>
+#include <windowsx.h>
+#include <commctrl.h>
+
+#include "listwin/listwin.h"
+#include "output/paste.h"
+
+namespace {
+
+// Shift, Ctrl and Alt: remembered, so that the output can be quoted
+// while Shift is held and the keys can be let go before the paste.
+bool* HeldFlag(WPARAM key) {
+  switch (key) {
+    case VK_SHIFT:
+      return &g_held.shift;
+    case VK_CONTROL:
+      return &g_held.ctrl;
+    case VK_MENU:
+      return &g_held.alt;
+  }
+  return nullptr;
+}
+
+// Key-ups given while another window had the focus (a message box, say)
+// never reach the list, so the flags are taken afresh from the keyboard
+// state whenever the list gets the focus back; otherwise a Shift released
+// over a message box would quote every later output.
+void RefreshHeldModifiers() {
+  g_held.shift = GetKeyState(VK_SHIFT) < 0;
+  g_held.ctrl = GetKeyState(VK_CONTROL) < 0;
+  g_held.alt = GetKeyState(VK_MENU) < 0;
+}
+
+// A double-click on a row pastes it, as Enter would.
+void OnDoubleClick(HWND list, LPARAM lParam) {
+  LVHITTESTINFO hit = {};
+  hit.pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  if (SendMessageW(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)) < 0) return;
+  g_outputAction = kOutputPaste;
+  g_clipReady = false;
+  SendMessageW(GetParent(list), WM_COMMAND, IDOK, 0);
+}
+
+}  // namespace
+
+LRESULT CALLBACK ListKeyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+      if (bool* held = HeldFlag(wParam)) {
+        *held = message == WM_KEYDOWN;
+        return 1;
+      }
+      break;
+    // Alt arrives as a system key; the system still gets it.
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+      if (wParam == VK_MENU) g_held.alt = message == WM_SYSKEYDOWN;
+      break;
+    case WM_SETFOCUS:
+      RefreshHeldModifiers();
+      break;
+    case WM_LBUTTONDBLCLK:
+      OnDoubleClick(hwnd, lParam);
+      break;
+  }
+  return CallWindowProcW(g_defaultListProc, hwnd, message, wParam, lParam);
+}

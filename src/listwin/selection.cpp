@@ -1,0 +1,175 @@
+#include "listwin/selection.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "base/scoped_win.h"
+#include "listwin/listwin.h"
+#include "listwin/target_rows.h"
+
+MarkTable g_marks;
+
+namespace {
+
+int g_pauseDepth = 0;
+bool g_changedWhilePaused = false;
+
+LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+  return SendMessageW(g_hListView, message, wParam, lParam);
+}
+
+// Sets the states in mask to those in state, for one row or (row -1) all.
+void SetRowState(int row, UINT state, UINT mask) {
+  LVITEMW item = {};
+  item.state = state;
+  item.stateMask = mask;
+  Send(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+UINT RowState(int row, UINT mask) {
+  return static_cast<UINT>(Send(LVM_GETITEMSTATE, static_cast<WPARAM>(row), mask));
+}
+
+int SelectedCount() { return static_cast<int>(Send(LVM_GETSELECTEDCOUNT)); }
+
+// Changes of many rows' states are made with redrawing off: otherwise
+// each changed row is repainted on its own (under Wine each such repaint
+// costs a round trip to the server, about 0.2 ms), and the tracking runs
+// once at the end instead of once per row.
+class BulkStateChange {
+ public:
+  BulkStateChange() : redraw_(g_hListView) {}
+
+ private:
+  ScopedRedrawOff redraw_;
+  ScopedTrackingPause tracking_;
+};
+
+// Takes the states in mask from every selected row. Row by row, because a
+// list view that is told "all rows" visits every row of the list, which
+// for a large history costs far more than visiting the few selected ones.
+// The search stops at the last selected row: looking past it would visit
+// every remaining row of the list.
+void UnselectEveryRow(UINT mask) {
+  const int count = SelectedCount();
+  if (count == 0) return;
+  BulkStateChange bulk;
+  int row = -1;
+  for (int i = 0; i < count; ++i) {
+    row = static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED));
+    if (row < 0) break;
+    SetRowState(row, 0, mask);
+  }
+}
+
+// The height of one row, from row 0; 0 for an empty list, which has
+// nothing to scroll.
+int RowHeight() {
+  RECT r = {};
+  r.left = LVIR_LABEL;
+  if (!Send(LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r))) return 0;
+  return r.bottom - r.top;
+}
+
+}  // namespace
+
+int GetCursorRow() {
+  return static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+}
+
+int GetTopRow() { return static_cast<int>(Send(LVM_GETTOPINDEX)); }
+
+int GetRowCount() { return static_cast<int>(Send(LVM_GETITEMCOUNT)); }
+
+int RowDown(long long count) { return TargetRowDown(count, GetCursorRow(), GetRowCount()); }
+int RowUp(long long count) { return TargetRowUp(count, GetCursorRow(), GetRowCount()); }
+int RowGo(long long count) { return TargetRowGo(count, GetRowCount()); }
+int RowCountEnd(long long count) {
+  return TargetRowCountEnd(count, GetCursorRow(), GetRowCount());
+}
+
+int MoveCursor(int scrollRow, int cursorRow) {
+  if (!g_multiSel) {
+    const int cursor = GetCursorRow();
+    if (cursor >= 0) {
+      SetRowState(cursor, 0, LVIS_FOCUSED | LVIS_SELECTED);
+    } else {
+      UnselectEveryRow(LVIS_SELECTED);  // no row has the focus to lose
+    }
+  }
+  if (scrollRow >= 0) {
+    const int dy = (scrollRow - GetTopRow()) * RowHeight();
+    Send(LVM_SCROLL, 0, dy);
+  }
+  if (cursorRow >= 0) {
+    Send(LVM_ENSUREVISIBLE, static_cast<WPARAM>(cursorRow), FALSE);
+    const UINT selected = g_multiSel ? RowState(cursorRow, LVIS_SELECTED) : LVIS_SELECTED;
+    SetRowState(cursorRow, LVIS_FOCUSED | selected, LVIS_FOCUSED | LVIS_SELECTED);
+    // Shift with the arrow keys then extends the selection from here, as
+    // after a click on the row.
+    if (!g_multiSel) Send(LVM_SETSELECTIONMARK, 0, cursorRow);
+  }
+  return 0;
+}
+
+int SelectRange(int a, int b) {
+  const int lo = a < b ? a : b;
+  const int hi = a < b ? b : a;
+  {
+    BulkStateChange bulk;
+    for (int row = lo; row <= hi; ++row) {
+      const UINT state = g_multiSel ? RowState(row, LVIS_SELECTED) ^ LVIS_SELECTED : LVIS_SELECTED;
+      SetRowState(row, state, LVIS_SELECTED);
+    }
+  }
+  g_multiSel = 1;
+  return 0;
+}
+
+int ClearSelect() {
+  if (SelectedCount() == 0) return -1;
+  UnselectEveryRow(LVIS_SELECTED);
+  g_multiSel = 0;
+  MoveCursor(-1, GetCursorRow());
+  return 0;
+}
+
+int SelectAll() {
+  if (GetRowCount() == 0) return -1;
+  {
+    BulkStateChange bulk;
+    SetRowState(-1, LVIS_SELECTED, LVIS_SELECTED);
+  }
+  g_multiSel = 1;
+  return 0;
+}
+
+int GetMark(char name) { return g_marks.Get(name); }
+
+int SetMark(char name, int row) { return g_marks.Set(name, row) ? 0 : -1; }
+
+void TrackSelection() {
+  const int n = SelectedCount();
+  if (n > 1) {
+    g_multiSel = 1;
+    g_lastSelCount = n;
+  } else if (n < g_lastSelCount) {
+    g_multiSel = 0;
+    g_lastSelCount = 1;
+  }
+  g_lastCursorRow = GetCursorRow();
+}
+
+ScopedTrackingPause::ScopedTrackingPause() { ++g_pauseDepth; }
+
+ScopedTrackingPause::~ScopedTrackingPause() {
+  if (--g_pauseDepth > 0 || !g_changedWhilePaused) return;
+  g_changedWhilePaused = false;
+  TrackSelection();
+}
+
+bool TrackingPaused() {
+  if (g_pauseDepth == 0) return false;
+  g_changedWhilePaused = true;
+  return true;
+}

@@ -1,0 +1,59 @@
+// The cursor, the selection and the marks of the history list. Commands
+// and the list window change the list view's item states only through
+// these operations. Row numbers start at 0; -1 means no row.
+#pragma once
+
+#include "listwin/marks.h"
+
+int GetCursorRow();  // the row with the focus state, -1 for none
+int GetTopRow();     // the first visible row
+int GetRowCount();
+
+// Target rows of the motions for the typed count (0: none); -1 when the
+// motion has no target. See target_rows.h for the rules.
+int RowDown(long long count);
+int RowUp(long long count);
+int RowGo(long long count);
+int RowCountEnd(long long count);
+
+// Moves the cursor to cursorRow, first scrolling so that scrollRow is the
+// top row (-1: no scrolling). In single mode the selection moves with the
+// cursor; in multi-selection mode it stays. Returns 0.
+int MoveCursor(int scrollRow, int cursorRow);
+
+// Selects rows a to b (either order), or in multi-selection mode flips
+// their selection; multi-selection mode is on afterwards. Returns 0.
+int SelectRange(int a, int b);
+
+// Unselects every row and returns to single mode, with the cursor row
+// selected again. -1, changing nothing, when no row was selected.
+int ClearSelect();
+
+// Selects every row and turns multi-selection mode on; -1 for an empty list.
+int SelectAll();
+
+extern MarkTable g_marks;
+int GetMark(char name);
+int SetMark(char name, int row);  // -1 for a character that names no mark
+
+// The list window's answer to every item change: follows the selected
+// count into multi-selection mode and remembers the cursor row.
+void TrackSelection();
+
+// Holds back the tracking while many rows change state at once: each row
+// would otherwise cost a tracking pass of its own. One pass runs at the
+// end if anything changed. That leaves the state a pass per row would
+// have left whenever the changes all go one way (only selecting, only
+// unselecting) or the caller sets the mode itself afterwards: the
+// tracking's result then depends on the final selected count alone.
+class ScopedTrackingPause {
+ public:
+  ScopedTrackingPause();
+  ~ScopedTrackingPause();
+  ScopedTrackingPause(const ScopedTrackingPause&) = delete;
+  ScopedTrackingPause& operator=(const ScopedTrackingPause&) = delete;
+};
+
+// Called for every item change: true when the tracking is held back (the
+// change is counted instead).
+bool TrackingPaused();

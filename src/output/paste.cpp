@@ -1,0 +1,203 @@
+#include "output/paste.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/tray.h"
+#include "listwin/listwin.h"
+#include "listwin/selection.h"
+#include "output/viewer.h"
+#include "settings/settings.h"
+
+HWND g_targetFocus = nullptr;
+int g_outputAction = kOutputNone;
+bool g_clipReady = false;
+HeldModifiers g_held;
+
+namespace {
+
+// The pauses around a paste: the target's program needs a moment to take
+// the activation and the focus before it is sent keys, and to read the
+// clipboard before anything else happens.
+constexpr DWORD kPasteWaitMs = 100;
+// How long a window just brought to the front may take to restore its
+// keyboard focus.
+constexpr DWORD kFocusWaitMs = 200;
+
+// Where the list shows when its place is not kept.
+constexpr RECT kDefaultPlace = {100, 100, 100 + 334, 100 + 233};
+
+// Polls the condition for at most timeoutMs.
+template <typename Condition>
+bool WaitFor(Condition condition, DWORD timeoutMs) {
+  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  while (!condition()) {
+    if (GetTickCount64() >= deadline) return false;
+    Sleep(5);
+  }
+  return true;
+}
+
+// The keyboard focus of a thread, asked of that thread's own input
+// state: joining its input with ours only to ask would disturb it (under
+// Wine it can leave no window in front at all).
+HWND FocusOf(DWORD thread) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+// The control the user is typing in: the focus of the window in front, or
+// that window itself when no control of it has the focus. A window just
+// brought to the front (by a click on the tray icon) gives its control
+// the focus back a moment later, so a missing focus is asked for again
+// for a short while.
+HWND ForegroundFocus() {
+  HWND front = GetForegroundWindow();
+  if (!front) return nullptr;
+  const DWORD thread = GetWindowThreadProcessId(front, nullptr);
+  HWND focus = FocusOf(thread);
+  if (!focus && thread != GetCurrentThreadId())
+    WaitFor([&] { return (focus = FocusOf(thread)) != nullptr; }, kFocusWaitMs);
+  return focus ? focus : front;
+}
+
+void PlaceList() {
+  if (g_set.size == kNo) {
+    g_set.size_lx = kDefaultPlace.left;
+    g_set.size_ly = kDefaultPlace.top;
+    g_set.size_lw = kDefaultPlace.right - kDefaultPlace.left;
+    g_set.size_lh = kDefaultPlace.bottom - kDefaultPlace.top;
+  }
+  // HWND_TOP would leave a window that was topmost before (the settings
+  // changed meanwhile) above every other window.
+  HWND after = HWND_TOP;
+  if (g_set.actv_hide == kHide || g_set.topmost == kYes)
+    after = HWND_TOPMOST;
+  else if (GetWindowLongW(g_hListWnd, GWL_EXSTYLE) & WS_EX_TOPMOST)
+    after = HWND_NOTOPMOST;
+  SetWindowPos(g_hListWnd, after, g_set.size_lx, g_set.size_ly, g_set.size_lw, g_set.size_lh,
+               SWP_NOACTIVATE);
+  ShowWindow(g_hListWnd, SW_SHOWNORMAL);
+}
+
+void SetInitialCursor() {
+  if (g_set.cursor == kCursorTop) {
+    ClearSelect();
+    MoveCursor(0, 0);
+  } else if (GetCursorRow() < 0 && GetRowCount() > 0) {
+    MoveCursor(0, 0);
+  }
+}
+
+void BringListForward() {
+  if (g_viewerShown && g_hViewer) SetForegroundWindow(g_hViewer);
+  SetForegroundWindow(g_hListWnd);
+}
+
+// Shift, Ctrl or Alt still held from the list would turn the Ctrl+V into
+// another command in the target.
+void ReleaseHeldModifiers() {
+  const struct {
+    bool held;
+    BYTE key;
+  } keys[] = {{g_held.shift, VK_SHIFT}, {g_held.ctrl, VK_CONTROL}, {g_held.alt, VK_MENU}};
+  for (const auto& k : keys)
+    if (k.held) keybd_event(k.key, 0, KEYEVENTF_KEYUP, 0);
+}
+
+// Gives the keyboard focus back to the target control, bringing its
+// window to the front first: hiding the list hands the activation to
+// whatever window the system picks (the one under the list, say), or to
+// none. False when that cannot be done, the control being gone or another
+// window staying in front: a Ctrl+V then would land in the wrong place.
+bool ReturnToTarget(HWND target) {
+  if (!IsWindow(target)) return false;
+  HWND root = GetAncestor(target, GA_ROOT);
+  const DWORD thread = GetWindowThreadProcessId(target, nullptr);
+  // A target that is a whole window (it had no focused control) is in
+  // place while any of its controls has the focus.
+  auto inPlace = [&] {
+    HWND focus = FocusOf(thread);
+    return focus == target || (target == root && focus && IsChild(root, focus));
+  };
+  bool moved = false;
+  if (GetForegroundWindow() != root) {
+    SetForegroundWindow(root);
+    moved = true;
+    WaitFor([&] { return GetForegroundWindow() == root; }, kPasteWaitMs);
+    // An activated window gives the focus back to its last control itself.
+    WaitFor(inPlace, kPasteWaitMs);
+  }
+  // Joining the target's input only when the focus must really move: an
+  // attach that was not needed can leave no window in front at all.
+  if (!inPlace()) {
+    const DWORD self = GetCurrentThreadId();
+    const bool attached = thread != self && AttachThreadInput(thread, self, TRUE);
+    SetFocus(target);
+    if (attached) AttachThreadInput(thread, self, FALSE);
+    moved = true;
+  }
+  if (moved) Sleep(kPasteWaitMs);
+  return GetForegroundWindow() == root;
+}
+
+void TypeCtrlV() {
+  // The key that types V on the present keyboard layout.
+  const BYTE v = LOBYTE(VkKeyScanA('V'));
+  keybd_event(VK_CONTROL, 0, 0, 0);
+  keybd_event(v, 0, 0, 0);
+  keybd_event(v, 0, KEYEVENTF_KEYUP, 0);
+  keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+}
+
+}  // namespace
+
+void ShowList() {
+  if (!g_hListWnd) return;
+  if (!g_listShown) {
+    g_held = HeldModifiers();
+    g_targetFocus = ForegroundFocus();
+    g_clipReady = false;
+    g_rowsPerPage = static_cast<int>(SendMessageW(g_hListView, LVM_GETCOUNTPERPAGE, 0, 0));
+    g_halfPage = g_rowsPerPage / 2;
+    g_listShown = true;
+    PlaceList();
+    SetInitialCursor();
+  }
+  BringListForward();
+}
+
+void HideAndPaste(HWND listWnd, int mode) {
+  // Hiding the list deactivates the program, which forgets the target
+  // (and with actv_hide 1 dismisses the list from within this call): the
+  // paste uses this copy.
+  HWND target = g_targetFocus;
+  if (g_viewerShown && g_hViewer) ShowWindow(g_hViewer, SW_HIDE);
+  ShowWindow(listWnd, SW_HIDE);
+  if (mode == kPasteMode) g_clipReady = false;
+  ReleaseHeldModifiers();
+
+  if (mode == kPasteMode && g_outputAction == kOutputPaste) {
+    Sleep(kPasteWaitMs);
+    // A target forgotten because the user went to another program pastes
+    // into whatever is in front; a remembered one must be in front.
+    const bool inPlace = !target || ReturnToTarget(target);
+    if (target) g_targetFocus = target;
+    if (inPlace) {
+      TypeCtrlV();
+      Sleep(kPasteWaitMs);
+    }
+  }
+
+  if (g_set.actv_hide == kHide || mode == kHideOnly) {
+    if (g_lastCursorRow == -1) g_lastCursorRow = 0;
+    g_targetWindow = nullptr;
+    g_listShown = false;
+    g_viewerShown = false;
+    return;
+  }
+  if (g_viewerShown && g_hViewer) ShowWindow(g_hViewer, SW_RESTORE);
+  ShowWindow(listWnd, SW_RESTORE);
+  BringListForward();
+}

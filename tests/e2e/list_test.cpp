@@ -1,0 +1,319 @@
+// The whole job, from outside: texts copied by another program, the list
+// called up with the hotkey from the user's editor, picked with keys and
+// the mouse, and pasted back into that editor.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "program_test.h"
+
+using namespace e2e;
+
+namespace {
+
+const std::wstring kErrorCaption = Widen("コピウェル - エラー");
+
+class List : public ProgramTest {
+ protected:
+  // The program with the entries in its data file and the INI changes,
+  // and the editor in front.
+  void Start(std::initializer_list<std::string> entries,
+             std::initializer_list<IniValue> ini = {}) {
+    WriteIni(dir_.Path(), ini);
+    WriteFileBytes(Data(), DataFile(entries));
+    list_ = StartReady(app_);
+    ASSERT_NE(nullptr, list_);
+    ASSERT_TRUE(editor_.Start()) << "the editor must be in front with the focus";
+  }
+
+  // What is in front, for failure messages.
+  static std::string Front() {
+    HWND front = GetForegroundWindow();
+    wchar_t cls[64] = {}, text[128] = {};
+    GetClassNameW(front, cls, 64);
+    GetWindowTextW(front, text, 128);
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(front, nullptr), &info);
+    wchar_t focus[64] = {};
+    GetClassNameW(info.hwndFocus, focus, 64);
+    return "in front: " + Narrow(cls) + " \"" + Narrow(text) + "\", focus " + Narrow(focus);
+  }
+
+  // The list hotkey, typed while the editor has the focus.
+  void CallList() {
+    ASSERT_TRUE(app_.Settle());
+    ASSERT_TRUE(ListHidden(list_));
+    PressKey('7', {VK_CONTROL});
+    ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); })) << Front();
+    ASSERT_TRUE(app_.Settle());
+  }
+
+  // Waits until the list has gone and the editor holds the text.
+  void ExpectPasted(Editor& editor, const std::string& text) {
+    EXPECT_TRUE(WaitUntil([&] { return editor.Text() == text; }))
+        << "editor holds \"" << editor.Text() << "\", clipboard \"" << ClipboardText()
+        << "\", list " << (ListHidden(list_) ? "hidden" : "shown") << ", " << Front();
+    ASSERT_TRUE(app_.Sync());
+  }
+
+  void Answer(const wchar_t* caption, const char* expectedText) {
+    HWND box = WaitDialog(app_.Pid(), caption);
+    ASSERT_NE(nullptr, box);
+    EXPECT_EQ(expectedText, Narrow(MessageText(box)));
+    PressButton(box, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return FindDialog(app_.Pid(), caption) == nullptr; }));
+  }
+
+  // Presses a key and waits for what it must bring about.
+  void KeyUntil(WORD key, std::initializer_list<WORD> modifiers,
+                const std::function<bool()>& done, const char* what) {
+    PressKey(key, modifiers);
+    ASSERT_TRUE(WaitUntil(done)) << what;
+  }
+  void ExpectSelected(std::vector<int> rows) {
+    EXPECT_TRUE(WaitUntil([&] { return SelectedRows(list_) == rows; }))
+        << "selected " << ::testing::PrintToString(SelectedRows(list_));
+  }
+
+  // The list window's place and size as "x,y wxh".
+  std::string ListPlace() {
+    RECT r;
+    GetWindowRect(ListWindow(list_), &r);
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " " +
+           std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
+  }
+
+  Kopiwell app_{dir_.Path()};
+  Editor editor_{"editor", {500, 400, 900, 700}};
+  HWND list_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(List, TheHotkeyShowsTheListAtItsPlaceAndEnterPastesIntoTheEditor) {
+  Start({"first", "second"}, {{"size", "true"}, {"size_lx", "40"}, {"size_ly", "50"},
+                              {"size_lw", "420"}, {"size_lh", "300"}});
+  CallList();
+  EXPECT_EQ("40,50 420x300", ListPlace());
+  EXPECT_TRUE(GetWindowLongW(ListWindow(list_), GWL_EXSTYLE) & WS_EX_TOPMOST) << "topmost=true";
+  wchar_t caption[128] = {};
+  GetWindowTextW(ListWindow(list_), caption, 128);
+  EXPECT_EQ(Widen("コピウェル :  j=↓  k=↑  vv=貼付け  yy=コピーのみ  dd=削除  ESC=中止"), caption);
+  EXPECT_EQ(0, CursorRow(list_)) << "a list without a cursor opens on row 0";
+
+  PressKey(VK_RETURN);
+  ExpectPasted(editor_, "first");
+  EXPECT_EQ("first", ClipboardText());
+  // The list stays (actv_hide=true keeps it): back in front for the next
+  // choice, which goes to the same place.
+  ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); })) << Front();
+  PressKey(VK_RETURN);
+  ExpectPasted(editor_, "firstfirst");
+  ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); })) << Front();
+
+  KeyUntil(VK_ESCAPE, {}, [&] { return ListHidden(list_); }, "Escape closes the list");
+  EXPECT_EQ("firstfirst", editor_.Text()) << "Escape pastes nothing";
+  Goodbye(app_);
+}
+
+// The list lies over a second editor when the row is double-clicked; the
+// paste still goes where the list was called from.
+TEST_F(List, ShiftEnterQuotesAndADoubleClickPastesThatRowIntoTheCallingEditor) {
+  Editor under("under the list", {60, 60, 520, 420});
+  ASSERT_TRUE(under.Start());
+  Start({"one", "two\r\nlines"}, {{"actv_hide", "false"}, {"inyo", "\"> \""},
+                                    {"foot", "\" <\""}, {"lf", "lfinyo"}});
+  CallList();
+  PressKey(VK_RETURN, {VK_SHIFT});
+  ExpectPasted(editor_, "> one <\r\n");
+  EXPECT_TRUE(WaitUntil([&] { return ListHidden(list_); })) << "actv_hide=false hides the list";
+
+  CallList();
+  const RECT row = RowScreenRect(list_, 1);
+  RECT over;
+  ASSERT_TRUE(IntersectRect(&over, &row, &under.Place())) << "the row lies over the other editor";
+  DoubleClickAt(Centre(row));
+  ExpectPasted(editor_, "> one <\r\ntwo\r\nlines");
+  EXPECT_EQ("", under.Text());
+  EXPECT_TRUE(editor_.InFront());
+  Goodbye(app_);
+}
+
+TEST_F(List, StandardKeysSelectRowsThatArePastedInRowOrder) {
+  Start({"abc", "def", "ghi", "jkl"}, {{"key", "normal"}, {"actv_hide", "false"}, {"lf", "lfok"},
+                                       {"lfbyte", "2"}, {"inyo", "\"> \""}});
+  ASSERT_TRUE(CopyText("before"));
+  ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == 5; }));
+  CallList();
+  KeyUntil(VK_DOWN, {VK_SHIFT}, [&] { return SelectedRows(list_).size() == 2; }, "Shift+Down");
+  PressKey(VK_DOWN, {VK_SHIFT});
+  ExpectSelected({0, 1, 2});
+
+  // Quoted, a wrap column of 2 leaves no room for text.
+  PressKey(VK_RETURN, {VK_SHIFT});
+  Answer(kErrorCaption.c_str(), "自動改行位置を大きくして下さい");
+  ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); })) << "the list stays; " << Front();
+  EXPECT_EQ("before", ClipboardText());
+  EXPECT_EQ("", editor_.Text());
+
+  PressKey(VK_RETURN);
+  ExpectPasted(editor_, "ab\r\nc\r\nde\r\nf\r\ngh\r\ni\r\n");
+  EXPECT_EQ(5, RowCount(list_)) << "the program's own output is not recorded";
+  ASSERT_TRUE(CopyText("after"));
+  EXPECT_TRUE(WaitUntil([&] { return RowCount(list_) == 6; })) << "another program's copy is";
+  Goodbye(app_);
+  EXPECT_EQ(Hex(DataFile({"abc", "def", "ghi", "jkl", "before", "after"})),
+            Hex(ReadFileBytes(Data())));
+}
+
+TEST_F(List, SwitchingToAnotherProgramHidesTheListWhenActvHideSaysSo) {
+  Editor other("other", {40, 500, 400, 800});
+  ASSERT_TRUE(other.Start());
+  Start({"text"}, {{"actv_hide", "false"}});
+  CallList();
+  ASSERT_TRUE(other.Activate());
+  EXPECT_TRUE(WaitUntil([&] { return ListHidden(list_); }));
+
+  Goodbye(app_);
+  WriteIni(dir_.Path(), {{"actv_hide", "true"}});
+  Kopiwell again(dir_.Path());
+  list_ = StartReady(again);
+  ASSERT_TRUE(editor_.Activate());
+  PressKey('7', {VK_CONTROL});
+  ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); })) << Front();
+  ASSERT_TRUE(other.Activate());
+  ASSERT_TRUE(again.Sync());
+  EXPECT_FALSE(ListHidden(list_)) << "actv_hide=true keeps the list on screen";
+  // The editor it was called from is forgotten: the paste goes to the
+  // window in front.
+  SetForegroundWindow(ListWindow(list_));
+  ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); })) << Front();
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(again.Sync());
+  EXPECT_EQ("", editor_.Text());
+  Goodbye(again);
+}
+
+TEST_F(List, CursorTopAndAPlaceNotKeptResetEveryAppearance) {
+  Start({"a", "b", "c", "d"}, {{"key", "normal"}, {"cursor", "top"}, {"size", "false"}});
+  CallList();
+  KeyUntil(VK_DOWN, {VK_SHIFT}, [&] { return SelectedRows(list_).size() == 2; }, "Shift+Down");
+  PressKey(VK_DOWN, {VK_SHIFT});
+  ExpectSelected({0, 1, 2});
+  SetWindowPos(ListWindow(list_), nullptr, 300, 200, 500, 400, SWP_NOZORDER);
+  KeyUntil(VK_ESCAPE, {}, [&] { return ListHidden(list_); }, "Escape closes the list");
+
+  CallList();
+  EXPECT_EQ(0, CursorRow(list_));
+  EXPECT_EQ((std::vector<int>{0}), SelectedRows(list_)) << "the earlier selection is gone";
+  EXPECT_EQ("100,100 334x233", ListPlace());
+  Goodbye(app_);
+}
+
+TEST_F(List, CursorLastAndAKeptPlaceSurviveARestart) {
+  Start({"a", "b", "c", "d"}, {{"key", "normal"}, {"cursor", "last"}, {"size", "true"}});
+  CallList();
+  KeyUntil(VK_DOWN, {}, [&] { return CursorRow(list_) == 1; }, "Down");
+  KeyUntil(VK_DOWN, {}, [&] { return CursorRow(list_) == 2; }, "Down");
+  KeyUntil(VK_ESCAPE, {}, [&] { return ListHidden(list_); }, "Escape closes the list");
+  CallList();
+  EXPECT_EQ(2, CursorRow(list_));
+  ExpectSelected({2});
+  // Moved and resized as the user would with the mouse.
+  SetWindowPos(ListWindow(list_), nullptr, 210, 120, 380, 260, SWP_NOZORDER);
+  ASSERT_TRUE(app_.Sync());
+  Goodbye(app_);
+  EXPECT_EQ("210", ReadIniValue(Ini(), "size_lx"));
+  EXPECT_EQ("120", ReadIniValue(Ini(), "size_ly"));
+  EXPECT_EQ("380", ReadIniValue(Ini(), "size_lw"));
+  EXPECT_EQ("260", ReadIniValue(Ini(), "size_lh"));
+
+  Kopiwell again(dir_.Path());
+  list_ = StartReady(again);
+  ASSERT_TRUE(editor_.Activate());
+  PressKey('7', {VK_CONTROL});
+  ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); })) << Front();
+  EXPECT_EQ("210,120 380x260", ListPlace());
+  Goodbye(again);
+}
+
+// What must not happen: pasting the clipboard's older content, pasting
+// into a window the user did not call the list from.
+TEST_F(List, NothingIsPastedWhenThereIsNothingRightToPaste) {
+  Editor other("other", {40, 500, 400, 800});
+  ASSERT_TRUE(other.Start());
+  Start({}, {{"actv_hide", "false"}});
+  ASSERT_TRUE(CopyText("older"));
+  ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == 1; }));
+  ASSERT_TRUE(app_.Sync());
+  ASSERT_TRUE(editor_.Activate());
+
+  // Another program holds the clipboard while the choice is copied.
+  CallList();
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  PressKey(VK_RETURN);
+  HWND box = WaitDialog(app_.Pid(), kErrorCaption);
+  ASSERT_NE(nullptr, box);
+  EXPECT_EQ("クリップボードを開けませんでした。ほかのプログラムが使用中です。\n"
+            "少し待ってから、もう一度お試しください。",
+            Narrow(MessageText(box)));
+  CloseClipboard();
+  PressButton(box, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); })) << "the list stays; " << Front();
+  EXPECT_EQ("", editor_.Text());
+
+  // The editor is closed while the list is up: the text is left on the
+  // clipboard and the other program gets nothing.
+  ASSERT_TRUE(CopyText("newer"));
+  ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == 2; }));
+  SetForegroundWindow(ListWindow(list_));
+  ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); })) << Front();
+  editor_.Close();
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(WaitUntil([&] { return ListHidden(list_); }));
+  ASSERT_TRUE(app_.Sync());
+  EXPECT_EQ("older", ClipboardText());
+  EXPECT_EQ("", other.Text());
+  Goodbye(app_);
+}
+
+TEST_F(List, EnterOnAnEmptyListPastesNothing) {
+  Start({});
+  CallList();
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(app_.Sync());
+  EXPECT_TRUE(ListInFront(list_));
+  EXPECT_EQ("", editor_.Text());
+  Goodbye(app_);
+}
+
+// The tray icon: a left click calls the list up for the window the user
+// was working in before reaching for the icon; a right click dismisses it.
+TEST_F(List, TheTrayIconCallsTheListForTheRememberedWindowAndDismissesIt) {
+  Editor other("other", {40, 500, 400, 800});
+  ASSERT_TRUE(other.Start());
+  Start({"from the tray"}, {{"actv_hide", "false"}});
+  ASSERT_TRUE(app_.Post(WM_USER, 0, WM_MOUSEMOVE));  // the pointer passes over the icon
+  ASSERT_TRUE(app_.Sync());
+  ASSERT_TRUE(other.Activate());
+  ASSERT_TRUE(app_.Post(WM_USER, 0, WM_LBUTTONDOWN));
+  ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); })) << Front();
+  PressKey(VK_RETURN);
+  ExpectPasted(editor_, "from the tray");
+  EXPECT_EQ("", other.Text());
+
+  CallList();
+  ASSERT_TRUE(app_.Post(WM_USER, 0, WM_RBUTTONDOWN));
+  ASSERT_TRUE(WaitUntil([] { return FindPopupMenu() != nullptr; }));
+  EXPECT_TRUE(ListHidden(list_));
+  PressKey(VK_ESCAPE);
+  ASSERT_TRUE(WaitUntil([] { return FindPopupMenu() == nullptr; }));
+  ASSERT_TRUE(app_.Sync());
+  EXPECT_EQ("from the tray", editor_.Text());
+  Goodbye(app_);
+}

@@ -1,0 +1,305 @@
+// The list operations and the copy against the program's real list window
+// and working file: item states as the list view keeps them, the bytes
+// the clipboard receives, the put buffer.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "app/mainwnd.h"
+#include "listwin/listwin.h"
+#include "listwin/selection.h"
+#include "output/copy.h"
+#include "output/shape.h"
+#include "settings/settings.h"
+#include "store/history.h"
+#include "store/store.h"
+#include "win32/store_support.h"
+
+namespace {
+
+std::vector<int> Selected(HWND list) {
+  std::vector<int> rows;
+  for (int row = -1; (row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, row,
+                                                          LVNI_SELECTED))) >= 0;)
+    rows.push_back(row);
+  return rows;
+}
+
+std::string Clipboard() {
+  std::string text;
+  if (!OpenClipboard(nullptr)) return "<busy>";
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    text = static_cast<const char*>(GlobalLock(data));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+void PutOnClipboard(const char* text) {
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, strlen(text) + 1);
+  strcpy(static_cast<char*>(GlobalLock(block)), text);
+  GlobalUnlock(block);
+  SetClipboardData(CF_TEXT, block);
+  CloseClipboard();
+}
+
+// Holds the clipboard open on a thread of its own until released.
+class ClipboardHolder {
+ public:
+  ClipboardHolder()
+      : opened_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+        release_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+        thread_(CreateThread(nullptr, 0, Hold, this, 0, nullptr)) {
+    WaitForSingleObject(opened_, 10000);
+  }
+  ~ClipboardHolder() {
+    Release();
+    CloseHandle(thread_);
+    CloseHandle(opened_);
+    CloseHandle(release_);
+  }
+  ClipboardHolder(const ClipboardHolder&) = delete;
+  ClipboardHolder& operator=(const ClipboardHolder&) = delete;
+  void Release() {
+    SetEvent(release_);
+    WaitForSingleObject(thread_, 10000);
+  }
+
+ private:
+  static DWORD WINAPI Hold(void* self) {
+    auto* h = static_cast<ClipboardHolder*>(self);
+    OpenClipboard(nullptr);
+    SetEvent(h->opened_);
+    WaitForSingleObject(h->release_, 10000);
+    CloseClipboard();
+    return 0;
+  }
+  HANDLE opened_, release_, thread_;
+};
+
+std::vector<std::int32_t> PutBuffer() {
+  std::vector<std::int32_t> offsets;
+  for (int i = 0; i < tdb_bufsize(); ++i) {
+    std::int32_t offset = 0;
+    tdb_bufget(i, &offset);
+    offsets.push_back(offset);
+  }
+  return offsets;
+}
+
+// The history's rows in a shown list window, with a main window of its
+// own to own the clipboard.
+class ListOps : public StoreTest {
+ protected:
+  void SetUp() override {
+    StoreTest::SetUp();
+    g_multiSel = 0;
+    g_lastSelCount = 1;
+    g_lastCursorRow = -1;
+    main_ = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    g_hMain = main_;
+  }
+  void TearDown() override {
+    g_hMain = nullptr;
+    DestroyWindow(main_);
+    g_listShown = false;
+    StoreTest::TearDown();
+  }
+
+  void Load(const std::vector<std::string>& texts) {
+    WriteFileBytes("clip.dat", DataFile(texts));
+    ASSERT_NE(nullptr, Open());
+    g_store = store_;
+  }
+
+  void LoadRows(int n) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < n; ++i) texts.push_back("row " + std::to_string(i));
+    Load(texts);
+  }
+
+  HWND main_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(ListOps, TheCursorCarriesTheSelectionOnlyInSingleMode) {
+  LoadRows(10);
+  MoveCursor(-1, 2);
+  MoveCursor(-1, 5);
+  EXPECT_EQ(5, GetCursorRow());
+  EXPECT_EQ((std::vector<int>{5}), Selected(list_));
+  EXPECT_EQ(5, g_lastCursorRow) << "the tracking follows the cursor";
+
+  SelectRange(3, 1);
+  EXPECT_EQ((std::vector<int>{1, 2, 3, 5}), Selected(list_));
+  EXPECT_EQ(1, g_multiSel);
+  EXPECT_EQ(5, GetCursorRow()) << "selecting a range leaves the cursor";
+
+  MoveCursor(-1, 7);
+  EXPECT_EQ(7, GetCursorRow());
+  EXPECT_EQ((std::vector<int>{1, 2, 3, 5}), Selected(list_)) << "multi-selection keeps its rows";
+
+  SelectRange(1, 3);
+  EXPECT_EQ((std::vector<int>{5}), Selected(list_)) << "a second range in multi mode flips";
+  EXPECT_EQ(1, g_multiSel) << "even one selected row stays multi-selection";
+
+  SelectRange(5, 5);
+  EXPECT_EQ(-1, ClearSelect()) << "nothing to clear";
+  EXPECT_EQ(1, g_multiSel);
+
+  SelectRange(0, 1);
+  EXPECT_EQ(0, ClearSelect());
+  EXPECT_EQ(0, g_multiSel);
+  EXPECT_EQ(1, g_lastSelCount);
+  EXPECT_EQ((std::vector<int>{7}), Selected(list_)) << "the cursor row is selected again";
+}
+
+TEST_F(ListOps, SelectAllAndTheListsOwnSelectionTurnMultiSelectionOn) {
+  Load({});
+  EXPECT_EQ(-1, SelectAll());
+  EXPECT_EQ(0, g_multiSel);
+
+  ASSERT_EQ(0, tdb_addrow("only", 0, store_, list_, kRowNew));
+  ASSERT_EQ(0, tdb_append(store_, "only"));
+  EXPECT_EQ(0, SelectAll());
+  EXPECT_EQ(1, g_multiSel) << "even a single row";
+  ClearSelect();
+
+  for (int i = 0; i < 4; ++i) InsertClip(i, "x");
+  MoveCursor(-1, 1);
+  // A Shift+click in the list view selects rows of its own accord.
+  LVITEMW item = {};
+  item.state = item.stateMask = LVIS_SELECTED;
+  SendMessageW(list_, LVM_SETITEMSTATE, 3, reinterpret_cast<LPARAM>(&item));
+  EXPECT_EQ(1, g_multiSel);
+  EXPECT_EQ(2, g_lastSelCount);
+  EXPECT_EQ(0, SelectAll());
+  EXPECT_EQ(5u, Selected(list_).size());
+  EXPECT_EQ(5, g_lastSelCount);
+  EXPECT_EQ(1, GetCursorRow());
+}
+
+TEST_F(ListOps, MoveCursorScrollsTheScrollRowToTheTop) {
+  LoadRows(300);
+  MoveCursor(120, 125);
+  EXPECT_EQ(120, GetTopRow());
+  EXPECT_EQ(125, GetCursorRow());
+  MoveCursor(0, 0);
+  EXPECT_EQ(0, GetTopRow());
+  EXPECT_EQ(-1, RowUp(0)) << "k on row 0";
+  EXPECT_EQ(0, RowUp(3));
+  EXPECT_EQ(299, RowGo(0));
+  EXPECT_EQ(4, RowCountEnd(5));
+}
+
+TEST_F(ListOps, AKeyboardMenuOpensAtTheCursorRowOrTheListsCorner) {
+  LoadRows(20);
+  int row = 0;
+  POINT corner = {0, 0};
+  ClientToScreen(list_, &corner);
+  POINT at = ListMenuAnchor(list_, MAKELPARAM(-1, -1), &row);
+  EXPECT_EQ(-1, row);
+  EXPECT_EQ(corner.x, at.x);
+  EXPECT_EQ(corner.y, at.y);
+
+  MoveCursor(-1, 3);
+  at = ListMenuAnchor(list_, MAKELPARAM(-1, -1), &row);
+  EXPECT_EQ(3, row);
+  RECT r = {};
+  r.left = LVIR_LABEL;
+  SendMessageW(list_, LVM_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&r));
+  POINT rowCorner = {r.left, r.bottom};
+  ClientToScreen(list_, &rowCorner);
+  EXPECT_EQ(rowCorner.x, at.x);
+  EXPECT_EQ(rowCorner.y, at.y);
+
+  // A click gives its own point and the row under it.
+  SendMessageW(list_, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
+  POINT click = {r.left + 5, (r.top + r.bottom) / 2};
+  ClientToScreen(list_, &click);
+  at = ListMenuAnchor(list_, MAKELPARAM(click.x, click.y), &row);
+  EXPECT_EQ(1, row);
+  EXPECT_EQ(click.y, at.y);
+}
+
+TEST_F(ListOps, TheWindowKeepsItsGeometryOnlyWhileShown) {
+  const Settings saved = g_set;
+  RECT outer = {0, 0, 300, 200};
+  AdjustWindowRectEx(&outer, GetWindowLongW(g_hListWnd, GWL_STYLE), FALSE,
+                     GetWindowLongW(g_hListWnd, GWL_EXSTYLE));
+  const int width = outer.right - outer.left, height = outer.bottom - outer.top;
+  SetWindowPos(g_hListWnd, nullptr, 30, 40, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(saved.size_lx, g_set.size_lx) << "a hidden window's moves are not the user's";
+  EXPECT_EQ(saved.size_lw, g_set.size_lw);
+
+  g_listShown = true;
+  SetWindowPos(g_hListWnd, nullptr, 50, 60, width, height + 1, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(g_hListWnd, nullptr, 50, 60, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT list;
+  GetWindowRect(list_, &list);
+  EXPECT_EQ(275, list.right - list.left);
+  EXPECT_EQ(167, list.bottom - list.top);
+  EXPECT_EQ(50, g_set.size_lx);
+  EXPECT_EQ(60, g_set.size_ly);
+  EXPECT_EQ(width, g_set.size_lw) << "the outer size, not the client size";
+  EXPECT_EQ(height, g_set.size_lh);
+  g_set = saved;
+}
+
+TEST_F(ListOps, ACopyPutsTheRowsInRowOrderOnTheClipboardAsTheMainWindow) {
+  Load({"r0", "r1", "r2", "r3", "r4", "r5", "r6", "r7", "r8"});
+  ASSERT_EQ(0, CopyClip(7, 3, "", "", 0, kShapeLfNone));
+  EXPECT_EQ("r3r4r5r6r7", Clipboard());
+  EXPECT_EQ(main_, GetClipboardOwner()) << "capture must recognise its own output";
+  std::vector<std::int32_t> offsets;
+  for (int row = 3; row <= 7; ++row) offsets.push_back(RowOffset(list_, row));
+  EXPECT_EQ(offsets, PutBuffer());
+
+  ASSERT_EQ(0, CopyClip(0, 1, "", "", 0, kShapeLfOk));
+  EXPECT_EQ("r0\r\nr1\r\n", Clipboard());
+
+  // However they were selected, selected rows come out top to bottom.
+  for (int row : {7, 1, 4}) {
+    LVITEMW item = {};
+    item.state = item.stateMask = LVIS_SELECTED;
+    SendMessageW(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  }
+  ASSERT_EQ(0, CopySelClip("> ", " <", 0, kShapeLfInyo));
+  EXPECT_EQ("> r1 <\r\n> r4 <\r\n> r7 <\r\n", Clipboard());
+  EXPECT_EQ((std::vector<std::int32_t>{RowOffset(list_, 1), RowOffset(list_, 4),
+                                       RowOffset(list_, 7)}),
+            PutBuffer());
+}
+
+TEST_F(ListOps, AFailedCopyLeavesTheClipboardAndSaysWhy) {
+  Load({"abc", "def"});
+  PutOnClipboard("before");
+  ASSERT_EQ(0, CopyClip(1, 1, "", "", 0, kShapeLfNone));
+  const std::vector<std::int32_t> afterCopy = PutBuffer();
+  PutOnClipboard("before");
+
+  EXPECT_EQ(-1, CopySelClip("", "", 0, kShapeLfNone)) << "nothing selected";
+  EXPECT_EQ(kListErrNoSelection, g_listError);
+  EXPECT_EQ(afterCopy, PutBuffer()) << "the put buffer is left as it was";
+
+  EXPECT_EQ(-1, CopyClip(0, 1, "> ", "", 2, kShapeLfNone));
+  EXPECT_EQ(kListErrNoRoom, g_listError);
+  EXPECT_EQ((std::vector<std::int32_t>{RowOffset(list_, 0)}), PutBuffer())
+      << "the first entry already fails";
+  EXPECT_EQ("before", Clipboard());
+  EXPECT_STREQ("自動改行位置を大きくして下さい", CopyFailureMessage(kListErrNoRoom));
+
+  // Another program holds the clipboard for longer than a copy waits.
+  ClipboardHolder holder;
+  EXPECT_EQ(-1, CopyClip(0, 0, "", "", 0, kShapeLfNone));
+  EXPECT_EQ(kListErrClipboardBusy, g_listError);
+  holder.Release();
+  EXPECT_EQ("before", Clipboard());
+  EXPECT_NE(nullptr, CopyFailureMessage(kListErrClipboardBusy));
+}
