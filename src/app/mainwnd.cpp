@@ -10,6 +10,7 @@
 #include "app/help.h"
 #include "app/hotkeys.h"
 #include "app/tray.h"
+#include "listwin/commands.h"
 #include "listwin/listwin.h"
 #include "listwin/selection.h"
 #include "output/viewer.h"
@@ -205,6 +206,7 @@ void ReportDamagedHistory() {
 
 void ResetRunState() {
   g_marks.Clear();
+  ClearRepeatRegister();
   g_lastCursorRow = -1;
   g_multiSel = 0;
   g_fatal = false;

@@ -8,6 +8,7 @@
 #include "app/mainwnd.h"
 #include "app/tray.h"
 #include "base/win_text.h"
+#include "listwin/commands.h"
 #include "listwin/listwin.h"
 #include "output/paste.h"
 #include "output/viewer.h"
@@ -55,6 +56,7 @@ void RunSettings(HWND main) {
   UnregisterHotKeys();
   if (ShowSettingsDialog(main) == 1) {
     WriteSettings();
+    ClearRepeatRegister();
     if (g_hListWnd) SetListTitle(g_hListWnd, g_set.key);
   }
   RegisterHotKeys();

@@ -5,10 +5,17 @@
 #include <windowsx.h>
 #include <commctrl.h>
 
+#include "listwin/command_table.h"
+#include "listwin/commands.h"
 #include "listwin/listwin.h"
 #include "output/paste.h"
+#include "settings/settings.h"
 
 namespace {
+
+PendingKeys g_pending;
+
+constexpr char kCtrlC = 3;
 
 // Shift, Ctrl and Alt: remembered, so that the output can be quoted
 // while Shift is held and the keys can be let go before the paste.
@@ -34,6 +41,44 @@ void RefreshHeldModifiers() {
   g_held.alt = GetKeyState(VK_MENU) < 0;
 }
 
+void Run(const char* version, const char* sequence) {
+  if (DoKeySeq(version, sequence) != 1) MessageBeep(0);
+}
+
+// Delete deletes like dd in every key mode; a waiting sequence is dropped.
+void OnDelete() {
+  g_pending.Clear();
+  Run(kVersion19, "dd");
+}
+
+// Ctrl+C copies the cursor row (or the selection), quoted with Shift,
+// and closes the list, whether the copy was refused or not.
+void OnCtrlC(HWND list) {
+  g_pending.Clear();
+  Run(kVersion19, g_held.shift ? "YY" : "yy");
+  HideAndPaste(GetParent(list), kHideOnly);
+}
+
+// A character of a vi-like mode: collected until it makes a command.
+void OnCommandChar(char c) {
+  switch (g_pending.Add(c, g_keyVersion)) {
+    case PendingKeys::kWaiting:
+      return;
+    case PendingKeys::kRejected:
+      MessageBeep(0);
+      return;
+    case PendingKeys::kComplete: {
+      // The command may show a message box; the keys typed meanwhile
+      // must not join this sequence.
+      char sequence[PendingKeys::kCapacity + 1];
+      lstrcpynA(sequence, g_pending.Text(), sizeof sequence);
+      g_pending.Clear();
+      Run(g_keyVersion, sequence);
+      return;
+    }
+  }
+}
+
 // A double-click on a row pastes it, as Enter would.
 void OnDoubleClick(HWND list, LPARAM lParam) {
   LVHITTESTINFO hit = {};
@@ -46,6 +91,8 @@ void OnDoubleClick(HWND list, LPARAM lParam) {
 
 }  // namespace
 
+void ResetPendingKeys() { g_pending.Clear(); }
+
 LRESULT CALLBACK ListKeyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_KEYDOWN:
@@ -54,12 +101,26 @@ LRESULT CALLBACK ListKeyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         *held = message == WM_KEYDOWN;
         return 1;
       }
+      if (message == WM_KEYDOWN && wParam == VK_DELETE) {
+        OnDelete();
+        return 1;
+      }
       break;
     // Alt arrives as a system key; the system still gets it.
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP:
       if (wParam == VK_MENU) g_held.alt = message == WM_SYSKEYDOWN;
       break;
+    case WM_CHAR:
+      if (wParam == kCtrlC) {
+        OnCtrlC(hwnd);
+        return 1;
+      }
+      // The standard mode leaves characters to the list view's own
+      // search over the row labels.
+      if (g_set.key == kKeyNormal) break;
+      OnCommandChar(static_cast<char>(wParam));
+      return 1;
     case WM_SETFOCUS:
       RefreshHeldModifiers();
       break;

@@ -22,6 +22,7 @@ int g_lastSelCount = 1;
 int g_rowsPerPage = 0;
 int g_halfPage = 0;
 WNDPROC g_defaultListProc = nullptr;
+int g_listError = 0;
 
 namespace {
 
@@ -153,6 +154,9 @@ INT_PTR CALLBACK ListDlgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       return TRUE;
     case WM_NOTIFY:
       return ListOnNotify(hwnd, reinterpret_cast<const NMHDR*>(lParam));
+    case WM_CONTEXTMENU:
+      ShowListMenu(hwnd, lParam);
+      return TRUE;
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case IDOK:
@@ -162,7 +166,7 @@ INT_PTR CALLBACK ListDlgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
           HideAndPaste(hwnd, kHideOnly);
           return TRUE;
       }
-      break;
+      return OnListMenuCommand(LOWORD(wParam));
     case WM_ACTIVATEAPP:
       ListOnActivateApp(hwnd, wParam != FALSE);
       return FALSE;

@@ -14,6 +14,17 @@ extern int g_lastSelCount;   // the selected count the tracking remembers
 extern int g_rowsPerPage;    // rows the list view shows at once
 extern int g_halfPage;       // the step of Ctrl+D and Ctrl+U
 
+// Why the last copy or deletion of rows failed (g_listError).
+enum ListError : int {
+  kListErrNoSelection = -100,    // multi-selection mode with no row selected
+  kListErrSelNoRoom = -101,      // the wrap column leaves no room (selected rows)
+  kListErrNoRoom = -200,         // the wrap column leaves no room (a row range)
+  kListErrDeleteNoSelection = -300,  // deleting selected rows with none selected
+  kListErrClipboardBusy = -400,  // another program held the clipboard
+  kListErrNoMemory = -401,       // the output does not fit in memory
+};
+extern int g_listError;
+
 // Creates the window hidden, from its template.
 HWND CreateListWindow();
 
@@ -33,3 +44,13 @@ POINT ListMenuAnchor(HWND list, LPARAM messagePoint, int* row);
 // The list view's replacement window procedure (list_keys.cpp).
 LRESULT CALLBACK ListKeyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 extern WNDPROC g_defaultListProc;
+// Drops the characters of a vi-like command typed so far.
+void ResetPendingKeys();
+
+// The list's context menu, at the place ListMenuAnchor gives
+// (context_menu.cpp), and its commands; false for an id that is none of
+// them.
+void ShowListMenu(HWND listWnd, LPARAM messagePoint);
+// The menu for a row, or for the space below the rows.
+HMENU BuildListMenu(bool onRow, bool viewerShown);
+bool OnListMenuCommand(int id);

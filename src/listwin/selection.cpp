@@ -6,6 +6,7 @@
 #include "base/scoped_win.h"
 #include "listwin/listwin.h"
 #include "listwin/target_rows.h"
+#include "output/viewer.h"
 
 MarkTable g_marks;
 
@@ -32,19 +33,6 @@ UINT RowState(int row, UINT mask) {
 
 int SelectedCount() { return static_cast<int>(Send(LVM_GETSELECTEDCOUNT)); }
 
-// Changes of many rows' states are made with redrawing off: otherwise
-// each changed row is repainted on its own (under Wine each such repaint
-// costs a round trip to the server, about 0.2 ms), and the tracking runs
-// once at the end instead of once per row.
-class BulkStateChange {
- public:
-  BulkStateChange() : redraw_(g_hListView) {}
-
- private:
-  ScopedRedrawOff redraw_;
-  ScopedTrackingPause tracking_;
-};
-
 // Takes the states in mask from every selected row. Row by row, because a
 // list view that is told "all rows" visits every row of the list, which
 // for a large history costs far more than visiting the few selected ones.
@@ -53,7 +41,12 @@ class BulkStateChange {
 void UnselectEveryRow(UINT mask) {
   const int count = SelectedCount();
   if (count == 0) return;
-  BulkStateChange bulk;
+  ScopedBulkChange bulk;
+  // With most rows selected, one pass over all of them is cheaper.
+  if (count > GetRowCount() / 4) {
+    SetRowState(-1, 0, mask);
+    return;
+  }
   int row = -1;
   for (int i = 0; i < count; ++i) {
     row = static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED));
@@ -116,7 +109,7 @@ int SelectRange(int a, int b) {
   const int lo = a < b ? a : b;
   const int hi = a < b ? b : a;
   {
-    BulkStateChange bulk;
+    ScopedBulkChange bulk;
     for (int row = lo; row <= hi; ++row) {
       const UINT state = g_multiSel ? RowState(row, LVIS_SELECTED) ^ LVIS_SELECTED : LVIS_SELECTED;
       SetRowState(row, state, LVIS_SELECTED);
@@ -137,7 +130,7 @@ int ClearSelect() {
 int SelectAll() {
   if (GetRowCount() == 0) return -1;
   {
-    BulkStateChange bulk;
+    ScopedBulkChange bulk;
     SetRowState(-1, LVIS_SELECTED, LVIS_SELECTED);
   }
   g_multiSel = 1;
@@ -149,6 +142,8 @@ int GetMark(char name) { return g_marks.Get(name); }
 int SetMark(char name, int row) { return g_marks.Set(name, row) ? 0 : -1; }
 
 void TrackSelection() {
+  // An open edit dialog always shows the row under the cursor.
+  if (g_viewerShown) LoadViewer(GetCursorRow());
   const int n = SelectedCount();
   if (n > 1) {
     g_multiSel = 1;
@@ -159,6 +154,8 @@ void TrackSelection() {
   }
   g_lastCursorRow = GetCursorRow();
 }
+
+ScopedBulkChange::ScopedBulkChange() : redraw_(g_hListView) {}
 
 ScopedTrackingPause::ScopedTrackingPause() { ++g_pauseDepth; }
 

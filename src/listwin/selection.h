@@ -3,6 +3,7 @@
 // these operations. Row numbers start at 0; -1 means no row.
 #pragma once
 
+#include "base/scoped_win.h"
 #include "listwin/marks.h"
 
 int GetCursorRow();  // the row with the focus state, -1 for none
@@ -57,3 +58,17 @@ class ScopedTrackingPause {
 // Called for every item change: true when the tracking is held back (the
 // change is counted instead).
 bool TrackingPaused();
+
+// Changes of many rows (their states, inserting or deleting them) are
+// made with redrawing off: otherwise each changed row is repainted on its
+// own (under Wine each such repaint costs a round trip to the server,
+// about 0.2 ms), and the tracking runs once at the end instead of once
+// per row.
+class ScopedBulkChange {
+ public:
+  ScopedBulkChange();
+
+ private:
+  ScopedRedrawOff redraw_;
+  ScopedTrackingPause tracking_;
+};

@@ -37,3 +37,54 @@ int TargetRowCountEnd(long long count, int cursor, int rows) {
   const long long last = cursor + count - 1;
   return static_cast<int>(last < rows - 1 ? last : rows - 1);
 }
+
+namespace {
+
+constexpr int kPage15a = 13;
+constexpr int kHalfPage15a = 7;
+constexpr int kBackCursor15a = 12;  // Ctrl+B puts the cursor this far above it
+constexpr int kMinRowsForBack15a = 14;
+
+int AtMost(long long value, int limit) { return static_cast<int>(value < limit ? value : limit); }
+int AtLeastZero(long long value) { return static_cast<int>(value > 0 ? value : 0); }
+
+}  // namespace
+
+PageMove PageForward(int top, int perPage, int rows) {
+  const int r = AtMost(static_cast<long long>(top) + perPage - 1, rows - 1);
+  return {true, r, r};
+}
+
+PageMove HalfPageDown(int top, int cursor, long long step, int rows) {
+  return {true, AtMost(top + step, rows - 1), AtMost(cursor + step, rows - 1)};
+}
+
+PageMove PageBack(int top, int perPage, int rows) {
+  if (rows < perPage) return {false, 0, 0};
+  const int a = AtLeastZero(static_cast<long long>(top) + 1 - perPage);
+  const long long b = static_cast<long long>(a) + perPage - 1;
+  if (b < 0) return {false, 0, 0};
+  return {true, a, AtMost(b, rows - 1)};
+}
+
+PageMove HalfPageUp(int top, int cursor, long long step) {
+  return {true, AtLeastZero(top - step), AtLeastZero(cursor - step)};
+}
+
+PageMove PageForward15a(int top, int rows) {
+  const int r = AtMost(static_cast<long long>(top) + kPage15a, rows - 1);
+  return {true, r, r};
+}
+
+PageMove HalfPageDown15a(int top, int cursor, int rows) {
+  return HalfPageDown(top, cursor, kHalfPage15a, rows);
+}
+
+PageMove PageBack15a(int top, int cursor, int rows) {
+  if (rows < kMinRowsForBack15a) return {false, 0, 0};
+  const long long b = static_cast<long long>(cursor) - kBackCursor15a;
+  if (b < 0) return {false, 0, 0};
+  return {true, AtLeastZero(static_cast<long long>(top) - kPage15a), AtMost(b, rows - 1)};
+}
+
+PageMove HalfPageUp15a(int top, int cursor) { return HalfPageUp(top, cursor, kHalfPage15a); }

@@ -22,3 +22,27 @@ int TargetRowGo(long long count, int rows);
 // The last row of a doubled operator (dd, yy, vv, ss): count rows from the
 // cursor row, the cursor row itself included, at most the last row.
 int TargetRowCountEnd(long long count, int cursor, int rows);
+
+// Paging: where the list scrolls to and where the cursor goes. `top` is the
+// first visible row, `perPage` the rows shown at once, `step` the half-page
+// step (or the count given). moves is false when the command does nothing.
+struct PageMove {
+  bool moves;
+  int scroll;  // the row to scroll to the top
+  int cursor;
+};
+
+// The 1.9 commands: Ctrl+F a page forward, Ctrl+D `step` rows down,
+// Ctrl+B a page back (nothing while the list is shorter than a page),
+// Ctrl+U `step` rows up.
+PageMove PageForward(int top, int perPage, int rows);
+PageMove HalfPageDown(int top, int cursor, long long step, int rows);
+PageMove PageBack(int top, int perPage, int rows);
+PageMove HalfPageUp(int top, int cursor, long long step);
+
+// The 1.5a commands, whose pages are always 13 rows (7 for a half page)
+// whatever the window shows.
+PageMove PageForward15a(int top, int rows);
+PageMove HalfPageDown15a(int top, int cursor, int rows);
+PageMove PageBack15a(int top, int cursor, int rows);
+PageMove HalfPageUp15a(int top, int cursor);

@@ -17,8 +17,6 @@
 #include "store/history.h"
 #include "store/store.h"
 
-int g_listError = 0;
-
 namespace {
 
 // How long a copy waits for another program to let go of the clipboard.

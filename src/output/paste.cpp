@@ -159,6 +159,7 @@ void ShowList() {
     g_held = HeldModifiers();
     g_targetFocus = ForegroundFocus();
     g_clipReady = false;
+    ResetPendingKeys();
     g_rowsPerPage = static_cast<int>(SendMessageW(g_hListView, LVM_GETCOUNTPERPAGE, 0, 0));
     g_halfPage = g_rowsPerPage / 2;
     g_listShown = true;

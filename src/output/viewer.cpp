@@ -1,20 +1,176 @@
 #include "output/viewer.h"
 
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/errorbox.h"
 #include "app/mainwnd.h"
+#include "listwin/listwin.h"
+#include "listwin/selection.h"
 #include "resource.h"
+#include "settings/settings.h"
+#include "store/history.h"
+#include "store/store.h"
 
 HWND g_hViewer = nullptr;
 bool g_viewerShown = false;
 
 namespace {
 
-INT_PTR CALLBACK ViewerDlgProc(HWND hwnd, UINT message, WPARAM, LPARAM) {
+int g_updateCache = -999;  // the update button's last state; no state yet
+// True while the dialog stores its own text: the list then tells of a
+// changed row, which must not load that same text again (the caret would
+// jump to the start).
+bool g_storing = false;
+
+// Where the dialog shows when its place is not kept.
+constexpr RECT kDefaultPlace = {0, 0, 234, 133};
+// Margins of the edit box and the buttons' line, in client pixels.
+constexpr int kEditMarginX = 25;
+constexpr int kEditMarginY = 57;
+constexpr int kButtonsFromBottom = 34;
+
+struct StoreFailure {
+  int code;
+  const char* message;
+};
+// What a failed store of a changed text tells the user; the row and its
+// record stay as they were.
+constexpr StoreFailure kStoreFailures[] = {
+    {kErrWorkingFileFull,
+     "履歴ファイル (clipwork.dat) が 2GB の上限に達しているため、変更を保存できませんでした。\n"
+     "入力した文章はそのまま残してあります。"},
+    {kErrAppendWrite,
+     "履歴ファイル (clipwork.dat) に書き込めなかったため、変更を保存できませんでした。\n"
+     "ディスクの空き容量を確かめてください。入力した文章はそのまま残してあります。"},
+};
+constexpr char kEntryGone[] =
+    "この項目は一覧にもうないため、変更を保存できませんでした。\n"
+    "入力した文章はそのまま残してあります。";
+
+HWND Edit() { return GetDlgItem(g_hViewer, IDC_VIEWER_EDIT); }
+
+void Hide() {
+  ShowWindow(g_hViewer, SW_HIDE);
+  g_viewerShown = false;
+}
+
+void BackToList() {
+  if (g_hListWnd) SetForegroundWindow(g_hListWnd);
+}
+
+// The text as it stands in the edit box, whole: however long the user
+// made it, nothing is cut.
+std::string EditText() {
+  HWND edit = Edit();
+  const int length = GetWindowTextLengthA(edit);
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  const int got = GetWindowTextA(edit, &text[0], length + 1);
+  text.resize(static_cast<size_t>(got > 0 ? got : 0));
+  return text;
+}
+
+// Stores a changed text for the cursor row. False when it could not be
+// stored; the user has been told and the dialog keeps the text.
+bool StoreChange() {
+  HWND edit = Edit();
+  // A record shown cut (read only) is never written back.
+  if (!SendMessageW(edit, EM_GETMODIFY, 0, 0) || (GetWindowLongW(edit, GWL_STYLE) & ES_READONLY))
+    return true;
+  const int row = GetCursorRow();
+  if (row < 0 || row >= GetRowCount()) {
+    ErrorBox(kEntryGone, kErrorPlain);
+    return false;
+  }
+  const std::string text = EditText();
+  g_storing = true;
+  const int stored = tdb_modify(text.c_str(), row, g_store, g_hListView);
+  g_storing = false;
+  if (stored == 0) {
+    SendMessageW(edit, EM_SETMODIFY, FALSE, 0);
+    return true;
+  }
+  for (const StoreFailure& f : kStoreFailures) {
+    if (f.code == g_tdbError) {
+      ErrorBox(f.message, kErrorPlain);
+      return false;
+    }
+  }
+  ErrorBox("ViewerDlgProc:tdb_modify でエラー発生", kErrorFatal);
+  return false;
+}
+
+void ViewerOnCommand(int id, int notification) {
+  switch (id) {
+    case IDOK:
+      if (!StoreChange()) return;
+      Hide();
+      BackToList();
+      return;
+    case IDC_VIEWER_UPDATE:
+      if (!StoreChange()) return;
+      EnableViewerUpdate(0);
+      SetFocus(Edit());
+      return;
+    case IDCANCEL:
+      Hide();
+      BackToList();
+      return;
+    case IDC_VIEWER_EDIT:
+      if (notification == EN_UPDATE) EnableViewerUpdate(1);
+      return;
+  }
+}
+
+void MoveControl(HWND dialog, int id, int x, int y) {
+  SetWindowPos(GetDlgItem(dialog, id), nullptr, x, y, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The geometry is taken only while the dialog is on screen: the sizes it
+// passes through while it is created hidden are not the user's.
+void ViewerOnSize(HWND dialog, int w, int h) {
+  SetWindowPos(Edit(), nullptr, 0, 0, w - kEditMarginX, h - kEditMarginY,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const int a = w / 10, y = h - kButtonsFromBottom;
+  MoveControl(dialog, IDOK, 2 * a, y);
+  MoveControl(dialog, IDCANCEL, static_cast<int>(4.5 * a), y);
+  MoveControl(dialog, IDC_VIEWER_UPDATE, 7 * a, y);
+  if (!g_viewerShown) return;
+  RECT outer;
+  GetWindowRect(dialog, &outer);
+  g_set.size_vw = outer.right - outer.left;
+  g_set.size_vh = outer.bottom - outer.top;
+}
+
+void ViewerOnMove(HWND dialog) {
+  if (!g_viewerShown) return;
+  RECT outer;
+  GetWindowRect(dialog, &outer);
+  g_set.size_vx = outer.left;
+  g_set.size_vy = outer.top;
+}
+
+INT_PTR CALLBACK ViewerDlgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
       g_hViewer = hwnd;
+      // However long the text grows, typing is never cut off.
+      SendDlgItemMessageW(hwnd, IDC_VIEWER_EDIT, EM_SETLIMITTEXT, 0, 0);
       // No focus yet: a control of the hidden dialog taking the focus
       // would make the hidden dialog the program's active window.
       return FALSE;
+    case WM_SIZE:
+      ViewerOnSize(hwnd, LOWORD(lParam), HIWORD(lParam));
+      return TRUE;
+    case WM_MOVE:
+      ViewerOnMove(hwnd);
+      return TRUE;
+    case WM_COMMAND:
+      ViewerOnCommand(LOWORD(wParam), HIWORD(wParam));
+      return TRUE;
     case WM_DESTROY:
       g_hViewer = nullptr;
       g_viewerShown = false;
@@ -23,8 +179,63 @@ INT_PTR CALLBACK ViewerDlgProc(HWND hwnd, UINT message, WPARAM, LPARAM) {
   return FALSE;
 }
 
+void PlaceViewer() {
+  if (g_set.size == kNo) {
+    g_set.size_vx = kDefaultPlace.left;
+    g_set.size_vy = kDefaultPlace.top;
+    g_set.size_vw = kDefaultPlace.right - kDefaultPlace.left;
+    g_set.size_vh = kDefaultPlace.bottom - kDefaultPlace.top;
+  }
+  // Above every window only when the list stays on screen and is asked
+  // to be; while the list hides itself, the list alone is topmost.
+  HWND after = HWND_TOP;
+  if (g_set.actv_hide == kStay && g_set.topmost == kYes)
+    after = HWND_TOPMOST;
+  else if (GetWindowLongW(g_hViewer, GWL_EXSTYLE) & WS_EX_TOPMOST)
+    after = HWND_NOTOPMOST;
+  SetWindowPos(g_hViewer, after, g_set.size_vx, g_set.size_vy, g_set.size_vw, g_set.size_vh,
+               SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 HWND CreateViewer() {
   return CreateDialogParamW(g_hInst, MAKEINTRESOURCEW(IDD_VIEWER), nullptr, ViewerDlgProc, 0);
+}
+
+void ToggleViewer(char mode) {
+  const int row = GetCursorRow();
+  if (!g_hViewer || row < 0) return;
+  if (g_viewerShown) {
+    Hide();
+    return;
+  }
+  g_viewerShown = true;
+  LoadViewer(row);
+  PlaceViewer();
+  ShowWindow(g_hViewer, SW_SHOWNORMAL);
+  if (mode == 'e')
+    BackToList();
+  else
+    SetFocus(Edit());
+}
+
+void LoadViewer(int row) {
+  if (row < 0 || !g_hViewer || g_storing) return;
+  std::int32_t length = 0, offset = 0;
+  tdb_gethead(g_store, g_hListView, row, &length, &offset);
+  const std::int32_t n = length < kViewerMaxBytes ? length : kViewerMaxBytes;
+  std::vector<char> text(kViewerMaxBytes + 1, '\0');
+  tdb_read(g_store, text.data(), n);
+  text[static_cast<size_t>(n)] = '\0';
+  HWND edit = Edit();
+  SendMessageW(edit, EM_SETREADONLY, length > kViewerMaxBytes, 0);
+  SetWindowTextA(edit, text.data());
+  EnableViewerUpdate(0);
+}
+
+void EnableViewerUpdate(int on) {
+  if (on == g_updateCache || !g_hViewer) return;
+  g_updateCache = on;
+  EnableWindow(GetDlgItem(g_hViewer, IDC_VIEWER_UPDATE), on == 1);
 }

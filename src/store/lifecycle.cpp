@@ -9,6 +9,7 @@
 #include "store/file_io.h"
 #include "store/record_format.h"
 #include "store/record_scan.h"
+#include "store/saved_size.h"
 #include "store/store.h"
 
 LoadDamage g_loadDamage;
@@ -35,10 +36,13 @@ void KeepDamagedCopy(const std::string& data, const char* base) {
 
 // One row per whole record, in file order, with redrawing suspended: the
 // rows' labels come out of large blocks of the file, not a read each.
-bool LoadRows(HANDLE work, HWND list, bool* damaged) {
+// `bytes` receives the size of the records loaded.
+bool LoadRows(HANDLE work, HWND list, bool* damaged, std::int64_t* bytes) {
   store_io::BlockReader reader(work);
   const DataFileScan scan = ScanDataFile(reader);
   *damaged = scan.damaged;
+  *bytes = 0;
+  for (const RecordRef& record : scan.records) *bytes += record_format::kFieldSize + record.length;
   int index = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
   SendMessageA(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(index + scan.records.size()), 0);
 
@@ -93,8 +97,10 @@ HANDLE tdb_open(const char* base, HWND list) {
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return FailHandle(kErrOpenWork);
   bool damaged = false;
-  if (!LoadRows(file.Get(), list, &damaged)) return FailHandle(kErrOpenWork);
+  std::int64_t bytes = 0;
+  if (!LoadRows(file.Get(), list, &damaged, &bytes)) return FailHandle(kErrOpenWork);
   if (damaged) KeepDamagedCopy(data, base);
+  saved_size::Open(file.Get(), bytes);
   return file.Release();
 }
 
@@ -131,12 +137,14 @@ int tdb_close(HANDLE store, const char* base, HWND list) {
   // A failed write leaves the old data file and the open working file, so
   // nothing is lost and the save can be tried again.
   if (!data.Commit()) return Fail(kErrCloseWrite);
+  if (store == saved_size::Work()) saved_size::Close();
   CloseHandle(store);
   DeleteFileA(store_io::WorkName(base).c_str());
   return 0;
 }
 
 HANDLE tdb_clear(HANDLE store, const char* base, HWND list) {
+  saved_size::Close();
   if (store) CloseHandle(store);
   SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
   // The put buffer named records of the discarded working file.
@@ -144,12 +152,14 @@ HANDLE tdb_clear(HANDLE store, const char* base, HWND list) {
   HANDLE file = CreateFileA(store_io::WorkName(base).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
                             nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return FailHandle(kErrClearCreate);
+  saved_size::Open(file, 0);
   return file;
 }
 
 HANDLE tdb_restore(HANDLE store, const char* base, HWND list) {
   const std::string backup = store_io::BackupName(base);
   if (!store_io::Exists(backup)) return FailHandle(kErrRestoreNoBackup);
+  saved_size::Close();
   if (store) CloseHandle(store);
   SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
   tdb_buffree();

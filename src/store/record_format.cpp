@@ -36,4 +36,6 @@ bool FitsInWorkingFile(std::int64_t end, std::uint64_t length) {
   return end + kFieldSize + static_cast<std::int64_t>(length) <= kMaxOffset;
 }
 
+bool FitsInDataFile(std::int64_t size) { return size >= 0 && size <= kMaxOffset; }
+
 }  // namespace record_format

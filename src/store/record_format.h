@@ -36,4 +36,8 @@ bool IsAddressable(std::int64_t offset);
 // wrapped offset would point into other records.
 bool FitsInWorkingFile(std::int64_t end, std::uint64_t length);
 
+// Whether a data file of `size` bytes can be loaded again: it becomes the
+// working file, whose records must all lie within the 32-bit offsets.
+bool FitsInDataFile(std::int64_t size);
+
 }  // namespace record_format

@@ -8,9 +8,12 @@
 
 #include "store/file_io.h"
 #include "store/record_format.h"
+#include "store/saved_size.h"
 #include "store/store.h"
 
 int g_tdbError = 0;
+
+std::int64_t tdb_savedsize() { return record_format::kFirstRecord + saved_size::Bytes(); }
 
 namespace {
 
@@ -20,6 +23,18 @@ int Fail(int code) {
 }
 
 constexpr size_t kOneWriteMax = 4096;
+
+// The row's record offset; false for a row the list does not have.
+bool RowOffset(HWND list, int row, std::int32_t* offset) {
+  LVITEMA item = {};
+  item.mask = LVIF_PARAM;
+  item.iItem = row;
+  if (!SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return false;
+  *offset = static_cast<std::int32_t>(item.lParam);
+  return true;
+}
+
+std::int64_t RecordBytes(std::int32_t length) { return record_format::kFieldSize + length; }
 
 // Builds the row for tdb_addrow and tdb_insrow and inserts it at index
 // (an index past the end puts it at the end).
@@ -46,6 +61,7 @@ int InsertRow(const char* text, std::int32_t offset, int index, HANDLE store, HW
     if (store_io::SeekTo(store, offset) && store_io::ReadInt32(store, &length)) {
       std::int32_t n = std::min(std::max(length, 0), kLabelMax);
       got = store_io::Read(store, label, static_cast<std::uint32_t>(n));
+      saved_size::Add(store, RecordBytes(std::max(length, 0)));
     }
     label[got] = '\0';
   } else {
@@ -79,6 +95,9 @@ int tdb_insrow(const char* text, std::int32_t offset, int row, HANDLE store, HWN
 int tdb_delrow(int row, HWND list) {
   if (!list) return Fail(kErrDelRowNoList);
   if (row < 0) return Fail(kErrDelRowIndex);
+  std::int32_t offset = 0;
+  if (RowOffset(list, row, &offset))
+    saved_size::Add(saved_size::Work(), -tdb_recordsize(saved_size::Work(), offset));
   SendMessageA(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
   return 0;
 }
@@ -106,6 +125,7 @@ int tdb_append(HANDLE store, const char* text) {
     store_io::TruncateAt(store, end);
     return Fail(kErrAppendWrite);
   }
+  saved_size::Add(store, RecordBytes(static_cast<std::int32_t>(length)));
   return 0;
 }
 
@@ -117,8 +137,12 @@ int tdb_modify(const char* text, int row, HANDLE store, HWND list) {
   std::memcpy(label, text, n);
   label[n] = '\0';
 
+  std::int32_t oldOffset = 0;
+  const std::int64_t oldBytes =
+      RowOffset(list, row, &oldOffset) ? tdb_recordsize(store, oldOffset) : 0;
   std::int64_t end = store_io::SeekEnd(store);
   if (tdb_append(store, text) != 0) return -1;
+  saved_size::Add(store, -oldBytes);
 
   LVITEMA item = {};
   item.mask = LVIF_TEXT | LVIF_PARAM;
@@ -152,4 +176,12 @@ char* tdb_read(HANDLE store, char* buffer, std::int32_t n) {
   std::uint32_t got = n > 0 ? store_io::Read(store, buffer, static_cast<std::uint32_t>(n)) : 0;
   buffer[got] = '\0';
   return buffer;
+}
+
+std::int64_t tdb_recordsize(HANDLE store, std::int32_t offset) {
+  std::int32_t length = 0;
+  if (!store || !store_io::SeekTo(store, offset) || !store_io::ReadInt32(store, &length) ||
+      length < 0)
+    return 0;
+  return RecordBytes(length);
 }

@@ -84,6 +84,16 @@ HANDLE tdb_gethead(HANDLE store, HWND list, int row, std::int32_t* length,
 // and terminates them after the bytes actually read.
 char* tdb_read(HANDLE store, char* buffer, std::int32_t n);
 
+// The bytes the data file would take if the history were saved now: the
+// count and every row's record, rows that share a record each counting.
+// Kept up to date by the operations that add, remove or repoint the rows
+// of the open store (a new row's record counts once tdb_append has
+// written it), so that asking costs nothing.
+std::int64_t tdb_savedsize();
+// The bytes the record at `offset` takes (length field and text); 0 when
+// it cannot be read.
+std::int64_t tdb_recordsize(HANDLE store, std::int32_t offset);
+
 // The put buffer: record offsets of the last copy or deletion.
 int tdb_bufalloc(int n);
 int tdb_bufadd(std::int32_t offset);

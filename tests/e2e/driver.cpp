@@ -401,6 +401,20 @@ void PressKey(WORD key, std::initializer_list<WORD> modifiers) {
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+void TypeText(const std::string& ascii) {
+  std::vector<INPUT> inputs;
+  for (char c : ascii) {
+    for (DWORD flags : {DWORD{KEYEVENTF_UNICODE}, DWORD{KEYEVENTF_UNICODE | KEYEVENTF_KEYUP}}) {
+      INPUT in = {};
+      in.type = INPUT_KEYBOARD;
+      in.ki.wScan = static_cast<unsigned char>(c);
+      in.ki.dwFlags = flags;
+      inputs.push_back(in);
+    }
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
 HWND FindPopupMenu() {
   HWND menu = FindWindowW(L"#32768", nullptr);
   return menu && IsWindowVisible(menu) ? menu : nullptr;
@@ -420,6 +434,17 @@ void SetText(HWND dialog, int id, const std::string& utf8) {
   DWORD_PTR result = 0;
   SendMessageTimeoutW(GetDlgItem(dialog, id), WM_SETTEXT, 0,
                       reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL, kDeadlineMs, &result);
+}
+
+std::string TextA(HWND hwnd) {
+  DWORD_PTR length = 0;
+  SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kDeadlineMs, &length);
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  DWORD_PTR got = 0;
+  SendMessageTimeoutA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
+                      SMTO_NORMAL, kDeadlineMs, &got);
+  text.resize(static_cast<size_t>(got));
+  return text;
 }
 
 HWND FindHistoryList(DWORD pid) {
@@ -480,7 +505,9 @@ RECT RowScreenRect(HWND list, int row) {
   return rect;
 }
 
-void DoubleClickAt(POINT at) {
+// Waits until the pointer has arrived: clicks given before would land
+// elsewhere, and two of them would make no double-click.
+void MovePointer(POINT at) {
   const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
   INPUT move = {};
   move.type = INPUT_MOUSE;
@@ -488,17 +515,33 @@ void DoubleClickAt(POINT at) {
   move.mi.dy = at.y * 65535 / (height - 1);
   move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   SendInput(1, &move, sizeof move);
-  // The pointer must have arrived before the clicks, or the first click
-  // lands elsewhere and the two no longer make a double-click.
   WaitUntil([&] {
     POINT now;
     return GetCursorPos(&now) && now.x == at.x && now.y == at.y;
   });
-  std::vector<INPUT> clicks(4);
-  for (INPUT& in : clicks) in.type = INPUT_MOUSE;
-  clicks[0].mi.dwFlags = clicks[2].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  clicks[1].mi.dwFlags = clicks[3].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+}
+
+namespace {
+
+void Clicks(DWORD down, DWORD up, int times) {
+  std::vector<INPUT> clicks(static_cast<size_t>(2 * times));
+  for (size_t i = 0; i < clicks.size(); ++i) {
+    clicks[i].type = INPUT_MOUSE;
+    clicks[i].mi.dwFlags = i % 2 ? up : down;
+  }
   SendInput(static_cast<UINT>(clicks.size()), clicks.data(), sizeof(INPUT));
+}
+
+}  // namespace
+
+void DoubleClickAt(POINT at) {
+  MovePointer(at);
+  Clicks(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
+}
+
+void RightClickAt(POINT at) {
+  MovePointer(at);
+  Clicks(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1);
 }
 
 std::string ClipboardText() {
@@ -590,13 +633,7 @@ bool Editor::Activate() {
   return front && WaitForInputIdle(process_, kDeadlineMs) == 0;
 }
 
-std::string Editor::Text() const {
-  char text[65536] = {};
-  DWORD_PTR length = 0;
-  SendMessageTimeoutA(edit_, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
-                      kDeadlineMs, &length);
-  return std::string(text, length);
-}
+std::string Editor::Text() const { return TextA(edit_); }
 
 void Editor::Close() {
   if (!process_) return;

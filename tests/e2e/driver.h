@@ -99,6 +99,8 @@ void Click(HWND dialog, int id);
 bool IsChecked(HWND dialog, int id);
 // Sets a control's text, as typing would.
 void SetText(HWND dialog, int id, const std::string& utf8);
+// A window's text as ANSI bytes (code page 932 here), however long.
+std::string TextA(HWND hwnd);
 
 // Puts text on the clipboard as another program would: CF_TEXT holding
 // the bytes and a terminating zero, plus any extra registered formats
@@ -138,6 +140,10 @@ int TrayIconCount();
 // the user would on the keyboard.
 void PressKey(WORD key, std::initializer_list<WORD> modifiers = {});
 
+// Types the characters as such, whatever the keyboard layout (control
+// characters such as "\x04" for Ctrl+D included).
+void TypeText(const std::string& ascii);
+
 // A popup menu on the screen (another process cannot read its items).
 HWND FindPopupMenu();
 
@@ -156,7 +162,9 @@ RECT RowScreenRect(HWND list, int row);
 inline POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
 // Mouse input at a point of the screen, as the user's hand gives it.
+void MovePointer(POINT at);
 void DoubleClickAt(POINT at);
+void RightClickAt(POINT at);
 
 // The CF_TEXT bytes on the clipboard up to their first zero; "" if none.
 std::string ClipboardText();

@@ -15,120 +15,10 @@
 #include "settings/settings.h"
 #include "store/history.h"
 #include "store/store.h"
-#include "win32/store_support.h"
+#include "win32/list_support.h"
 
-namespace {
 
-std::vector<int> Selected(HWND list) {
-  std::vector<int> rows;
-  for (int row = -1; (row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, row,
-                                                          LVNI_SELECTED))) >= 0;)
-    rows.push_back(row);
-  return rows;
-}
-
-std::string Clipboard() {
-  std::string text;
-  if (!OpenClipboard(nullptr)) return "<busy>";
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    text = static_cast<const char*>(GlobalLock(data));
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return text;
-}
-
-void PutOnClipboard(const char* text) {
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, strlen(text) + 1);
-  strcpy(static_cast<char*>(GlobalLock(block)), text);
-  GlobalUnlock(block);
-  SetClipboardData(CF_TEXT, block);
-  CloseClipboard();
-}
-
-// Holds the clipboard open on a thread of its own until released.
-class ClipboardHolder {
- public:
-  ClipboardHolder()
-      : opened_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
-        release_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
-        thread_(CreateThread(nullptr, 0, Hold, this, 0, nullptr)) {
-    WaitForSingleObject(opened_, 10000);
-  }
-  ~ClipboardHolder() {
-    Release();
-    CloseHandle(thread_);
-    CloseHandle(opened_);
-    CloseHandle(release_);
-  }
-  ClipboardHolder(const ClipboardHolder&) = delete;
-  ClipboardHolder& operator=(const ClipboardHolder&) = delete;
-  void Release() {
-    SetEvent(release_);
-    WaitForSingleObject(thread_, 10000);
-  }
-
- private:
-  static DWORD WINAPI Hold(void* self) {
-    auto* h = static_cast<ClipboardHolder*>(self);
-    OpenClipboard(nullptr);
-    SetEvent(h->opened_);
-    WaitForSingleObject(h->release_, 10000);
-    CloseClipboard();
-    return 0;
-  }
-  HANDLE opened_, release_, thread_;
-};
-
-std::vector<std::int32_t> PutBuffer() {
-  std::vector<std::int32_t> offsets;
-  for (int i = 0; i < tdb_bufsize(); ++i) {
-    std::int32_t offset = 0;
-    tdb_bufget(i, &offset);
-    offsets.push_back(offset);
-  }
-  return offsets;
-}
-
-// The history's rows in a shown list window, with a main window of its
-// own to own the clipboard.
-class ListOps : public StoreTest {
- protected:
-  void SetUp() override {
-    StoreTest::SetUp();
-    g_multiSel = 0;
-    g_lastSelCount = 1;
-    g_lastCursorRow = -1;
-    main_ = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
-    g_hMain = main_;
-  }
-  void TearDown() override {
-    g_hMain = nullptr;
-    DestroyWindow(main_);
-    g_listShown = false;
-    StoreTest::TearDown();
-  }
-
-  void Load(const std::vector<std::string>& texts) {
-    WriteFileBytes("clip.dat", DataFile(texts));
-    ASSERT_NE(nullptr, Open());
-    g_store = store_;
-  }
-
-  void LoadRows(int n) {
-    std::vector<std::string> texts;
-    for (int i = 0; i < n; ++i) texts.push_back("row " + std::to_string(i));
-    Load(texts);
-  }
-
-  HWND main_ = nullptr;
-};
-
-}  // namespace
-
-TEST_F(ListOps, TheCursorCarriesTheSelectionOnlyInSingleMode) {
+TEST_F(ListTest, TheCursorCarriesTheSelectionOnlyInSingleMode) {
   LoadRows(10);
   MoveCursor(-1, 2);
   MoveCursor(-1, 5);
@@ -160,7 +50,7 @@ TEST_F(ListOps, TheCursorCarriesTheSelectionOnlyInSingleMode) {
   EXPECT_EQ((std::vector<int>{7}), Selected(list_)) << "the cursor row is selected again";
 }
 
-TEST_F(ListOps, SelectAllAndTheListsOwnSelectionTurnMultiSelectionOn) {
+TEST_F(ListTest, SelectAllAndTheListsOwnSelectionTurnMultiSelectionOn) {
   Load({});
   EXPECT_EQ(-1, SelectAll());
   EXPECT_EQ(0, g_multiSel);
@@ -185,7 +75,7 @@ TEST_F(ListOps, SelectAllAndTheListsOwnSelectionTurnMultiSelectionOn) {
   EXPECT_EQ(1, GetCursorRow());
 }
 
-TEST_F(ListOps, MoveCursorScrollsTheScrollRowToTheTop) {
+TEST_F(ListTest, MoveCursorScrollsTheScrollRowToTheTop) {
   LoadRows(300);
   MoveCursor(120, 125);
   EXPECT_EQ(120, GetTopRow());
@@ -198,7 +88,7 @@ TEST_F(ListOps, MoveCursorScrollsTheScrollRowToTheTop) {
   EXPECT_EQ(4, RowCountEnd(5));
 }
 
-TEST_F(ListOps, AKeyboardMenuOpensAtTheCursorRowOrTheListsCorner) {
+TEST_F(ListTest, AKeyboardMenuOpensAtTheCursorRowOrTheListsCorner) {
   LoadRows(20);
   int row = 0;
   POINT corner = {0, 0};
@@ -228,7 +118,7 @@ TEST_F(ListOps, AKeyboardMenuOpensAtTheCursorRowOrTheListsCorner) {
   EXPECT_EQ(click.y, at.y);
 }
 
-TEST_F(ListOps, TheWindowKeepsItsGeometryOnlyWhileShown) {
+TEST_F(ListTest, TheWindowKeepsItsGeometryOnlyWhileShown) {
   const Settings saved = g_set;
   RECT outer = {0, 0, 300, 200};
   AdjustWindowRectEx(&outer, GetWindowLongW(g_hListWnd, GWL_STYLE), FALSE,
@@ -252,7 +142,7 @@ TEST_F(ListOps, TheWindowKeepsItsGeometryOnlyWhileShown) {
   g_set = saved;
 }
 
-TEST_F(ListOps, ACopyPutsTheRowsInRowOrderOnTheClipboardAsTheMainWindow) {
+TEST_F(ListTest, ACopyPutsTheRowsInRowOrderOnTheClipboardAsTheMainWindow) {
   Load({"r0", "r1", "r2", "r3", "r4", "r5", "r6", "r7", "r8"});
   ASSERT_EQ(0, CopyClip(7, 3, "", "", 0, kShapeLfNone));
   EXPECT_EQ("r3r4r5r6r7", Clipboard());
@@ -277,7 +167,7 @@ TEST_F(ListOps, ACopyPutsTheRowsInRowOrderOnTheClipboardAsTheMainWindow) {
             PutBuffer());
 }
 
-TEST_F(ListOps, AFailedCopyLeavesTheClipboardAndSaysWhy) {
+TEST_F(ListTest, AFailedCopyLeavesTheClipboardAndSaysWhy) {
   Load({"abc", "def"});
   PutOnClipboard("before");
   ASSERT_EQ(0, CopyClip(1, 1, "", "", 0, kShapeLfNone));

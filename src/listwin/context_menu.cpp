@@ -1,0 +1,91 @@
+// The list's context menu: for a row, its commands (paste, copy, delete,
+// put, view, edit, quoted paste and copy); below the rows, select all.
+// Every item runs a fixed command sequence of the 1.9 table, whatever the
+// key mode, and never beeps.
+#include <windows.h>
+#include <windowsx.h>
+
+#include "base/win_text.h"
+#include "listwin/command_table.h"
+#include "listwin/commands.h"
+#include "listwin/listwin.h"
+#include "output/viewer.h"
+
+namespace {
+
+struct MenuItem {
+  int id;               // 0: separator; -1: a submenu of the items after it
+  const char* text;
+  const char* sequence;
+  int submenuItems;     // for a submenu: how many items follow in it
+  bool viewerItem;      // left out while the edit dialog is shown
+};
+
+constexpr MenuItem kRowMenu[] = {
+    {1102, "貼付", "vv", 0, false},
+    {1103, "コピー", "yy", 0, false},
+    {1104, "削除", "dd", 0, false},
+    {-1, "一覧に貼付", nullptr, 2, false},
+    {1106, "この上へ", "P", 0, false},
+    {1105, "この下へ", "p", 0, false},
+    {1108, "表示", "e", 0, true},
+    {1107, "編集", "E", 0, true},
+    {0, nullptr, nullptr, 0, false},
+    {-1, "引用", nullptr, 2, false},
+    {1100, "貼付", "VV", 0, false},
+    {1101, "コピー", "YY", 0, false},
+};
+constexpr MenuItem kSelectAllMenu[] = {
+    {1150, "全て選択", "sa", 0, false},
+};
+
+template <size_t N>
+HMENU Build(const MenuItem (&items)[N], bool viewerShown) {
+  HMENU menu = CreatePopupMenu();
+  for (size_t i = 0; i < N; ++i) {
+    const MenuItem& item = items[i];
+    if (item.viewerItem && viewerShown) continue;
+    if (item.id == 0) {
+      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    } else if (item.id < 0) {
+      HMENU sub = CreatePopupMenu();
+      for (int j = 1; j <= item.submenuItems; ++j)
+        AppendMenuW(sub, MF_STRING, static_cast<UINT_PTR>(items[i + j].id),
+                    Widen(items[i + j].text).c_str());
+      AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), Widen(item.text).c_str());
+      i += static_cast<size_t>(item.submenuItems);
+    } else {
+      AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(item.id), Widen(item.text).c_str());
+    }
+  }
+  return menu;
+}
+
+template <size_t N>
+const char* SequenceOf(const MenuItem (&items)[N], int id) {
+  for (const MenuItem& item : items)
+    if (item.id == id) return item.sequence;
+  return nullptr;
+}
+
+}  // namespace
+
+HMENU BuildListMenu(bool onRow, bool viewerShown) {
+  return onRow ? Build(kRowMenu, viewerShown) : Build(kSelectAllMenu, viewerShown);
+}
+
+void ShowListMenu(HWND listWnd, LPARAM messagePoint) {
+  int row = -1;
+  const POINT at = ListMenuAnchor(g_hListView, messagePoint, &row);
+  HMENU menu = BuildListMenu(row >= 0, g_viewerShown);
+  TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_LEFTBUTTON, at.x, at.y, 0, listWnd, nullptr);
+  DestroyMenu(menu);
+}
+
+bool OnListMenuCommand(int id) {
+  const char* sequence = SequenceOf(kRowMenu, id);
+  if (!sequence) sequence = SequenceOf(kSelectAllMenu, id);
+  if (!sequence) return false;
+  DoKeySeq(kVersion19, sequence);  // a refusal says nothing here
+  return true;
+}

@@ -1,0 +1,95 @@
+// The command language and the context menu from outside: characters
+// typed into the list, the Delete key, Ctrl+C, clicks of the right button.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "list_fixture.h"
+
+using namespace e2e;
+
+namespace {
+
+class Commands : public ListProgramTest {
+ protected:
+  // Picks an item of the open popup menu with the keyboard, the pointer
+  // out of the way so that it highlights nothing itself.
+  void ChooseMenuItem(int index) {
+    ASSERT_TRUE(WaitUntil([] { return FindPopupMenu() != nullptr; }));
+    MovePointer({1200, 20});
+    PressKey(VK_HOME);
+    for (int i = 0; i < index; ++i) PressKey(VK_DOWN);
+    PressKey(VK_RETURN);
+  }
+};
+
+}  // namespace
+
+TEST_F(Commands, ViLikeKeysMoveCopyPasteDeleteAndPutBack) {
+  Start({"a", "b", "c", "d", "e"});  // actv_hide=true: the list stays after a paste
+  CallList();
+  TypeText("2j");
+  ASSERT_TRUE(WaitUntil([&] { return CursorRow(list_) == 2; }));
+  TypeText("yy");
+  ASSERT_TRUE(WaitUntil([&] { return ClipboardText() == "c"; })) << "yy copies only";
+  EXPECT_TRUE(ListInFront(list_));
+  PressKey(VK_RETURN);
+  ExpectPasted(editor_, "c");
+  ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); }));
+
+  TypeText("dd");
+  ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == 4; }));
+  TypeText("Gp");
+  ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == 5; })) << "p puts the deleted row back";
+  TypeText("k.");
+  ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == 6; })) << ". repeats the put";
+  TypeText("vv");
+  ExpectPasted(editor_, "cc");
+  Goodbye(app_);
+  EXPECT_EQ(Hex(DataFile({"a", "b", "d", "e", "c", "c"})), Hex(ReadFileBytes(Data())));
+}
+
+TEST_F(Commands, TheStandardModeDeletesWithDeleteCopiesWithCtrlCAndSearchesByLetter) {
+  Start({"apple", "jam", "kiwi", "lime"}, {{"key", "normal"}});
+  CallList();
+  TypeText("k");
+  EXPECT_TRUE(WaitUntil([&] { return CursorRow(list_) == 2; }))
+      << "a letter finds the row it begins, it is no command here";
+  KeyUntil(VK_DELETE, {}, [&] { return RowCount(list_) == 3; }, "Delete deletes the cursor row");
+  EXPECT_TRUE(WaitUntil([&] { return CursorRow(list_) == 2; }));
+  PressKey('C', {VK_CONTROL});
+  ASSERT_TRUE(WaitUntil([&] { return ListHidden(list_); })) << "Ctrl+C closes the list";
+  EXPECT_EQ("lime", ClipboardText());
+  CallList();
+  PressKey('C', {VK_CONTROL, VK_SHIFT});
+  ASSERT_TRUE(WaitUntil([&] { return ListHidden(list_); }));
+  EXPECT_EQ("> lime\r\n", ClipboardText()) << "quoted while Shift is held";
+  EXPECT_EQ("", editor_.Text()) << "Ctrl+C never pastes";
+  Goodbye(app_);
+  EXPECT_EQ(Hex(DataFile({"apple", "jam", "lime"})), Hex(ReadFileBytes(Data())));
+}
+
+TEST_F(Commands, TheContextMenuRunsItsCommandsWhereverItIsAskedFor) {
+  Start({"a", "b", "c"});
+  CallList();
+  // A right click on a row: its menu, whose second item copies the row.
+  RightClickAt(Centre(RowScreenRect(list_, 1)));
+  ChooseMenuItem(1);
+  ASSERT_TRUE(WaitUntil([&] { return ClipboardText() == "b"; }));
+  EXPECT_EQ(1, CursorRow(list_)) << "the clicked row became the cursor row";
+  ASSERT_TRUE(WaitUntil([] { return FindPopupMenu() == nullptr; }));
+  ASSERT_TRUE(app_.Settle());
+
+  // From the keyboard the menu opens at the cursor row.
+  PressKey(VK_F10, {VK_SHIFT});
+  HWND menu = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (menu = FindPopupMenu()) != nullptr; }));
+  RECT at;
+  GetWindowRect(menu, &at);
+  const RECT row = RowScreenRect(list_, 1);
+  EXPECT_EQ(row.left, at.left);
+  EXPECT_EQ(row.bottom, at.top);
+  PressKey(VK_ESCAPE);
+  ASSERT_TRUE(WaitUntil([] { return FindPopupMenu() == nullptr; }));
+  Goodbye(app_);
+}

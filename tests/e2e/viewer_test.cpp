@@ -1,0 +1,146 @@
+// The simple edit dialog from outside: called up with e, E and o from the
+// list, following the list's cursor, storing what the user typed.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "list_fixture.h"
+#include "resource.h"
+
+using namespace e2e;
+
+namespace {
+
+class Viewer : public ListProgramTest {
+ protected:
+  // The dialog once it is on screen.
+  HWND WaitViewer() {
+    HWND viewer = WaitDialog(app_.Pid(), Widen("コピウェル - 簡易編集"));
+    EXPECT_NE(nullptr, viewer);
+    return viewer;
+  }
+  static HWND EditOf(HWND viewer) { return GetDlgItem(viewer, IDC_VIEWER_EDIT); }
+  static bool ReadOnly(HWND viewer) {
+    return (GetWindowLongW(EditOf(viewer), GWL_STYLE) & ES_READONLY) != 0;
+  }
+  static bool UpdateEnabled(HWND viewer) {
+    return IsWindowEnabled(GetDlgItem(viewer, IDC_VIEWER_UPDATE)) != FALSE;
+  }
+  // In front with the keyboard focus in its edit box, ready for typing.
+  static bool ReadyToType(HWND viewer) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetForegroundWindow() == viewer &&
+           GetGUIThreadInfo(GetWindowThreadProcessId(viewer, nullptr), &info) &&
+           info.hwndFocus == EditOf(viewer);
+  }
+  // Clicks a button and returns once the program has handled the click.
+  static void Press(HWND viewer, int button) { Click(viewer, button); }
+};
+
+std::string Text(size_t n, char first) {
+  std::string text(n, ' ');
+  for (size_t i = 0; i < n; ++i) text[i] = static_cast<char>(first + i % 26);
+  return text;
+}
+
+}  // namespace
+
+// 29,999 bytes are shown whole and can be changed; a longer record is
+// shown cut and read only, and is never stored back.
+TEST_F(Viewer, ShowsUpTo29999BytesAndStoresAChangedTextWhole) {
+  const std::string whole = Text(29999, 'a'), longer = Text(30000, 'A');
+  Start({whole, longer});
+  CallList();
+  TypeText("e");
+  HWND viewer = WaitViewer();
+  ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); })) << "e leaves the focus in the list";
+  EXPECT_EQ(whole.size(), TextA(EditOf(viewer)).size());
+  EXPECT_FALSE(ReadOnly(viewer));
+
+  TypeText("j");
+  ASSERT_TRUE(WaitUntil([&] { return TextA(EditOf(viewer)).size() == 29999; }) &&
+              TextA(EditOf(viewer))[0] == 'A')
+      << "moving the cursor loads the new row";
+  EXPECT_TRUE(ReadOnly(viewer));
+  Press(viewer, IDOK);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(viewer); }));
+
+  // Back to the first row, into the edit box, one character added at the end.
+  ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); }));
+  TypeText("kE");
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(viewer) && ReadyToType(viewer); }));
+  PressKey(VK_END, {VK_CONTROL});
+  TypeText("!");
+  ASSERT_TRUE(WaitUntil([&] { return TextA(EditOf(viewer)).size() == 30000; }));
+  Press(viewer, IDOK);
+  Goodbye(app_);
+  EXPECT_EQ(Hex(DataFile({whole + "!", longer})), Hex(ReadFileBytes(Data())))
+      << "all 30,000 bytes are stored, and the long record as it was";
+}
+
+// 更新 stores the text for this row only: another row that shares its
+// record (made by a put) keeps the old text. 取消 drops a change.
+TEST_F(Viewer, UpdateStoresForThisRowOnlyAndCancelDropsTheChange) {
+  Start({"one", "two"});
+  CallList();
+  TypeText("yypkE");
+  ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == 3; }));
+  HWND viewer = WaitViewer();
+  ASSERT_TRUE(WaitUntil([&] { return ReadyToType(viewer); }));
+  EXPECT_FALSE(UpdateEnabled(viewer)) << "nothing changed yet";
+  PressKey(VK_END, {VK_CONTROL});
+  TypeText("1");
+  ASSERT_TRUE(WaitUntil([&] { return UpdateEnabled(viewer); })) << "typing enables 更新";
+  Press(viewer, IDC_VIEWER_UPDATE);
+  EXPECT_FALSE(UpdateEnabled(viewer)) << "stored, so disabled again";
+  EXPECT_TRUE(IsWindowVisible(viewer));
+
+  ASSERT_TRUE(WaitUntil([&] { return ReadyToType(viewer); }));
+  TypeText("2");
+  ASSERT_TRUE(WaitUntil([&] { return TextA(EditOf(viewer)) == "one12"; }));
+  Press(viewer, IDCANCEL);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(viewer); }));
+  Goodbye(app_);
+  EXPECT_EQ(Hex(DataFile({"one1", "one", "two"})), Hex(ReadFileBytes(Data())));
+}
+
+TEST_F(Viewer, OOnAnEmptyListOpensAnEntryToTypeIn) {
+  Start({});
+  CallList();
+  TypeText("o");
+  HWND viewer = WaitViewer();
+  ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == 1 && ReadyToType(viewer); }));
+  EXPECT_EQ("", TextA(EditOf(viewer)));
+  EXPECT_FALSE(ReadOnly(viewer));
+  TypeText("a new entry");
+  ASSERT_TRUE(WaitUntil([&] { return TextA(EditOf(viewer)) == "a new entry"; }));
+  Press(viewer, IDOK);
+  Goodbye(app_);
+  EXPECT_EQ(Hex(DataFile({"a new entry"})), Hex(ReadFileBytes(Data())));
+}
+
+// The entry the dialog showed was deleted meanwhile: the program goes on,
+// says so and keeps the typed text, instead of ending with a fatal error.
+TEST_F(Viewer, AChangeToAnEntryThatIsGoneIsKeptAndExplained) {
+  Start({"only"});
+  CallList();
+  TypeText("e");
+  HWND viewer = WaitViewer();
+  ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); }));
+  TypeText("dd");
+  ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == 0; }));
+  SetText(viewer, IDC_VIEWER_EDIT, "typed meanwhile");
+  SendMessageW(EditOf(viewer), EM_SETMODIFY, TRUE, 0);
+  PressButton(viewer, IDOK);
+  Answer(kErrorCaption.c_str(),
+         "この項目は一覧にもうないため、変更を保存できませんでした。\n"
+         "入力した文章はそのまま残してあります。");
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(viewer); })) << "the dialog stays";
+  EXPECT_EQ("typed meanwhile", TextA(EditOf(viewer)));
+  EXPECT_TRUE(app_.Running());
+  Goodbye(app_);
+  EXPECT_EQ(Hex(DataFile({})), Hex(ReadFileBytes(Data())));
+}

@@ -1,0 +1,208 @@
+// The commands of the 1.9 and 1.5a tables run on the program's real list:
+// rows deleted and put back, marks that follow them, the repeat register,
+// counts, refusals, and the list's context menu.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "listwin/command_table.h"
+#include "output/paste.h"
+#include "settings/settings.h"
+#include "store/delete.h"
+#include "win32/list_support.h"
+
+namespace {
+
+class Commands : public ListTest {
+ protected:
+  // Runs the sequences one after another in key mode 1.9; each must give
+  // `result`.
+  void Keys(std::initializer_list<const char*> sequences, int result = 1) {
+    for (const char* s : sequences) EXPECT_EQ(result, DoKeySeq("1.9", s)) << s;
+  }
+
+  std::vector<std::string> Labels() {
+    std::vector<std::string> labels;
+    for (int row = 0; row < RowCount(list_); ++row) labels.push_back(RowLabel(list_, row));
+    return labels;
+  }
+
+  std::vector<std::string> Names(const char* first, int n) {
+    std::vector<std::string> names;
+    for (int i = 0; i < n; ++i) names.push_back(first + std::to_string(i));
+    return names;
+  }
+};
+
+}  // namespace
+
+TEST_F(Commands, DeletingMovesTheCursorAndFillsThePutBuffer) {
+  LoadRows(10);
+  const std::int64_t before = tdb_savedsize();
+  MoveCursor(-1, 4);
+  const std::vector<std::int32_t> deleted = {RowOffset(list_, 4), RowOffset(list_, 5),
+                                             RowOffset(list_, 6)};
+  Keys({"3dd"});
+  EXPECT_EQ(7, RowCount(list_));
+  EXPECT_EQ("row 7", RowLabel(list_, 4));
+  EXPECT_EQ(4, GetCursorRow());
+  EXPECT_EQ(deleted, PutBuffer());
+  EXPECT_EQ(before - 3 * (4 + 5), tdb_savedsize()) << "the saved size follows the rows";
+
+  MoveCursor(-1, 5);
+  Keys({"3dd"});
+  EXPECT_EQ(5, RowCount(list_)) << "the count runs out at the last row";
+  EXPECT_EQ(4, GetCursorRow()) << "the cursor goes to the new last row";
+
+  MoveCursor(-1, 0);
+  Keys({"dk"}, 0);
+  MoveCursor(-1, 4);
+  Keys({"dj"}, 0);
+  EXPECT_EQ(5, RowCount(list_)) << "refused deletions delete nothing";
+
+  // The put buffer brings the deleted rows back, as often as counted.
+  MoveCursor(-1, 1);
+  Keys({"2p"});
+  EXPECT_EQ((std::vector<std::string>{"row 0", "row 1", "row 8", "row 9", "row 8", "row 9",
+                                      "row 2", "row 3", "row 7"}),
+            Labels());
+  EXPECT_EQ(2, GetCursorRow());
+  Keys({"P"});
+  EXPECT_EQ("row 8", RowLabel(list_, 2));
+  EXPECT_EQ("row 9", RowLabel(list_, 3));
+  EXPECT_EQ(2, GetCursorRow());
+}
+
+TEST_F(Commands, MarksFollowTheirRows) {
+  LoadRows(10);
+  MoveCursor(-1, 7);
+  Keys({"mb", "3k", "ma"});
+  EXPECT_EQ(4, GetMark('a'));
+  Keys({"G", "'a"});
+  EXPECT_EQ(4, GetCursorRow());
+  Keys({"'c"}, 0);  // not set
+  Keys({"m1"});     // counts as done, after a beep
+  EXPECT_EQ(-1, GetMark('1'));
+
+  MoveCursor(-1, 2);
+  Keys({"d'a"});  // rows 2 to 4
+  EXPECT_EQ(-1, GetMark('a'));
+  EXPECT_EQ(4, GetMark('b')) << "7 moved up by three";
+  MoveCursor(-1, 4);
+  Keys({"P"});
+  EXPECT_EQ(7, GetMark('b')) << "three rows put above it";
+
+  // Selected rows deleted one by one, each moving the marks below. (The
+  // first range leaves the cursor row selected too; the second unselects it.)
+  for (int row : {1, 4, 3, 6}) SelectRange(row, row);
+  ASSERT_EQ((std::vector<int>{1, 3, 6}), Selected(list_));
+  Keys({"dd"});
+  EXPECT_EQ(4, GetMark('b')) << "three rows above it went";
+  EXPECT_EQ(3u, PutBuffer().size());
+}
+
+TEST_F(Commands, TheRepeatRegisterHoldsTheLastStoredCommand) {
+  LoadRows(12);
+  Keys({"."}, 0);
+  MoveCursor(-1, 0);
+  Keys({"2dd", "."});
+  EXPECT_EQ(8, RowCount(list_));
+  EXPECT_STREQ("2dd", RepeatRegister());
+  Keys({"yy", "."});  // copies are not stored: "." deletes again
+  EXPECT_EQ(6, RowCount(list_));
+  EXPECT_EQ(kOutputPaste, g_outputAction) << "every copy command chooses pasting";
+  EXPECT_TRUE(g_clipReady);
+
+  // The Delete key's fixed sequence and the 1.5a table: "dd" is none of
+  // its commands, so "." is refused there.
+  EXPECT_EQ(1, DoKeySeq("1.9", "dd"));
+  EXPECT_EQ(0, DoKeySeqOld("."));
+  EXPECT_EQ(1, DoKeySeqOld("d"));
+  EXPECT_EQ(1, DoKeySeqOld("."));
+  EXPECT_EQ(3, RowCount(list_));
+  EXPECT_EQ(0, DoKeySeqOld("3j")) << "no counts in 1.5a";
+}
+
+TEST_F(Commands, RefusedCommandsChangeNothing) {
+  LoadRows(3);
+  MoveCursor(-1, 2);
+  Keys({"j", "1j", "2147483648j", "2147483648dd", "p"}, 0);  // no put buffer yet
+  Keys({"2j", "5k", "sc"});
+  EXPECT_EQ(0, GetCursorRow());
+  EXPECT_EQ(3, RowCount(list_));
+
+  // A put must not make more rows than the list can count, nor a history
+  // the data file could not hold.
+  Keys({"yy"});
+  Keys({"2000000000p"}, 0);
+  EXPECT_EQ(3, RowCount(list_));
+  const std::string big(100000, 'b');
+  InsertClip(0, big.c_str());
+  MoveCursor(-1, 0);
+  Keys({"yy"});
+  Keys({"30000p"}, 0);
+  EXPECT_EQ(4, RowCount(list_));
+  Keys({"3p"});
+  EXPECT_EQ(7, RowCount(list_));
+}
+
+TEST_F(Commands, PagingFollowsTheWindowAndACountChangesTheHalfPage) {
+  LoadRows(100);
+  g_rowsPerPage = 10;
+  g_halfPage = 5;
+  MoveCursor(0, 0);
+  Keys({"\x04"});
+  EXPECT_EQ(5, GetCursorRow());
+  Keys({"3\x04"});
+  EXPECT_EQ(8, GetCursorRow());
+  EXPECT_EQ(3, g_halfPage);
+  Keys({"\x15"});
+  EXPECT_EQ(5, GetCursorRow());
+  Keys({"\x06"});
+  EXPECT_EQ(GetTopRow(), GetCursorRow());
+  EXPECT_EQ(1, DoKeySeqOld("\x04"));
+  EXPECT_EQ(GetCursorRow() - 7, DoKeySeqOld("\x15") ? GetCursorRow() - 7 : -1);
+}
+
+TEST_F(Commands, TheContextMenuOffersTheRowCommandsOrSelectAll) {
+  LoadRows(3);
+  auto texts = [](HMENU menu) {
+    std::vector<std::string> items;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+      wchar_t text[64] = {};
+      GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+      char utf8[128] = {};
+      WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+      items.push_back(utf8);
+    }
+    return items;
+  };
+  HMENU row = BuildListMenu(true, false);
+  EXPECT_EQ((std::vector<std::string>{"貼付", "コピー", "削除", "一覧に貼付", "表示", "編集", "",
+                                      "引用"}),
+            texts(row));
+  EXPECT_EQ((std::vector<std::string>{"この上へ", "この下へ"}), texts(GetSubMenu(row, 3)));
+  EXPECT_EQ(1106u, GetMenuItemID(GetSubMenu(row, 3), 0));
+  EXPECT_EQ((std::vector<std::string>{"貼付", "コピー"}), texts(GetSubMenu(row, 7)));
+  EXPECT_EQ(1101u, GetMenuItemID(GetSubMenu(row, 7), 1));
+  DestroyMenu(row);
+  HMENU viewing = BuildListMenu(true, true);
+  EXPECT_EQ((std::vector<std::string>{"貼付", "コピー", "削除", "一覧に貼付", "", "引用"}),
+            texts(viewing));
+  DestroyMenu(viewing);
+  HMENU below = BuildListMenu(false, false);
+  EXPECT_EQ((std::vector<std::string>{"全て選択"}), texts(below));
+  DestroyMenu(below);
+
+  // Its commands run their sequences: select all, then delete them all.
+  MoveCursor(-1, 0);
+  EXPECT_TRUE(OnListMenuCommand(1150));
+  EXPECT_EQ(3u, Selected(list_).size());
+  EXPECT_EQ(1, g_multiSel);
+  EXPECT_TRUE(OnListMenuCommand(1104));
+  EXPECT_EQ(0, RowCount(list_)) << "delete acts on every selected row";
+  EXPECT_TRUE(OnListMenuCommand(1105)) << "a put below with no cursor row";
+  EXPECT_EQ(3, RowCount(list_));
+  EXPECT_FALSE(OnListMenuCommand(999));
+}

@@ -1,0 +1,131 @@
+// Support for tests of the list operations and commands: the program's
+// list window with the history loaded, a main window of its own to own
+// the clipboard, and readers of the states and the put buffer.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/mainwnd.h"
+#include "listwin/commands.h"
+#include "listwin/listwin.h"
+#include "listwin/selection.h"
+#include "store/history.h"
+#include "store/store.h"
+#include "win32/store_support.h"
+
+inline std::vector<int> Selected(HWND list) {
+  std::vector<int> rows;
+  for (int row = -1; (row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, row,
+                                                          LVNI_SELECTED))) >= 0;)
+    rows.push_back(row);
+  return rows;
+}
+
+inline std::string Clipboard() {
+  std::string text;
+  if (!OpenClipboard(nullptr)) return "<busy>";
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    text = static_cast<const char*>(GlobalLock(data));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+inline void PutOnClipboard(const char* text) {
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, strlen(text) + 1);
+  strcpy(static_cast<char*>(GlobalLock(block)), text);
+  GlobalUnlock(block);
+  SetClipboardData(CF_TEXT, block);
+  CloseClipboard();
+}
+
+// Holds the clipboard open on a thread of its own until released.
+class ClipboardHolder {
+ public:
+  ClipboardHolder()
+      : opened_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+        release_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+        thread_(CreateThread(nullptr, 0, Hold, this, 0, nullptr)) {
+    WaitForSingleObject(opened_, 10000);
+  }
+  ~ClipboardHolder() {
+    Release();
+    CloseHandle(thread_);
+    CloseHandle(opened_);
+    CloseHandle(release_);
+  }
+  ClipboardHolder(const ClipboardHolder&) = delete;
+  ClipboardHolder& operator=(const ClipboardHolder&) = delete;
+  void Release() {
+    SetEvent(release_);
+    WaitForSingleObject(thread_, 10000);
+  }
+
+ private:
+  static DWORD WINAPI Hold(void* self) {
+    auto* h = static_cast<ClipboardHolder*>(self);
+    OpenClipboard(nullptr);
+    SetEvent(h->opened_);
+    WaitForSingleObject(h->release_, 10000);
+    CloseClipboard();
+    return 0;
+  }
+  HANDLE opened_, release_, thread_;
+};
+
+inline std::vector<std::int32_t> PutBuffer() {
+  std::vector<std::int32_t> offsets;
+  for (int i = 0; i < tdb_bufsize(); ++i) {
+    std::int32_t offset = 0;
+    tdb_bufget(i, &offset);
+    offsets.push_back(offset);
+  }
+  return offsets;
+}
+
+// The history's rows in a shown list window, with a main window of its
+// own to own the clipboard.
+class ListTest : public StoreTest {
+ protected:
+  void SetUp() override {
+    StoreTest::SetUp();
+    g_multiSel = 0;
+    g_lastSelCount = 1;
+    g_lastCursorRow = -1;
+    g_marks.Clear();
+    ClearRepeatRegister();
+    tdb_buffree();
+    main_ = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    g_hMain = main_;
+  }
+  void TearDown() override {
+    g_hMain = nullptr;
+    DestroyWindow(main_);
+    g_listShown = false;
+    g_store = nullptr;
+    StoreTest::TearDown();
+  }
+
+  void Load(const std::vector<std::string>& texts) {
+    WriteFileBytes("clip.dat", DataFile(texts));
+    ASSERT_NE(nullptr, Open());
+    g_store = store_;
+  }
+
+  void LoadRows(int n) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < n; ++i) texts.push_back("row " + std::to_string(i));
+    Load(texts);
+  }
+
+  HWND main_ = nullptr;
+};
+

@@ -1,0 +1,85 @@
+// The simple edit dialog in the program's own process: its layout when
+// resized, and a changed text the store cannot take.
+#include <windows.h>
+
+#include "output/viewer.h"
+#include "resource.h"
+#include "settings/settings.h"
+#include "store/file_io.h"
+#include "win32/dialog_answerer.h"
+#include "win32/list_support.h"
+
+namespace {
+
+class ViewerTest : public ListTest {
+ protected:
+  void SetUp() override {
+    ListTest::SetUp();
+    saved_ = g_set;
+    ASSERT_NE(nullptr, CreateViewer());
+  }
+  void TearDown() override {
+    if (g_hViewer) DestroyWindow(g_hViewer);
+    g_set = saved_;
+    ListTest::TearDown();
+  }
+
+  RECT ControlRect(int id) {
+    RECT r;
+    GetWindowRect(GetDlgItem(g_hViewer, id), &r);
+    MapWindowPoints(nullptr, g_hViewer, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  }
+
+  Settings saved_;
+};
+
+}  // namespace
+
+TEST_F(ViewerTest, ResizingLaysOutTheEditBoxAndTheButtons) {
+  RECT outer = {0, 0, 300, 200};
+  AdjustWindowRectEx(&outer, GetWindowLongW(g_hViewer, GWL_STYLE), FALSE,
+                     GetWindowLongW(g_hViewer, GWL_EXSTYLE));
+  const int width = outer.right - outer.left, height = outer.bottom - outer.top;
+  g_viewerShown = true;
+  SetWindowPos(g_hViewer, nullptr, 20, 30, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  const RECT edit = ControlRect(IDC_VIEWER_EDIT);
+  EXPECT_EQ(275, edit.right - edit.left);
+  EXPECT_EQ(143, edit.bottom - edit.top);
+  EXPECT_EQ(60, ControlRect(IDOK).left);
+  EXPECT_EQ(135, ControlRect(IDCANCEL).left);
+  EXPECT_EQ(210, ControlRect(IDC_VIEWER_UPDATE).left);
+  EXPECT_EQ(166, ControlRect(IDC_VIEWER_UPDATE).top);
+  EXPECT_EQ(width, g_set.size_vw) << "the outer size is kept";
+  EXPECT_EQ(20, g_set.size_vx);
+  g_viewerShown = false;
+}
+
+// A failed write of the changed text leaves the row on its old record and
+// the working file as it was, and says so; the dialog keeps the text.
+TEST_F(ViewerTest, AChangeTheStoreCannotWriteLeavesTheRowAndSaysSo) {
+  Load({"old"});
+  MoveCursor(-1, 0);
+  ToggleViewer('e');
+  ASSERT_TRUE(g_viewerShown);
+  const std::string work = WorkBytes(store_);
+  HWND edit = GetDlgItem(g_hViewer, IDC_VIEWER_EDIT);
+  SetWindowTextA(edit, "new");
+  SendMessageW(edit, EM_SETMODIFY, TRUE, 0);
+  store_io::FailWriteForTesting(1);
+  {
+    DialogAnswerer answer("コピウェル - エラー", IDOK);
+    SendMessageW(g_hViewer, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(answer.Answered());
+    ASSERT_FALSE(answer.Labels().empty());
+    EXPECT_NE(std::string::npos, answer.Labels().back().find("書き込めなかった"));
+  }
+  store_io::FailWriteForTesting(0);
+  EXPECT_EQ(Hex(work), Hex(WorkBytes(store_)));
+  EXPECT_EQ(4, RowOffset(list_, 0));
+  EXPECT_EQ("old", RowLabel(list_, 0));
+  EXPECT_TRUE(g_viewerShown) << "the dialog stays with the text";
+  char text[16] = {};
+  GetWindowTextA(edit, text, sizeof text);
+  EXPECT_STREQ("new", text);
+}
