@@ -55,8 +55,9 @@ long long ShapeLength(const char* text, const char* quote, const char* footer, i
 // number of bytes written before the terminator (ShapeLength's result), or
 // -1, writing nothing, in ShapeLength's -1 case. `end` must have room for
 // ShapeLength's result plus one byte, and the text must not lie in that
-// room (it is used as scratch space). Callers that build one output from
-// many texts keep the returned end instead of searching for it each time.
+// room (it is still being read while the room is written). Callers that
+// build one output from many texts keep the returned end instead of
+// searching for it each time.
 long long ShapeWrite(const char* text, char* end, const char* quote, const char* footer,
                      int wrap, int rule);
 
