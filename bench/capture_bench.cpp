@@ -61,12 +61,20 @@ int main() {
   }
   HWND list = FindHistoryList(app.Pid());
 
+  // A viewer of this process joins the chain after the program, so it is
+  // told of every change just before the program is: the sequence numbers
+  // it finds show how many different contents the notifications could
+  // still see (a copy replaced before any notification arrived is lost
+  // to every viewer).
+  ClipboardViewer watcher;
+
   std::printf("Capture of %d copies from another program, by spacing between copies\n", kCopies);
-  std::printf("%-14s %8s %10s %10s %10s %12s\n", "spacing", "copies", "rows added", "distinct",
-              "lost", "copies/s");
-  std::map<std::string, int> rowsAdded;
+  std::printf("%-14s %8s %10s %14s %10s %12s\n", "spacing", "copies", "rows added",
+              "contents seen", "", "copies/s");
+  std::map<std::string, int> rowsAdded, contentsSeen;
   for (const Series& s : series) {
     const int before = RowCount(list);
+    const int seenBefore = watcher.DistinctContents();
     const double start = Now();
     for (int i = 0; i < kCopies; ++i) {
       CopyText(s.prefix + "-" + std::to_string(i));
@@ -75,10 +83,10 @@ int main() {
     const double elapsed = Now() - start;
     app.Sync();  // every notification sent so far has been handled
     rowsAdded[s.prefix] = RowCount(list) - before;
-    std::printf("%-14s %8d %10d", s.spacingMs ? (std::to_string(s.spacingMs) + " ms").c_str()
-                                             : "back to back",
-                kCopies, rowsAdded[s.prefix]);
-    std::printf("%*s %12.0f\n", 21, "", kCopies / elapsed);  // distinct/lost follow below
+    contentsSeen[s.prefix] = watcher.DistinctContents() - seenBefore;
+    std::printf("%-14s %8d %10d %14d %10s %12.0f\n",
+                s.spacingMs ? (std::to_string(s.spacingMs) + " ms").c_str() : "back to back",
+                kCopies, rowsAdded[s.prefix], contentsSeen[s.prefix], "", kCopies / elapsed);
   }
 
   // Latency: copies well apart, from the end of CloseClipboard in this
@@ -96,14 +104,15 @@ int main() {
   }
   std::sort(latencies.begin(), latencies.end());
 
+  watcher.Leave();
   app.Goodbye();
   DWORD code = 0;
   app.WaitExit(&code);
 
   const std::vector<std::string> texts = Records(ReadFileBytes(dir.File(L"clip.dat")));
   std::printf("\nAfter Goodbye, in clip.dat (%zu records):\n", texts.size());
-  std::printf("%-14s %10s %10s %10s %12s\n", "spacing", "recorded", "distinct", "lost",
-              "duplicates");
+  std::printf("%-14s %10s %10s %10s %12s %12s\n", "spacing", "recorded", "distinct", "lost",
+              "duplicates", "last once");
   for (const Series& s : series) {
     std::map<std::string, int> seen;
     int recorded = 0;
@@ -114,9 +123,11 @@ int main() {
       }
     }
     const int distinct = static_cast<int>(seen.size());
-    std::printf("%-14s %10d %10d %10d %12d\n",
+    const int last = seen[s.prefix + "-" + std::to_string(kCopies - 1)];
+    std::printf("%-14s %10d %10d %10d %12d %12s\n",
                 s.spacingMs ? (std::to_string(s.spacingMs) + " ms").c_str() : "back to back",
-                recorded, distinct, kCopies - distinct, recorded - distinct);
+                recorded, distinct, kCopies - distinct, recorded - distinct,
+                last == 1 ? "yes" : (std::to_string(last) + " times").c_str());
   }
   std::printf("\nCloseClipboard to record in the working file, 50 copies 30 ms apart:\n");
   std::printf("  median %.2f ms, 90th percentile %.2f ms, max %.2f ms\n",

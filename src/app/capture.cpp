@@ -15,8 +15,17 @@ namespace {
 
 HWND g_nextViewer = nullptr;
 bool g_inChain = false;
-// The clipboard's sequence number whose content must not be recorded.
+// The sequence number of the content on the clipboard when capture
+// began, which is not recorded, and that of the last content recorded: a
+// burst of copies can bring several notifications after one change, and
+// one change must never become two entries.
 DWORD g_ignoredSequence = 0;
+DWORD g_recordedSequence = 0;
+
+// How long a capture waits for another program to let go of the
+// clipboard: a copier that writes again at once holds it for a moment,
+// and the program's thread must not stall noticeably.
+constexpr DWORD kCaptureWaitMs = 5;
 
 // Formats that password managers and similar programs add to keep their
 // content out of clipboard histories.
@@ -42,10 +51,16 @@ bool ContentAsksNotToBeKept() {
 }
 
 // Copies the clipboard's text up to its first zero byte into a new
-// moveable, zero-filled block, or returns null when there is none.
-HGLOBAL CopyClipboardText(HWND main) {
-  ScopedClipboard clipboard(main, 0);
-  if (!clipboard || ContentAsksNotToBeKept()) return nullptr;
+// moveable, zero-filled block, or returns null when there is none or it
+// was recorded (or ignored) already. `sequence` receives the number of
+// the content read, taken while the clipboard is open so that it belongs
+// to that very content.
+HGLOBAL CopyClipboardText(HWND main, DWORD* sequence) {
+  ScopedClipboard clipboard(main, kCaptureWaitMs);
+  if (!clipboard) return nullptr;
+  *sequence = GetClipboardSequenceNumber();
+  if (*sequence == g_ignoredSequence || *sequence == g_recordedSequence) return nullptr;
+  if (ContentAsksNotToBeKept()) return nullptr;
   HANDLE data = GetClipboardData(CF_TEXT);
   if (!data) return nullptr;
   const char* text = static_cast<const char*>(GlobalLock(data));
@@ -71,6 +86,9 @@ void JoinViewerChain(HWND main) {
   g_excludeFormat = RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing");
   g_viewerIgnoreFormat = RegisterClipboardFormatW(L"Clipboard Viewer Ignore");
   g_historyFormat = RegisterClipboardFormatW(L"CanIncludeInClipboardHistory");
+  // Only what is on the clipboard now is old; whatever is copied from
+  // here on (while a large history is still loading, say) is new.
+  g_ignoredSequence = GetClipboardSequenceNumber();
   g_inChain = true;
   g_nextViewer = SetClipboardViewer(main);
 }
@@ -81,20 +99,18 @@ void LeaveViewerChain(HWND main) {
   g_nextViewer = nullptr;
 }
 
-void IgnoreCurrentClipboard() { g_ignoredSequence = GetClipboardSequenceNumber(); }
-
 LRESULT OnDrawClipboard(HWND main, WPARAM wParam, LPARAM lParam) {
   // Every notification goes on down the chain, whatever we do with it.
   if (g_nextViewer) SendMessageW(g_nextViewer, WM_DRAWCLIPBOARD, wParam, lParam);
   if (g_set.sus) return 0;
   // Our own output (copy and paste) is never recorded.
   if (GetClipboardOwner() == main) return 0;
-  if (GetClipboardSequenceNumber() == g_ignoredSequence) return 0;
 
-  HGLOBAL copy = CopyClipboardText(main);  // the clipboard is closed again here
+  DWORD sequence = 0;
+  HGLOBAL copy = CopyClipboardText(main, &sequence);  // the clipboard is closed again here
   if (!copy) return 0;
   if (const char* text = static_cast<const char*>(GlobalLock(copy))) {
-    AddClip(text);
+    if (AddClip(text)) g_recordedSequence = sequence;
     GlobalUnlock(copy);
   }
   GlobalFree(copy);
@@ -110,16 +126,26 @@ LRESULT OnChangeCbChain(WPARAM leaving, LPARAM following) {
   return 0;
 }
 
-void AddClip(const char* text) {
+bool AddClip(const char* text) {
   // The row gets the offset where the record is written next; with no
   // row there is nothing to point at the record, so it is not written.
   const bool top = g_set.data == kDataNew;
   const int added = top ? tdb_insrow(text, 0, 0, g_store, g_hListView, kRowNew)
                         : tdb_addrow(text, 0, g_store, g_hListView, kRowNew);
-  if (added != 0 || tdb_append(g_store, text) == 0) return;
+  if (added != 0) {
+    // A working file at its 2 GB limit refuses every later copy: the
+    // user must hear of it, or copies vanish without a word.
+    if (g_tdbError == kErrWorkingFileFull) ReportWorkingFileFull();
+    return false;
+  }
+  if (tdb_append(g_store, text) == 0) return true;
   // The record could not be written: its row must not point at bytes
   // that are not there.
   const int rows = static_cast<int>(SendMessageW(g_hListView, LVM_GETITEMCOUNT, 0, 0));
   tdb_delrow(top ? 0 : rows - 1, g_hListView);
-  ReportWriteFailure();
+  if (g_tdbError == kErrWorkingFileFull)
+    ReportWorkingFileFull();
+  else
+    ReportWriteFailure();
+  return false;
 }

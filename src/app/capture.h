@@ -4,16 +4,15 @@
 
 #include <windows.h>
 
+// Joins the chain. The text on the clipboard at that moment is not
+// recorded; everything copied afterwards is.
 void JoinViewerChain(HWND main);
 void LeaveViewerChain(HWND main);
-
-// Marks the clipboard's present content as seen, so that the text on the
-// clipboard when capture begins is not recorded.
-void IgnoreCurrentClipboard();
 
 LRESULT OnDrawClipboard(HWND main, WPARAM wParam, LPARAM lParam);
 LRESULT OnChangeCbChain(WPARAM leaving, LPARAM following);
 
 // Adds the text as a new entry: at the top when the list shows the
-// newest first, else at the bottom. Failures are silent.
-void AddClip(const char* text);
+// newest first, else at the bottom. False when it could not be stored;
+// the user is told once (the main window shows the message later).
+bool AddClip(const char* text);

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "app/mainwnd.h"
 #include "base/win_text.h"
 #include "listwin/listwin.h"
 #include "output/viewer.h"
@@ -14,6 +13,8 @@ bool g_fatal = false;
 bool g_errorBoxOpen = false;
 
 namespace {
+
+void (*g_fatalExit)() = nullptr;
 
 constexpr char kCaption[] = "コピウェル - エラー";
 constexpr char kReportRequest[] = "\n\n上記メッセージをメールにて下記へ連絡お願いいたします。";
@@ -28,6 +29,8 @@ void ShowIfFlagged(HWND hwnd, bool shown, int how) {
 
 }  // namespace
 
+void SetFatalErrorExit(void (*exit)()) { g_fatalExit = exit; }
+
 void ErrorBox(const char* message, int code) {
   if (code == kErrorFatal) {
     // The two modeless windows leave the screen before the box. They are
@@ -41,7 +44,7 @@ void ErrorBox(const char* message, int code) {
                        kReportRequest + kContactLines;
     MessageBoxUtf8(nullptr, text.c_str(), kCaption, MB_OK | MB_ICONERROR);
     g_fatal = true;
-    DestroyMainWindow();
+    if (g_fatalExit) g_fatalExit();
     return;
   }
   // Hiding the list hands the activation to some other program; that is

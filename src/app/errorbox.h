@@ -15,6 +15,10 @@ void ErrorBox(const char* message, int code);
 // stays silent, so a run shows at most one fatal box.
 extern bool g_fatal;
 
+// What a fatal error does after its box: the main window registers the
+// ending of the program here when it is created.
+void SetFatalErrorExit(void (*exit)());
+
 // True while a plain message is shown, for which the list and the edit
 // dialog have been hidden only for the moment.
 extern bool g_errorBoxOpen;

@@ -27,6 +27,7 @@ namespace {
 // True from the start of WM_DESTROY: the window cannot be destroyed twice.
 bool g_destroying = false;
 bool g_writeFailureReported = false;
+bool g_fullReported = false;
 // True while the store is closed because the session was ending. If the
 // session goes on after all, the store is opened again; until then
 // nothing may save from the closed working file, or the data file would
@@ -55,6 +56,7 @@ void ReportOpenFailure() {
 
 LRESULT MainOnCreate(HWND hwnd) {
   g_hMain = hwnd;
+  SetFatalErrorExit(DestroyMainWindow);
   JoinViewerChain(hwnd);
   // What a run that did not end normally captured is taken up before
   // anything (the start-up delete, the new working file) can touch it.
@@ -78,7 +80,6 @@ LRESULT MainOnCreate(HWND hwnd) {
     return -1;
   }
   g_store = store;
-  IgnoreCurrentClipboard();
   return 0;
 }
 
@@ -122,7 +123,6 @@ void ResumeAfterCancelledEnd() {
   g_store = store;
   RegisterHotKeys();
   JoinViewerChain(g_hMain);
-  IgnoreCurrentClipboard();
 }
 
 }  // namespace
@@ -173,6 +173,13 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
                "ディスクの空き容量を確かめてください。書き込めなかったコピーは記録されていません。",
                kErrorPlain);
       return 0;
+    case kWorkingFileFull:
+      ErrorBox("履歴ファイル (clipwork.dat) が 2GB の上限に達したため、"
+               "これからのコピーは記録されません。\n"
+               "不要な履歴を削除してから「さよなら」で終了し、起動し直すと、"
+               "削除した分だけ履歴ファイルが小さくなります。",
+               kErrorPlain);
+      return 0;
     default:
       if (message == TaskbarCreatedMessage()) {
         OnTaskbarCreated();
@@ -191,6 +198,12 @@ void ReportWriteFailure() {
   if (g_writeFailureReported) return;
   g_writeFailureReported = true;
   PostMessageW(g_hMain, kWriteFailed, 0, 0);
+}
+
+void ReportWorkingFileFull() {
+  if (g_fullReported) return;
+  g_fullReported = true;
+  PostMessageW(g_hMain, kWorkingFileFull, 0, 0);
 }
 
 void ReportDamagedHistory() {

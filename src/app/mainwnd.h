@@ -22,6 +22,9 @@ enum TrayCommand : int {
 // be written: posted, so that the box is not shown in the middle of the
 // clipboard notification that met the failure.
 constexpr UINT kWriteFailed = WM_APP + 1;
+// The same when a capture was refused because the working file reached
+// its 2 GB limit.
+constexpr UINT kWorkingFileFull = WM_APP + 2;
 
 extern HINSTANCE g_hInst;
 extern HWND g_hMain;
@@ -38,6 +41,8 @@ void ResetRunState();
 
 // Reports a failed write to the working file, once per run.
 void ReportWriteFailure();
+// Reports captures refused at the working file's 2 GB limit, once per run.
+void ReportWorkingFileFull();
 
 // Tells the user, once, that the data file just loaded was damaged.
 void ReportDamagedHistory();

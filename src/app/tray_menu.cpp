@@ -4,6 +4,7 @@
 
 #include "app/errorbox.h"
 #include "app/help.h"
+#include "app/history_actions.h"
 #include "app/hotkeys.h"
 #include "app/mainwnd.h"
 #include "app/tray.h"

@@ -9,6 +9,7 @@
 
 #include "app/capture.h"
 #include "app/errorbox.h"
+#include "app/history_actions.h"
 #include "listwin/command_table.h"
 #include "listwin/listwin.h"
 #include "listwin/selection.h"
@@ -119,7 +120,7 @@ void OpenEntry(const char* version, char which, int cursor) {
     MoveCursor(0, 0);
   } else {
     row = which == 'o' ? cursor + 1 : cursor;
-    InsertClip(row, "");
+    InsertClipOrFail(row, "");
     MoveCursor(-1, row);
   }
   if (!g_viewerShown)

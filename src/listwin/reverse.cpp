@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <new>
+#include <stdexcept>
 #include <vector>
 
 #include "base/scoped_win.h"
@@ -25,10 +27,19 @@ struct Row {
 // much under Wine, whose list view deletes in quadratic time. The rows
 // stay where they are and exchange their contents instead: linear time.
 // They come out without selection or focus, as moved rows would.
-void ReverseHistoryOrder(HWND list) {
+bool ReverseHistoryOrder(HWND list) {
   const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-  if (count < 2) return;
-  std::vector<Row> rows(static_cast<size_t>(count));
+  if (count < 2) return true;
+  // All rows are read before any is rewritten: without the memory for
+  // that, the history stays as it is.
+  std::vector<Row> rows;
+  try {
+    rows.resize(static_cast<size_t>(count));
+  } catch (const std::bad_alloc&) {
+    return false;
+  } catch (const std::length_error&) {
+    return false;
+  }
   for (int i = 0; i < count; ++i) {
     Row& row = rows[static_cast<size_t>(i)];
     LVITEMA item = {};
@@ -55,4 +66,5 @@ void ReverseHistoryOrder(HWND list) {
     item.lParam = row.record;
     SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
   }
+  return true;
 }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 
 #include "settings/info_dialogs.h"
@@ -10,44 +11,85 @@
 
 namespace {
 
+// The longest value a read gives, in bytes, as the INI file holds it.
+constexpr size_t kValueMax = 255;
+
+// ANSI text (the file's contents, in the system's code page) and the
+// wide text the profile functions take.
+std::wstring FromAnsi(const std::string& text) {
+  const int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+  std::wstring wide(static_cast<size_t>(n > 0 ? n : 1), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], n);
+  wide.resize(wide.size() - 1);
+  return wide;
+}
+
+// Cut to the longest whole characters within `limit` bytes.
+std::string ToAnsi(const std::wstring& wide, size_t limit) {
+  const int n = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string text(static_cast<size_t>(n > 0 ? n : 1), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, &text[0], n, nullptr, nullptr);
+  text.resize(text.size() - 1);
+  size_t end = 0;
+  while (end < text.size()) {
+    const size_t step = IsDBCSLeadByte(static_cast<BYTE>(text[end])) ? 2 : 1;
+    if (end + step > limit) break;
+    end += step;
+  }
+  text.resize(end < text.size() ? end : text.size());
+  return text;
+}
+
+std::wstring FromAscii(const char* text) { return std::wstring(text, text + strlen(text)); }
+
 // The INI file's full path, made afresh for every read and write. The
 // profile functions look for a bare file name in the Windows directory, so
 // the current directory is always written out; it is asked for at its
 // full length, however long, so that a deep folder never sends the
-// settings to some other file.
-std::string IniPath() {
-  const DWORD needed = GetCurrentDirectoryA(0, nullptr);
-  std::string dir(needed, '\0');
-  const DWORD length = GetCurrentDirectoryA(needed, &dir[0]);
+// settings to some other file. The path is wide: a folder named in
+// characters outside the system's code page must still be found.
+std::wstring IniPath() {
+  const DWORD needed = GetCurrentDirectoryW(0, nullptr);
+  std::wstring dir(needed, L'\0');
+  const DWORD length = GetCurrentDirectoryW(needed, &dir[0]);
   dir.resize(length < needed ? length : 0);
-  return dir + "/" + kIniFileName;
+  return dir + L"\\" + FromAscii(kIniFileName);
 }
 
 class PrivateProfile : public ProfileSource {
  public:
-  explicit PrivateProfile(std::string path) : path_(std::move(path)) {}
+  explicit PrivateProfile(std::wstring path) : path_(std::move(path)) {}
 
   std::string Text(const char* section, const char* key) const override {
-    char value[256] = {};
-    GetPrivateProfileStringA(section, key, kAbsentText, value, sizeof value, path_.c_str());
-    return value;
+    wchar_t value[kValueMax + 1] = {};
+    GetPrivateProfileStringW(FromAscii(section).c_str(), FromAscii(key).c_str(),
+                             FromAscii(kAbsentText).c_str(), value, kValueMax + 1,
+                             path_.c_str());
+    return ToAnsi(value, kValueMax);
   }
   int Number(const char* section, const char* key) const override {
-    return static_cast<int>(GetPrivateProfileIntA(section, key, kAbsentNumber, path_.c_str()));
+    return static_cast<int>(GetPrivateProfileIntW(FromAscii(section).c_str(),
+                                                  FromAscii(key).c_str(), kAbsentNumber,
+                                                  path_.c_str()));
   }
 
  private:
-  std::string path_;
+  std::wstring path_;
 };
+
+void Write(const wchar_t* path, const char* section, const char* key, const std::string& value) {
+  WritePrivateProfileStringW(FromAscii(section).c_str(), FromAscii(key).c_str(),
+                             FromAnsi(value).c_str(), path);
+}
 
 }  // namespace
 
 int ReadSettings() {
   ResetReadDefaults(&g_set);
-  const std::string path = IniPath();
+  const std::wstring path = IniPath();
   const PrivateProfile profile(path);
   if (IsFirstRun(profile)) {
-    WritePrivateProfileStringA(kMarkerSection, kMarkerKey, kMarkerValue, path.c_str());
+    Write(path.c_str(), kMarkerSection, kMarkerKey, kMarkerValue);
     ShowFirstRunDialog();
     return 0;
   }
@@ -57,8 +99,7 @@ int ReadSettings() {
 }
 
 void WriteSettings() {
-  const std::string path = IniPath();
+  const std::wstring path = IniPath();
   g_keyVersion = KeyTableVersion(g_set.key);
-  for (const IniEntry& e : EncodeSettings(g_set))
-    WritePrivateProfileStringA(e.section, e.key, e.value.c_str(), path.c_str());
+  for (const IniEntry& e : EncodeSettings(g_set)) Write(path.c_str(), e.section, e.key, e.value);
 }

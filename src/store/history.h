@@ -1,5 +1,5 @@
-// The program's one history: the open working file and the operations
-// the application runs on it with the history list of the list window.
+// The program's one history: the open working file with the history list
+// of the list window as its index.
 #pragma once
 
 #include <windows.h>
@@ -7,14 +7,13 @@
 // The open working file; null while the store is closed.
 extern HANDLE g_store;
 
-// Inserts a new entry with the text at the row. A failure is fatal.
-void InsertClip(int row, const char* text);
+// What InsertClip could not do.
+enum InsertFailure : int {
+  kInsertNoRow = -1,     // no row was inserted
+  kInsertNoRecord = -2,  // the record could not be written; the row was taken back
+};
 
-// Deletes the whole history (after the user confirmed). Returns 0, or -1
-// after a fatal error box.
-int ClearClip();
-
-// Replaces the history with the backup made by the start-up delete
-// (after the user confirmed). Without a backup it says so and changes
-// nothing; any other failure is fatal.
-void RestoreClip();
+// Inserts a new entry with the text at the row. Returns 0, or an
+// InsertFailure with the store error code set; the history is then as it
+// was.
+int InsertClip(int row, const char* text);

@@ -2,6 +2,9 @@
 // texts, and the program's history and data file must hold them.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "program_test.h"
 
 using namespace e2e;
@@ -51,6 +54,43 @@ TEST_F(Capture, TheTextOnTheClipboardAtStartIsNotRecorded) {
   CopyAndWait("new", 1);
   Goodbye(app_);
   EXPECT_EQ(Hex(DataFile({"new"})), Hex(ReadFileBytes(Data())));
+}
+
+// Only what was on the clipboard when the program joined the viewer chain
+// is old; a copy made while a large history is still loading is new.
+TEST_F(Capture, ACopyMadeWhileALargeHistoryLoadsIsCaptured) {
+  WriteFileBytes(Data(), DataFile(std::vector<std::string>(100000, "an older entry")));
+  ASSERT_TRUE(app_.Start());
+  ASSERT_TRUE(WaitUntil([&] {
+    HWND main = app_.MainWindow();
+    return main && GetClipboardViewer() == main;
+  })) << "the program joins the chain first thing";
+  ASSERT_TRUE(CopyText("copied while loading"));
+  EXPECT_TRUE(app_.Starting()) << "the copy must fall into the load";
+  ASSERT_NE(nullptr, app_.WaitReady(60000));
+  list_ = FindHistoryList(app_.Pid());
+  ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == 100001; })) << RowCount(list_);
+  Goodbye(app_);
+  const std::string bytes = ReadFileBytes(Data());
+  EXPECT_EQ(Hex(Record("copied while loading")),
+            Hex(bytes.substr(bytes.size() - Record("copied while loading").size())));
+}
+
+// When the end of the session is called off, the program takes its
+// history up again; the text on the clipboard then is not new.
+TEST_F(Capture, ACancelledSessionEndAddsNoEntry) {
+  Start();
+  CopyAndWait("before", 1);
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutW(app_.MainWindow(), WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, kDeadlineMs,
+                      &answer);
+  SendMessageTimeoutW(app_.MainWindow(), WM_ENDSESSION, FALSE, 0, SMTO_NORMAL, kDeadlineMs,
+                      &answer);
+  ASSERT_TRUE(app_.Sync());
+  EXPECT_EQ(1, RowCount(list_));
+  CopyAndWait("after", 2);
+  Goodbye(app_);
+  EXPECT_EQ(Hex(DataFile({"before", "after"})), Hex(ReadFileBytes(Data())));
 }
 
 TEST_F(Capture, ContentMarkedPrivateIsNotRecorded) {

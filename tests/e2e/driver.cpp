@@ -255,6 +255,8 @@ struct ClipboardViewer::State {
   HWND window = nullptr;
   HWND next = nullptr;
   volatile LONG count = 0;
+  volatile LONG distinct = 0;
+  DWORD lastSequence = 0;  // the viewer's thread alone touches it
   bool left = false;
 };
 
@@ -270,6 +272,10 @@ LRESULT CALLBACK ViewerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       // has closed would: whoever still sends to it cuts the chain.
       if (state->left) return 0;
       InterlockedIncrement(&state->count);
+      if (GetClipboardSequenceNumber() != state->lastSequence) {
+        state->lastSequence = GetClipboardSequenceNumber();
+        InterlockedIncrement(&state->distinct);
+      }
       if (state->next) SendMessageW(state->next, message, wParam, lParam);
       return 0;
     case WM_CHANGECBCHAIN:
@@ -322,6 +328,8 @@ ClipboardViewer::~ClipboardViewer() {
 }
 
 int ClipboardViewer::Notifications() const { return static_cast<int>(state_->count); }
+
+int ClipboardViewer::DistinctContents() const { return static_cast<int>(state_->distinct); }
 
 void ClipboardViewer::Leave() {
   if (!state_->left) SendMessageW(state_->window, kLeaveChain, 0, 0);
@@ -505,8 +513,10 @@ RECT RowScreenRect(HWND list, int row) {
   return rect;
 }
 
-// Waits until the pointer has arrived: clicks given before would land
-// elsewhere, and two of them would make no double-click.
+// Moves the pointer and waits until it rests there: clicks given before
+// would land elsewhere, and two of them would make no double-click. The
+// first move of a session can be followed by the display's own report of
+// where the pointer was, which puts it back; then it is moved again.
 void MovePointer(POINT at) {
   const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
   INPUT move = {};
@@ -514,11 +524,18 @@ void MovePointer(POINT at) {
   move.mi.dx = at.x * 65535 / (width - 1);
   move.mi.dy = at.y * 65535 / (height - 1);
   move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &move, sizeof move);
-  WaitUntil([&] {
+  auto there = [&] {
     POINT now;
     return GetCursorPos(&now) && now.x == at.x && now.y == at.y;
-  });
+  };
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    SendInput(1, &move, sizeof move);
+    if (!WaitUntil(there)) continue;
+    // Resting: still there after a number of looks over 100 ms.
+    int looks = 0;
+    WaitUntil([&] { return !there() || ++looks >= 10; }, 1000);
+    if (there()) return;
+  }
 }
 
 namespace {

@@ -76,6 +76,9 @@ class Kopiwell {
   bool Settle();
   bool Goodbye();  // the tray menu's Goodbye command
 
+  // Still busy with its start: it has not yet waited for input.
+  bool Starting() const { return process_ && WaitForInputIdle(process_, 0) == WAIT_TIMEOUT; }
+
   // Waits for the process to end; false on timeout.
   bool WaitExit(DWORD* exitCode, DWORD timeoutMs = kDeadlineMs);
   bool Running() const;
@@ -122,6 +125,9 @@ class ClipboardViewer {
   ClipboardViewer& operator=(const ClipboardViewer&) = delete;
 
   int Notifications() const;
+  // How many different clipboard contents the notifications so far found
+  // (by the clipboard's sequence number when each arrived).
+  int DistinctContents() const;
   void Leave();
 
   struct State;  // shared with the viewer's thread

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/capture.h"
+#include "app/mainwnd.h"
 #include "listwin/listwin.h"
 #include "settings/settings.h"
 #include "store/history.h"
@@ -101,10 +102,17 @@ TEST_F(CaptureStoreTest, AppendsStopAtTheTwoGigabyteLimit) {
   ASSERT_TRUE(SetEndOfFile(store_));
 
   g_tdbError = 0;
-  AddClip("1234567");  // 4 + 7 bytes: one too many
+  MSG told;
+  while (PeekMessageW(&told, nullptr, kWorkingFileFull, kWorkingFileFull, PM_REMOVE)) {
+  }
+  EXPECT_FALSE(AddClip("1234567"));  // 4 + 7 bytes: one too many
   EXPECT_EQ(kErrWorkingFileFull, g_tdbError);
   EXPECT_EQ(1, RowCount(list_));
   EXPECT_EQ(INT32_MAX - 10, WorkSize());
+  AddClip("12345678");
+  int messages = 0;
+  while (PeekMessageW(&told, nullptr, kWorkingFileFull, kWorkingFileFull, PM_REMOVE)) ++messages;
+  EXPECT_EQ(1, messages) << "the user is told once, not at every copy";
 
   AddClip("123456");  // fills the file to the last addressable byte
   ASSERT_EQ(2, RowCount(list_));

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -179,6 +180,24 @@ TEST_F(IniTest, SettingsLiveInADeepFolderWithADoubleByteName) {
   g_set.lfbyte = 0;
   ASSERT_EQ(1, Read());
   EXPECT_EQ(33, g_set.lfbyte);
+}
+
+// A folder named in characters the ANSI code page has not (Korean and an
+// accented letter under code page 932) still keeps the settings, and the
+// file itself stays in the code page's bytes.
+TEST_F(IniTest, SettingsLiveInAFolderNamedOutsideTheCodePage) {
+  const std::wstring dir = L"\uD55C\uAE00-caf\u00E9";
+  ASSERT_TRUE(CreateDirectoryW(dir.c_str(), nullptr));
+  ASSERT_TRUE(SetCurrentDirectoryW(dir.c_str()));
+  ASSERT_EQ(0, Read());
+  strcpy(g_set.inyo, "\x81\x9A ");  // a Shift-JIS star
+  WriteSettings();
+  EXPECT_NE(std::string::npos, ReadFileBytes(kIni).find("inyo=\"\x81\x9A \""))
+      << "the value is stored as the code page's bytes";
+  g_set.inyo[0] = '\0';
+  ASSERT_EQ(1, Read()) << "no first run a second time";
+  EXPECT_STREQ("\x81\x9A ", g_set.inyo);
+  SetCurrentDirectoryW(L"..");
 }
 
 // Where the system cannot reach a file in the current folder, the

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "listwin/listwin.h"
+#include "app/history_actions.h"
 #include "store/history.h"
 #include "store/store.h"
 #include "win32/store_support.h"

@@ -1,0 +1,15 @@
+// What the user does with the whole history from the tray menu, and the
+// insertion of a new entry with the messages a failure calls for.
+#pragma once
+
+// Inserts a new entry with the text at the row; a failure is fatal.
+void InsertClipOrFail(int row, const char* text);
+
+// Deletes the whole history (after the user confirmed). Returns 0, or -1
+// after a fatal error box.
+int ClearClip();
+
+// Replaces the history with the backup made by the start-up delete
+// (after the user confirmed). Without a backup it says so and changes
+// nothing; any other failure is fatal.
+void RestoreClip();
