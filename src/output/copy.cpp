@@ -95,7 +95,8 @@ int CopyRows(const std::vector<int>& rows, const char* q, const char* f, int w, 
   // The block must also be addressable on a 32-bit system.
   if (total >= static_cast<unsigned long long>(SIZE_MAX))
     return Fail(kListErrNoMemory);
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(total) + 1);
+  // Every byte is written below, the terminator included.
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(total) + 1);
   char* out = block ? static_cast<char*>(GlobalLock(block)) : nullptr;
   if (!out) {
     if (block) GlobalFree(block);
