@@ -1,12 +1,15 @@
 // The whole program with large histories, seen from outside: start to
-// ready, Goodbye to exit, and peak memory per row; then a 50 MB text
-// captured, saved and loaded again. Prints figures; asserts nothing.
-// Run under Wine by scripts/bench.sh.
+// ready, Goodbye to exit, and peak memory per row, against floor
+// processes on the same files (kw_bench_floor: reading the data file into
+// offset and label arrays behind an owner-data list, and saving the same
+// bytes safely); then a 50 MB text captured, saved and loaded again.
+// Prints figures; asserts nothing. Run under Wine by scripts/bench.sh.
 #include <windows.h>
 #include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -31,6 +34,36 @@ struct Run {
   double ready, exit, peakMb;
   bool ok;
 };
+
+// A floor process in the folder: "load" until it waits for input (then it
+// is closed), or "save" until it ends. Returns the seconds taken.
+double RunFloor(const TempDir& dir, const wchar_t* mode) {
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring exe = self;
+  exe = exe.substr(0, exe.find_last_of(L"\\/") + 1) + L"kw_bench_floor.exe";
+  std::wstring command = L"\"" + exe + L"\" " + mode;
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info = {};
+  const double start = Now();
+  if (!CreateProcessW(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                      dir.Path().c_str(), &startup, &info))
+    return -1;
+  double took;
+  if (std::wcscmp(mode, L"load") == 0) {
+    WaitForInputIdle(info.hProcess, 600000);
+    took = Now() - start;
+    PostThreadMessageW(info.dwThreadId, WM_CLOSE, 0, 0);
+  } else {
+    WaitForSingleObject(info.hProcess, 600000);
+    took = Now() - start;
+  }
+  WaitForSingleObject(info.hProcess, 600000);
+  CloseHandle(info.hProcess);
+  CloseHandle(info.hThread);
+  return took;
+}
 
 Run StartAndEnd(const TempDir& dir, int rows) {
   Run run = {0, 0, 0, false};
@@ -59,17 +92,21 @@ int main(int argc, char** argv) {
   const Run baseline = StartAndEnd(empty, 0);
   std::printf("empty history: ready %.3fs, exit %.3fs, peak %.1f MB\n\n", baseline.ready,
               baseline.exit, baseline.peakMb);
-  std::printf("%9s | %9s %9s %10s %12s %10s\n", "entries", "ready", "exit", "peak MB",
-              "bytes/row", "saved same");
+  std::printf("%9s | %9s %9s %6s | %9s %9s %6s | %8s %10s %6s\n", "entries", "ready", "floor",
+              "ratio", "exit", "floor", "ratio", "peak MB", "bytes/row", "same");
   for (int n : sizes) {
     TempDir dir;
     WriteIni(dir.Path());
     const std::string bytes = MakeHistory(n);
     WriteFileBytes(dir.File(L"clip.dat"), bytes);
+    const double loadFloor = RunFloor(dir, L"load");
+    const double saveFloor = RunFloor(dir, L"save");
     const Run run = StartAndEnd(dir, n);
     const bool same = run.ok && ReadFileBytes(dir.File(L"clip.dat")) == bytes;
-    std::printf("%9d | %8.3fs %8.3fs %10.1f %12.0f %10s\n", n, run.ready, run.exit, run.peakMb,
-                (run.peakMb - baseline.peakMb) * 1e6 / n, same ? "yes" : "NO");
+    std::printf("%9d | %8.3fs %8.3fs %5.2fx | %8.3fs %8.3fs %5.2fx | %8.1f %10.0f %6s\n", n,
+                run.ready, loadFloor, run.ready / loadFloor, run.exit, saveFloor,
+                run.exit / saveFloor, run.peakMb, (run.peakMb - baseline.peakMb) * 1e6 / n,
+                same ? "yes" : "NO");
     std::fflush(stdout);
   }
 

@@ -17,7 +17,7 @@ want() { printf '%s\n' "${wanted[@]}" | grep -qx "$1"; }
 windows=(capture store list paste program)
 if want capture || want store || want list || want paste || want program; then
   cmake --preset win64 >/dev/null
-  cmake --build --preset win64 --target kopiwell kw_editor wine_keepalive \
+  cmake --build --preset win64 --target kopiwell kw_editor wine_keepalive kw_bench_floor \
         "${windows[@]/#/kw_bench_}"
   kw_start_test_session
   kw_keep_wine_alive build/win64/tests/wine_keepalive.exe

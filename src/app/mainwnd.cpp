@@ -113,7 +113,6 @@ void MainOnDestroy() {
 void ResumeAfterCancelledEnd() {
   if (!g_closedForSessionEnd) return;
   g_closedForSessionEnd = false;
-  SendMessageW(g_hListView, LVM_DELETEALLITEMS, 0, 0);
   g_lastCursorRow = -1;
   HANDLE store = tdb_open(kBaseName, g_hListView);
   if (!store) {

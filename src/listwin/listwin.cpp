@@ -12,6 +12,7 @@
 #include "output/paste.h"
 #include "resource.h"
 #include "settings/settings.h"
+#include "store/store.h"
 
 HWND g_hListWnd = nullptr;
 HWND g_hListView = nullptr;
@@ -96,16 +97,68 @@ void ListOnMove(HWND hwnd) {
   g_set.size_ly = outer.top;
 }
 
-BOOL ListOnNotify(HWND hwnd, const NMHDR* header) {
+// The list view holds no rows of its own: it asks for a row's label when
+// it draws the row. Labels are the history's bytes in the ANSI code page.
+void ListOnGetDispInfo(NMLVDISPINFOW* info) {
+  if (!(info->item.mask & LVIF_TEXT) || !info->item.pszText || info->item.cchTextMax <= 0) return;
+  char label[kLabelMax + 1];
+  tdb_label(info->item.iItem, label);
+  wchar_t wide[kLabelMax + 1] = {};
+  MultiByteToWideChar(CP_ACP, 0, label, -1, wide, kLabelMax + 1);
+  lstrcpynW(info->item.pszText, wide, info->item.cchTextMax);
+}
+
+// What the user typed, and whether a label may merely begin with it.
+struct LabelSearch {
+  const wchar_t* text;
+  int length;
+  bool partial;
+};
+
+bool LabelMatches(const char* label, void* context) {
+  const auto* search = static_cast<const LabelSearch*>(context);
+  wchar_t wide[kLabelMax + 1] = {};
+  const int n = MultiByteToWideChar(CP_ACP, 0, label, -1, wide, kLabelMax + 1) - 1;
+  if (n < search->length || (!search->partial && n != search->length)) return false;
+  return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, wide, search->length, search->text,
+                        search->length) == CSTR_EQUAL;
+}
+
+// The list view's search as the user types letters (key mode 2): the
+// first row from the start row on whose label begins with the letters,
+// going round to the top; -1 for none.
+LRESULT ListOnFindItem(const NMLVFINDITEMW* find) {
+  if (!(find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find->lvfi.psz) return -1;
+  const int rows = GetRowCount();
+  if (rows == 0) return -1;
+  LabelSearch search = {find->lvfi.psz, lstrlenW(find->lvfi.psz),
+                        (find->lvfi.flags & LVFI_PARTIAL) != 0};
+  int start = find->iStart >= 0 && find->iStart < rows ? find->iStart : 0;
+  // One letter typed again and again goes on to the next row that begins
+  // with it, rather than looking for a row that begins with "kkk".
+  bool repeated = search.partial && search.length > 1;
+  for (int i = 1; repeated && i < search.length; ++i)
+    repeated = search.text[i] == search.text[0];
+  if (repeated) {
+    search.length = 1;
+    start = (start + 1) % rows;
+  }
+  return tdb_findrow(start, (find->lvfi.flags & LVFI_WRAP) != 0, LabelMatches, &search);
+}
+
+BOOL ListOnNotify(HWND hwnd, NMHDR* header) {
   switch (header->code) {
-    case LVN_ITEMCHANGED:
-      if (!TrackingPaused()) TrackSelection();
+    case LVN_GETDISPINFOW:
+      ListOnGetDispInfo(reinterpret_cast<NMLVDISPINFOW*>(header));
       return TRUE;
-    case LVN_DELETEALLITEMS:
-      // Emptying the list (clearing, restoring the history) would
-      // otherwise be told to the window once per row, which costs seconds
-      // for a large history; the rows carry nothing that needs freeing.
-      SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, TRUE);
+    case LVN_ODFINDITEMW:
+      SetWindowLongPtrW(hwnd, DWLP_MSGRESULT,
+                        ListOnFindItem(reinterpret_cast<NMLVFINDITEMW*>(header)));
+      return TRUE;
+    // A change of one row, of all rows (item -1), or of a range of rows.
+    case LVN_ITEMCHANGED:
+    case LVN_ODSTATECHANGED:
+      if (!TrackingPaused()) TrackSelection();
       return TRUE;
   }
   return FALSE;
@@ -165,7 +218,7 @@ INT_PTR CALLBACK ListDlgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       ListOnShowWindow(wParam != FALSE);
       return FALSE;
     case WM_NOTIFY:
-      return ListOnNotify(hwnd, reinterpret_cast<const NMHDR*>(lParam));
+      return ListOnNotify(hwnd, reinterpret_cast<NMHDR*>(lParam));
     case WM_CONTEXTMENU:
       ShowListMenu(hwnd, lParam);
       return TRUE;

@@ -32,8 +32,7 @@ HWND CreateListWindow();
 void SetListTitle(HWND hwnd, int key);
 
 // Turns the order of the rows around (newest first <-> oldest first).
-// False, changing nothing, when there is not the memory for it.
-bool ReverseHistoryOrder(HWND list);
+void ReverseHistoryOrder(HWND list);
 
 // Where the list's context menu opens, in screen coordinates, for a
 // WM_CONTEXTMENU whose point is `messagePoint`: the click point; for a

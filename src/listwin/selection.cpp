@@ -137,6 +137,12 @@ int SelectAll() {
   return 0;
 }
 
+void DropSelectionAndCursor() {
+  UnselectEveryRow(LVIS_SELECTED);
+  const int cursor = GetCursorRow();
+  if (cursor >= 0) SetRowState(cursor, 0, LVIS_FOCUSED | LVIS_SELECTED);
+}
+
 int GetMark(char name) { return g_marks.Get(name); }
 
 int SetMark(char name, int row) { return g_marks.Set(name, row) ? 0 : -1; }

@@ -33,6 +33,10 @@ int ClearSelect();
 // Selects every row and turns multi-selection mode on; -1 for an empty list.
 int SelectAll();
 
+// Takes the selection and the cursor from every row (the order of the
+// rows is about to change under them).
+void DropSelectionAndCursor();
+
 extern MarkTable g_marks;
 int GetMark(char name);
 int SetMark(char name, int row);  // -1 for a character that names no mark

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "app/mainwnd.h"
-#include "base/win_text.h"
 #include "listwin/listwin.h"
 #include "resource.h"
 #include "settings/settings.h"
@@ -98,14 +97,7 @@ void Accept(HWND dialog) {
   char wrap[kWrapFieldBytes + 1] = {};
   GetDlgItemTextA(dialog, IDC_LFBYTE, wrap, sizeof wrap);
   g_set.lfbyte = ParseWrapColumn(wrap);
-  if (g_set.data != previousData && !ReverseHistoryOrder(g_hListView)) {
-    // The rows keep their order, so the order setting must stay too.
-    g_set.data = previousData;
-    MessageBoxUtf8(dialog,
-                   "メモリが足りないため、履歴の並び順を変えられませんでした。\n"
-                   "並び順の設定は元のままです。",
-                   "コピウェル - エラー", MB_OK | MB_ICONERROR);
-  }
+  if (g_set.data != previousData) ReverseHistoryOrder(g_hListView);
   EndDialog(dialog, 1);
 }
 

@@ -55,6 +55,13 @@ std::int64_t SeekEnd(HANDLE file) {
   return pos.QuadPart;
 }
 
+std::int64_t Tell(HANDLE file) {
+  LARGE_INTEGER zero, pos;
+  zero.QuadPart = 0;
+  if (!file || !SetFilePointerEx(file, zero, &pos, FILE_CURRENT)) return -1;
+  return pos.QuadPart;
+}
+
 std::int64_t Size(HANDLE file) {
   LARGE_INTEGER size;
   if (!file || !GetFileSizeEx(file, &size)) return -1;

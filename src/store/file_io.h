@@ -31,6 +31,8 @@ bool Write(HANDLE file, const void* data, std::uint32_t n);
 bool SeekTo(HANDLE file, std::int64_t offset);
 // Moves to the end and returns that position, or -1.
 std::int64_t SeekEnd(HANDLE file);
+// The current position, -1 on failure.
+std::int64_t Tell(HANDLE file);
 std::int64_t Size(HANDLE file);
 // Cuts the file at the offset (undoing a partial append).
 bool TruncateAt(HANDLE file, std::int64_t offset);

@@ -9,6 +9,7 @@
 #include "store/file_io.h"
 #include "store/record_format.h"
 #include "store/record_scan.h"
+#include "store/row_index.h"
 #include "store/saved_size.h"
 #include "store/store.h"
 
@@ -34,32 +35,21 @@ void KeepDamagedCopy(const std::string& data, const char* base) {
   if (CopyFileA(data.c_str(), copy.c_str(), TRUE)) g_loadDamage.copy = copy;
 }
 
-// One row per whole record, in file order, with redrawing suspended: the
-// rows' labels come out of large blocks of the file, not a read each.
-// `bytes` receives the size of the records loaded.
-bool LoadRows(HANDLE work, HWND list, bool* damaged, std::int64_t* bytes) {
+// One row per whole record, in file order; the rows loaded replace any
+// the history had. `bytes` receives the size of the records loaded.
+void LoadRows(HANDLE work, HWND list, bool* damaged, std::int64_t* bytes) {
   store_io::BlockReader reader(work);
   const DataFileScan scan = ScanDataFile(reader);
   *damaged = scan.damaged;
   *bytes = 0;
-  for (const RecordRef& record : scan.records) *bytes += record_format::kFieldSize + record.length;
-  int index = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-  SendMessageA(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(index + scan.records.size()), 0);
-
-  ScopedRedrawOff bulk(list);
+  std::vector<std::int32_t> offsets;
+  offsets.reserve(scan.records.size());
   for (const RecordRef& record : scan.records) {
-    char label[kLabelMax + 1];
-    const std::uint32_t n = static_cast<std::uint32_t>(std::min(record.length, kLabelMax));
-    if (!reader.ReadAt(record.offset + record_format::kFieldSize, label, n)) return false;
-    label[n] = '\0';
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_PARAM;
-    item.iItem = index++;
-    item.pszText = label;
-    item.lParam = static_cast<std::int32_t>(record.offset);
-    SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    *bytes += record_format::kFieldSize + record.length;
+    offsets.push_back(static_cast<std::int32_t>(record.offset));
   }
-  return true;
+  row_index::Clear(list);  // no state of earlier rows is left behind
+  row_index::Assign(list, std::move(offsets));
 }
 
 }  // namespace
@@ -98,7 +88,8 @@ HANDLE tdb_open(const char* base, HWND list) {
   if (!file) return FailHandle(kErrOpenWork);
   bool damaged = false;
   std::int64_t bytes = 0;
-  if (!LoadRows(file.Get(), list, &damaged, &bytes)) return FailHandle(kErrOpenWork);
+  row_index::SetWork(file.Get());
+  LoadRows(file.Get(), list, &damaged, &bytes);
   if (damaged) KeepDamagedCopy(data, base);
   saved_size::Open(file.Get(), bytes);
   return file.Release();
@@ -115,29 +106,49 @@ int tdb_close(HANDLE store, const char* base, HWND list) {
 
   store_io::BlockReader work(store);
   store_io::BufferedWriter& out = data.Out();
-  const int rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-  out.PutInt32(rows);
-  for (int row = 0; row < rows; ++row) {
-    LVITEMA item = {};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    const std::int64_t offset = static_cast<std::int32_t>(item.lParam);
+  auto put = [&](const char* piece, std::uint32_t n) { out.Put(piece, n); };
+  // Rows whose records follow each other in the working file, as most do,
+  // go out as one run of bytes: a record has the same form in both files.
+  std::int64_t runStart = 0, runEnd = 0;
+  auto flush = [&] {
+    if (runEnd > runStart)
+      work.ForEachPiece(runStart, static_cast<std::uint32_t>(runEnd - runStart), put);
+    runStart = runEnd = 0;
+  };
+  const std::vector<std::int32_t>& offsets = row_index::Offsets();
+  out.PutInt32(static_cast<std::int32_t>(offsets.size()));
+  for (const std::int32_t rowOffset : offsets) {
+    const std::int64_t offset = rowOffset;
     std::int32_t length = 0;
-    if (!work.ReadInt32(offset, &length) || length < 0) length = 0;
-    // A record cut short in the working file is saved with the bytes it
-    // really has, so that the data file stays well-formed.
+    const bool readable = work.ReadInt32(offset, &length) && length >= 0;
     const std::int64_t present =
         std::max<std::int64_t>(0, work.Size() - offset - record_format::kFieldSize);
-    length = static_cast<std::int32_t>(std::min<std::int64_t>(length, present));
+    if (readable && length <= present) {
+      const std::int64_t end = offset + record_format::kFieldSize + length;
+      if (runEnd > runStart && offset == runEnd) {
+        runEnd = end;
+      } else {
+        flush();
+        runStart = offset;
+        runEnd = end;
+      }
+      continue;
+    }
+    // A record cut short in the working file is saved with the bytes it
+    // really has, so that the data file stays well-formed.
+    flush();
+    length = readable ? static_cast<std::int32_t>(std::min<std::int64_t>(length, present)) : 0;
     out.PutInt32(length);
-    work.ForEachPiece(offset + record_format::kFieldSize, static_cast<std::uint32_t>(length),
-                      [&](const char* piece, std::uint32_t n) { out.Put(piece, n); });
+    work.ForEachPiece(offset + record_format::kFieldSize, static_cast<std::uint32_t>(length), put);
   }
+  flush();
   // A failed write leaves the old data file and the open working file, so
   // nothing is lost and the save can be tried again.
   if (!data.Commit()) return Fail(kErrCloseWrite);
-  if (store == saved_size::Work()) saved_size::Close();
+  if (store == saved_size::Work()) {
+    saved_size::Close();
+    row_index::SetWork(nullptr);
+  }
   CloseHandle(store);
   DeleteFileA(store_io::WorkName(base).c_str());
   return 0;
@@ -145,14 +156,16 @@ int tdb_close(HANDLE store, const char* base, HWND list) {
 
 HANDLE tdb_clear(HANDLE store, const char* base, HWND list) {
   saved_size::Close();
+  row_index::SetWork(nullptr);
   if (store) CloseHandle(store);
-  SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+  row_index::Clear(list);
   // The put buffer named records of the discarded working file.
   tdb_buffree();
   HANDLE file = CreateFileA(store_io::WorkName(base).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
                             nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return FailHandle(kErrClearCreate);
   saved_size::Open(file, 0);
+  row_index::SetWork(file);
   return file;
 }
 
@@ -160,8 +173,9 @@ HANDLE tdb_restore(HANDLE store, const char* base, HWND list) {
   const std::string backup = store_io::BackupName(base);
   if (!store_io::Exists(backup)) return FailHandle(kErrRestoreNoBackup);
   saved_size::Close();
+  row_index::SetWork(nullptr);
   if (store) CloseHandle(store);
-  SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+  row_index::Clear(list);
   tdb_buffree();
   CopyFileA(backup.c_str(), store_io::DataName(base).c_str(), FALSE);
   return tdb_open(base, list);

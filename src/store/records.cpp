@@ -8,6 +8,7 @@
 
 #include "store/file_io.h"
 #include "store/record_format.h"
+#include "store/row_index.h"
 #include "store/saved_size.h"
 #include "store/store.h"
 
@@ -24,13 +25,10 @@ int Fail(int code) {
 
 constexpr size_t kOneWriteMax = 4096;
 
-// The row's record offset; false for a row the list does not have.
-bool RowOffset(HWND list, int row, std::int32_t* offset) {
-  LVITEMA item = {};
-  item.mask = LVIF_PARAM;
-  item.iItem = row;
-  if (!SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return false;
-  *offset = static_cast<std::int32_t>(item.lParam);
+// The row's record offset; false for a row the history does not have.
+bool RowOffset(int row, std::int32_t* offset) {
+  if (row < 0 || row >= row_index::Count()) return false;
+  *offset = row_index::Offset(row);
   return true;
 }
 
@@ -40,7 +38,6 @@ std::int64_t RecordBytes(std::int32_t length) { return record_format::kFieldSize
 // (an index past the end puts it at the end).
 int InsertRow(const char* text, std::int32_t offset, int index, HANDLE store, HWND list,
               int mode) {
-  char label[kLabelMax + 1];
   std::int32_t rowOffset = 0;
   if (mode == kRowNew) {
     // The row points at the end of the working file, where the caller
@@ -48,32 +45,16 @@ int InsertRow(const char* text, std::int32_t offset, int index, HANDLE store, HW
     // there is no such place, and a row would point at nothing.
     std::int64_t end = store_io::SeekEnd(store);
     if (end < 0) return Fail(kErrAppendNoStore);
-    const size_t length = std::strlen(text);
-    if (!record_format::FitsInWorkingFile(end, length)) return Fail(kErrWorkingFileFull);
+    if (!record_format::FitsInWorkingFile(end, std::strlen(text)))
+      return Fail(kErrWorkingFileFull);
     rowOffset = static_cast<std::int32_t>(end);
-    size_t n = std::min(length, static_cast<size_t>(kLabelMax));
-    std::memcpy(label, text, n);
-    label[n] = '\0';
   } else if (mode == kRowExisting) {
     rowOffset = offset;
-    std::int32_t length = 0;
-    std::uint32_t got = 0;
-    if (store_io::SeekTo(store, offset) && store_io::ReadInt32(store, &length)) {
-      std::int32_t n = std::min(std::max(length, 0), kLabelMax);
-      got = store_io::Read(store, label, static_cast<std::uint32_t>(n));
-      saved_size::Add(store, RecordBytes(std::max(length, 0)));
-    }
-    label[got] = '\0';
+    saved_size::Add(store, tdb_recordsize(store, offset));
   } else {
     return Fail(kErrRowMode);
   }
-
-  LVITEMA item = {};
-  item.mask = LVIF_TEXT | LVIF_PARAM;
-  item.iItem = index;
-  item.pszText = label;
-  item.lParam = rowOffset;
-  SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  row_index::Insert(list, index, rowOffset);
   return 0;
 }
 
@@ -81,8 +62,7 @@ int InsertRow(const char* text, std::int32_t offset, int index, HANDLE store, HW
 
 int tdb_addrow(const char* text, std::int32_t offset, HANDLE store, HWND list, int mode) {
   if (!list) return Fail(kErrAddRowNoList);
-  int end = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-  return InsertRow(text, offset, end, store, list, mode);
+  return InsertRow(text, offset, row_index::Count(), store, list, mode);
 }
 
 int tdb_insrow(const char* text, std::int32_t offset, int row, HANDLE store, HWND list,
@@ -96,9 +76,9 @@ int tdb_delrow(int row, HWND list) {
   if (!list) return Fail(kErrDelRowNoList);
   if (row < 0) return Fail(kErrDelRowIndex);
   std::int32_t offset = 0;
-  if (RowOffset(list, row, &offset))
+  if (RowOffset(row, &offset))
     saved_size::Add(saved_size::Work(), -tdb_recordsize(saved_size::Work(), offset));
-  SendMessageA(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+  row_index::Erase(list, row);
   return 0;
 }
 
@@ -132,24 +112,13 @@ int tdb_append(HANDLE store, const char* text) {
 int tdb_modify(const char* text, int row, HANDLE store, HWND list) {
   if (row < 0) return Fail(kErrModifyIndex);
   if (!list) return Fail(kErrModifyNoList);
-  char label[kLabelMax + 1];
-  size_t n = std::min(std::strlen(text), static_cast<size_t>(kLabelMax));
-  std::memcpy(label, text, n);
-  label[n] = '\0';
-
   std::int32_t oldOffset = 0;
-  const std::int64_t oldBytes =
-      RowOffset(list, row, &oldOffset) ? tdb_recordsize(store, oldOffset) : 0;
+  const bool exists = RowOffset(row, &oldOffset);
+  const std::int64_t oldBytes = exists ? tdb_recordsize(store, oldOffset) : 0;
   std::int64_t end = store_io::SeekEnd(store);
   if (tdb_append(store, text) != 0) return -1;
   saved_size::Add(store, -oldBytes);
-
-  LVITEMA item = {};
-  item.mask = LVIF_TEXT | LVIF_PARAM;
-  item.iItem = row;
-  item.pszText = label;
-  item.lParam = static_cast<std::int32_t>(end);
-  SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  row_index::Repoint(list, row, static_cast<std::int32_t>(end));
   return 0;
 }
 
@@ -159,11 +128,7 @@ HANDLE tdb_gethead(HANDLE store, HWND list, int row, std::int32_t* length,
     g_tdbError = kErrGetHeadNoList;
     return nullptr;
   }
-  LVITEMA item = {};
-  item.mask = LVIF_PARAM;
-  item.iItem = row;
-  SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-  *offset = static_cast<std::int32_t>(item.lParam);
+  *offset = row_index::Offset(row);
   *length = 0;
   store_io::SeekTo(store, *offset);
   // A short read (a damaged or truncated record) gives an empty text
@@ -184,4 +149,15 @@ std::int64_t tdb_recordsize(HANDLE store, std::int32_t offset) {
       length < 0)
     return 0;
   return RecordBytes(length);
+}
+
+std::int32_t tdb_rowoffset(int row) { return row_index::Offset(row); }
+
+void tdb_label(int row, char out[kLabelMax + 1]) { row_index::Label(row, out); }
+
+void tdb_reverse(HWND list) { row_index::Reverse(list); }
+
+int tdb_findrow(int start, bool wrap, bool (*match)(const char* label, void* context),
+                void* context) {
+  return row_index::Find(start, wrap, match, context);
 }

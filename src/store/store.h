@@ -84,6 +84,18 @@ HANDLE tdb_gethead(HANDLE store, HWND list, int row, std::int32_t* length,
 // and terminates them after the bytes actually read.
 char* tdb_read(HANDLE store, char* buffer, std::int32_t n);
 
+// The history's rows: each row's record offset, and its label (the first
+// 100 bytes of its text, zero-terminated), which the list view asks for
+// when it draws the row. A row the history does not have gives 0 and "".
+std::int32_t tdb_rowoffset(int row);
+void tdb_label(int row, char out[kLabelMax + 1]);
+// The first row from `start` on (round to the top when `wrap`) whose label
+// `match` accepts, -1 for none; reads the labels in large blocks.
+int tdb_findrow(int start, bool wrap, bool (*match)(const char* label, void* context),
+                void* context);
+// Turns the order of the rows around; the list's states are the caller's.
+void tdb_reverse(HWND list);
+
 // The bytes the data file would take if the history were saved now: the
 // count and every row's record, rows that share a record each counting.
 // Kept up to date by the operations that add, remove or repoint the rows

@@ -193,3 +193,52 @@ TEST_F(ListTest, AFailedCopyLeavesTheClipboardAndSaysWhy) {
   EXPECT_EQ("before", Clipboard());
   EXPECT_NE(nullptr, CopyFailureMessage(kListErrClipboardBusy));
 }
+
+// The list view keeps only states; rows inserted or deleted around a
+// multi-selection must leave the cursor and the selection on the rows
+// they were on, whichever list view moves them.
+TEST_F(ListTest, StatesStayOnTheirRowsWhenRowsComeAndGo) {
+  LoadRows(10);
+  MoveCursor(-1, 5);
+  SelectRange(2, 2);
+  SelectRange(7, 7);
+  ASSERT_EQ((std::vector<int>{2, 5, 7}), Selected(list_));
+
+  InsertClip(4, "new");
+  EXPECT_EQ((std::vector<int>{2, 6, 8}), Selected(list_));
+  EXPECT_EQ(6, GetCursorRow());
+  EXPECT_EQ("row 5", RowLabel(list_, 6));
+  InsertClip(0, "first");
+  EXPECT_EQ((std::vector<int>{3, 7, 9}), Selected(list_));
+  EXPECT_EQ(7, GetCursorRow());
+  ASSERT_EQ(0, tdb_addrow("last", 0, store_, list_, kRowNew));
+  ASSERT_EQ(0, tdb_append(store_, "last"));
+  EXPECT_EQ((std::vector<int>{3, 7, 9}), Selected(list_)) << "a row at the end moves nothing";
+
+  ASSERT_EQ(0, tdb_delrow(3, list_));
+  EXPECT_EQ((std::vector<int>{6, 8}), Selected(list_));
+  EXPECT_EQ(6, GetCursorRow());
+  ASSERT_EQ(0, tdb_delrow(0, list_));
+  EXPECT_EQ((std::vector<int>{5, 7}), Selected(list_));
+  EXPECT_EQ(5, GetCursorRow());
+  EXPECT_EQ("row 5", RowLabel(list_, 5));
+  EXPECT_EQ(11, RowCount(list_));
+}
+
+// Key mode 2: a letter moves the cursor to the next row whose label
+// begins with it, whatever its case, going round to the top.
+TEST_F(ListTest, TypingALetterFindsTheNextRowThatBeginsWithIt) {
+  Load({"apple", "jam", "kiwi", "lime", "Kale"});
+  const int savedKey = g_set.key;
+  g_set.key = kKeyNormal;
+  MoveCursor(-1, 0);
+  SendMessageW(list_, WM_CHAR, 'k', 1);  // repeat count 1, as a key gives
+  EXPECT_EQ(2, GetCursorRow());
+  SendMessageW(list_, WM_CHAR, 'k', 1);  // repeat count 1, as a key gives
+  EXPECT_EQ(4, GetCursorRow()) << "Kale: the case does not matter";
+  SendMessageW(list_, WM_CHAR, 'k', 1);  // repeat count 1, as a key gives
+  EXPECT_EQ(2, GetCursorRow()) << "round to the top";
+  SendMessageW(list_, WM_CHAR, 'x', 1);  // repeat count 1, as a key gives
+  EXPECT_EQ(2, GetCursorRow()) << "no row begins with x";
+  g_set.key = savedKey;
+}

@@ -35,13 +35,8 @@ bool FileExists(const std::string& name) {
 
 int RowCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
 
-std::int32_t RowOffset(HWND list, int row) {
-  LVITEMA item = {};
-  item.mask = LVIF_PARAM;
-  item.iItem = row;
-  SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-  return static_cast<std::int32_t>(item.lParam);
-}
+// The list view holds no rows of its own; the store's index does.
+std::int32_t RowOffset(HWND, int row) { return tdb_rowoffset(row); }
 
 std::string RowLabel(HWND list, int row) {
   char text[512] = {};

@@ -1,0 +1,45 @@
+// The index of the history: for every row of the list, the offset of its
+// record in the working file. The list view itself holds no rows, only
+// their number and the cursor and selection states (it is an owner-data
+// list view); it asks for a row's label when it draws the row, and the
+// label is read from the record then. The store's operations keep the
+// index and the view in step.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace row_index {
+
+// The working file the rows point into; labels are read from it.
+void SetWork(HANDLE work);
+
+int Count();
+// The row's record offset; 0 for a row that does not exist.
+std::int32_t Offset(int row);
+const std::vector<std::int32_t>& Offsets();
+
+// Replaces every row (a load); the view gets the new count and no states.
+void Assign(HWND list, std::vector<std::int32_t> offsets);
+// Inserts a row at `row` (an index past the end: at the end). The view's
+// cursor and selection stay on the rows they were on.
+void Insert(HWND list, int row, std::int32_t offset);
+void Erase(HWND list, int row);
+// Points a row at another record and redraws it.
+void Repoint(HWND list, int row, std::int32_t offset);
+void Clear(HWND list);
+// Turns the order around; the view's states are left to the caller.
+void Reverse(HWND list);
+
+// The row's label: the first 100 bytes of its text, zero-terminated.
+// Reading it leaves the working file's position as it was.
+void Label(int row, char out[101]);
+
+// The first row from `start` on (going round to the top when `wrap`)
+// whose label `match` accepts; -1 for none. The labels are read through
+// large blocks of the working file, whose position is left as it was.
+int Find(int start, bool wrap, bool (*match)(const char* label, void* context), void* context);
+
+}  // namespace row_index
