@@ -7,8 +7,9 @@
 #   scripts/start.sh [DATA_FOLDER]
 #
 # The Wine prefix is ~/.local/share/kopiwell/wine unless KOPIWELL_WINEPREFIX
-# says otherwise. History texts use the ANSI code page of your locale; run
-# with LC_ALL=ja_JP.UTF-8 for Shift-JIS (code page 932).
+# says otherwise. Kopiwell runs with a Japanese locale (ANSI code page 932,
+# Shift-JIS) unless yours already is one: under another code page Japanese
+# copies would be recorded as "?".
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 cd "$KW_ROOT"
@@ -30,7 +31,12 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 kw_prepare_prefix
 
-kw_log "starting Kopiwell in $data"
+case "${LC_ALL:-${LC_CTYPE:-${LANG:-}}}" in
+  ja_JP*) ;;
+  *) export LC_ALL=ja_JP.UTF-8 ;;
+esac
+
+kw_log "starting Kopiwell in $data (Wine prefix $WINEPREFIX, locale ${LC_ALL:-${LC_CTYPE:-${LANG:-}}}); end it with the tray menu's さよなら"
 cd "$data"
 status=0
 "$KW_WINE" "$KW_ROOT/build/win64/kopiwell.exe" || status=$?

@@ -21,7 +21,7 @@ constexpr char kReportRequest[] = "\n\n上記メッセージをメールにて�
 // Where a user reports a fatal error.
 constexpr char kContactLines[] =
     "\n   Kopiwell プロジェクト"
-    "\n   連絡先は README.md の「連絡先」をご覧ください";
+    "\n   問題の報告は readme.txt をご覧ください";
 
 void ShowIfFlagged(HWND hwnd, bool shown, int how) {
   if (hwnd && shown) ShowWindow(hwnd, how);

@@ -42,19 +42,20 @@ std::string Narrow(const std::wstring& wide) {
   return out;
 }
 
+std::wstring WindowsPath(const char* path) {
+  std::wstring windows = Widen(path);
+  if (!windows.empty() && windows[0] == L'/') {
+    for (wchar_t& c : windows)
+      if (c == L'/') c = L'\\';
+    windows = L"Z:" + windows;
+  }
+  return windows;
+}
+
 namespace {
 
-// A program's path as the build gave it: a Linux path under Wine,
-// reached through the drive that maps the root.
-std::wstring ProgramPath(const char* built = KOPIWELL_EXE) {
-  std::wstring path = Widen(built);
-  if (!path.empty() && path[0] == L'/') {
-    for (wchar_t& c : path)
-      if (c == L'/') c = L'\\';
-    path = L"Z:" + path;
-  }
-  return path;
-}
+// A program's path as the build gave it.
+std::wstring ProgramPath(const char* built = KOPIWELL_EXE) { return WindowsPath(built); }
 
 struct WindowSearch {
   DWORD pid;
@@ -152,7 +153,7 @@ Kopiwell::~Kopiwell() {
 }
 
 bool Kopiwell::Start() {
-  std::wstring exe = ProgramPath();
+  std::wstring exe = exe_.empty() ? ProgramPath() : exe_;
   std::wstring command = L"\"" + exe + L"\"";
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;

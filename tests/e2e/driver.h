@@ -19,6 +19,9 @@ constexpr DWORD kDeadlineMs = 15000;
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kDeadlineMs);
 
 std::wstring Widen(const char* utf8);
+// A path as Windows programs reach it: a Linux path under Wine goes
+// through the drive that maps the root.
+std::wstring WindowsPath(const char* path);
 std::string Narrow(const std::wstring& wide);  // to UTF-8, for messages
 
 // A new empty directory, removed with its contents at the end.
@@ -48,11 +51,13 @@ struct IniValue {
 };
 void WriteIni(const std::wstring& dir, std::initializer_list<IniValue> changes = {});
 
-// One run of kopiwell.exe with the given directory as its current
-// directory. Ended by force at the end if it is still running.
+// One run of kopiwell.exe (the one built, unless `exe` names another)
+// with the given directory as its current directory. Ended by force at
+// the end if it is still running.
 class Kopiwell {
  public:
-  explicit Kopiwell(std::wstring dir) : dir_(std::move(dir)) {}
+  explicit Kopiwell(std::wstring dir, std::wstring exe = {})
+      : dir_(std::move(dir)), exe_(std::move(exe)) {}
   ~Kopiwell();
   Kopiwell(const Kopiwell&) = delete;
   Kopiwell& operator=(const Kopiwell&) = delete;
@@ -85,6 +90,7 @@ class Kopiwell {
 
  private:
   std::wstring dir_;
+  std::wstring exe_;
   HANDLE process_ = nullptr;
   DWORD pid_ = 0;
 };

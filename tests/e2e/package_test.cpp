@@ -1,0 +1,85 @@
+// The download as a Windows user gets it: the zip unpacked into a fresh
+// folder, the program started from there as a double-click in Explorer
+// starts it (its own folder as the current directory).
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <set>
+#include <string>
+
+#include "driver.h"
+#include "resource.h"
+#include "version.h"
+
+using namespace e2e;
+
+namespace {
+
+std::set<std::wstring> FilesIn(const std::wstring& dir) {
+  std::set<std::wstring> names;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((dir + L"\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.insert(found.cFileName);
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return names;
+}
+
+// The version Explorer's properties show: the fixed numbers and the text.
+void ExpectVersionResource(const std::wstring& exe) {
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeW(exe.c_str(), &ignored);
+  ASSERT_NE(0u, size) << "no version resource";
+  std::string block(size, '\0');
+  ASSERT_TRUE(GetFileVersionInfoW(exe.c_str(), 0, size, &block[0]));
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueW(&block[0], L"\\", reinterpret_cast<void**>(&fixed), &length));
+  EXPECT_EQ(static_cast<DWORD>(MAKELONG(KW_VERSION_MINOR, KW_VERSION_MAJOR)),
+            fixed->dwFileVersionMS);
+  wchar_t* text = nullptr;
+  ASSERT_TRUE(VerQueryValueW(&block[0], L"\\StringFileInfo\\041104B0\\ProductVersion",
+                             reinterpret_cast<void**>(&text), &length));
+  EXPECT_EQ(Widen(KW_VERSION_TEXT), std::wstring(text));
+}
+
+}  // namespace
+
+TEST(Package, RunsFromItsUnpackedFolderAndKeepsItsFilesThere) {
+  const char* unpacked = std::getenv("KW_PACKAGE_DIR");
+  ASSERT_NE(nullptr, unpacked) << "KW_PACKAGE_DIR names the unpacked package's folder";
+  const std::wstring dir = WindowsPath(unpacked);
+  const std::wstring exe = dir + L"\\kopiwell.exe";
+  EXPECT_EQ((std::set<std::wstring>{L"kopiwell.exe", L"kopiwell.html", L"readme.txt"}),
+            FilesIn(dir));
+  ExpectVersionResource(exe);
+
+  Kopiwell app(dir, exe);
+  ASSERT_TRUE(app.Start());
+  HWND welcome = WaitDialog(app.Pid(), Widen("コピウェル"));
+  ASSERT_NE(nullptr, welcome) << "a first start greets the user";
+  PressButton(welcome, IDOK);
+  ASSERT_NE(nullptr, app.WaitReady());
+
+  // The About box names the same version.
+  ASSERT_TRUE(app.Post(WM_COMMAND, 1001));
+  HWND about = WaitDialog(app.Pid(), Widen("コピウェル - バージョン情報"));
+  ASSERT_NE(nullptr, about);
+  const std::wstring title = Widen("コピウェル for Windows95 Ver" KW_VERSION_TEXT);
+  EXPECT_NE(nullptr, FindWindowExW(about, nullptr, L"Static", title.c_str()));
+  PressButton(about, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
+
+  ASSERT_TRUE(app.Goodbye());
+  DWORD code = 0;
+  ASSERT_TRUE(app.WaitExit(&code));
+  EXPECT_EQ(1u, code);
+  // Settings and history beside the program; no working file left.
+  EXPECT_EQ((std::set<std::wstring>{L"kopiwell.exe", L"kopiwell.html", L"readme.txt",
+                                    L"kopiwell.ini", L"clip.dat"}),
+            FilesIn(dir));
+}
