@@ -52,10 +52,16 @@ void ExpectVersionResource(const std::wstring& exe) {
 TEST(Package, RunsFromItsUnpackedFolderAndKeepsItsFilesThere) {
   const char* unpacked = std::getenv("KW_PACKAGE_DIR");
   ASSERT_NE(nullptr, unpacked) << "KW_PACKAGE_DIR names the unpacked package's folder";
-  const std::wstring dir = WindowsPath(unpacked);
-  const std::wstring exe = dir + L"\\kopiwell.exe";
-  EXPECT_EQ((std::set<std::wstring>{L"kopiwell.exe", L"kopiwell.html", L"readme.txt"}),
-            FilesIn(dir));
+  const std::wstring unpackedDir = WindowsPath(unpacked);
+  const std::set<std::wstring> shipped = {L"kopiwell.exe", L"kopiwell.html", L"readme.txt"};
+  ASSERT_EQ(shipped, FilesIn(unpackedDir));
+  // The user's own copy of the folder, so that every run starts afresh.
+  TempDir folder;
+  for (const std::wstring& name : shipped)
+    ASSERT_TRUE(CopyFileW((unpackedDir + L"\\" + name).c_str(), folder.File(name.c_str()).c_str(),
+                          TRUE));
+  const std::wstring dir = folder.Path();
+  const std::wstring exe = folder.File(L"kopiwell.exe");
   ExpectVersionResource(exe);
 
   Kopiwell app(dir, exe);
