@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "app/capture.h"
 #include "app/errorbox.h"
@@ -140,27 +141,18 @@ bool Put(char which, long long count, int cursor) {
   const long long n = count > 0 ? count : 1;
   const int rows = GetRowCount();
   if (n * k > INT_MAX - rows) return false;
+  std::vector<std::int32_t> offsets(static_cast<size_t>(k));
   std::int64_t bytes = 0;
   for (int j = 0; j < k; ++j) {
-    std::int32_t offset = 0;
-    tdb_bufget(j, &offset);
-    bytes += tdb_recordsize(g_store, offset);
+    tdb_bufget(j, &offsets[static_cast<size_t>(j)]);
+    bytes += tdb_recordsize(g_store, offsets[static_cast<size_t>(j)]);
   }
-  if (bytes > 0 && n > (record_format::kMaxOffset - tdb_savedsize()) / bytes) return false;
+  if (!record_format::FitsInDataFile(tdb_savedsize() + n * bytes)) return false;
 
   const int first = cursor < 0 ? rows : which == 'p' ? cursor + 1 : cursor;
   {
     ScopedBulkChange bulk;
-    for (long long i = 0; i < n; ++i) {
-      for (int j = 0; j < k; ++j) {
-        std::int32_t offset = 0;
-        tdb_bufget(j, &offset);
-        if (cursor < 0)
-          tdb_addrow(nullptr, offset, g_store, g_hListView, kRowExisting);
-        else
-          tdb_insrow(nullptr, offset, first + j, g_store, g_hListView, kRowExisting);
-      }
-    }
+    tdb_putrows(first, offsets, static_cast<int>(n), g_hListView);
   }
   MoveCursor(-1, cursor < 0 ? 0 : first);
   if (cursor >= 0) g_marks.RowsInserted(first, static_cast<int>(n * k));

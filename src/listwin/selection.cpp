@@ -31,13 +31,9 @@ UINT RowState(int row, UINT mask) {
   return static_cast<UINT>(Send(LVM_GETITEMSTATE, static_cast<WPARAM>(row), mask));
 }
 
-int SelectedCount() { return static_cast<int>(Send(LVM_GETSELECTEDCOUNT)); }
-
 // Takes the states in mask from every selected row. Row by row, because a
 // list view that is told "all rows" visits every row of the list, which
 // for a large history costs far more than visiting the few selected ones.
-// The search stops at the last selected row: looking past it would visit
-// every remaining row of the list.
 void UnselectEveryRow(UINT mask) {
   const int count = SelectedCount();
   if (count == 0) return;
@@ -47,12 +43,7 @@ void UnselectEveryRow(UINT mask) {
     SetRowState(-1, 0, mask);
     return;
   }
-  int row = -1;
-  for (int i = 0; i < count; ++i) {
-    row = static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED));
-    if (row < 0) break;
-    SetRowState(row, 0, mask);
-  }
+  for (int row : SelectedRows()) SetRowState(row, 0, mask);
 }
 
 // The height of one row, from row 0; 0 for an empty list, which has
@@ -65,6 +56,22 @@ int RowHeight() {
 }
 
 }  // namespace
+
+int SelectedCount() { return static_cast<int>(Send(LVM_GETSELECTEDCOUNT)); }
+
+// The search stops at the last selected row: looking past it would visit
+// every remaining row of the list.
+std::vector<int> SelectedRows() {
+  std::vector<int> rows;
+  const int count = SelectedCount();
+  rows.reserve(static_cast<size_t>(count));
+  for (int i = 0, row = -1; i < count; ++i) {
+    row = static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED));
+    if (row < 0) break;
+    rows.push_back(row);
+  }
+  return rows;
+}
 
 int GetCursorRow() {
   return static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));

@@ -3,12 +3,16 @@
 // these operations. Row numbers start at 0; -1 means no row.
 #pragma once
 
+#include <vector>
+
 #include "base/scoped_win.h"
 #include "listwin/marks.h"
 
 int GetCursorRow();  // the row with the focus state, -1 for none
 int GetTopRow();     // the first visible row
 int GetRowCount();
+int SelectedCount();
+std::vector<int> SelectedRows();  // in ascending order
 
 // Target rows of the motions for the typed count (0: none); -1 when the
 // motion has no target. See target_rows.h for the rules.

@@ -133,17 +133,8 @@ int CopyClip(int first, int last, const char* q, const char* f, int w, int r) {
 }
 
 int CopySelClip(const char* q, const char* f, int w, int r) {
-  const int count = static_cast<int>(SendMessageW(g_hListView, LVM_GETSELECTEDCOUNT, 0, 0));
-  if (count == 0) return Fail(kListErrNoSelection);
-  std::vector<int> rows;
-  rows.reserve(static_cast<size_t>(count));
-  int row = -1;
-  for (int i = 0; i < count; ++i) {
-    row = static_cast<int>(SendMessageW(g_hListView, LVM_GETNEXTITEM, static_cast<WPARAM>(row),
-                                        LVNI_SELECTED));
-    if (row < 0) return Fail(kListErrNoSelection);
-    rows.push_back(row);
-  }
+  const std::vector<int> rows = SelectedRows();
+  if (rows.empty()) return Fail(kListErrNoSelection);
   return CopyRows(rows, q, f, w, r, kListErrSelNoRoom);
 }
 

@@ -10,7 +10,6 @@
 #include "store/record_format.h"
 #include "store/record_scan.h"
 #include "store/row_index.h"
-#include "store/saved_size.h"
 #include "store/store.h"
 
 LoadDamage g_loadDamage;
@@ -88,10 +87,10 @@ HANDLE tdb_open(const char* base, HWND list) {
   if (!file) return FailHandle(kErrOpenWork);
   bool damaged = false;
   std::int64_t bytes = 0;
-  row_index::SetWork(file.Get());
+  row_index::Open(file.Get(), 0);
   LoadRows(file.Get(), list, &damaged, &bytes);
+  row_index::AddBytes(file.Get(), bytes);
   if (damaged) KeepDamagedCopy(data, base);
-  saved_size::Open(file.Get(), bytes);
   return file.Release();
 }
 
@@ -145,18 +144,14 @@ int tdb_close(HANDLE store, const char* base, HWND list) {
   // A failed write leaves the old data file and the open working file, so
   // nothing is lost and the save can be tried again.
   if (!data.Commit()) return Fail(kErrCloseWrite);
-  if (store == saved_size::Work()) {
-    saved_size::Close();
-    row_index::SetWork(nullptr);
-  }
+  if (store == row_index::Work()) row_index::Close();
   CloseHandle(store);
   DeleteFileA(store_io::WorkName(base).c_str());
   return 0;
 }
 
 HANDLE tdb_clear(HANDLE store, const char* base, HWND list) {
-  saved_size::Close();
-  row_index::SetWork(nullptr);
+  row_index::Close();
   if (store) CloseHandle(store);
   row_index::Clear(list);
   // The put buffer named records of the discarded working file.
@@ -164,16 +159,14 @@ HANDLE tdb_clear(HANDLE store, const char* base, HWND list) {
   HANDLE file = CreateFileA(store_io::WorkName(base).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
                             nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return FailHandle(kErrClearCreate);
-  saved_size::Open(file, 0);
-  row_index::SetWork(file);
+  row_index::Open(file, 0);
   return file;
 }
 
 HANDLE tdb_restore(HANDLE store, const char* base, HWND list) {
   const std::string backup = store_io::BackupName(base);
   if (!store_io::Exists(backup)) return FailHandle(kErrRestoreNoBackup);
-  saved_size::Close();
-  row_index::SetWork(nullptr);
+  row_index::Close();
   if (store) CloseHandle(store);
   row_index::Clear(list);
   tdb_buffree();

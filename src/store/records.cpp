@@ -9,12 +9,11 @@
 #include "store/file_io.h"
 #include "store/record_format.h"
 #include "store/row_index.h"
-#include "store/saved_size.h"
 #include "store/store.h"
 
 int g_tdbError = 0;
 
-std::int64_t tdb_savedsize() { return record_format::kFirstRecord + saved_size::Bytes(); }
+std::int64_t tdb_savedsize() { return record_format::kFirstRecord + row_index::Bytes(); }
 
 namespace {
 
@@ -50,11 +49,11 @@ int InsertRow(const char* text, std::int32_t offset, int index, HANDLE store, HW
     rowOffset = static_cast<std::int32_t>(end);
   } else if (mode == kRowExisting) {
     rowOffset = offset;
-    saved_size::Add(store, tdb_recordsize(store, offset));
+    row_index::AddBytes(store, tdb_recordsize(store, offset));
   } else {
     return Fail(kErrRowMode);
   }
-  row_index::Insert(list, index, rowOffset);
+  row_index::Insert(list, index, {rowOffset});
   return 0;
 }
 
@@ -75,10 +74,35 @@ int tdb_insrow(const char* text, std::int32_t offset, int row, HANDLE store, HWN
 int tdb_delrow(int row, HWND list) {
   if (!list) return Fail(kErrDelRowNoList);
   if (row < 0) return Fail(kErrDelRowIndex);
-  std::int32_t offset = 0;
-  if (RowOffset(row, &offset))
-    saved_size::Add(saved_size::Work(), -tdb_recordsize(saved_size::Work(), offset));
-  row_index::Erase(list, row);
+  return tdb_delrows({row}, list);
+}
+
+int tdb_delrows(const std::vector<int>& rows, HWND list) {
+  if (!list) return Fail(kErrDelRowNoList);
+  std::vector<int> existing;
+  existing.reserve(rows.size());
+  for (int row : rows) {
+    if (row < 0) return Fail(kErrDelRowIndex);
+    if (row >= row_index::Count()) continue;
+    existing.push_back(row);
+    HANDLE work = row_index::Work();
+    row_index::AddBytes(work, -tdb_recordsize(work, row_index::Offset(row)));
+  }
+  row_index::Erase(list, existing);
+  return 0;
+}
+
+int tdb_putrows(int row, const std::vector<std::int32_t>& offsets, int times, HWND list) {
+  if (!list) return Fail(kErrInsRowNoList);
+  if (row < 0) return Fail(kErrInsRowIndex);
+  HANDLE work = row_index::Work();
+  std::int64_t bytes = 0;
+  for (std::int32_t offset : offsets) bytes += tdb_recordsize(work, offset);
+  std::vector<std::int32_t> run;
+  run.reserve(offsets.size() * static_cast<size_t>(times > 0 ? times : 0));
+  for (int i = 0; i < times; ++i) run.insert(run.end(), offsets.begin(), offsets.end());
+  row_index::AddBytes(work, bytes * times);
+  row_index::Insert(list, row, run);
   return 0;
 }
 
@@ -105,7 +129,7 @@ int tdb_append(HANDLE store, const char* text) {
     store_io::TruncateAt(store, end);
     return Fail(kErrAppendWrite);
   }
-  saved_size::Add(store, RecordBytes(static_cast<std::int32_t>(length)));
+  row_index::AddBytes(store, RecordBytes(static_cast<std::int32_t>(length)));
   return 0;
 }
 
@@ -117,7 +141,7 @@ int tdb_modify(const char* text, int row, HANDLE store, HWND list) {
   const std::int64_t oldBytes = exists ? tdb_recordsize(store, oldOffset) : 0;
   std::int64_t end = store_io::SeekEnd(store);
   if (tdb_append(store, text) != 0) return -1;
-  saved_size::Add(store, -oldBytes);
+  row_index::AddBytes(store, -oldBytes);
   row_index::Repoint(list, row, static_cast<std::int32_t>(end));
   return 0;
 }

@@ -14,6 +14,7 @@ namespace row_index {
 namespace {
 
 HANDLE g_work = nullptr;
+std::int64_t g_bytes = 0;
 std::vector<std::int32_t> g_offsets;
 
 // A small cache of labels by record offset: the list asks for the same
@@ -63,9 +64,9 @@ void SetState(HWND list, int row, UINT state, UINT mask) {
 }
 
 // Moves the focus and the selection of the rows from `row` on down by
-// one, after a row was inserted there without the view doing it. Only the
-// selected rows are visited: the search stops at the last one.
-void ShiftStatesDown(HWND list, int row) {
+// `by`, after rows were inserted there without the view doing it. Only
+// the selected rows are visited: the search stops at the last one.
+void ShiftStatesDown(HWND list, int row, int by) {
   const int focus =
       static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
   const int selected = static_cast<int>(SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0));
@@ -76,16 +77,27 @@ void ShiftStatesDown(HWND list, int row) {
     if (r >= row) moving.push_back(r);
   }
   for (int r : moving) SetState(list, r, 0, LVIS_SELECTED);
-  for (int r : moving) SetState(list, r + 1, LVIS_SELECTED, LVIS_SELECTED);
-  if (focus >= row) SetState(list, focus + 1, LVIS_FOCUSED, LVIS_FOCUSED);
+  for (int r : moving) SetState(list, r + by, LVIS_SELECTED, LVIS_SELECTED);
+  if (focus >= row) SetState(list, focus + by, LVIS_FOCUSED, LVIS_FOCUSED);
 }
 
 }  // namespace
 
-void SetWork(HANDLE work) {
+void Open(HANDLE work, std::int64_t bytes) {
   g_work = work;
+  g_bytes = bytes;
   ForgetLabels();
 }
+
+void Close() { Open(nullptr, 0); }
+
+HANDLE Work() { return g_work; }
+
+void AddBytes(HANDLE work, std::int64_t bytes) {
+  if (work && work == g_work) g_bytes += bytes;
+}
+
+std::int64_t Bytes() { return g_bytes; }
 
 int Count() { return static_cast<int>(g_offsets.size()); }
 
@@ -100,21 +112,33 @@ void Assign(HWND list, std::vector<std::int32_t> offsets) {
   if (list) SendMessageW(list, LVM_SETITEMCOUNT, g_offsets.size(), 0);
 }
 
-void Insert(HWND list, int row, std::int32_t offset) {
+void Insert(HWND list, int row, const std::vector<std::int32_t>& offsets) {
   row = std::min(std::max(row, 0), Count());
-  g_offsets.insert(g_offsets.begin() + row, offset);
+  g_offsets.insert(g_offsets.begin() + row, offsets.begin(), offsets.end());
   if (!list) return;
+  const int n = static_cast<int>(offsets.size());
   LVITEMW item = {};
   item.iItem = row;
-  SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-  if (row < Count() - 1 && !ViewShiftsStatesOnInsert()) ShiftStatesDown(list, row);
+  for (int i = 0; i < n; ++i) SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  if (row < Count() - n && !ViewShiftsStatesOnInsert()) ShiftStatesDown(list, row, n);
 }
 
-void Erase(HWND list, int row) {
-  if (row < 0 || row >= Count()) return;
-  g_offsets.erase(g_offsets.begin() + row);
-  // The view moves the states of the rows below up by itself.
-  if (list) SendMessageW(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+void Erase(HWND list, const std::vector<int>& rows) {
+  // One pass closes the gaps, however many rows go.
+  size_t kept = static_cast<size_t>(rows.empty() ? Count() : rows.front());
+  size_t next = 0;
+  for (size_t i = kept; i < g_offsets.size(); ++i) {
+    if (next < rows.size() && static_cast<size_t>(rows[next]) == i)
+      ++next;
+    else
+      g_offsets[kept++] = g_offsets[i];
+  }
+  g_offsets.resize(kept);
+  if (!list) return;
+  // The view moves the states of the rows below up by itself; from the
+  // bottom up, every row named is still where it was.
+  for (auto r = rows.rbegin(); r != rows.rend(); ++r)
+    SendMessageW(list, LVM_DELETEITEM, static_cast<WPARAM>(*r), 0);
 }
 
 void Repoint(HWND list, int row, std::int32_t offset) {

@@ -1,9 +1,10 @@
 // The index of the history: for every row of the list, the offset of its
-// record in the working file. The list view itself holds no rows, only
-// their number and the cursor and selection states (it is an owner-data
-// list view); it asks for a row's label when it draws the row, and the
-// label is read from the record then. The store's operations keep the
-// index and the view in step.
+// record in the working file, and the bytes those records would take in
+// the data file. The list view itself holds no rows, only their number
+// and the cursor and selection states (it is an owner-data list view); it
+// asks for a row's label when it draws the row, and the label is read from
+// the record then. The store's operations keep the index and the view in
+// step.
 #pragma once
 
 #include <windows.h>
@@ -13,8 +14,15 @@
 
 namespace row_index {
 
-// The working file the rows point into; labels are read from it.
-void SetWork(HANDLE work);
+// The working file the rows point into (labels are read from it), and
+// the bytes its rows' records take; Close forgets both.
+void Open(HANDLE work, std::int64_t bytes);
+void Close();
+HANDLE Work();
+// The records of the rows of `work` gained or lost `bytes`; other files
+// are not counted.
+void AddBytes(HANDLE work, std::int64_t bytes);
+std::int64_t Bytes();
 
 int Count();
 // The row's record offset; 0 for a row that does not exist.
@@ -23,10 +31,13 @@ const std::vector<std::int32_t>& Offsets();
 
 // Replaces every row (a load); the view gets the new count and no states.
 void Assign(HWND list, std::vector<std::int32_t> offsets);
-// Inserts a row at `row` (an index past the end: at the end). The view's
-// cursor and selection stay on the rows they were on.
-void Insert(HWND list, int row, std::int32_t offset);
-void Erase(HWND list, int row);
+// Inserts rows for `offsets` at `row` (an index past the end: at the
+// end), in their order. The view's cursor and selection stay on the rows
+// they were on.
+void Insert(HWND list, int row, const std::vector<std::int32_t>& offsets);
+// Removes the rows, given in ascending order; the rows below move up with
+// their states.
+void Erase(HWND list, const std::vector<int>& rows);
 // Points a row at another record and redraws it.
 void Repoint(HWND list, int row, std::int32_t offset);
 void Clear(HWND list);

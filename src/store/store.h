@@ -1,8 +1,9 @@
 // The history store. Texts live in a working file that only grows; the
-// rows of the history list view are the store's only index: each row's
-// item parameter is the offset of its record in the working file, its
-// text a label of at most the first 100 bytes. The data file carries the
-// history from run to run and is rewritten from the rows at exit.
+// store's index holds each row's record offset, in the order of the
+// history list, whose view holds only the rows' number and states and
+// asks for a row's label (at most the first 100 bytes of its text) when it
+// draws the row. The data file carries the history from run to run and is
+// rewritten from the rows at exit.
 //
 // Every operation returns 0 (or a handle) on success and -1 (or null) on
 // failure, after writing one of the codes below to g_tdbError.
@@ -12,6 +13,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // The store's base name; the files are clip.dat, clipwork.dat, clipdat.bak.
 constexpr char kBaseName[] = "clip";
@@ -74,6 +76,11 @@ int tdb_addrow(const char* text, std::int32_t offset, HANDLE store, HWND list, i
 int tdb_insrow(const char* text, std::int32_t offset, int row, HANDLE store, HWND list,
                int mode);
 int tdb_delrow(int row, HWND list);
+// Removes the rows, given in ascending order, in one pass however many.
+int tdb_delrows(const std::vector<int>& rows, HWND list);
+// Inserts rows for records already in the working file at `row` (past the
+// end: at the end): the offsets in their order, `times` over.
+int tdb_putrows(int row, const std::vector<std::int32_t>& offsets, int times, HWND list);
 int tdb_append(HANDLE store, const char* text);
 int tdb_modify(const char* text, int row, HANDLE store, HWND list);
 // Gives the row's record offset and text length and leaves the working
