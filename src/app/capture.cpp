@@ -7,6 +7,7 @@
 #include "app/mainwnd.h"
 #include "base/clipboard.h"
 #include "listwin/listwin.h"
+#include "listwin/selection.h"
 #include "settings/settings.h"
 #include "store/history.h"
 #include "store/store.h"
@@ -16,11 +17,11 @@ namespace {
 HWND g_nextViewer = nullptr;
 bool g_inChain = false;
 // The sequence number of the content on the clipboard when capture
-// began, which is not recorded, and that of the last content recorded: a
-// burst of copies can bring several notifications after one change, and
-// one change must never become two entries.
-DWORD g_ignoredSequence = 0;
-DWORD g_recordedSequence = 0;
+// began, which is not recorded, and after that of the last content
+// recorded: a burst of copies can bring several notifications after one
+// change, and one change must never become two entries. The numbers only
+// grow, so the first content is never seen again once another is recorded.
+DWORD g_seenSequence = 0;
 
 // How long a capture waits for another program to let go of the
 // clipboard: a copier that writes again at once holds it for a moment,
@@ -59,7 +60,7 @@ HGLOBAL CopyClipboardText(HWND main, DWORD* sequence) {
   ScopedClipboard clipboard(main, kCaptureWaitMs);
   if (!clipboard) return nullptr;
   *sequence = GetClipboardSequenceNumber();
-  if (*sequence == g_ignoredSequence || *sequence == g_recordedSequence) return nullptr;
+  if (*sequence == g_seenSequence) return nullptr;
   if (ContentAsksNotToBeKept()) return nullptr;
   HANDLE data = GetClipboardData(CF_TEXT);
   if (!data) return nullptr;
@@ -88,7 +89,7 @@ void JoinViewerChain(HWND main) {
   g_historyFormat = RegisterClipboardFormatW(L"CanIncludeInClipboardHistory");
   // Only what is on the clipboard now is old; whatever is copied from
   // here on (while a large history is still loading, say) is new.
-  g_ignoredSequence = GetClipboardSequenceNumber();
+  g_seenSequence = GetClipboardSequenceNumber();
   g_inChain = true;
   g_nextViewer = SetClipboardViewer(main);
 }
@@ -110,7 +111,7 @@ LRESULT OnDrawClipboard(HWND main, WPARAM wParam, LPARAM lParam) {
   HGLOBAL copy = CopyClipboardText(main, &sequence);  // the clipboard is closed again here
   if (!copy) return 0;
   if (const char* text = static_cast<const char*>(GlobalLock(copy))) {
-    if (AddClip(text)) g_recordedSequence = sequence;
+    if (AddClip(text)) g_seenSequence = sequence;
     GlobalUnlock(copy);
   }
   GlobalFree(copy);
@@ -127,25 +128,14 @@ LRESULT OnChangeCbChain(WPARAM leaving, LPARAM following) {
 }
 
 bool AddClip(const char* text) {
-  // The row gets the offset where the record is written next; with no
-  // row there is nothing to point at the record, so it is not written.
-  const bool top = g_set.data == kDataNew;
-  const int added = top ? tdb_insrow(text, 0, 0, g_store, g_hListView, kRowNew)
-                        : tdb_addrow(text, 0, g_store, g_hListView, kRowNew);
-  if (added != 0) {
-    // A working file at its 2 GB limit refuses every later copy: the
-    // user must hear of it, or copies vanish without a word.
-    if (g_tdbError == kErrWorkingFileFull) ReportWorkingFileFull();
-    return false;
-  }
-  if (tdb_append(g_store, text) == 0) return true;
-  // The record could not be written: its row must not point at bytes
-  // that are not there.
-  const int rows = static_cast<int>(SendMessageW(g_hListView, LVM_GETITEMCOUNT, 0, 0));
-  tdb_delrow(top ? 0 : rows - 1, g_hListView);
+  const int row = g_set.data == kDataNew ? 0 : GetRowCount();
+  const int result = InsertClip(row, text);
+  if (result == 0) return true;
+  // A working file at its 2 GB limit refuses every later copy: the user
+  // must hear of it, or copies vanish without a word.
   if (g_tdbError == kErrWorkingFileFull)
     ReportWorkingFileFull();
-  else
+  else if (result == kInsertNoRecord)
     ReportWriteFailure();
   return false;
 }

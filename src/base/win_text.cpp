@@ -1,10 +1,10 @@
 #include "base/win_text.h"
 
-std::wstring Widen(const char* utf8) {
-  int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+std::wstring Widen(const char* text, UINT codePage) {
+  int n = MultiByteToWideChar(codePage, 0, text, -1, nullptr, 0);
   if (n <= 0) return std::wstring();
   std::wstring wide(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8, -1, &wide[0], n);
+  MultiByteToWideChar(codePage, 0, text, -1, &wide[0], n);
   wide.resize(static_cast<size_t>(n - 1));  // drop the terminator
   return wide;
 }

@@ -8,7 +8,8 @@
 
 #include <string>
 
-std::wstring Widen(const char* utf8);
+// UTF-8 (or, with another code page, that code page's bytes) to wide.
+std::wstring Widen(const char* text, UINT codePage = CP_UTF8);
 
 // MessageBoxW with UTF-8 texts.
 int MessageBoxUtf8(HWND owner, const char* text, const char* caption, UINT type);

@@ -53,6 +53,19 @@ void Fill(const CommandEntry& e, std::size_t at, char c, char out[4]) {
   if (at < 3 && out[at] == '?') out[at] = c;
 }
 
+// The first entry whose characters begin with the n characters of `rest`
+// (with `whole`: that has exactly those characters), its "?" taken as
+// the typed character; `filled` gets the entry as typed.
+const CommandEntry* FindEntry(const CommandEntry* table, const char* rest, std::size_t n,
+                              bool whole, char filled[4]) {
+  for (const CommandEntry* e = table; e->length != 0; ++e) {
+    if (whole && e->length != static_cast<int>(n)) continue;
+    Fill(*e, n - 1, rest[n - 1], filled);
+    if (std::strlen(filled) >= n && std::memcmp(filled, rest, n) == 0) return e;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 const CommandEntry* CommandTable(const char* version) {
@@ -64,13 +77,10 @@ int CheckKeySeq(const char* version, const char* sequence) {
   const std::size_t n = std::strlen(rest);
   if (n == 0) return 0;
   if (n > 3) return -1;
-  for (const CommandEntry* e = CommandTable(version); e->length != 0; ++e) {
-    char copy[4];
-    Fill(*e, n - 1, rest[n - 1], copy);
-    if (std::strlen(copy) >= n && std::memcmp(copy, rest, n) == 0)
-      return e->length == static_cast<int>(n) ? 1 : 0;
-  }
-  return -1;
+  char filled[4];
+  const CommandEntry* e = FindEntry(CommandTable(version), rest, n, false, filled);
+  if (!e) return -1;
+  return e->length == static_cast<int>(n) ? 1 : 0;
 }
 
 ParsedCommand ParseCommand(const CommandEntry* table, const char* sequence) {
@@ -83,16 +93,9 @@ ParsedCommand ParseCommand(const CommandEntry* table, const char* sequence) {
   parsed.countTooLarge = parsed.count > INT_MAX;
   const std::size_t n = std::strlen(rest);
   if (n == 0 || n > 3) return parsed;
-  for (const CommandEntry* e = table; e->length != 0; ++e) {
-    if (e->length != static_cast<int>(n)) continue;
-    char copy[4];
-    Fill(*e, n - 1, rest[n - 1], copy);
-    if (std::memcmp(copy, rest, n) == 0) {
-      parsed.entry = e;
-      std::memcpy(parsed.command, copy, 4);
-      return parsed;
-    }
-  }
+  char filled[4];
+  parsed.entry = FindEntry(table, rest, n, true, filled);
+  if (parsed.entry) std::memcpy(parsed.command, filled, 4);
   return parsed;
 }
 

@@ -89,31 +89,30 @@ void Move(const PageMove& m) {
   if (m.moves) MoveCursor(m.scroll, m.cursor);
 }
 
-// The cursor after rows were deleted: the row that took the place of the
-// first deleted one, or the new last row.
-void CursorAfterDelete(int first) {
+// Deletes rows cur..target, or the selection in multi-selection mode;
+// the cursor goes to the row that took the place of the upper end of the
+// range, or to the new last row.
+void DeleteForCommand(int cur, int target) {
+  if (g_multiSel)
+    DeleteSelClip();
+  else
+    DeleteClip(cur, target);
+  const int first = cur < target ? cur : target;
   const int rows = GetRowCount();
   MoveCursor(-1, first < rows ? first : rows - 1);
 }
 
-// Copies rows from..to (or the selected rows) for the output action.
-// False when the copy failed; the user has then been told why.
+// Copies rows from..to (or the selected rows) for the output action; the
+// OK command then pastes what is on the clipboard.
 bool CopyForOutput(int from, int to, bool quoted) {
-  const char* quote = quoted ? g_set.inyo : "";
-  const char* footer = quoted ? g_set.foot : "";
-  const int result = g_multiSel ? CopySelClip(quote, footer, g_set.lfbyte, g_set.lf)
-                                : CopyClip(from, to, quote, footer, g_set.lfbyte, g_set.lf);
-  if (result == 0) {
-    g_clipReady = true;
-    return true;
-  }
-  if (const char* message = CopyFailureMessage(g_listError)) ErrorBox(message, kErrorPlain);
-  return false;
+  if (!CopyChosen(from, to, quoted)) return false;
+  g_clipReady = true;
+  return true;
 }
 
 // A new empty entry below (o) or above (O) the cursor row, shown in the
 // edit dialog for typing.
-void OpenEntry(const char* version, char which, int cursor) {
+void OpenEntry(char which, int cursor) {
   int row;
   if (cursor < 0) {
     AddClip("");
@@ -125,7 +124,7 @@ void OpenEntry(const char* version, char which, int cursor) {
     MoveCursor(-1, row);
   }
   if (!g_viewerShown)
-    DoKeySeq(version, "E");
+    ToggleViewer('E');
   else if (g_hViewer)
     SetFocus(GetDlgItem(g_hViewer, IDC_VIEWER_EDIT));
   g_marks.RowsInserted(row, 1);
@@ -160,7 +159,7 @@ bool Put(char which, long long count, int cursor) {
 }
 
 // Runs the 1.9 command; false when it is refused.
-bool Run(const char* version, const ParsedCommand& p) {
+bool Run19(const ParsedCommand& p) {
   const char* command = p.command;
   const long long count = p.count;
   Targets t;
@@ -174,11 +173,7 @@ bool Run(const char* version, const ParsedCommand& p) {
     case 'd': {
       const int target = OperatorTarget(command, count, t);
       if (cur < 0 || target < 0) return false;
-      if (g_multiSel)
-        DeleteSelClip();
-      else
-        DeleteClip(cur, target);
-      CursorAfterDelete(cur < target ? cur : target);
+      DeleteForCommand(cur, target);
       return true;
     }
     case 's': {
@@ -235,7 +230,7 @@ bool Run(const char* version, const ParsedCommand& p) {
       return true;
     case 'o':
     case 'O':
-      OpenEntry(version, command[0], cur);
+      OpenEntry(command[0], cur);
       return true;
     case 'p':
     case 'P':
@@ -244,53 +239,27 @@ bool Run(const char* version, const ParsedCommand& p) {
   return true;  // "." with a count: nothing
 }
 
-}  // namespace
-
-int DoKeySeq(const char* version, const char* sequence) {
-  if (std::strcmp(version, kVersion15a) <= 0) return DoKeySeqOld(sequence);
-  std::string run = sequence;
-  if (run == ".") {
-    if (g_repeat.empty()) return 0;
-    run = g_repeat;
-  }
-  const ParsedCommand parsed = ParseCommand(CommandTable(kVersion19), run.c_str());
-  // A count beyond the 32-bit range is refused rather than wrapped.
-  if (!parsed.entry || parsed.countTooLarge) return 0;
-  if (!Run(version, parsed)) return 0;
-  if (parsed.entry->repeat == kRepeatStore) g_repeat = run;
-  return 1;
-}
-
-int DoKeySeqOld(const char* sequence) {
-  std::string run = sequence;
-  if (run == ".") {
-    if (g_repeat.empty()) return 0;
-    run = g_repeat;
-  }
-  const ParsedCommand parsed = ParseCommand(CommandTable(kVersion15a), run.c_str());
-  // No counts here: a count in front leaves no command of this table.
-  if (!parsed.entry || run.size() != 1) return 0;
+// Runs the 1.5a command (no counts, no marks); false when it is refused.
+bool Run15a(const ParsedCommand& p) {
   Targets t;
-  if (!FindTargets(parsed.command, 0, &t)) return 0;
+  if (!FindTargets(p.command, 0, &t)) return false;
   const int cur = t.cursor;
   const int top = GetTopRow(), rows = GetRowCount();
-  switch (run[0]) {
+  switch (p.command[0]) {
     case 'd':
-      if (cur < 0) return 0;
-      if (g_multiSel)
-        DeleteSelClip();
-      else
-        DeleteClip(cur, cur);
-      CursorAfterDelete(cur);
+      if (cur < 0) return false;
+      DeleteForCommand(cur, cur);
       break;
     case 'y':
     case 'Y':
     case 'p':
-    case 'P':
-      g_outputAction = run[0] == 'y' || run[0] == 'Y' ? kOutputCopy : kOutputPaste;
-      if (cur < 0) return 0;
-      if (CopyForOutput(cur, cur, run[0] == 'Y' || run[0] == 'P')) SendOk();
+    case 'P': {
+      const char c = p.command[0];
+      g_outputAction = c == 'y' || c == 'Y' ? kOutputCopy : kOutputPaste;
+      if (cur < 0) return false;
+      if (CopyForOutput(cur, cur, c == 'Y' || c == 'P')) SendOk();
       break;
+    }
     case 'j':
       MoveCursor(-1, t.down);
       break;
@@ -313,9 +282,30 @@ int DoKeySeqOld(const char* sequence) {
       Move(HalfPageUp15a(top, cur));
       break;
   }
+  return true;
+}
+
+}  // namespace
+
+int DoKeySeq(const char* version, const char* sequence) {
+  const CommandEntry* table = CommandTable(version);
+  const bool old = table != CommandTable(kVersion19);
+  std::string run = sequence;
+  if (run == ".") {
+    if (g_repeat.empty()) return 0;
+    run = g_repeat;
+  }
+  const ParsedCommand parsed = ParseCommand(table, run.c_str());
+  if (!parsed.entry) return 0;
+  // The 1.5a table takes no counts; in the 1.9 table a count beyond the
+  // 32-bit range is refused rather than wrapped.
+  if (old ? run.size() != 1 : parsed.countTooLarge) return 0;
+  if (!(old ? Run15a(parsed) : Run19(parsed))) return 0;
   if (parsed.entry->repeat == kRepeatStore) g_repeat = run;
   return 1;
 }
+
+int DoKeySeqOld(const char* sequence) { return DoKeySeq(kVersion15a, sequence); }
 
 void ClearRepeatRegister() { g_repeat.clear(); }
 

@@ -6,6 +6,7 @@
 
 #include "app/errorbox.h"
 #include "app/mainwnd.h"
+#include "base/window_place.h"
 #include "base/win_text.h"
 #include "listwin/selection.h"
 #include "output/copy.h"
@@ -24,6 +25,11 @@ int g_rowsPerPage = 0;
 int g_halfPage = 0;
 WNDPROC g_defaultListProc = nullptr;
 int g_listError = 0;
+
+void MeasurePage() {
+  g_rowsPerPage = static_cast<int>(SendMessageW(g_hListView, LVM_GETCOUNTPERPAGE, 0, 0));
+  g_halfPage = g_rowsPerPage / 2;
+}
 
 namespace {
 
@@ -81,20 +87,12 @@ void ListOnSize(HWND hwnd) {
   if (!g_hListView) return;
   FitListView(hwnd);
   if (!g_listShown) return;
-  RECT outer;
-  GetWindowRect(hwnd, &outer);
-  g_set.size_lw = outer.right - outer.left;
-  g_set.size_lh = outer.bottom - outer.top;
-  g_rowsPerPage = static_cast<int>(SendMessageW(g_hListView, LVM_GETCOUNTPERPAGE, 0, 0));
-  g_halfPage = g_rowsPerPage / 2;
+  KeepSize(hwnd, &g_set.size_lw, &g_set.size_lh);
+  MeasurePage();
 }
 
 void ListOnMove(HWND hwnd) {
-  if (!g_listShown) return;
-  RECT outer;
-  GetWindowRect(hwnd, &outer);
-  g_set.size_lx = outer.left;
-  g_set.size_ly = outer.top;
+  if (g_listShown) KeepPosition(hwnd, &g_set.size_lx, &g_set.size_ly);
 }
 
 // The list view holds no rows of its own: it asks for a row's label when
@@ -168,26 +166,14 @@ BOOL ListOnNotify(HWND hwnd, NMHDR* header) {
 // already) and hand over to HideAndPaste, quoted while Shift is held.
 void ListOnOk(HWND hwnd) {
   if (g_outputAction == kOutputNone) g_outputAction = kOutputPaste;
-  const char* quote = g_held.shift ? g_set.inyo : "";
-  const char* footer = g_held.shift ? g_set.foot : "";
   if (!g_clipReady) {
-    int result;
-    if (g_multiSel) {
-      result = CopySelClip(quote, footer, g_set.lfbyte, g_set.lf);
-    } else if (g_lastCursorRow < 0 || g_lastCursorRow >= GetRowCount()) {
-      // No row to copy: pasting now would insert whatever the clipboard
-      // happens to hold.
+    // No row to copy: pasting now would insert whatever the clipboard
+    // happens to hold.
+    if (!g_multiSel && (g_lastCursorRow < 0 || g_lastCursorRow >= GetRowCount())) {
       MessageBeep(0);
       return;
-    } else {
-      result = CopyClip(g_lastCursorRow, g_lastCursorRow, quote, footer, g_set.lfbyte, g_set.lf);
     }
-    if (result != 0) {
-      if (const char* message = CopyFailureMessage(g_listError)) {
-        ErrorBox(message, kErrorPlain);
-        return;
-      }
-    }
+    if (!CopyChosen(g_lastCursorRow, g_lastCursorRow, g_held.shift)) return;
   }
   HideAndPaste(hwnd, kPasteMode);
 }

@@ -13,6 +13,9 @@ extern int g_multiSel;       // 1 while operations act on all selected rows
 extern int g_lastSelCount;   // the selected count the tracking remembers
 extern int g_rowsPerPage;    // rows the list view shows at once
 extern int g_halfPage;       // the step of Ctrl+D and Ctrl+U
+// Sets both from the list view's present height (the half page step
+// starts again from half a page).
+void MeasurePage();
 
 // Why the last copy or deletion of rows failed (g_listError).
 enum ListError : int {

@@ -168,7 +168,10 @@ void TrackSelection() {
   g_lastCursorRow = GetCursorRow();
 }
 
-ScopedBulkChange::ScopedBulkChange() : redraw_(g_hListView) {}
+// A hidden list view draws nothing anyway (its redrawing is off until it
+// is shown), and must not have it turned on by a change.
+ScopedBulkChange::ScopedBulkChange()
+    : redraw_(IsWindowVisible(g_hListView) ? g_hListView : nullptr) {}
 
 ScopedTrackingPause::ScopedTrackingPause() { ++g_pauseDepth; }
 

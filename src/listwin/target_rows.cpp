@@ -71,10 +71,7 @@ PageMove HalfPageUp(int top, int cursor, long long step) {
   return {true, AtLeastZero(top - step), AtLeastZero(cursor - step)};
 }
 
-PageMove PageForward15a(int top, int rows) {
-  const int r = AtMost(static_cast<long long>(top) + kPage15a, rows - 1);
-  return {true, r, r};
-}
+PageMove PageForward15a(int top, int rows) { return PageForward(top, kPage15a + 1, rows); }
 
 PageMove HalfPageDown15a(int top, int cursor, int rows) {
   return HalfPageDown(top, cursor, kHalfPage15a, rows);

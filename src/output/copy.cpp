@@ -9,11 +9,13 @@
 #include <utility>
 #include <vector>
 
+#include "app/errorbox.h"
 #include "app/mainwnd.h"
 #include "base/clipboard.h"
 #include "listwin/listwin.h"
 #include "listwin/selection.h"
 #include "output/shape.h"
+#include "settings/settings.h"
 #include "store/history.h"
 #include "store/store.h"
 
@@ -142,4 +144,14 @@ const char* CopyFailureMessage(int listError) {
   for (const FailureText& t : kFailureTexts)
     if (t.code == listError) return t.message;
   return nullptr;
+}
+
+bool CopyChosen(int first, int last, bool quoted) {
+  const char* quote = quoted ? g_set.inyo : "";
+  const char* footer = quoted ? g_set.foot : "";
+  const int result = g_multiSel ? CopySelClip(quote, footer, g_set.lfbyte, g_set.lf)
+                                : CopyClip(first, last, quote, footer, g_set.lfbyte, g_set.lf);
+  if (result == 0) return true;
+  if (const char* message = CopyFailureMessage(g_listError)) ErrorBox(message, kErrorPlain);
+  return false;
 }

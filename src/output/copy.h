@@ -17,3 +17,9 @@ int CopySelClip(const char* q, const char* f, int w, int r);
 
 // The message that tells the user about a failed copy, by g_listError.
 const char* CopyFailureMessage(int listError);
+
+// What the list's commands copy: rows first to last, or every selected
+// row in multi-selection mode, quoted with the settings' prefix and footer
+// when `quoted`, wrapped and ended as the settings say. False when the
+// copy failed; the user has then been told why.
+bool CopyChosen(int first, int last, bool quoted);

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "app/tray.h"
+#include "base/window_place.h"
 #include "listwin/listwin.h"
 #include "listwin/selection.h"
 #include "output/viewer.h"
@@ -24,8 +25,6 @@ constexpr DWORD kPasteWaitMs = 100;
 // keyboard focus.
 constexpr DWORD kFocusWaitMs = 200;
 
-// Where the list shows when its place is not kept.
-constexpr RECT kDefaultPlace = {100, 100, 100 + 334, 100 + 233};
 
 // Polls the condition for at most timeoutMs.
 template <typename Condition>
@@ -62,22 +61,18 @@ HWND ForegroundFocus() {
   return focus ? focus : front;
 }
 
+// Shows the list at its kept place, or, when places are not kept, where
+// a first run puts it.
 void PlaceList() {
   if (g_set.size == kNo) {
-    g_set.size_lx = kDefaultPlace.left;
-    g_set.size_ly = kDefaultPlace.top;
-    g_set.size_lw = kDefaultPlace.right - kDefaultPlace.left;
-    g_set.size_lh = kDefaultPlace.bottom - kDefaultPlace.top;
+    const Settings home;
+    g_set.size_lx = home.size_lx;
+    g_set.size_ly = home.size_ly;
+    g_set.size_lw = home.size_lw;
+    g_set.size_lh = home.size_lh;
   }
-  // HWND_TOP would leave a window that was topmost before (the settings
-  // changed meanwhile) above every other window.
-  HWND after = HWND_TOP;
-  if (g_set.actv_hide == kHide || g_set.topmost == kYes)
-    after = HWND_TOPMOST;
-  else if (GetWindowLongW(g_hListWnd, GWL_EXSTYLE) & WS_EX_TOPMOST)
-    after = HWND_NOTOPMOST;
-  SetWindowPos(g_hListWnd, after, g_set.size_lx, g_set.size_ly, g_set.size_lw, g_set.size_lh,
-               SWP_NOACTIVATE);
+  PlaceWindow(g_hListWnd, g_set.size_lx, g_set.size_ly, g_set.size_lw, g_set.size_lh,
+              g_set.actv_hide == kHide || g_set.topmost == kYes);
   ShowWindow(g_hListWnd, SW_SHOWNORMAL);
 }
 
@@ -160,8 +155,7 @@ void ShowList() {
     g_targetFocus = ForegroundFocus();
     g_clipReady = false;
     ResetPendingKeys();
-    g_rowsPerPage = static_cast<int>(SendMessageW(g_hListView, LVM_GETCOUNTPERPAGE, 0, 0));
-    g_halfPage = g_rowsPerPage / 2;
+    MeasurePage();
     g_listShown = true;
     PlaceList();
     SetInitialCursor();

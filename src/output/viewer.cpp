@@ -7,6 +7,7 @@
 
 #include "app/errorbox.h"
 #include "app/mainwnd.h"
+#include "base/window_place.h"
 #include "listwin/listwin.h"
 #include "listwin/selection.h"
 #include "resource.h"
@@ -20,13 +21,7 @@ bool g_viewerShown = false;
 namespace {
 
 int g_updateCache = -999;  // the update button's last state; no state yet
-// True while the dialog stores its own text: the list then tells of a
-// changed row, which must not load that same text again (the caret would
-// jump to the start).
-bool g_storing = false;
 
-// Where the dialog shows when its place is not kept.
-constexpr RECT kDefaultPlace = {0, 0, 234, 133};
 // Margins of the edit box and the buttons' line, in client pixels.
 constexpr int kEditMarginX = 25;
 constexpr int kEditMarginY = 57;
@@ -85,9 +80,7 @@ bool StoreChange() {
     return false;
   }
   const std::string text = EditText();
-  g_storing = true;
   const int stored = tdb_modify(text.c_str(), row, g_store, g_hListView);
-  g_storing = false;
   if (stored == 0) {
     SendMessageW(edit, EM_SETMODIFY, FALSE, 0);
     return true;
@@ -138,19 +131,11 @@ void ViewerOnSize(HWND dialog, int w, int h) {
   MoveControl(dialog, IDOK, 2 * a, y);
   MoveControl(dialog, IDCANCEL, static_cast<int>(4.5 * a), y);
   MoveControl(dialog, IDC_VIEWER_UPDATE, 7 * a, y);
-  if (!g_viewerShown) return;
-  RECT outer;
-  GetWindowRect(dialog, &outer);
-  g_set.size_vw = outer.right - outer.left;
-  g_set.size_vh = outer.bottom - outer.top;
+  if (g_viewerShown) KeepSize(dialog, &g_set.size_vw, &g_set.size_vh);
 }
 
 void ViewerOnMove(HWND dialog) {
-  if (!g_viewerShown) return;
-  RECT outer;
-  GetWindowRect(dialog, &outer);
-  g_set.size_vx = outer.left;
-  g_set.size_vy = outer.top;
+  if (g_viewerShown) KeepPosition(dialog, &g_set.size_vx, &g_set.size_vy);
 }
 
 INT_PTR CALLBACK ViewerDlgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -181,20 +166,16 @@ INT_PTR CALLBACK ViewerDlgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 
 void PlaceViewer() {
   if (g_set.size == kNo) {
-    g_set.size_vx = kDefaultPlace.left;
-    g_set.size_vy = kDefaultPlace.top;
-    g_set.size_vw = kDefaultPlace.right - kDefaultPlace.left;
-    g_set.size_vh = kDefaultPlace.bottom - kDefaultPlace.top;
+    const Settings home;
+    g_set.size_vx = home.size_vx;
+    g_set.size_vy = home.size_vy;
+    g_set.size_vw = home.size_vw;
+    g_set.size_vh = home.size_vh;
   }
   // Above every window only when the list stays on screen and is asked
   // to be; while the list hides itself, the list alone is topmost.
-  HWND after = HWND_TOP;
-  if (g_set.actv_hide == kStay && g_set.topmost == kYes)
-    after = HWND_TOPMOST;
-  else if (GetWindowLongW(g_hViewer, GWL_EXSTYLE) & WS_EX_TOPMOST)
-    after = HWND_NOTOPMOST;
-  SetWindowPos(g_hViewer, after, g_set.size_vx, g_set.size_vy, g_set.size_vw, g_set.size_vh,
-               SWP_NOACTIVATE);
+  PlaceWindow(g_hViewer, g_set.size_vx, g_set.size_vy, g_set.size_vw, g_set.size_vh,
+              g_set.actv_hide == kStay && g_set.topmost == kYes);
 }
 
 }  // namespace
@@ -221,13 +202,13 @@ void ToggleViewer(char mode) {
 }
 
 void LoadViewer(int row) {
-  if (row < 0 || !g_hViewer || g_storing) return;
+  if (row < 0 || !g_hViewer) return;
   std::int32_t length = 0, offset = 0;
   tdb_gethead(g_store, g_hListView, row, &length, &offset);
   const std::int32_t n = length < kViewerMaxBytes ? length : kViewerMaxBytes;
-  std::vector<char> text(kViewerMaxBytes + 1, '\0');
+  // tdb_read ends the text after the bytes it read.
+  std::vector<char> text(static_cast<size_t>(n > 0 ? n : 0) + 1);
   tdb_read(g_store, text.data(), n);
-  text[static_cast<size_t>(n)] = '\0';
   HWND edit = Edit();
   SendMessageW(edit, EM_SETREADONLY, length > kViewerMaxBytes, 0);
   SetWindowTextA(edit, text.data());

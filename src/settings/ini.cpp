@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "base/win_text.h"
 #include "settings/info_dialogs.h"
 #include "settings/settings.h"
 #include "settings/settings_codec.h"
@@ -13,16 +14,6 @@ namespace {
 
 // The longest value a read gives, in bytes, as the INI file holds it.
 constexpr size_t kValueMax = 255;
-
-// ANSI text (the file's contents, in the system's code page) and the
-// wide text the profile functions take.
-std::wstring FromAnsi(const std::string& text) {
-  const int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-  std::wstring wide(static_cast<size_t>(n > 0 ? n : 1), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], n);
-  wide.resize(wide.size() - 1);
-  return wide;
-}
 
 // Cut to the longest whole characters within `limit` bytes.
 std::string ToAnsi(const std::wstring& wide, size_t limit) {
@@ -40,8 +31,6 @@ std::string ToAnsi(const std::wstring& wide, size_t limit) {
   return text;
 }
 
-std::wstring FromAscii(const char* text) { return std::wstring(text, text + strlen(text)); }
-
 // The INI file's full path, made afresh for every read and write. The
 // profile functions look for a bare file name in the Windows directory, so
 // the current directory is always written out; it is asked for at its
@@ -53,7 +42,7 @@ std::wstring IniPath() {
   std::wstring dir(needed, L'\0');
   const DWORD length = GetCurrentDirectoryW(needed, &dir[0]);
   dir.resize(length < needed ? length : 0);
-  return dir + L"\\" + FromAscii(kIniFileName);
+  return dir + L"\\" + Widen(kIniFileName);
 }
 
 class PrivateProfile : public ProfileSource {
@@ -62,14 +51,14 @@ class PrivateProfile : public ProfileSource {
 
   std::string Text(const char* section, const char* key) const override {
     wchar_t value[kValueMax + 1] = {};
-    GetPrivateProfileStringW(FromAscii(section).c_str(), FromAscii(key).c_str(),
-                             FromAscii(kAbsentText).c_str(), value, kValueMax + 1,
+    GetPrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(),
+                             Widen(kAbsentText).c_str(), value, kValueMax + 1,
                              path_.c_str());
     return ToAnsi(value, kValueMax);
   }
   int Number(const char* section, const char* key) const override {
-    return static_cast<int>(GetPrivateProfileIntW(FromAscii(section).c_str(),
-                                                  FromAscii(key).c_str(), kAbsentNumber,
+    return static_cast<int>(GetPrivateProfileIntW(Widen(section).c_str(),
+                                                  Widen(key).c_str(), kAbsentNumber,
                                                   path_.c_str()));
   }
 
@@ -78,8 +67,8 @@ class PrivateProfile : public ProfileSource {
 };
 
 void Write(const wchar_t* path, const char* section, const char* key, const std::string& value) {
-  WritePrivateProfileStringW(FromAscii(section).c_str(), FromAscii(key).c_str(),
-                             FromAnsi(value).c_str(), path);
+  WritePrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(),
+                             Widen(value.c_str(), CP_ACP).c_str(), path);
 }
 
 }  // namespace
