@@ -1,6 +1,6 @@
 // Bytes as the tests build and compare them: data files, hex dumps for
 // failure messages, and the lines of a text file. Shared by every Windows
-// test layer, so each helper is written once.
+// test layer and the benchmarks, so each helper is written once.
 #pragma once
 
 #include <cstdint>

@@ -3,28 +3,15 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <functional>
 #include <iterator>
 #include <vector>
 
-#include <algorithm>
-
-#include "common/files.h"
 #include "common/first_run_ini.h"
 #include "resource.h"
 
 namespace e2e {
-
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
-  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-  for (;;) {
-    if (condition()) return true;
-    if (GetTickCount64() > deadline) return false;
-    Sleep(10);
-  }
-}
 
 std::wstring Widen(const char* utf8) {
   int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
@@ -107,28 +94,18 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() { RemoveTree(path_); }
 
-std::string ReadFileBytes(const std::wstring& path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::string();
-  std::string bytes;
-  char piece[4096];
-  DWORD got = 0;
-  while (ReadFile(file, piece, sizeof piece, &got, nullptr) && got > 0) bytes.append(piece, got);
-  CloseHandle(file);
-  return bytes;
-}
-
-void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
-  DWORD done = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr);
-  CloseHandle(file);
-}
-
-bool FileExists(const std::wstring& path) {
-  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+bool Launch(const std::wstring& exe, const std::wstring& args, const std::wstring& dir,
+            PROCESS_INFORMATION* info) {
+  std::wstring command = L"\"" + exe + L"\"" + (args.empty() ? L"" : L" " + args);
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  *info = {};
+  if (!CreateProcessW(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                      dir.empty() ? nullptr : dir.c_str(), &startup, info))
+    return false;
+  CloseHandle(info->hThread);
+  info->hThread = nullptr;
+  return true;
 }
 
 void WriteIni(const std::wstring& dir, std::initializer_list<IniValue> changes) {
@@ -153,15 +130,8 @@ Kopiwell::~Kopiwell() {
 }
 
 bool Kopiwell::Start() {
-  std::wstring exe = exe_.empty() ? ProgramPath() : exe_;
-  std::wstring command = L"\"" + exe + L"\"";
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info = {};
-  if (!CreateProcessW(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                      dir_.c_str(), &startup, &info))
-    return false;
-  CloseHandle(info.hThread);
+  PROCESS_INFORMATION info;
+  if (!Launch(exe_.empty() ? ProgramPath() : exe_, L"", dir_, &info)) return false;
   process_ = info.hProcess;
   pid_ = info.dwProcessId;
   return true;
@@ -230,24 +200,6 @@ std::wstring MessageText(HWND box) { return TextOf(GetDlgItem(box, 0xFFFF)); }
 void PressButton(HWND dialog, int id) {
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
-bool CopyText(const std::string& bytes, std::initializer_list<ExtraFormat> extra) {
-  if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; })) return false;
-  EmptyClipboard();
-  auto put = [](UINT format, const std::string& data) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, data.size() + 1);
-    if (!block) return false;
-    std::memcpy(GlobalLock(block), data.data(), data.size());
-    GlobalUnlock(block);
-    if (SetClipboardData(format, block)) return true;
-    GlobalFree(block);  // the clipboard refused it, so it is still ours
-    return false;
-  };
-  bool ok = put(CF_TEXT, bytes);
-  for (const ExtraFormat& f : extra) ok = put(RegisterClipboardFormatW(f.name), f.data) && ok;
-  CloseClipboard();
-  return ok;
 }
 
 struct ClipboardViewer::State {
@@ -463,34 +415,22 @@ HWND FindHistoryList(DWORD pid) {
   return window ? GetDlgItem(window, IDC_LISTVIEW) : nullptr;
 }
 
-int RowCount(HWND list) {
-  // The count passes between processes in the result; no pointers cross.
-  return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+HWND FocusOfThread(HWND window) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus
+                                                                             : nullptr;
+}
+
+bool InFrontWithFocus(HWND window, HWND focus) {
+  return GetForegroundWindow() == window && FocusOfThread(window) == focus;
 }
 
 bool ListInFront(HWND list) {
-  HWND window = ListWindow(list);
-  if (!IsWindowVisible(window) || GetForegroundWindow() != window) return false;
-  GUITHREADINFO info = {};
-  info.cbSize = sizeof info;
-  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) &&
-         info.hwndFocus == list;
+  return IsWindowVisible(ListWindow(list)) && InFrontWithFocus(ListWindow(list), list);
 }
 
 bool ListHidden(HWND list) { return !IsWindowVisible(ListWindow(list)); }
-
-int CursorRow(HWND list) {
-  return static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
-}
-
-std::vector<int> SelectedRows(HWND list) {
-  std::vector<int> rows;
-  int row = -1;
-  while ((row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(row),
-                                              LVNI_SELECTED))) >= 0)
-    rows.push_back(row);
-  return rows;
-}
 
 RECT RowScreenRect(HWND list, int row) {
   RECT rect = {};
@@ -562,44 +502,12 @@ void RightClickAt(POINT at) {
   Clicks(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1);
 }
 
-std::string ClipboardText() {
-  if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; })) return "<clipboard busy>";
-  std::string text;
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
-      const size_t size = GlobalSize(data);
-      text.assign(bytes, std::find(bytes, bytes + size, '\0'));
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
-}
-
 std::string ReadIniValue(const std::wstring& iniPath, const char* key) {
-  const std::string bytes = ReadFileBytes(iniPath);
   const std::string prefix = std::string(key) + "=";
-  size_t at = 0;
-  while (at < bytes.size()) {
-    size_t end = bytes.find("\r\n", at);
-    if (end == std::string::npos) end = bytes.size();
-    if (bytes.compare(at, prefix.size(), prefix) == 0)
-      return bytes.substr(at + prefix.size(), end - at - prefix.size());
-    at = end + 2;
-  }
+  for (const std::string& line : Lines(ReadFileBytes(iniPath)))
+    if (line.compare(0, prefix.size(), prefix) == 0) return line.substr(prefix.size());
   return "";
 }
-
-namespace {
-
-HWND FocusOfThread(HWND window) {
-  GUITHREADINFO info = {};
-  info.cbSize = sizeof info;
-  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus
-                                                                             : nullptr;
-}
-
-}  // namespace
 
 Editor::Editor(const char* title, RECT place) : title_(Widen(title)), place_(place) {}
 
@@ -608,18 +516,12 @@ Editor::~Editor() {
 }
 
 bool Editor::Start() {
-  const std::wstring exe = ProgramPath(EDITOR_EXE);
-  std::wstring command = L"\"" + exe + L"\" \"" + title_ + L"\" " +
-                         std::to_wstring(place_.left) + L" " + std::to_wstring(place_.top) + L" " +
-                         std::to_wstring(place_.right - place_.left) + L" " +
-                         std::to_wstring(place_.bottom - place_.top);
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info = {};
-  if (!CreateProcessW(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &info))
-    return false;
-  CloseHandle(info.hThread);
+  const std::wstring args = L"\"" + title_ + L"\" " + std::to_wstring(place_.left) + L" " +
+                            std::to_wstring(place_.top) + L" " +
+                            std::to_wstring(place_.right - place_.left) + L" " +
+                            std::to_wstring(place_.bottom - place_.top);
+  PROCESS_INFORMATION info;
+  if (!Launch(ProgramPath(EDITOR_EXE), args, L"", &info)) return false;
   process_ = info.hProcess;
   const DWORD pid = info.dwProcessId;
   // The window exists a moment before its edit control does.
@@ -632,9 +534,7 @@ bool Editor::Start() {
   return Activate();
 }
 
-bool Editor::InFront() const {
-  return GetForegroundWindow() == window_ && FocusOfThread(window_) == edit_;
-}
+bool Editor::InFront() const { return InFrontWithFocus(window_, edit_); }
 
 // Asks again now and then: under Wine another program's late reaction to
 // an earlier change of the active window can take the front away again.

@@ -5,18 +5,16 @@
 
 #include <windows.h>
 
-#include <functional>
+#include <initializer_list>
 #include <string>
-#include <vector>
 
 #include "common/bytes.h"
+#include "common/clipboard.h"
+#include "common/files.h"
+#include "common/list_view.h"
+#include "common/wait.h"
 
 namespace e2e {
-
-constexpr DWORD kDeadlineMs = 15000;
-
-// Polls the condition until it holds or the deadline passes.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kDeadlineMs);
 
 std::wstring Widen(const char* utf8);
 // A path as Windows programs reach it: a Linux path under Wine goes
@@ -39,9 +37,11 @@ class TempDir {
   std::wstring path_;
 };
 
-std::string ReadFileBytes(const std::wstring& path);
-void WriteFileBytes(const std::wstring& path, const std::string& bytes);
-bool FileExists(const std::wstring& path);
+// Starts the program with the arguments (quoted as they need) in the
+// directory (this process's own when empty). The thread's handle is
+// closed at once; the caller closes the process's.
+bool Launch(const std::wstring& exe, const std::wstring& args, const std::wstring& dir,
+            PROCESS_INFORMATION* info);
 
 // Writes kopiwell.ini into the folder as a first run leaves it, with the
 // given keys set to other values (keys are unique across sections).
@@ -111,15 +111,6 @@ void SetText(HWND dialog, int id, const std::string& utf8);
 // A window's text as ANSI bytes (code page 932 here), however long.
 std::string TextA(HWND hwnd);
 
-// Puts text on the clipboard as another program would: CF_TEXT holding
-// the bytes and a terminating zero, plus any extra registered formats
-// with their data. Retries while another program holds the clipboard.
-struct ExtraFormat {
-  const wchar_t* name;
-  std::string data;
-};
-bool CopyText(const std::string& bytes, std::initializer_list<ExtraFormat> extra = {});
-
 // A clipboard viewer of the test's own, on a thread of its own so that it
 // answers the notifications sent to it at once. It counts them and passes
 // them on down the chain as a well-behaved viewer does.
@@ -161,14 +152,17 @@ HWND FindPopupMenu();
 
 // The history list of the process (the list view of its list window).
 HWND FindHistoryList(DWORD pid);
-int RowCount(HWND list);
 // The list window, and whether it is on screen and in front.
 inline HWND ListWindow(HWND list) { return GetParent(list); }
 // On screen, in front, with the keyboard focus in the list.
 bool ListInFront(HWND list);
 bool ListHidden(HWND list);
-int CursorRow(HWND list);
-std::vector<int> SelectedRows(HWND list);
+
+// The control with the keyboard focus in the thread of the window.
+HWND FocusOfThread(HWND window);
+// In front, with the keyboard focus on `focus`.
+bool InFrontWithFocus(HWND window, HWND focus);
+
 // A row's rectangle on the screen, asked of the list in its own process.
 RECT RowScreenRect(HWND list, int row);
 inline POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
@@ -177,9 +171,6 @@ inline POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.
 void MovePointer(POINT at);
 void DoubleClickAt(POINT at);
 void RightClickAt(POINT at);
-
-// The CF_TEXT bytes on the clipboard up to their first zero; "" if none.
-std::string ClipboardText();
 
 // A value of kopiwell.ini as the program wrote it ("" when absent).
 std::string ReadIniValue(const std::wstring& iniPath, const char* key);

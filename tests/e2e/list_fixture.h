@@ -13,8 +13,6 @@
 
 namespace e2e {
 
-inline const std::wstring kErrorCaption = Widen("コピウェル - エラー");
-
 class ListProgramTest : public ProgramTest {
  protected:
   // The program with the entries in its data file and the INI changes,
@@ -34,22 +32,21 @@ class ListProgramTest : public ProgramTest {
     wchar_t cls[64] = {}, text[128] = {};
     GetClassNameW(front, cls, 64);
     GetWindowTextW(front, text, 128);
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(GetWindowThreadProcessId(front, nullptr), &info);
     wchar_t focus[64] = {};
-    GetClassNameW(info.hwndFocus, focus, 64);
+    GetClassNameW(FocusOfThread(front), focus, 64);
     return "in front: " + Narrow(cls) + " \"" + Narrow(text) + "\", focus " + Narrow(focus);
   }
 
-  // The list hotkey, typed while the editor has the focus.
-  void CallList() {
-    ASSERT_TRUE(app_.Settle());
+  // The list hotkey, typed while the editor has the focus; `app` is the
+  // run that shows list_.
+  void CallList(Kopiwell& app) {
+    ASSERT_TRUE(app.Settle());
     ASSERT_TRUE(ListHidden(list_));
     PressKey('7', {VK_CONTROL});
     ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); })) << Front();
-    ASSERT_TRUE(app_.Settle());
+    ASSERT_TRUE(app.Settle());
   }
+  void CallList() { CallList(app_); }
 
   // Waits until the list has gone and the editor holds the text.
   void ExpectPasted(Editor& editor, const std::string& text) {

@@ -71,8 +71,7 @@ TEST_F(List, ShiftEnterQuotesAndADoubleClickPastesThatRowIntoTheCallingEditor) {
 TEST_F(List, StandardKeysSelectRowsThatArePastedInRowOrder) {
   Start({"abc", "def", "ghi", "jkl"}, {{"key", "normal"}, {"actv_hide", "false"}, {"lf", "lfok"},
                                        {"lfbyte", "2"}, {"inyo", "\"> \""}});
-  ASSERT_TRUE(CopyText("before"));
-  ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == 5; }));
+  ASSERT_NO_FATAL_FAILURE(CopyAndWait(list_, "before", 5));
   CallList();
   KeyUntil(VK_DOWN, {VK_SHIFT}, [&] { return SelectedRows(list_).size() == 2; }, "Shift+Down");
   PressKey(VK_DOWN, {VK_SHIFT});
@@ -108,8 +107,7 @@ TEST_F(List, SwitchingToAnotherProgramHidesTheListWhenActvHideSaysSo) {
   Kopiwell again(dir_.Path());
   list_ = StartReady(again);
   ASSERT_TRUE(editor_.Activate());
-  PressKey('7', {VK_CONTROL});
-  ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); })) << Front();
+  ASSERT_NO_FATAL_FAILURE(CallList(again));
   ASSERT_TRUE(other.Activate());
   ASSERT_TRUE(again.Sync());
   EXPECT_FALSE(ListHidden(list_)) << "actv_hide=true keeps the list on screen";
@@ -160,8 +158,7 @@ TEST_F(List, CursorLastAndAKeptPlaceSurviveARestart) {
   Kopiwell again(dir_.Path());
   list_ = StartReady(again);
   ASSERT_TRUE(editor_.Activate());
-  PressKey('7', {VK_CONTROL});
-  ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); })) << Front();
+  ASSERT_NO_FATAL_FAILURE(CallList(again));
   EXPECT_EQ("210,120 380x260", ListPlace());
   Goodbye(again);
 }
@@ -172,8 +169,7 @@ TEST_F(List, NothingIsPastedWhenThereIsNothingRightToPaste) {
   Editor other("other", {40, 500, 400, 800});
   ASSERT_TRUE(other.Start());
   Start({}, {{"actv_hide", "false"}});
-  ASSERT_TRUE(CopyText("older"));
-  ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == 1; }));
+  ASSERT_NO_FATAL_FAILURE(CopyAndWait(list_, "older", 1));
   ASSERT_TRUE(app_.Sync());
   ASSERT_TRUE(editor_.Activate());
 
@@ -193,8 +189,7 @@ TEST_F(List, NothingIsPastedWhenThereIsNothingRightToPaste) {
 
   // The editor is closed while the list is up: the text is left on the
   // clipboard and the other program gets nothing.
-  ASSERT_TRUE(CopyText("newer"));
-  ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == 2; }));
+  ASSERT_NO_FATAL_FAILURE(CopyAndWait(list_, "newer", 2));
   SetForegroundWindow(ListWindow(list_));
   ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); })) << Front();
   editor_.Close();

@@ -11,6 +11,8 @@
 
 namespace e2e {
 
+inline const std::wstring kErrorCaption = Widen("コピウェル - エラー");
+
 class ProgramTest : public ::testing::Test {
  protected:
   void SetUp() override { WriteIni(dir_.Path()); }

@@ -54,7 +54,7 @@ TEST_F(Safety, ADamagedDataFileLoadsItsWholeRecordsAndSaysSoOnce) {
 
   Kopiwell app(dir_.Path());
   ASSERT_TRUE(app.Start());
-  HWND box = WaitDialog(app.Pid(), Widen("コピウェル - エラー"));
+  HWND box = WaitDialog(app.Pid(), kErrorCaption);
   ASSERT_NE(nullptr, box);
   const std::string text = Narrow(MessageText(box));
   EXPECT_NE(std::string::npos, text.find("clip-damaged-1.dat")) << text;
@@ -68,6 +68,6 @@ TEST_F(Safety, ADamagedDataFileLoadsItsWholeRecordsAndSaysSoOnce) {
 
   Kopiwell again(dir_.Path());
   StartReady(again);
-  EXPECT_EQ(nullptr, FindDialog(again.Pid(), Widen("コピウェル - エラー"))) << "told once";
+  EXPECT_EQ(nullptr, FindDialog(again.Pid(), kErrorCaption)) << "told once";
   Goodbye(again);
 }

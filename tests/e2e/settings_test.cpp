@@ -8,8 +8,6 @@ using namespace e2e;
 
 namespace {
 
-const std::string kEmpty("\0\0\0\0", 4);
-
 class Settings : public ProgramTest {
  protected:
   void SetUp() override {}  // these tests start from an empty folder
@@ -68,8 +66,7 @@ TEST_F(Settings, NewestFirstPutsCapturesAtTheTop) {
   StartReady(app);
   HWND list = FindHistoryList(app.Pid());
   for (int i = 0; i < 2; ++i) {
-    ASSERT_TRUE(CopyText(i == 0 ? "first" : "second"));
-    ASSERT_TRUE(WaitUntil([&] { return RowCount(list) == i + 2; }));
+    ASSERT_NO_FATAL_FAILURE(CopyAndWait(list, i == 0 ? "first" : "second", i + 2));
   }
   Goodbye(app);
   EXPECT_EQ(Hex(DataFile({"second", "first", "oldest"})), Hex(ReadFileBytes(Data())));
@@ -84,14 +81,14 @@ TEST_F(Settings, DeleteAtStartKeepsABackupAndStartsEmpty) {
   EXPECT_EQ(0, RowCount(FindHistoryList(app.Pid())));
   Goodbye(app);
   EXPECT_EQ(Hex(history), Hex(ReadFileBytes(dir_.File(L"clipdat.bak"))));
-  EXPECT_EQ(Hex(kEmpty), Hex(ReadFileBytes(Data())));
+  EXPECT_EQ(Hex(DataFile({})), Hex(ReadFileBytes(Data())));
 }
 
 TEST_F(Settings, DeleteAtStartWithoutADataFileIsFatalOnce) {
   WriteIni(dir_.Path(), {{"stdel", "true"}});
   Kopiwell app(dir_.Path());
   ASSERT_TRUE(app.Start());
-  HWND box = WaitDialog(app.Pid(), Widen("コピウェル - エラー"));
+  HWND box = WaitDialog(app.Pid(), kErrorCaption);
   ASSERT_NE(nullptr, box);
   const std::string text = Narrow(MessageText(box));
   EXPECT_EQ(0u, text.find("WndProc:起動時削除の失敗(-1100)\n\n")) << text;
@@ -99,7 +96,7 @@ TEST_F(Settings, DeleteAtStartWithoutADataFileIsFatalOnce) {
   DWORD code = 0;
   ASSERT_TRUE(app.WaitExit(&code));
   EXPECT_EQ(1u, code);
-  EXPECT_EQ(Hex(kEmpty), Hex(ReadFileBytes(Data()))) << "an empty history for the next start";
+  EXPECT_EQ(Hex(DataFile({})), Hex(ReadFileBytes(Data()))) << "an empty history for the next start";
   EXPECT_FALSE(FileExists(dir_.File(L"clipwork.dat")));
 
   Kopiwell next(dir_.Path());
@@ -116,7 +113,7 @@ TEST_F(Settings, ASavedPausedStateStartsPaused) {
   ASSERT_TRUE(app.Sync());
   EXPECT_EQ(0, RowCount(list));
   Goodbye(app);
-  EXPECT_EQ(Hex(kEmpty), Hex(ReadFileBytes(Data())));
+  EXPECT_EQ(Hex(DataFile({})), Hex(ReadFileBytes(Data())));
   EXPECT_NE(std::string::npos, ReadFileBytes(Ini()).find("sus=true"));
 }
 
@@ -125,8 +122,7 @@ TEST_F(Settings, APausedStateThatIsNotToBeSavedStartsCapturing) {
   Kopiwell app(dir_.Path());
   StartReady(app);
   HWND list = FindHistoryList(app.Pid());
-  ASSERT_TRUE(CopyText("recorded"));
-  ASSERT_TRUE(WaitUntil([&] { return RowCount(list) == 1; }));
+  ASSERT_NO_FATAL_FAILURE(CopyAndWait(list, "recorded", 1));
   Goodbye(app);
   EXPECT_NE(std::string::npos, ReadFileBytes(Ini()).find("sus=false"));
 }

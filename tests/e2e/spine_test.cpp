@@ -8,9 +8,6 @@ using namespace e2e;
 
 namespace {
 
-const std::string kEmpty("\0\0\0\0", 4);
-const std::wstring kErrorCaption = Widen("コピウェル - エラー");
-
 // The run of one program in one directory.
 class Spine : public ProgramTest {};
 
@@ -24,13 +21,13 @@ TEST_F(Spine, FirstStartMakesAnEmptyHistoryAndGoodbyeSavesIt) {
   ASSERT_NE(nullptr, welcome);
   PressButton(welcome, IDOK);
   ASSERT_NE(nullptr, app.WaitReady());
-  EXPECT_EQ(Hex(kEmpty), Hex(ReadFileBytes(Data())));
+  EXPECT_EQ(Hex(DataFile({})), Hex(ReadFileBytes(Data())));
   EXPECT_TRUE(FileExists(Work())) << "the working file exists while the program runs";
   EXPECT_FALSE(IsWindowVisible(app.MainWindow()));
 
   Goodbye(app);
   EXPECT_FALSE(FileExists(Work()));
-  EXPECT_EQ(Hex(kEmpty), Hex(ReadFileBytes(Data())));
+  EXPECT_EQ(Hex(DataFile({})), Hex(ReadFileBytes(Data())));
 }
 
 TEST_F(Spine, RecordsLoadAsRowsAndSaveBackByteForByte) {
@@ -113,7 +110,8 @@ TEST_F(Spine, StoreThatCannotBeOpenedEndsTheProgramAfterOneFatalBox) {
   ASSERT_TRUE(app.WaitExit(&code)) << "still running: " << Narrow(MessageText(
                                           FindDialog(app.Pid(), kErrorCaption)));
   EXPECT_EQ(1u, code);
-  EXPECT_EQ(Hex(kEmpty), Hex(ReadFileBytes(Data()))) << "the data file was made before the open";
+  EXPECT_EQ(Hex(DataFile({})), Hex(ReadFileBytes(Data())))
+      << "the data file was made before the open";
 }
 
 TEST_F(Spine, EndOfSessionSavesOnceAndNeverEmptiesTheHistoryAfterwards) {

@@ -12,9 +12,6 @@ using namespace e2e;
 
 namespace {
 
-const std::string kEmpty("\0\0\0\0", 4);
-const std::wstring kErrorCaption = Widen("コピウェル - エラー");
-
 class Tray : public ProgramTest {
  protected:
   void Start(Kopiwell& app) { list_ = StartReady(app); }
@@ -51,8 +48,7 @@ TEST_F(Tray, TheIconShowsWhileTheProgramRuns) {
 TEST_F(Tray, ThePauseHotkeyStopsAndResumesCapture) {
   Kopiwell app(dir_.Path());
   Start(app);
-  ASSERT_TRUE(CopyText("before"));
-  ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == 1; }));
+  ASSERT_NO_FATAL_FAILURE(CopyAndWait(list_, "before", 1));
 
   PressKey('8', {VK_CONTROL});
   ASSERT_TRUE(PictureIs(TrayPicture::kPaused)) << "the paused picture";
@@ -62,8 +58,7 @@ TEST_F(Tray, ThePauseHotkeyStopsAndResumesCapture) {
 
   PressKey('8', {VK_CONTROL});
   ASSERT_TRUE(PictureIs(TrayPicture::kNormal));
-  ASSERT_TRUE(CopyText("after"));
-  ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == 2; }));
+  ASSERT_NO_FATAL_FAILURE(CopyAndWait(list_, "after", 2));
 
   Goodbye(app);
   EXPECT_EQ(Hex(DataFile({"before", "after"})), Hex(ReadFileBytes(Data())));
@@ -90,7 +85,7 @@ TEST_F(Tray, DeleteAllHistoryAsksFirst) {
   AnswerCommand(app, 1004, "コピウェル - 全履歴削除", IDYES);
   EXPECT_EQ(0, RowCount(list_));
   Goodbye(app);
-  EXPECT_EQ(Hex(kEmpty), Hex(ReadFileBytes(Data())));
+  EXPECT_EQ(Hex(DataFile({})), Hex(ReadFileBytes(Data())));
 }
 
 TEST_F(Tray, RestoreWithoutABackupSaysSoAndKeepsTheHistory) {
@@ -121,8 +116,7 @@ TEST_F(Tray, RestoreBringsBackTheHistoryBeforeTheStartUpDelete) {
   Kopiwell app(dir_.Path());
   Start(app);
   EXPECT_EQ(0, RowCount(list_));
-  ASSERT_TRUE(CopyText("today"));
-  ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == 1; }));
+  ASSERT_NO_FATAL_FAILURE(CopyAndWait(list_, "today", 1));
 
   AnswerCommand(app, 1005, "コピウェル - 古いデータ復元", IDYES);
   EXPECT_EQ(2, RowCount(list_)) << "the backup replaces the whole list";

@@ -29,15 +29,7 @@ class Viewer : public ListProgramTest {
     return IsWindowEnabled(GetDlgItem(viewer, IDC_VIEWER_UPDATE)) != FALSE;
   }
   // In front with the keyboard focus in its edit box, ready for typing.
-  static bool ReadyToType(HWND viewer) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    return GetForegroundWindow() == viewer &&
-           GetGUIThreadInfo(GetWindowThreadProcessId(viewer, nullptr), &info) &&
-           info.hwndFocus == EditOf(viewer);
-  }
-  // Clicks a button and returns once the program has handled the click.
-  static void Press(HWND viewer, int button) { Click(viewer, button); }
+  static bool ReadyToType(HWND viewer) { return InFrontWithFocus(viewer, EditOf(viewer)); }
 };
 
 std::string Text(size_t n, char first) {
@@ -64,7 +56,7 @@ TEST_F(Viewer, ShowsUpTo29999BytesAndStoresAChangedTextWhole) {
   ASSERT_TRUE(WaitUntil([&] { return TextA(EditOf(viewer)) == longer.substr(0, 29999); }))
       << "moving the cursor loads the new row";
   EXPECT_TRUE(ReadOnly(viewer));
-  Press(viewer, IDOK);
+  Click(viewer, IDOK);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(viewer); }));
 
   // Back to the first row, into the edit box, one character added at the end.
@@ -74,7 +66,7 @@ TEST_F(Viewer, ShowsUpTo29999BytesAndStoresAChangedTextWhole) {
   PressKey(VK_END, {VK_CONTROL});
   TypeText("!");
   ASSERT_TRUE(WaitUntil([&] { return TextA(EditOf(viewer)).size() == 30000; }));
-  Press(viewer, IDOK);
+  Click(viewer, IDOK);
   Goodbye(app_);
   EXPECT_EQ(Hex(DataFile({whole + "!", longer})), Hex(ReadFileBytes(Data())))
       << "all 30,000 bytes are stored, and the long record as it was";
@@ -93,14 +85,14 @@ TEST_F(Viewer, UpdateStoresForThisRowOnlyAndCancelDropsTheChange) {
   PressKey(VK_END, {VK_CONTROL});
   TypeText("1");
   ASSERT_TRUE(WaitUntil([&] { return UpdateEnabled(viewer); })) << "typing enables 更新";
-  Press(viewer, IDC_VIEWER_UPDATE);
+  Click(viewer, IDC_VIEWER_UPDATE);
   EXPECT_FALSE(UpdateEnabled(viewer)) << "stored, so disabled again";
   EXPECT_TRUE(IsWindowVisible(viewer));
 
   ASSERT_TRUE(WaitUntil([&] { return ReadyToType(viewer); }));
   TypeText("2");
   ASSERT_TRUE(WaitUntil([&] { return TextA(EditOf(viewer)) == "one12"; }));
-  Press(viewer, IDCANCEL);
+  Click(viewer, IDCANCEL);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(viewer); }));
   Goodbye(app_);
   EXPECT_EQ(Hex(DataFile({"one1", "one", "two"})), Hex(ReadFileBytes(Data())));
@@ -116,7 +108,7 @@ TEST_F(Viewer, OOnAnEmptyListOpensAnEntryToTypeIn) {
   EXPECT_FALSE(ReadOnly(viewer));
   TypeText("a new entry");
   ASSERT_TRUE(WaitUntil([&] { return TextA(EditOf(viewer)) == "a new entry"; }));
-  Press(viewer, IDOK);
+  Click(viewer, IDOK);
   Goodbye(app_);
   EXPECT_EQ(Hex(DataFile({"a new entry"})), Hex(ReadFileBytes(Data())));
 }

@@ -9,7 +9,6 @@
 #include "listwin/command_table.h"
 #include "output/paste.h"
 #include "settings/settings.h"
-#include "store/delete.h"
 #include "win32/list_support.h"
 
 namespace {
@@ -26,12 +25,6 @@ class Commands : public ListTest {
     std::vector<std::string> labels;
     for (int row = 0; row < RowCount(list_); ++row) labels.push_back(RowLabel(list_, row));
     return labels;
-  }
-
-  std::vector<std::string> Names(const char* first, int n) {
-    std::vector<std::string> names;
-    for (int i = 0; i < n; ++i) names.push_back(first + std::to_string(i));
-    return names;
   }
 };
 
@@ -96,7 +89,7 @@ TEST_F(Commands, MarksFollowTheirRows) {
   // Selected rows deleted one by one, each moving the marks below. (The
   // first range leaves the cursor row selected too; the second unselects it.)
   for (int row : {1, 4, 3, 6}) SelectRange(row, row);
-  ASSERT_EQ((std::vector<int>{1, 3, 6}), Selected(list_));
+  ASSERT_EQ((std::vector<int>{1, 3, 6}), SelectedRows(list_));
   Keys({"dd"});
   EXPECT_EQ(4, GetMark('b')) << "three rows above it went";
   EXPECT_EQ(3u, PutBuffer().size());
@@ -198,7 +191,7 @@ TEST_F(Commands, TheContextMenuOffersTheRowCommandsOrSelectAll) {
   // Its commands run their sequences: select all, then delete them all.
   MoveCursor(-1, 0);
   EXPECT_TRUE(OnListMenuCommand(1150));
-  EXPECT_EQ(3u, Selected(list_).size());
+  EXPECT_EQ(3u, SelectedRows(list_).size());
   EXPECT_EQ(1, g_multiSel);
   EXPECT_TRUE(OnListMenuCommand(1104));
   EXPECT_EQ(0, RowCount(list_)) << "delete acts on every selected row";

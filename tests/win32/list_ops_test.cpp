@@ -17,26 +17,26 @@
 #include "store/store.h"
 #include "win32/list_support.h"
 
-
 TEST_F(ListTest, TheCursorCarriesTheSelectionOnlyInSingleMode) {
   LoadRows(10);
   MoveCursor(-1, 2);
   MoveCursor(-1, 5);
   EXPECT_EQ(5, GetCursorRow());
-  EXPECT_EQ((std::vector<int>{5}), Selected(list_));
+  EXPECT_EQ((std::vector<int>{5}), SelectedRows(list_));
   EXPECT_EQ(5, g_lastCursorRow) << "the tracking follows the cursor";
 
   SelectRange(3, 1);
-  EXPECT_EQ((std::vector<int>{1, 2, 3, 5}), Selected(list_));
+  EXPECT_EQ((std::vector<int>{1, 2, 3, 5}), SelectedRows(list_));
   EXPECT_EQ(1, g_multiSel);
   EXPECT_EQ(5, GetCursorRow()) << "selecting a range leaves the cursor";
 
   MoveCursor(-1, 7);
   EXPECT_EQ(7, GetCursorRow());
-  EXPECT_EQ((std::vector<int>{1, 2, 3, 5}), Selected(list_)) << "multi-selection keeps its rows";
+  EXPECT_EQ((std::vector<int>{1, 2, 3, 5}), SelectedRows(list_))
+      << "multi-selection keeps its rows";
 
   SelectRange(1, 3);
-  EXPECT_EQ((std::vector<int>{5}), Selected(list_)) << "a second range in multi mode flips";
+  EXPECT_EQ((std::vector<int>{5}), SelectedRows(list_)) << "a second range in multi mode flips";
   EXPECT_EQ(1, g_multiSel) << "even one selected row stays multi-selection";
 
   SelectRange(5, 5);
@@ -47,7 +47,7 @@ TEST_F(ListTest, TheCursorCarriesTheSelectionOnlyInSingleMode) {
   EXPECT_EQ(0, ClearSelect());
   EXPECT_EQ(0, g_multiSel);
   EXPECT_EQ(1, g_lastSelCount);
-  EXPECT_EQ((std::vector<int>{7}), Selected(list_)) << "the cursor row is selected again";
+  EXPECT_EQ((std::vector<int>{7}), SelectedRows(list_)) << "the cursor row is selected again";
 }
 
 TEST_F(ListTest, SelectAllAndTheListsOwnSelectionTurnMultiSelectionOn) {
@@ -64,13 +64,11 @@ TEST_F(ListTest, SelectAllAndTheListsOwnSelectionTurnMultiSelectionOn) {
   for (int i = 0; i < 4; ++i) InsertClip(i, "x");
   MoveCursor(-1, 1);
   // A Shift+click in the list view selects rows of its own accord.
-  LVITEMW item = {};
-  item.state = item.stateMask = LVIS_SELECTED;
-  SendMessageW(list_, LVM_SETITEMSTATE, 3, reinterpret_cast<LPARAM>(&item));
+  SelectRow(list_, 3);
   EXPECT_EQ(1, g_multiSel);
   EXPECT_EQ(2, g_lastSelCount);
   EXPECT_EQ(0, SelectAll());
-  EXPECT_EQ(5u, Selected(list_).size());
+  EXPECT_EQ(5u, SelectedRows(list_).size());
   EXPECT_EQ(5, g_lastSelCount);
   EXPECT_EQ(1, GetCursorRow());
 }
@@ -145,23 +143,19 @@ TEST_F(ListTest, TheWindowKeepsItsGeometryOnlyWhileShown) {
 TEST_F(ListTest, ACopyPutsTheRowsInRowOrderOnTheClipboardAsTheMainWindow) {
   Load({"r0", "r1", "r2", "r3", "r4", "r5", "r6", "r7", "r8"});
   ASSERT_EQ(0, CopyClip(7, 3, "", "", 0, kShapeLfNone));
-  EXPECT_EQ("r3r4r5r6r7", Clipboard());
+  EXPECT_EQ("r3r4r5r6r7", ClipboardText());
   EXPECT_EQ(main_, GetClipboardOwner()) << "capture must recognise its own output";
   std::vector<std::int32_t> offsets;
   for (int row = 3; row <= 7; ++row) offsets.push_back(RowOffset(list_, row));
   EXPECT_EQ(offsets, PutBuffer());
 
   ASSERT_EQ(0, CopyClip(0, 1, "", "", 0, kShapeLfOk));
-  EXPECT_EQ("r0\r\nr1\r\n", Clipboard());
+  EXPECT_EQ("r0\r\nr1\r\n", ClipboardText());
 
   // However they were selected, selected rows come out top to bottom.
-  for (int row : {7, 1, 4}) {
-    LVITEMW item = {};
-    item.state = item.stateMask = LVIS_SELECTED;
-    SendMessageW(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-  }
+  for (int row : {7, 1, 4}) SelectRow(list_, row);
   ASSERT_EQ(0, CopySelClip("> ", " <", 0, kShapeLfInyo));
-  EXPECT_EQ("> r1 <\r\n> r4 <\r\n> r7 <\r\n", Clipboard());
+  EXPECT_EQ("> r1 <\r\n> r4 <\r\n> r7 <\r\n", ClipboardText());
   EXPECT_EQ((std::vector<std::int32_t>{RowOffset(list_, 1), RowOffset(list_, 4),
                                        RowOffset(list_, 7)}),
             PutBuffer());
@@ -169,10 +163,10 @@ TEST_F(ListTest, ACopyPutsTheRowsInRowOrderOnTheClipboardAsTheMainWindow) {
 
 TEST_F(ListTest, AFailedCopyLeavesTheClipboardAndSaysWhy) {
   Load({"abc", "def"});
-  PutOnClipboard("before");
+  ASSERT_TRUE(CopyText("before"));
   ASSERT_EQ(0, CopyClip(1, 1, "", "", 0, kShapeLfNone));
   const std::vector<std::int32_t> afterCopy = PutBuffer();
-  PutOnClipboard("before");
+  ASSERT_TRUE(CopyText("before"));
 
   EXPECT_EQ(-1, CopySelClip("", "", 0, kShapeLfNone)) << "nothing selected";
   EXPECT_EQ(kListErrNoSelection, g_listError);
@@ -182,7 +176,7 @@ TEST_F(ListTest, AFailedCopyLeavesTheClipboardAndSaysWhy) {
   EXPECT_EQ(kListErrNoRoom, g_listError);
   EXPECT_EQ((std::vector<std::int32_t>{RowOffset(list_, 0)}), PutBuffer())
       << "the first entry already fails";
-  EXPECT_EQ("before", Clipboard());
+  EXPECT_EQ("before", ClipboardText());
   EXPECT_STREQ("自動改行位置を大きくして下さい", CopyFailureMessage(kListErrNoRoom));
 
   // Another program holds the clipboard for longer than a copy waits.
@@ -190,7 +184,7 @@ TEST_F(ListTest, AFailedCopyLeavesTheClipboardAndSaysWhy) {
   EXPECT_EQ(-1, CopyClip(0, 0, "", "", 0, kShapeLfNone));
   EXPECT_EQ(kListErrClipboardBusy, g_listError);
   holder.Release();
-  EXPECT_EQ("before", Clipboard());
+  EXPECT_EQ("before", ClipboardText());
   EXPECT_NE(nullptr, CopyFailureMessage(kListErrClipboardBusy));
 }
 
@@ -202,24 +196,24 @@ TEST_F(ListTest, StatesStayOnTheirRowsWhenRowsComeAndGo) {
   MoveCursor(-1, 5);
   SelectRange(2, 2);
   SelectRange(7, 7);
-  ASSERT_EQ((std::vector<int>{2, 5, 7}), Selected(list_));
+  ASSERT_EQ((std::vector<int>{2, 5, 7}), SelectedRows(list_));
 
   InsertClip(4, "new");
-  EXPECT_EQ((std::vector<int>{2, 6, 8}), Selected(list_));
+  EXPECT_EQ((std::vector<int>{2, 6, 8}), SelectedRows(list_));
   EXPECT_EQ(6, GetCursorRow());
   EXPECT_EQ("row 5", RowLabel(list_, 6));
   InsertClip(0, "first");
-  EXPECT_EQ((std::vector<int>{3, 7, 9}), Selected(list_));
+  EXPECT_EQ((std::vector<int>{3, 7, 9}), SelectedRows(list_));
   EXPECT_EQ(7, GetCursorRow());
   ASSERT_EQ(0, tdb_addrow("last", 0, store_, list_, kRowNew));
   ASSERT_EQ(0, tdb_append(store_, "last"));
-  EXPECT_EQ((std::vector<int>{3, 7, 9}), Selected(list_)) << "a row at the end moves nothing";
+  EXPECT_EQ((std::vector<int>{3, 7, 9}), SelectedRows(list_)) << "a row at the end moves nothing";
 
   ASSERT_EQ(0, tdb_delrow(3, list_));
-  EXPECT_EQ((std::vector<int>{6, 8}), Selected(list_));
+  EXPECT_EQ((std::vector<int>{6, 8}), SelectedRows(list_));
   EXPECT_EQ(6, GetCursorRow());
   ASSERT_EQ(0, tdb_delrow(0, list_));
-  EXPECT_EQ((std::vector<int>{5, 7}), Selected(list_));
+  EXPECT_EQ((std::vector<int>{5, 7}), SelectedRows(list_));
   EXPECT_EQ(5, GetCursorRow());
   EXPECT_EQ("row 5", RowLabel(list_, 5));
   EXPECT_EQ(11, RowCount(list_));
@@ -232,13 +226,17 @@ TEST_F(ListTest, TypingALetterFindsTheNextRowThatBeginsWithIt) {
   const int savedKey = g_set.key;
   g_set.key = kKeyNormal;
   MoveCursor(-1, 0);
-  SendMessageW(list_, WM_CHAR, 'k', 1);  // repeat count 1, as a key gives
-  EXPECT_EQ(2, GetCursorRow());
-  SendMessageW(list_, WM_CHAR, 'k', 1);  // repeat count 1, as a key gives
-  EXPECT_EQ(4, GetCursorRow()) << "Kale: the case does not matter";
-  SendMessageW(list_, WM_CHAR, 'k', 1);  // repeat count 1, as a key gives
-  EXPECT_EQ(2, GetCursorRow()) << "round to the top";
-  SendMessageW(list_, WM_CHAR, 'x', 1);  // repeat count 1, as a key gives
-  EXPECT_EQ(2, GetCursorRow()) << "no row begins with x";
+  const struct {
+    wchar_t letter;
+    int row;
+    const char* what;
+  } steps[] = {{'k', 2, "kiwi"},
+               {'k', 4, "Kale: the case does not matter"},
+               {'k', 2, "round to the top"},
+               {'x', 2, "no row begins with x"}};
+  for (const auto& step : steps) {
+    SendMessageW(list_, WM_CHAR, step.letter, 1);  // repeat count 1, as a key gives
+    EXPECT_EQ(step.row, GetCursorRow()) << step.what;
+  }
   g_set.key = savedKey;
 }

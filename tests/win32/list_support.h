@@ -6,11 +6,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "app/mainwnd.h"
+#include "common/clipboard.h"
 #include "listwin/commands.h"
 #include "listwin/listwin.h"
 #include "listwin/selection.h"
@@ -18,33 +18,11 @@
 #include "store/store.h"
 #include "win32/store_support.h"
 
-inline std::vector<int> Selected(HWND list) {
-  std::vector<int> rows;
-  for (int row = -1; (row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, row,
-                                                          LVNI_SELECTED))) >= 0;)
-    rows.push_back(row);
-  return rows;
-}
-
-inline std::string Clipboard() {
-  std::string text;
-  if (!OpenClipboard(nullptr)) return "<busy>";
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    text = static_cast<const char*>(GlobalLock(data));
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return text;
-}
-
-inline void PutOnClipboard(const char* text) {
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, strlen(text) + 1);
-  strcpy(static_cast<char*>(GlobalLock(block)), text);
-  GlobalUnlock(block);
-  SetClipboardData(CF_TEXT, block);
-  CloseClipboard();
+// Selects the row through the list view itself, as a Shift+click does.
+inline void SelectRow(HWND list, int row) {
+  LVITEMW item = {};
+  item.state = item.stateMask = LVIS_SELECTED;
+  SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
 // Holds the clipboard open on a thread of its own until released.

@@ -17,13 +17,12 @@ namespace {
 const std::string kData = "clip.dat";
 const std::string kWork = "clipwork.dat";
 const std::string kBackup = "clipdat.bak";
-const std::string kEmpty("\0\0\0\0", 4);
 
 }  // namespace
 
 TEST_F(StoreTest, CreateMakesAnEmptyHistoryOnceOnly) {
   ASSERT_EQ(0, tdb_create(kBaseName));
-  EXPECT_EQ(Hex(kEmpty), Hex(ReadFileBytes(kData)));
+  EXPECT_EQ(Hex(DataFile({})), Hex(ReadFileBytes(kData)));
 
   WriteFileBytes(kData, DataFile({"kept"}));
   EXPECT_EQ(-1, tdb_create(kBaseName));
@@ -86,12 +85,12 @@ TEST_F(StoreTest, OpenFailsWithoutDataFileOrWorkingFile) {
 }
 
 TEST_F(StoreTest, EmptyHistoryRoundTripsAsFourZeroBytes) {
-  WriteFileBytes(kData, kEmpty);
+  WriteFileBytes(kData, DataFile({}));
   ASSERT_NE(nullptr, Open());
   EXPECT_EQ(0, RowCount(list_));
   ASSERT_EQ(0, tdb_close(store_, kBaseName, list_));
   store_ = nullptr;
-  EXPECT_EQ(Hex(kEmpty), Hex(ReadFileBytes(kData)));
+  EXPECT_EQ(Hex(DataFile({})), Hex(ReadFileBytes(kData)));
 }
 
 TEST_F(StoreTest, SecondCloseFailsAndLeavesTheDataFile) {
@@ -156,7 +155,7 @@ TEST_F(StoreTest, ClearThenSaveLeavesFourZeroBytes) {
   ASSERT_NE(nullptr, store_);
   ASSERT_EQ(0, tdb_close(store_, kBaseName, list_));
   store_ = nullptr;
-  EXPECT_EQ(Hex(kEmpty), Hex(ReadFileBytes(kData)));
+  EXPECT_EQ(Hex(DataFile({})), Hex(ReadFileBytes(kData)));
 }
 
 TEST_F(StoreTest, RestoreWithoutBackupChangesNothing) {

@@ -2,38 +2,13 @@
 
 #include <commctrl.h>
 
-#include <cstdio>
-#include <fstream>
-#include <iterator>
-
-#include "common/files.h"
 #include "listwin/listwin.h"
 #include "store/store.h"
 
-std::string ReadFileBytes(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 std::string WorkBytes(HANDLE store) {
-  std::string bytes;
   SetFilePointer(store, 0, nullptr, FILE_BEGIN);
-  char piece[4096];
-  DWORD got = 0;
-  while (ReadFile(store, piece, sizeof piece, &got, nullptr) && got > 0) bytes.append(piece, got);
-  return bytes;
+  return ReadToEnd(store);
 }
-
-void WriteFileBytes(const std::string& name, const std::string& bytes) {
-  std::ofstream out(name, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-bool FileExists(const std::string& name) {
-  return GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-int RowCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
 
 // The list view holds no rows of its own; the store's index does.
 std::int32_t RowOffset(HWND, int row) { return tdb_rowoffset(row); }
@@ -72,9 +47,7 @@ void StoreTest::TearDown() {
   if (g_hListWnd) DestroyWindow(g_hListWnd);
   tdb_buffree();
   SetCurrentDirectoryA(previousDir_.c_str());
-  wchar_t wide[MAX_PATH] = {};
-  MultiByteToWideChar(CP_ACP, 0, dir_.c_str(), -1, wide, MAX_PATH);
-  RemoveTree(wide);
+  RemoveTree(FromAnsi(dir_));
 }
 
 HANDLE StoreTest::Open() {

@@ -11,15 +11,13 @@
 #include <vector>
 
 #include "common/bytes.h"
+#include "common/files.h"
+#include "common/list_view.h"
 
-std::string ReadFileBytes(const std::string& name);
 // The whole working file, read through the store's own handle: the store
 // holds it open without sharing. The file position is left at the end.
 std::string WorkBytes(HANDLE store);
-void WriteFileBytes(const std::string& name, const std::string& bytes);
-bool FileExists(const std::string& name);
 
-int RowCount(HWND list);
 std::int32_t RowOffset(HWND list, int row);
 std::string RowLabel(HWND list, int row);
 
