@@ -13,6 +13,7 @@
 
 #include "clock.h"
 #include "driver.h"
+#include "history_files.h"
 
 using namespace e2e;
 
@@ -29,15 +30,8 @@ long long FileSize(const std::wstring& path) {
 // The texts of a data file, in order.
 std::vector<std::string> Records(const std::string& bytes) {
   std::vector<std::string> texts;
-  size_t at = 4;
-  while (at + 4 <= bytes.size()) {
-    unsigned long n = 0;
-    for (int i = 3; i >= 0; --i) n = (n << 8) | static_cast<unsigned char>(bytes[at + i]);
-    at += 4;
-    if (at + n > bytes.size()) break;
-    texts.push_back(bytes.substr(at, n));
-    at += n;
-  }
+  ForEachRecord(bytes,
+                [&](size_t at, std::uint32_t n) { texts.push_back(bytes.substr(at + 4, n)); });
   return texts;
 }
 

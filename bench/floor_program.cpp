@@ -9,46 +9,22 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "history_files.h"
+
 namespace {
 
-std::string ReadAll(const char* name) {
-  std::string bytes;
-  HANDLE file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return bytes;
-  LARGE_INTEGER size;
-  GetFileSizeEx(file, &size);
-  bytes.resize(static_cast<size_t>(size.QuadPart));
-  DWORD got = 0;
-  size_t at = 0;
-  while (at < bytes.size() &&
-         ReadFile(file, &bytes[at], static_cast<DWORD>(std::min<size_t>(bytes.size() - at, 1 << 24)),
-                  &got, nullptr) &&
-         got > 0)
-    at += got;
-  CloseHandle(file);
-  return bytes;
-}
-
 int Load() {
-  const std::string bytes = ReadAll("clip.dat");
+  const std::string bytes = ReadFileBytes(L"clip.dat");
   std::vector<std::int32_t> offsets;
   std::vector<std::uint32_t> labelStarts;
   std::string labels;
-  size_t at = 4;
-  while (at + 4 <= bytes.size()) {
-    std::uint32_t n = 0;
-    std::memcpy(&n, bytes.data() + at, 4);
-    if (at + 4 + n > bytes.size()) break;
-    offsets.push_back(static_cast<std::int32_t>(at));
-    labelStarts.push_back(static_cast<std::uint32_t>(labels.size()));
-    labels.append(bytes, at + 4, n < 100 ? n : 100);
-    at += 4 + n;
-  }
+  ParseRows(bytes, &offsets, &labels, &labelStarts);
   HWND window = CreateWindowExW(0, L"STATIC", L"floor", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr,
                                 nullptr, nullptr);
   HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | LVS_REPORT | LVS_OWNERDATA, 0, 0,
@@ -63,7 +39,7 @@ int Load() {
 }
 
 int Save() {
-  const std::string bytes = ReadAll("clip.dat");
+  const std::string bytes = ReadFileBytes(L"clip.dat");
   HANDLE file = CreateFileA("clip.dat.floor", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return 1;
   size_t at = 0;

@@ -2,9 +2,16 @@
 // of about 200 bytes, some Shift-JIS lines, some line breaks.
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
+#include <cstring>
 #include <random>
 #include <string>
+#include <vector>
+
+#include "common/bytes.h"
+#include "common/files.h"
 
 inline std::string MakeText(std::mt19937& random) {
   static const char* const kWords[] = {"clipboard", "history", "paste", "Kopiwell", "text",
@@ -40,21 +47,54 @@ inline std::string MakeText(std::mt19937& random) {
   return text;
 }
 
-inline void AppendInt32(std::string& out, std::uint32_t v) {
-  const char b[4] = {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16),
-                     static_cast<char>(v >> 24)};
-  out.append(b, 4);
-}
-
 // The bytes of a data file of n entries, the same for the same n.
 inline std::string MakeHistory(int n) {
   std::mt19937 random(12345u + static_cast<unsigned>(n));
-  std::string bytes;
-  AppendInt32(bytes, static_cast<std::uint32_t>(n));
-  for (int i = 0; i < n; ++i) {
-    const std::string text = MakeText(random);
-    AppendInt32(bytes, static_cast<std::uint32_t>(text.size()));
-    bytes += text;
-  }
+  std::string bytes = Int32Bytes(n);
+  for (int i = 0; i < n; ++i) bytes += Record(MakeText(random));
   return bytes;
+}
+
+// Calls record(offset, length) for each whole record of a data file's
+// bytes, in order; the text starts 4 bytes after the offset.
+template <class F>
+void ForEachRecord(const std::string& bytes, F record) {
+  size_t at = 4;
+  while (at + 4 <= bytes.size()) {
+    std::uint32_t n = 0;
+    std::memcpy(&n, bytes.data() + at, 4);
+    if (n > bytes.size() - at - 4) break;
+    record(at, n);
+    at += 4 + n;
+  }
+}
+
+// The rows as the program indexes them: each record's offset and, one
+// after another in `labels`, up to 100 bytes of its text; where each
+// label starts, when asked for.
+inline void ParseRows(const std::string& bytes, std::vector<std::int32_t>* offsets,
+                      std::string* labels, std::vector<std::uint32_t>* labelStarts = nullptr) {
+  ForEachRecord(bytes, [&](size_t at, std::uint32_t n) {
+    offsets->push_back(static_cast<std::int32_t>(at));
+    if (labelStarts) labelStarts->push_back(static_cast<std::uint32_t>(labels->size()));
+    labels->append(bytes, at + 4, n < 100 ? n : 100);
+  });
+}
+
+// A new folder of this process in the temporary folder, made the current
+// directory with `bytes` as its clip.dat. Returns the folder.
+inline std::wstring EnterHistoryFolder(const std::wstring& name, const std::string& bytes) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring dir = temp + name + std::to_wstring(GetCurrentProcessId());
+  CreateDirectoryW(dir.c_str(), nullptr);
+  SetCurrentDirectoryW(dir.c_str());
+  WriteFileBytes(L"clip.dat", bytes);
+  return dir;
+}
+
+// Leaves the folder and removes it with everything the run left in it.
+inline void LeaveHistoryFolder(const std::wstring& dir) {
+  SetCurrentDirectoryW((dir + L"\\..").c_str());
+  RemoveTree(dir);
 }

@@ -8,10 +8,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -19,10 +17,11 @@
 #include "clock.h"
 #include "history_files.h"
 #include "listwin/listwin.h"
-#include "settings/settings.h"
 #include "listwin/selection.h"
 #include "output/copy.h"
 #include "output/shape.h"
+#include "plain_list.h"
+#include "settings/settings.h"
 #include "store/history.h"
 #include "store/store.h"
 
@@ -30,11 +29,6 @@ namespace {
 
 constexpr int kRows = 100000;
 constexpr int kReps = 5;
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 void SetAll(HWND list, UINT state) {
   LVITEMW item = {};
@@ -49,20 +43,7 @@ HWND BareList(int rows) {
                                 g_hInst, nullptr);
   HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | LVS_REPORT | LVS_SHOWSELALWAYS,
                               0, 0, 400, 300, parent, nullptr, g_hInst, nullptr);
-  LVCOLUMNW column = {};
-  column.mask = LVCF_WIDTH;
-  column.cx = 468;
-  SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
-  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-  char label[] = "row";
-  for (int i = 0; i < rows; ++i) {
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT;
-    item.iItem = i;
-    item.pszText = label;
-    SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-  }
-  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  FillPlainList(list, rows, "row");
   return list;
 }
 
@@ -108,14 +89,7 @@ int main() {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
   SetShapeCodePage(GetACP());
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  const std::string dir = std::string(temp) + "kwbench-list" + std::to_string(GetCurrentProcessId());
-  CreateDirectoryA(dir.c_str(), nullptr);
-  SetCurrentDirectoryA(dir.c_str());
-  const std::string bytes = MakeHistory(kRows);
-  std::ofstream("clip.dat", std::ios::binary)
-      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  const std::wstring dir = EnterHistoryFolder(L"kwbench-list", MakeHistory(kRows));
 
   // The bare floor first, in a process that has built no other list.
   HWND bare = BareList(kRows);
@@ -279,9 +253,6 @@ int main() {
   std::fflush(stdout);
 
   CloseHandle(g_store);
-  DeleteFileA("clip.dat");
-  DeleteFileA("clipwork.dat");
-  SetCurrentDirectoryA(temp);
-  RemoveDirectoryA(dir.c_str());
+  LeaveHistoryFolder(dir);
   ExitProcess(0);  // the large list is not taken apart one row at a time
 }

@@ -9,7 +9,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -17,6 +16,7 @@
 #include "clock.h"
 #include "driver.h"
 #include "history_files.h"
+#include "plain_list.h"
 
 using namespace e2e;
 
@@ -25,11 +25,6 @@ namespace {
 constexpr int kRows = 100000;
 constexpr int kReps = 7;
 constexpr int kBareHotkey = 0x4B57;
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? 0 : v[v.size() / 2];
-}
 
 bool Answers(HWND hwnd) {
   DWORD_PTR result = 0;
@@ -68,20 +63,7 @@ DWORD WINAPI BareThread(void* param) {
   bare->list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT |
                                    LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER,
                                5, 5, 300, 190, bare->window, nullptr, wc.hInstance, nullptr);
-  LVCOLUMNW column = {};
-  column.mask = LVCF_WIDTH;
-  column.cx = 468;
-  SendMessageW(bare->list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
-  SendMessageW(bare->list, WM_SETREDRAW, FALSE, 0);
-  char label[] = "a row of the history";
-  for (int i = 0; i < kRows; ++i) {
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT;
-    item.iItem = i;
-    item.pszText = label;
-    SendMessageA(bare->list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-  }
-  SendMessageW(bare->list, WM_SETREDRAW, TRUE, 0);
+  FillPlainList(bare->list, kRows, "a row of the history");
   RegisterHotKey(bare->window, kBareHotkey, MOD_CONTROL, '9');
   SetEvent(bare->ready);
   MSG msg;

@@ -42,14 +42,9 @@ double RunFloor(const TempDir& dir, const wchar_t* mode) {
   GetModuleFileNameW(nullptr, self, MAX_PATH);
   std::wstring exe = self;
   exe = exe.substr(0, exe.find_last_of(L"\\/") + 1) + L"kw_bench_floor.exe";
-  std::wstring command = L"\"" + exe + L"\" " + mode;
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info = {};
+  PROCESS_INFORMATION info;
   const double start = Now();
-  if (!CreateProcessW(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                      dir.Path().c_str(), &startup, &info))
-    return -1;
+  if (!Launch(exe, mode, dir.Path(), &info)) return -1;
   double took;
   if (std::wcscmp(mode, L"load") == 0) {
     WaitForInputIdle(info.hProcess, 600000);
@@ -61,7 +56,6 @@ double RunFloor(const TempDir& dir, const wchar_t* mode) {
   }
   WaitForSingleObject(info.hProcess, 600000);
   CloseHandle(info.hProcess);
-  CloseHandle(info.hThread);
   return took;
 }
 

@@ -16,8 +16,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -29,27 +27,15 @@
 
 namespace {
 
-std::string ReadBytes(const char* name) {
-  std::ifstream in(name, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // Child: the floors. Prints "<load> <file copy>": reading the data file
 // into the rows' offset and label arrays behind an owner-data list, and
 // the system's copy of the file.
 void MeasureFloors() {
   double start = Now();
-  const std::string bytes = ReadBytes("clip.dat");
+  const std::string bytes = ReadFileBytes(L"clip.dat");
   std::vector<std::int32_t> offsets;
   std::string labels;
-  size_t at = 4;
-  while (at + 4 <= bytes.size()) {
-    std::uint32_t n = 0;
-    std::memcpy(&n, bytes.data() + at, 4);
-    offsets.push_back(static_cast<std::int32_t>(at));
-    labels.append(bytes, at + 4, n < 100 ? n : 100);
-    at += 4 + n;
-  }
+  ParseRows(bytes, &offsets, &labels);
   HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_POPUP | LVS_REPORT | LVS_OWNERDATA, 0, 0,
                               300, 200, nullptr, nullptr, g_hInst, nullptr);
   SendMessageW(list, LVM_SETITEMCOUNT, offsets.size(), 0);
@@ -76,7 +62,7 @@ void MeasureStore(const std::string& bytes, int n) {
   start = Now();
   const int closed = tdb_close(store, kBaseName, g_hListView);
   const double close = Now() - start;
-  const bool same = closed == 0 && rows == n && ReadBytes("clip.dat") == bytes;
+  const bool same = closed == 0 && rows == n && ReadFileBytes(L"clip.dat") == bytes;
   // Clearing and restoring the whole history, from a backup of it.
   CopyFileA("clip.dat", "clipdat.bak", FALSE);
   store = tdb_open(kBaseName, g_hListView);
@@ -140,20 +126,13 @@ int main(int argc, char** argv) {
 
   if (argc == 3) {  // a child: one measurement in a directory of its own
     const int n = std::atoi(argv[2]);
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    const std::string dir = std::string(temp) + "kwbench-" + argv[1] + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(dir.c_str(), nullptr);
-    SetCurrentDirectoryA(dir.c_str());
     const std::string bytes = MakeHistory(n);
-    std::ofstream("clip.dat", std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    const std::wstring dir =
+        EnterHistoryFolder(FromAnsi(std::string("kwbench-") + argv[1]), bytes);
     if (std::strcmp(argv[1], "floor") == 0) MeasureFloors();
     else MeasureStore(bytes, n);
     std::fflush(stdout);
-    DeleteFileA("clip.dat");
-    DeleteFileA("clipwork.dat");
-    SetCurrentDirectoryA(temp);
-    RemoveDirectoryA(dir.c_str());
+    LeaveHistoryFolder(dir);
     ExitProcess(0);  // the large lists are not taken apart one row at a time
   }
 
