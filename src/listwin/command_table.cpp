@@ -99,12 +99,21 @@ ParsedCommand ParseCommand(const CommandEntry* table, const char* sequence) {
   return parsed;
 }
 
-PendingKeys::Result PendingKeys::Add(char c, const char* version) {
-  if (length_ == kCapacity) {
+bool IsCommandCharacter(unsigned unit, const char* version) {
+  if (unit >= 0x20 && unit <= 0x7e) return true;
+  if (unit == 0 || unit >= 0x20) return false;
+  for (const CommandEntry* e = CommandTable(version); e->length != 0; ++e)
+    if (std::memchr(e->sequence, static_cast<int>(unit), static_cast<std::size_t>(e->length)))
+      return true;
+  return false;
+}
+
+PendingKeys::Result PendingKeys::Add(unsigned unit, const char* version) {
+  if (length_ == kCapacity || !IsCommandCharacter(unit, version)) {
     Clear();
     return kRejected;
   }
-  text_[length_++] = c;
+  text_[length_++] = static_cast<char>(unit);
   text_[length_] = '\0';
   switch (CheckKeySeq(version, text_)) {
     case 1:

@@ -48,6 +48,13 @@ struct ParsedCommand {
 // count, the table's "?" at the last position standing for any character.
 ParsedCommand ParseCommand(const CommandEntry* table, const char* sequence);
 
+// Whether a character the list receives (a UTF-16 unit, as a Unicode
+// window gets it) can be part of a command of the version's table:
+// printable ASCII, or a control character one of its commands types.
+// Anything else (text from an input method, a NUL) is no command key,
+// and must never reach the table through its low byte.
+bool IsCommandCharacter(unsigned unit, const char* version);
+
 // The characters typed in a vi-like mode that have not yet made a whole
 // command. Only a run of digits can grow it past a few characters; one
 // that would not fit is rejected like an unknown command.
@@ -55,10 +62,11 @@ class PendingKeys {
  public:
   enum Result { kWaiting, kComplete, kRejected };
 
-  // Adds the character and judges the sequence by the version's table.
-  // kComplete: the sequence (Text()) is a whole command, to be run and
-  // then cleared; kRejected: the sequence has been emptied.
-  Result Add(char c, const char* version);
+  // Adds the character (a UTF-16 unit) and judges the sequence by the
+  // version's table. kComplete: the sequence (Text()) is a whole command,
+  // to be run and then cleared; kRejected: the sequence has been emptied
+  // (also for a character that is no command key).
+  Result Add(unsigned unit, const char* version);
   const char* Text() const { return text_; }
   void Clear();
 

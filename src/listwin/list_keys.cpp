@@ -7,6 +7,7 @@
 
 #include "listwin/command_table.h"
 #include "listwin/commands.h"
+#include "app/mainwnd.h"
 #include "listwin/listwin.h"
 #include "output/paste.h"
 #include "settings/settings.h"
@@ -59,9 +60,10 @@ void OnCtrlC(HWND list) {
   HideAndPaste(GetParent(list), kHideOnly);
 }
 
-// A character of a vi-like mode: collected until it makes a command.
-void OnCommandChar(char c) {
-  switch (g_pending.Add(c, g_keyVersion)) {
+// A character of a vi-like mode (a UTF-16 unit): collected until it
+// makes a command.
+void OnCommandChar(unsigned unit) {
+  switch (g_pending.Add(unit, g_keyVersion)) {
     case PendingKeys::kWaiting:
       return;
     case PendingKeys::kRejected:
@@ -89,11 +91,7 @@ void OnDoubleClick(HWND list, LPARAM lParam) {
   SendMessageW(GetParent(list), WM_COMMAND, IDOK, 0);
 }
 
-}  // namespace
-
-void ResetPendingKeys() { g_pending.Clear(); }
-
-LRESULT CALLBACK ListKeyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT KeyWork(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_KEYDOWN:
     case WM_KEYUP:
@@ -119,7 +117,7 @@ LRESULT CALLBACK ListKeyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       // The standard mode leaves characters to the list view's own
       // search over the row labels.
       if (g_set.key == kKeyNormal) break;
-      OnCommandChar(static_cast<char>(wParam));
+      OnCommandChar(static_cast<unsigned>(wParam));
       return 1;
     case WM_SETFOCUS:
       RefreshHeldModifiers();
@@ -129,4 +127,12 @@ LRESULT CALLBACK ListKeyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       break;
   }
   return CallWindowProcW(g_defaultListProc, hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+void ResetPendingKeys() { g_pending.Clear(); }
+
+LRESULT CALLBACK ListKeyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return GuardMemory([&] { return KeyWork(hwnd, message, wParam, lParam); }, 1);
 }

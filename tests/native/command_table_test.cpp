@@ -113,6 +113,21 @@ TEST(PendingKeys, CollectsUntilACommandAndRejectsWhatCannotBeOne) {
   EXPECT_EQ(PendingKeys::kComplete, keys.Add('j', "1.9"));
 }
 
+TEST(PendingKeys, TakesOnlyCommandKeysNeverTheLowByteOfOtherText) {
+  // Units whose low byte is a command: は (o), つ (d), ｐ (P), the
+  // ideographic space (NUL); and control characters no command types.
+  for (unsigned unit : {0x306Fu, 0x3064u, 0xFF50u, 0x3000u, 0u, 0x01u, 0x7Fu, 0xE9u}) {
+    PendingKeys keys;
+    ASSERT_EQ(PendingKeys::kWaiting, keys.Add('d', "1.9"));
+    EXPECT_EQ(PendingKeys::kRejected, keys.Add(unit, "1.9")) << std::hex << unit;
+    EXPECT_STREQ("", keys.Text()) << std::hex << unit;
+  }
+  PendingKeys keys;
+  EXPECT_EQ(PendingKeys::kComplete, keys.Add(0x06, "1.9")) << "Ctrl+F pages";
+  EXPECT_EQ(PendingKeys::kRejected, keys.Add('\r', "1.5a")) << "no command of 1.5a";
+  EXPECT_TRUE(IsCommandCharacter('~', "1.5a"));
+}
+
 TEST(Paging, PagesAndHalfPagesStopAtTheEnds) {
   struct Case {
     const char* what;
