@@ -15,6 +15,11 @@ int MarkTable::Get(char name) const {
   return i < 0 ? -1 : rows_[static_cast<std::size_t>(i)];
 }
 
+int MarkTable::Get(char name, int rows) const {
+  const int row = Get(name);
+  return row < rows ? row : -1;
+}
+
 bool MarkTable::Set(char name, int row) {
   const int i = MarkIndex(name);
   if (i < 0) return false;
@@ -34,4 +39,9 @@ void MarkTable::RowDeleted(int row) { RowsDeleted(row, row); }
 void MarkTable::RowsInserted(int at, int count) {
   for (int& m : rows_)
     if (m >= 0 && m >= at) m += count;
+}
+
+void MarkTable::RowsReversed(int rows) {
+  for (int& m : rows_)
+    if (m >= 0) m = m < rows ? rows - 1 - m : -1;
 }

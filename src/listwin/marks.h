@@ -1,7 +1,7 @@
 // The 52 marks a-z and A-Z of the command language: each names a row
 // index, or -1 when it is not set. Marks are row numbers, so the table
-// follows the rows when rows are deleted or inserted in the middle of the
-// list; other changes of the rows leave the numbers as they are.
+// follows the rows whenever rows are deleted, inserted or turned around;
+// a history replaced as a whole (cleared, restored) unsets them all.
 #pragma once
 
 #include <array>
@@ -18,6 +18,9 @@ class MarkTable {
 
   // The mark's row, -1 when the character names no mark or it is unset.
   int Get(char name) const;
+  // The same in a history of `rows` rows: a mark at or past the end names
+  // no entry and counts as unset.
+  int Get(char name, int rows) const;
   // Stores the row (-1 unsets); false, storing nothing, for a character
   // that names no mark.
   bool Set(char name, int row);
@@ -29,6 +32,8 @@ class MarkTable {
   void RowDeleted(int row);
   // count rows were inserted, the first of them at row `at`.
   void RowsInserted(int at, int count);
+  // The order of all `rows` rows was turned around.
+  void RowsReversed(int rows);
 
  private:
   std::array<int, 52> rows_;

@@ -48,6 +48,12 @@ DataFileScan ScanDataFile(RecordSource& source) {
 
 std::vector<RecordRef> ScanAppendedRecords(RecordSource& source, std::int64_t from) {
   std::vector<RecordRef> records;
-  CollectRecords(source, from, INT64_MAX, &records);
+  const std::int64_t end = CollectRecords(source, from, INT64_MAX, &records);
+  // A file extended but never written (a power loss) ends in zero bytes,
+  // which read as empty records: a run of them reaching the end (but for
+  // a piece too short for a length field) is that, not texts. An empty
+  // entry the user really made last goes with it; it held nothing.
+  if (source.Size() - end < record_format::kFieldSize)
+    while (!records.empty() && records.back().length == 0) records.pop_back();
   return records;
 }

@@ -35,4 +35,5 @@ DataFileScan ScanDataFile(RecordSource& source);
 
 // The records appended to a working file between `from` and its end, up
 // to the first record that is not whole (a crash can cut the last one).
+// A tail of zero bytes is no run of empty records: it is left out.
 std::vector<RecordRef> ScanAppendedRecords(RecordSource& source, std::int64_t from);

@@ -101,4 +101,15 @@ TEST(Marks, FollowTheirRowsWhenRowsComeAndGo) {
   EXPECT_EQ(-1, marks.Get('d'));
   EXPECT_EQ(6, marks.Get('e'));
   EXPECT_EQ(1, marks.Get('c'));
+
+  // Turning 10 rows around: row m becomes 9 - m; a mark past the end
+  // names no entry, whether read or turned.
+  marks.Set('f', 12);
+  marks.RowsReversed(10);
+  EXPECT_EQ(3, marks.Get('e'));
+  EXPECT_EQ(8, marks.Get('c'));
+  EXPECT_EQ(-1, marks.Get('f'));
+  marks.Set('g', 10);
+  EXPECT_EQ(-1, marks.Get('g', 10)) << "at the row count: unset";
+  EXPECT_EQ(10, marks.Get('g', 11));
 }

@@ -88,4 +88,7 @@ TEST(RecordScan, AppendedRecordsStopAtTheFirstThatIsNotWhole) {
   EXPECT_EQ("", Offsets(ScanAppendedRecords(work, 200)));
   Bytes nothing(Int(1) + Rec("a"));
   EXPECT_TRUE(ScanAppendedRecords(nothing, 9).empty());
+  // What a power loss leaves: the file extended by zero bytes never written.
+  Bytes zeros(Int(1) + Rec("a") + Rec("new") + std::string(11, '\0'));
+  EXPECT_EQ("9:3 ", Offsets(ScanAppendedRecords(zeros, 9)));
 }
