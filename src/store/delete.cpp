@@ -15,23 +15,31 @@ namespace {
 
 // The rows' records go to the put buffer, in row order, and the rows
 // leave the list with redrawing off: each would otherwise be repainted on
-// its own.
-void DeleteRows(const std::vector<int>& rows) {
+// its own. Without room for the put buffer nothing is deleted: the rows
+// could not be put back.
+int DeleteRows(const std::vector<int>& rows) {
   tdb_buffree();
   tdb_bufalloc(static_cast<int>(rows.size()));
-  for (int row : rows) tdb_bufadd(tdb_rowoffset(row));
+  for (int row : rows) {
+    if (tdb_bufadd(tdb_rowoffset(row)) != 0) {
+      tdb_buffree();
+      g_tdbError = kErrNoMemory;
+      return -1;
+    }
+  }
   ScopedBulkChange bulk;
-  tdb_delrows(rows, g_hListView);
+  return tdb_delrows(rows, g_hListView);
 }
 
 }  // namespace
 
 int DeleteClip(int first, int last) {
   if (last < first) std::swap(first, last);
+  if (first < 0 || last >= GetRowCount()) return -1;  // a row the history does not have
   std::vector<int> rows;
   rows.reserve(static_cast<size_t>(last - first + 1));
   for (int row = first; row <= last; ++row) rows.push_back(row);
-  DeleteRows(rows);
+  if (DeleteRows(rows) != 0) return -1;
   g_marks.RowsDeleted(first, last);
   return 0;
 }
@@ -42,7 +50,7 @@ int DeleteSelClip() {
     g_listError = kListErrDeleteNoSelection;
     return -1;
   }
-  DeleteRows(rows);
+  if (DeleteRows(rows) != 0) return -1;
   // From the bottom up, each row is still where it was when selected.
   for (auto row = rows.rbegin(); row != rows.rend(); ++row) g_marks.RowDeleted(*row);
   return 0;

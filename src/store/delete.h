@@ -4,7 +4,9 @@
 // within the list). The marks follow the rows that remain.
 #pragma once
 
-// Deletes rows first to last (either order; both must exist). Returns 0.
+// Deletes rows first to last (either order). Returns 0, or -1, changing
+// nothing, when a row does not exist or memory ran out (g_tdbError
+// kErrNoMemory).
 int DeleteClip(int first, int last);
 
 // Deletes every selected row. Returns 0, or -1 with the list error code

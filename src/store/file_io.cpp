@@ -95,6 +95,7 @@ std::uint32_t BlockReader::Window(std::int64_t offset, std::uint32_t n, const ch
     const std::int64_t left = size_ - blockStart_;
     const std::uint32_t want = static_cast<std::uint32_t>(std::min<std::int64_t>(kBlock, left));
     blockLength_ = SeekTo(file_, blockStart_) ? Read(file_, block_.data(), want) : 0;
+    if (blockLength_ != want) failed_ = true;
     if (offset >= blockStart_ + blockLength_) {
       blockStart_ = -1;
       blockLength_ = 0;

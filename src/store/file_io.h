@@ -55,6 +55,9 @@ class BlockReader : public RecordSource {
   BlockReader& operator=(const BlockReader&) = delete;
 
   std::int64_t Size() const override { return size_; }
+  // Whether a read of bytes the file should have failed (a disk error,
+  // a handle without read access): what was read since may be missing.
+  bool Failed() const { return failed_; }
   bool ReadInt32(std::int64_t offset, std::int32_t* value) override;
   // Reads n bytes at the offset; false when they are not all there.
   bool ReadAt(std::int64_t offset, void* out, std::uint32_t n);
@@ -84,6 +87,7 @@ class BlockReader : public RecordSource {
   std::int64_t size_;
   std::int64_t blockStart_ = -1;
   std::uint32_t blockLength_ = 0;
+  bool failed_ = false;
   std::vector<char> block_;
 };
 

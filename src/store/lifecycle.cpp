@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <new>
 
 #include "base/scoped_win.h"
 #include "store/file_io.h"
@@ -67,7 +68,9 @@ int tdb_startdel(const char* base, int mode) {
   const std::string data = store_io::DataName(base);
   if (!store_io::Exists(data)) return Fail(kErrStartDelNoData);
   if (mode == kStartDelBackup) {
-    CopyFileA(data.c_str(), store_io::BackupName(base).c_str(), FALSE);
+    // Without its backup the history is never deleted.
+    if (!CopyFileA(data.c_str(), store_io::BackupName(base).c_str(), FALSE))
+      return Fail(kErrStartDelBackup);
   } else if (mode != kStartDelNoBackup) {
     return Fail(kErrStartDelMode);
   }
@@ -88,7 +91,17 @@ HANDLE tdb_open(const char* base, HWND list) {
   bool damaged = false;
   std::int64_t bytes = 0;
   row_index::Open(file.Get(), 0);
-  LoadRows(file.Get(), list, &damaged, &bytes);
+  try {
+    LoadRows(file.Get(), list, &damaged, &bytes);
+  } catch (const std::bad_alloc&) {
+    // The data file stays as it is; the working copy goes, so that the
+    // next start does not take it for a run's leftover.
+    row_index::Close();
+    row_index::Clear(list);
+    file.Reset();
+    DeleteFileA(work.c_str());
+    return FailHandle(kErrOpenNoMemory);
+  }
   row_index::AddBytes(file.Get(), bytes);
   if (damaged) KeepDamagedCopy(data, base);
   return file.Release();
@@ -141,8 +154,10 @@ int tdb_close(HANDLE store, const char* base, HWND list) {
     work.ForEachPiece(offset + record_format::kFieldSize, static_cast<std::uint32_t>(length), put);
   }
   flush();
-  // A failed write leaves the old data file and the open working file, so
-  // nothing is lost and the save can be tried again.
+  // A failed read or write leaves the old data file and the open working
+  // file, so nothing is lost and the save can be tried again (or the next
+  // start recovers the working file).
+  if (work.Failed()) return Fail(kErrCloseRead);
   if (!data.Commit()) return Fail(kErrCloseWrite);
   if (store == row_index::Work()) row_index::Close();
   CloseHandle(store);
@@ -166,10 +181,13 @@ HANDLE tdb_clear(HANDLE store, const char* base, HWND list) {
 HANDLE tdb_restore(HANDLE store, const char* base, HWND list) {
   const std::string backup = store_io::BackupName(base);
   if (!store_io::Exists(backup)) return FailHandle(kErrRestoreNoBackup);
+  // The copy comes first: when it fails, the present history goes on as
+  // it was (the data file is rewritten from it at exit anyway).
+  if (!CopyFileA(backup.c_str(), store_io::DataName(base).c_str(), FALSE))
+    return FailHandle(kErrRestoreCopy);
   row_index::Close();
   if (store) CloseHandle(store);
   row_index::Clear(list);
   tdb_buffree();
-  CopyFileA(backup.c_str(), store_io::DataName(base).c_str(), FALSE);
   return tdb_open(base, list);
 }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "store/file_io.h"
 #include "store/record_format.h"
@@ -33,6 +34,23 @@ bool RowOffset(int row, std::int32_t* offset) {
 
 std::int64_t RecordBytes(std::int32_t length) { return record_format::kFieldSize + length; }
 
+// Whether the history, its records changed by `bytes`, could still be
+// saved as a data file that loads again.
+bool SavedSizeFits(std::int64_t bytes) {
+  return record_format::FitsInDataFile(tdb_savedsize() + bytes);
+}
+
+// Runs an operation on the index, whose growth may find no memory: the
+// index operations allocate before they change anything.
+template <typename Operation>
+int WithMemory(Operation operation) {
+  try {
+    return operation();
+  } catch (const std::bad_alloc&) {
+    return Fail(kErrNoMemory);
+  }
+}
+
 // Builds the row for tdb_addrow and tdb_insrow and inserts it at index
 // (an index past the end puts it at the end).
 int InsertRow(const char* text, std::int32_t offset, int index, HANDLE store, HWND list,
@@ -44,17 +62,21 @@ int InsertRow(const char* text, std::int32_t offset, int index, HANDLE store, HW
     // there is no such place, and a row would point at nothing.
     std::int64_t end = store_io::SeekEnd(store);
     if (end < 0) return Fail(kErrAppendNoStore);
-    if (!record_format::FitsInWorkingFile(end, std::strlen(text)))
+    const std::size_t length = std::strlen(text);
+    if (!record_format::FitsInWorkingFile(end, length) ||
+        !SavedSizeFits(RecordBytes(static_cast<std::int32_t>(length))))
       return Fail(kErrWorkingFileFull);
     rowOffset = static_cast<std::int32_t>(end);
-  } else if (mode == kRowExisting) {
-    rowOffset = offset;
-    row_index::AddBytes(store, tdb_recordsize(store, offset));
-  } else {
+  } else if (mode != kRowExisting) {
     return Fail(kErrRowMode);
+  } else {
+    rowOffset = offset;
   }
-  row_index::Insert(list, index, {rowOffset});
-  return 0;
+  return WithMemory([&] {
+    row_index::Insert(list, index, {rowOffset});
+    if (mode == kRowExisting) row_index::AddBytes(store, tdb_recordsize(store, offset));
+    return 0;
+  });
 }
 
 }  // namespace
@@ -79,17 +101,21 @@ int tdb_delrow(int row, HWND list) {
 
 int tdb_delrows(const std::vector<int>& rows, HWND list) {
   if (!list) return Fail(kErrDelRowNoList);
-  std::vector<int> existing;
-  existing.reserve(rows.size());
-  for (int row : rows) {
-    if (row < 0) return Fail(kErrDelRowIndex);
-    if (row >= row_index::Count()) continue;
-    existing.push_back(row);
+  return WithMemory([&] {
+    std::vector<int> existing;
+    existing.reserve(rows.size());
     HANDLE work = row_index::Work();
-    row_index::AddBytes(work, -tdb_recordsize(work, row_index::Offset(row)));
-  }
-  row_index::Erase(list, existing);
-  return 0;
+    std::int64_t bytes = 0;
+    for (int row : rows) {
+      if (row < 0) return Fail(kErrDelRowIndex);
+      if (row >= row_index::Count()) continue;
+      existing.push_back(row);
+      bytes += tdb_recordsize(work, row_index::Offset(row));
+    }
+    row_index::Erase(list, existing);
+    row_index::AddBytes(work, -bytes);
+    return 0;
+  });
 }
 
 int tdb_putrows(int row, const std::vector<std::int32_t>& offsets, int times, HWND list) {
@@ -98,14 +124,15 @@ int tdb_putrows(int row, const std::vector<std::int32_t>& offsets, int times, HW
   HANDLE work = row_index::Work();
   std::int64_t bytes = 0;
   for (std::int32_t offset : offsets) bytes += tdb_recordsize(work, offset);
-  std::vector<std::int32_t> run;
-  run.reserve(offsets.size() * static_cast<size_t>(times > 0 ? times : 0));
-  for (int i = 0; i < times; ++i) run.insert(run.end(), offsets.begin(), offsets.end());
-  row_index::AddBytes(work, bytes * times);
-  row_index::Insert(list, row, run);
-  return 0;
+  return WithMemory([&] {
+    std::vector<std::int32_t> run;
+    run.reserve(offsets.size() * static_cast<size_t>(times > 0 ? times : 0));
+    for (int i = 0; i < times; ++i) run.insert(run.end(), offsets.begin(), offsets.end());
+    row_index::Insert(list, row, run);
+    row_index::AddBytes(work, bytes * times);
+    return 0;
+  });
 }
-
 int tdb_append(HANDLE store, const char* text) {
   if (!store) return Fail(kErrAppendNoStore);
   const size_t length = std::strlen(text);
@@ -139,6 +166,8 @@ int tdb_modify(const char* text, int row, HANDLE store, HWND list) {
   std::int32_t oldOffset = 0;
   const bool exists = RowOffset(row, &oldOffset);
   const std::int64_t oldBytes = exists ? tdb_recordsize(store, oldOffset) : 0;
+  if (!SavedSizeFits(RecordBytes(static_cast<std::int32_t>(std::strlen(text))) - oldBytes))
+    return Fail(kErrWorkingFileFull);
   std::int64_t end = store_io::SeekEnd(store);
   if (tdb_append(store, text) != 0) return -1;
   row_index::AddBytes(store, -oldBytes);

@@ -48,15 +48,29 @@ void CopyRecord(store_io::BlockReader& from, const RecordRef& record, store_io::
                     [&](const char* piece, std::uint32_t n) { to.Put(piece, n); });
 }
 
+// The whole texts of a leftover, counted as records from the end of its
+// count field on.
+int CountTexts(const std::string& name) {
+  ScopedHandle file(OpenForReading(name));
+  if (!file) return 0;
+  store_io::BlockReader reader(file.Get());
+  return static_cast<int>(ScanAppendedRecords(reader, record_format::kFirstRecord).size());
+}
+
 // A leftover that does not continue the data file is kept as it is.
 void KeepAside(const std::string& work, const char* base) {
   const std::string aside = store_io::UnusedName(std::string(base) + "work-kept-", ".dat");
-  MoveFileA(work.c_str(), aside.c_str());
+  if (!MoveFileA(work.c_str(), aside.c_str())) return;
+  g_keptLeftover.name = aside;
+  g_keptLeftover.texts = CountTexts(aside);
 }
 
 }  // namespace
 
+KeptLeftover g_keptLeftover;
+
 int tdb_recover(const char* base, bool newestFirst) {
+  g_keptLeftover = KeptLeftover();
   const std::string data = store_io::DataName(base);
   const std::string work = store_io::WorkName(base);
   // A save cut off half way leaves its temporary file; the data file

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
+#include <new>
 
 #include "store/file_io.h"
 #include "store/record_format.h"
@@ -31,31 +33,6 @@ void ForgetLabels() {
   for (CachedLabel& c : g_cache) c.offset = -1;
 }
 
-// Whether the view moves the cursor and selection states with the rows
-// when a row is inserted in the middle. Windows' owner-data list view
-// does ("for selection integrity"); Wine's only counts the new row at the
-// end, and the states are then moved here. Found out once, on a list of
-// our own.
-bool ViewShiftsStatesOnInsert() {
-  static const bool shifts = [] {
-    HWND probe = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_POPUP | LVS_REPORT | LVS_OWNERDATA, 0, 0,
-                                 10, 10, nullptr, nullptr, nullptr, nullptr);
-    if (!probe) return true;
-    SendMessageW(probe, LVM_SETITEMCOUNT, 2, LVSICF_NOINVALIDATEALL);
-    LVITEMW focus = {};
-    focus.state = focus.stateMask = LVIS_FOCUSED;
-    SendMessageW(probe, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&focus));
-    LVITEMW row = {};
-    row.iItem = 0;
-    SendMessageW(probe, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&row));
-    const LRESULT focused =
-        SendMessageW(probe, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED);
-    DestroyWindow(probe);
-    return focused == 2;
-  }();
-  return shifts;
-}
-
 void SetState(HWND list, int row, UINT state, UINT mask) {
   LVITEMW item = {};
   item.state = state;
@@ -63,22 +40,63 @@ void SetState(HWND list, int row, UINT state, UINT mask) {
   SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
-// Moves the focus and the selection of the rows from `row` on down by
-// `by`, after rows were inserted there without the view doing it. Only
-// the selected rows are visited: the search stops at the last one.
-void ShiftStatesDown(HWND list, int row, int by) {
-  const int focus =
-      static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+int FocusedRow(HWND list) {
+  return static_cast<int>(
+      SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+}
+
+// The selected rows in ascending order. The search stops at the last
+// selected row: looking past it would visit every remaining row.
+std::vector<int> SelectedRowsOf(HWND list) {
+  std::vector<int> rows;
   const int selected = static_cast<int>(SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0));
-  std::vector<int> moving;
-  for (int r = -1, seen = 0; seen < selected; ++seen) {
+  rows.reserve(static_cast<size_t>(selected));
+  for (int r = -1; static_cast<int>(rows.size()) < selected;) {
     r = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(r), LVNI_SELECTED));
     if (r < 0) break;
-    if (r >= row) moving.push_back(r);
+    rows.push_back(r);
   }
-  for (int r : moving) SetState(list, r, 0, LVIS_SELECTED);
-  for (int r : moving) SetState(list, r + by, LVIS_SELECTED, LVIS_SELECTED);
-  if (focus >= row) SetState(list, focus + by, LVIS_FOCUSED, LVIS_FOCUSED);
+  return rows;
+}
+
+// Rows came or went: the view gets the new count in one message and the
+// focus and selection on the rows that carry them now, whatever the view
+// did to its states itself (Windows and Wine differ there). Only rows
+// whose state really changes are visited; when most would, one pass over
+// all rows is cheaper.
+void ApplyStates(HWND list, const std::vector<int>& selected, int focus) {
+  std::vector<int> present = SelectedRowsOf(list), drop, add;
+  std::set_difference(present.begin(), present.end(), selected.begin(), selected.end(),
+                      std::back_inserter(drop));
+  if (drop.size() > g_offsets.size() / 4) {
+    SetState(list, -1, 0, LVIS_SELECTED);
+    drop.clear();
+    present.clear();
+  }
+  std::set_difference(selected.begin(), selected.end(), present.begin(), present.end(),
+                      std::back_inserter(add));
+  for (int r : drop) SetState(list, r, 0, LVIS_SELECTED);
+  for (int r : add) SetState(list, r, LVIS_SELECTED, LVIS_SELECTED);
+  const int now = FocusedRow(list);
+  if (focus >= 0 && now != focus) SetState(list, focus, LVIS_FOCUSED, LVIS_FOCUSED);
+  if (focus < 0 && now >= 0) SetState(list, now, 0, LVIS_FOCUSED);
+}
+
+// Rows came or went: the view gets the new count in one message and the
+// focus and selection on the rows that carry them now, whatever the view
+// did to its states itself (Windows and Wine differ there). Only rows
+// whose state really changes are visited; when most would, one pass over
+// all rows is cheaper.
+void Recount(HWND list, const std::vector<int>& selected, int focus) {
+  SendMessageW(list, LVM_SETITEMCOUNT, g_offsets.size(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+  try {
+    ApplyStates(list, selected, focus);
+  } catch (const std::bad_alloc&) {
+    // No memory to work out the change: no state is better than a
+    // state on the wrong row.
+    SetState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  }
+  InvalidateRect(list, nullptr, TRUE);
 }
 
 }  // namespace
@@ -114,16 +132,24 @@ void Assign(HWND list, std::vector<std::int32_t> offsets) {
 
 void Insert(HWND list, int row, const std::vector<std::int32_t>& offsets) {
   row = std::min(std::max(row, 0), Count());
+  const int n = static_cast<int>(offsets.size());
+  // Everything that can fail for want of memory comes before the first
+  // change, so that a failed insert leaves the rows as they were.
+  g_offsets.reserve(g_offsets.size() + offsets.size());
+  std::vector<int> selected;
+  if (list) selected = SelectedRowsOf(list);
+  const int focus = list ? FocusedRow(list) : -1;
   g_offsets.insert(g_offsets.begin() + row, offsets.begin(), offsets.end());
   if (!list) return;
-  const int n = static_cast<int>(offsets.size());
-  LVITEMW item = {};
-  item.iItem = row;
-  for (int i = 0; i < n; ++i) SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-  if (row < Count() - n && !ViewShiftsStatesOnInsert()) ShiftStatesDown(list, row, n);
+  for (int& r : selected)
+    if (r >= row) r += n;
+  Recount(list, selected, focus >= row ? focus + n : focus);
 }
 
 void Erase(HWND list, const std::vector<int>& rows) {
+  std::vector<int> selected;
+  if (list) selected = SelectedRowsOf(list);
+  int focus = list ? FocusedRow(list) : -1;
   // One pass closes the gaps, however many rows go.
   size_t kept = static_cast<size_t>(rows.empty() ? Count() : rows.front());
   size_t next = 0;
@@ -135,10 +161,18 @@ void Erase(HWND list, const std::vector<int>& rows) {
   }
   g_offsets.resize(kept);
   if (!list) return;
-  // The view moves the states of the rows below up by itself; from the
-  // bottom up, every row named is still where it was.
-  for (auto r = rows.rbegin(); r != rows.rend(); ++r)
-    SendMessageW(list, LVM_DELETEITEM, static_cast<WPARAM>(*r), 0);
+  // The states of the rows that stay move up past the rows that went; a
+  // focus on a row that went passes to the row that takes its place, as
+  // the list view does when a row is deleted.
+  auto gone = [&](int r) {
+    return static_cast<int>(std::lower_bound(rows.begin(), rows.end(), r) - rows.begin());
+  };
+  size_t out = 0;
+  for (int r : selected)
+    if (!std::binary_search(rows.begin(), rows.end(), r)) selected[out++] = r - gone(r);
+  selected.resize(out);
+  if (focus >= 0) focus = std::min(focus - gone(focus), Count() - 1);
+  Recount(list, selected, focus);
 }
 
 void Repoint(HWND list, int row, std::int32_t offset) {

@@ -57,6 +57,11 @@ enum TdbError : int {
   kErrRowMode = -2400,
   kErrBufFull = -2600,
   kErrBufIndex = -2700,
+  kErrNoMemory = -2800,          // the index could not grow; nothing changed
+  kErrOpenNoMemory = -1603,      // the history's index does not fit in memory
+  kErrStartDelBackup = -1102,    // the backup copy failed; the data file stays
+  kErrRestoreCopy = -1201,       // the backup could not be copied; nothing changed
+  kErrCloseRead = -1704,         // reading the working file failed; nothing replaced
 };
 
 // The code of the last failure; success leaves it alone.
@@ -134,3 +139,12 @@ HANDLE tdb_restore(HANDLE store, const char* base, HWND list);
 // leftover really continues the present data file; otherwise keeps the
 // leftover under another name. Returns the number of entries recovered.
 int tdb_recover(const char* base, bool newestFirst);
+
+// When the last tdb_recover kept a leftover aside: its new name and the
+// number of whole texts in it after its first four bytes (the data file
+// it began from and what that run appended); an empty name otherwise.
+struct KeptLeftover {
+  std::string name;
+  int texts = 0;
+};
+extern KeptLeftover g_keptLeftover;

@@ -8,9 +8,12 @@
 
 #include "app/capture.h"
 #include "app/mainwnd.h"
+#include "listwin/commands.h"
 #include "listwin/listwin.h"
+#include "listwin/selection.h"
 #include "settings/settings.h"
 #include "store/history.h"
+#include "store/row_index.h"
 #include "store/store.h"
 #include "win32/store_support.h"
 
@@ -126,4 +129,24 @@ TEST_F(CaptureStoreTest, AppendsStopAtTheTwoGigabyteLimit) {
   EXPECT_EQ(4, RowOffset(list_, 0));
   EXPECT_EQ(-1, tdb_append(store_, ""));
   EXPECT_EQ(INT32_MAX, WorkSize());
+}
+
+// The data file, too, must load again: whatever would grow the saved
+// history past 2 GB (rows sharing records count each) is refused alike.
+TEST_F(CaptureStoreTest, NothingGrowsTheSavedHistoryPastTwoGigabytes) {
+  OpenHistory(DataFile({"first"}));
+  row_index::AddBytes(store_, INT32_MAX - 3 - tdb_savedsize());  // no room for an empty entry
+  MoveCursor(-1, 0);
+  SetMark('a', 0);
+  for (const char* keys : {"o", "O"}) {
+    EXPECT_EQ(1, DoKeySeq("1.9", keys)) << keys << ": the message only";
+    EXPECT_EQ(1, RowCount(list_));
+    EXPECT_EQ(0, GetMark('a')) << keys;
+  }
+  EXPECT_FALSE(AddClip(""));
+  EXPECT_EQ(-1, tdb_modify("123456789", 0, store_, list_));  // 4 bytes more than "first"
+  EXPECT_EQ(kErrWorkingFileFull, g_tdbError);
+  EXPECT_EQ("first", RowLabel(list_, 0));
+  EXPECT_EQ(0, tdb_modify("12345678", 0, store_, list_));
+  EXPECT_EQ(INT32_MAX, tdb_savedsize());
 }

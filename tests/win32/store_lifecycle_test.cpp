@@ -47,7 +47,16 @@ TEST_F(StoreTest, StartDeleteMovesTheHistoryAsideOrFails) {
   EXPECT_FALSE(FileExists(kData));
   EXPECT_EQ(Hex(DataFile({"old"})), Hex(ReadFileBytes(kBackup)));
 
+  // Without a backup the history is never deleted.
   WriteFileBytes(kData, DataFile({"newer"}));
+  DeleteFileA(kBackup.c_str());
+  CreateDirectoryA(kBackup.c_str(), nullptr);
+  EXPECT_EQ(-1, tdb_startdel(kBaseName, kStartDelBackup));
+  EXPECT_EQ(kErrStartDelBackup, g_tdbError);
+  EXPECT_TRUE(FileExists(kData));
+  RemoveDirectoryA(kBackup.c_str());
+  WriteFileBytes(kBackup, DataFile({"old"}));
+
   ASSERT_EQ(0, tdb_startdel(kBaseName, kStartDelNoBackup));
   EXPECT_FALSE(FileExists(kData));
   EXPECT_EQ(Hex(DataFile({"old"})), Hex(ReadFileBytes(kBackup)));
@@ -167,6 +176,10 @@ TEST_F(StoreTest, RestoreWithoutBackupChangesNothing) {
 
   EXPECT_EQ(nullptr, tdb_restore(store_, kBaseName, list_));
   EXPECT_EQ(kErrRestoreNoBackup, g_tdbError);
+  EXPECT_EQ(2, RowCount(list_));
+  CreateDirectoryA(kBackup.c_str(), nullptr);  // there, but it cannot be copied
+  EXPECT_EQ(nullptr, tdb_restore(store_, kBaseName, list_));
+  EXPECT_EQ(kErrRestoreCopy, g_tdbError);
   EXPECT_EQ(2, RowCount(list_));
   ASSERT_EQ(0, tdb_addrow("c", 0, store_, list_, kRowNew)) << "the store must still be open";
   ASSERT_EQ(0, tdb_append(store_, "c"));

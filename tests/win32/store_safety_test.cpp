@@ -61,6 +61,22 @@ TEST_F(StoreTest, ASaveWhoseWritesFailLeavesTheDataFileAsItWas) {
   EXPECT_FALSE(FileExists(kWork));
 }
 
+// A working file that cannot be read (a disk error) is never saved from.
+TEST_F(StoreTest, ASaveWhoseReadsFailLeavesBothFilesAsTheyWere) {
+  WriteFileBytes(kData, DataFile({"a", "b"}));
+  ASSERT_NE(nullptr, Open());
+  HANDLE writeOnly = nullptr;
+  ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), store_, GetCurrentProcess(), &writeOnly,
+                              GENERIC_WRITE, FALSE, 0));
+  EXPECT_EQ(-1, tdb_close(writeOnly, kBaseName, list_));
+  EXPECT_EQ(kErrCloseRead, g_tdbError);
+  CloseHandle(writeOnly);
+  EXPECT_EQ(Hex(DataFile({"a", "b"})), Hex(ReadFileBytes(kData)));
+  EXPECT_EQ(2, RowCount(list_));
+  EXPECT_EQ(0, tdb_close(store_, kBaseName, list_)) << "the store is still whole";
+  store_ = nullptr;
+}
+
 TEST_F(StoreTest, AFailedAppendLeavesNoPartialRecordAndNoRow) {
   WriteFileBytes(kData, DataFile({"a"}));
   g_store = Open();
@@ -150,6 +166,8 @@ TEST_F(RecoveryTest, ALeftoverThatDoesNotContinueTheDataFileIsKeptAside) {
   EXPECT_EQ(Hex(DataFile({"saved later"})), Hex(ReadFileBytes(kData)));
   EXPECT_FALSE(FileExists(kWork));
   EXPECT_TRUE(ReadFileBytes("clipwork-kept-1.dat") == leftover);
+  EXPECT_EQ("clipwork-kept-1.dat", g_keptLeftover.name) << "for the start to tell";
+  EXPECT_EQ(2, g_keptLeftover.texts);
 
   Crashed(DataFile({"a"}), {"c"});
   DeleteFileA(kData.c_str());  // no data file to continue
