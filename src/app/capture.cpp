@@ -129,12 +129,24 @@ LRESULT OnChangeCbChain(WPARAM leaving, LPARAM following) {
 
 bool AddClip(const char* text) {
   const int row = g_set.data == kDataNew ? 0 : GetRowCount();
-  const int result = InsertClip(row, text);
-  if (result == 0) return true;
+  int result;
+  {
+    // The states move down with their rows in one go: the edit dialog,
+    // which follows the cursor, must see the cursor only where it ends
+    // up, on the entry it was on.
+    ScopedTrackingPause pause;
+    result = InsertClip(row, text);
+  }
+  if (result == 0) {
+    g_marks.RowsInserted(row, 1);  // the marks stay on their entries too
+    return true;
+  }
   // A working file at its 2 GB limit refuses every later copy: the user
   // must hear of it, or copies vanish without a word.
   if (g_tdbError == kErrWorkingFileFull)
     ReportWorkingFileFull();
+  else if (g_tdbError == kErrNoMemory)
+    ReportNoMemory();
   else if (result == kInsertNoRecord)
     ReportWriteFailure();
   return false;

@@ -3,18 +3,24 @@
 #include "app/errorbox.h"
 #include "app/mainwnd.h"
 #include "listwin/listwin.h"
+#include "listwin/selection.h"
 #include "store/history.h"
 #include "store/store.h"
 
-void InsertClipOrFail(int row, const char* text) {
-  switch (InsertClip(row, text)) {
-    case kInsertNoRow:
-      ErrorBox("InsertClip:リストに追加中にエラー発生", kErrorFatal);
-      return;
-    case kInsertNoRecord:
-      ErrorBox("InsertClip:エラーが発生しました", kErrorFatal);
-      return;
-  }
+bool InsertClipOrFail(int row, const char* text) {
+  const int result = InsertClip(row, text);
+  if (result == 0) return true;
+  if (g_tdbError == kErrWorkingFileFull)
+    ReportWorkingFileFull();
+  else if (g_tdbError == kErrNoMemory)
+    ReportNoMemory();
+  else if (g_tdbError == kErrAppendWrite)
+    ReportWriteFailure();
+  else
+    ErrorBox(result == kInsertNoRow ? "InsertClip:リストに追加中にエラー発生"
+                                    : "InsertClip:エラーが発生しました",
+             kErrorFatal);
+  return false;
 }
 
 void RestoreClip() {
@@ -22,11 +28,18 @@ void RestoreClip() {
   if (restored) {
     g_store = restored;
     g_lastCursorRow = -1;
+    g_marks.Clear();  // they named rows of the history that went
     ReportDamagedHistory();
     return;
   }
   if (g_tdbError == kErrRestoreNoBackup) {
     ErrorBox("バックアップファイルがありません", kErrorPlain);
+    return;
+  }
+  if (g_tdbError == kErrRestoreCopy) {
+    ErrorBox("バックアップファイル (clipdat.bak) を読み込めなかったため、復元できませんでした。\n"
+             "今の履歴はそのまま残っています。",
+             kErrorPlain);
     return;
   }
   // The old working file is closed already: nothing is left to save.
@@ -41,5 +54,6 @@ int ClearClip() {
     return -1;
   }
   g_lastCursorRow = -1;
+  g_marks.Clear();
   return 0;
 }

@@ -2,8 +2,10 @@
 // insertion of a new entry with the messages a failure calls for.
 #pragma once
 
-// Inserts a new entry with the text at the row; a failure is fatal.
-void InsertClipOrFail(int row, const char* text);
+// Inserts a new entry with the text at the row. False when it could not
+// be made: the history is as it was and the user has been told why (a
+// full working file or disk plainly, anything else as a fatal error).
+bool InsertClipOrFail(int row, const char* text);
 
 // Deletes the whole history (after the user confirmed). Returns 0, or -1
 // after a fatal error box.

@@ -2,7 +2,11 @@
 
 #include <windows.h>
 
+#include <string>
+
+#include "app/errorbox.h"
 #include "app/mainwnd.h"
+#include "base/win_text.h"
 #include "app/tray.h"
 #include "output/paste.h"
 #include "settings/settings.h"
@@ -11,16 +15,40 @@ namespace {
 
 bool g_registered = false;
 
-void Register(int id, std::uint16_t word) {
-  RegisterHotKey(g_hMain, id, HotkeyModifiers(word), HotkeyKey(word));
+// The key as the keyboard names it: "Ctrl+7", "Shift+Alt+F5".
+std::string KeyName(std::uint16_t word) {
+  std::string name;
+  const unsigned modifiers = HotkeyModifiers(word);
+  if (modifiers & MOD_CONTROL) name += "Ctrl+";
+  if (modifiers & MOD_SHIFT) name += "Shift+";
+  if (modifiers & MOD_ALT) name += "Alt+";
+  const unsigned key = HotkeyKey(word);
+  if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z'))
+    return name + static_cast<char>(key);
+  if (key >= VK_F1 && key <= VK_F24) return name + "F" + std::to_string(key - VK_F1 + 1);
+  wchar_t text[64] = {};
+  const LONG scan = static_cast<LONG>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
+  if (GetKeyNameTextW(scan, text, 64) > 0) return name + NarrowUtf8(text);
+  return name + "0x" + std::to_string(key);
+}
+
+// False when another program holds the combination already.
+bool Register(int id, std::uint16_t word, bool report) {
+  if (RegisterHotKey(g_hMain, id, HotkeyModifiers(word), HotkeyKey(word))) return true;
+  if (report) {
+    const std::string message = "ホットキー " + KeyName(word) +
+                                " はほかのプログラムが使っています。［設定］で別のキーを選んでください。";
+    ErrorBox(message.c_str(), kErrorPlain);
+  }
+  return false;
 }
 
 }  // namespace
 
-void RegisterHotKeys() {
+void RegisterHotKeys(bool report) {
   UnregisterHotKeys();
-  Register(kHotkeyShowList, g_set.listHotkey);
-  Register(kHotkeyPause, g_set.pauseHotkey);
+  Register(kHotkeyShowList, g_set.listHotkey, report);
+  Register(kHotkeyPause, g_set.pauseHotkey, report);
   g_registered = true;
 }
 

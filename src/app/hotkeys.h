@@ -6,9 +6,9 @@ constexpr int kHotkeyShowList = 100;
 constexpr int kHotkeyPause = 101;
 
 // Registers both hotkeys from the settings (after unregistering them).
-// A combination that another program holds simply does not work until
-// the next registration.
-void RegisterHotKeys();
+// A combination that another program holds does not work until the next
+// registration; with `report`, the user is told which one it is.
+void RegisterHotKeys(bool report = false);
 void UnregisterHotKeys();
 
 // Pauses capturing, or resumes it, and shows the matching tray icon.

@@ -56,9 +56,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   ShowWindow(main, SW_HIDE);
   TrayAdd();
   ResetRunState();
-  RegisterHotKeys();
+  RegisterHotKeys(true);
   if (g_set.sus) TraySetPaused();
-  ReportDamagedHistory();
+  ReportStartNotices();
 
   RunMessageLoop();
   TrayDelete();

@@ -33,6 +33,8 @@ bool g_fullReported = false;
 // nothing may save from the closed working file, or the data file would
 // be overwritten with an empty history.
 bool g_closedForSessionEnd = false;
+// The start-up delete was not done: its backup could not be made.
+bool g_startDelSkipped = false;
 
 struct OpenFailure {
   int code;
@@ -44,6 +46,13 @@ constexpr OpenFailure kOpenFailures[] = {
 };
 
 void ReportOpenFailure() {
+  // Nothing is wrong with the file: the program just cannot hold it.
+  if (g_tdbError == kErrOpenNoMemory) {
+    ErrorBox("履歴が大きすぎてメモリーに読み込めないため、コピウェルを終了します。\n"
+             "履歴ファイル (clip.dat) はそのまま残してあります。",
+             kErrorPlain);
+    return;
+  }
   for (const OpenFailure& f : kOpenFailures) {
     if (f.code == g_tdbError) {
       ErrorBox(f.message, kErrorFatal);
@@ -61,8 +70,12 @@ LRESULT MainOnCreate(HWND hwnd) {
   // What a run that did not end normally captured is taken up before
   // anything (the start-up delete, the new working file) can touch it.
   tdb_recover(kBaseName, g_set.data == kDataNew);
-  if (g_set.stdel == 1 && tdb_startdel(kBaseName, kStartDelBackup) != 0)
-    ErrorBox("WndProc:起動時削除の失敗", kErrorFatal);
+  if (g_set.stdel == 1 && tdb_startdel(kBaseName, kStartDelBackup) != 0) {
+    if (g_tdbError == kErrStartDelBackup)
+      g_startDelSkipped = true;  // the history stays; said once the start is over
+    else
+      ErrorBox("WndProc:起動時削除の失敗", kErrorFatal);
+  }
   if (tdb_create(kBaseName) != 0 && g_tdbError == kErrDataCreate) {
     if (!g_fatal) ErrorBox("WndProc:データファイルを作成できません", kErrorFatal);
     return -1;
@@ -138,7 +151,9 @@ ATOM RegisterMainClass(HINSTANCE instance) {
   return RegisterClassW(&wc);
 }
 
-LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+namespace {
+
+LRESULT MainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
       return MainOnCreate(hwnd);
@@ -179,6 +194,11 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
                "削除した分だけ履歴ファイルが小さくなります。",
                kErrorPlain);
       return 0;
+    case kNoMemory:
+      ErrorBox("メモリーが足りないため、操作を取りやめました。履歴は操作の前のままです。\n"
+               "ほかのプログラムを終了してから、もう一度お試しください。",
+               kErrorPlain);
+      return 0;
     default:
       if (message == TaskbarCreatedMessage()) {
         OnTaskbarCreated();
@@ -187,6 +207,12 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
       break;
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return GuardMemory([&] { return MainProc(hwnd, message, wParam, lParam); });
 }
 
 void DestroyMainWindow() {
@@ -203,6 +229,27 @@ void ReportWorkingFileFull() {
   if (g_fullReported) return;
   g_fullReported = true;
   PostMessageW(g_hMain, kWorkingFileFull, 0, 0);
+}
+
+void ReportNoMemory() { PostMessageW(g_hMain, kNoMemory, 0, 0); }
+
+void ReportStartNotices() {
+  if (!g_keptLeftover.name.empty()) {
+    const std::string message =
+        "前回の終了時に保存されなかった履歴の作業ファイルは、今の履歴ファイル (clip.dat) "
+        "の続きではなかったため、取り込まずに " +
+        g_keptLeftover.name + " として残しました。\n中には " +
+        std::to_string(g_keptLeftover.texts) + " 件の文章があります。";
+    g_keptLeftover = KeptLeftover();  // told once
+    ErrorBox(message.c_str(), kErrorPlain);
+  }
+  if (g_startDelSkipped) {
+    g_startDelSkipped = false;
+    ErrorBox("バックアップ (clipdat.bak) を作れなかったため、起動時の履歴削除は行いませんでした。\n"
+             "履歴はそのまま残っています。",
+             kErrorPlain);
+  }
+  ReportDamagedHistory();
 }
 
 void ReportDamagedHistory() {

@@ -55,12 +55,13 @@ void RunSettings(HWND main) {
   // The dialog lets the user press any key combination, the present
   // hotkeys included, so they are released while it is open.
   UnregisterHotKeys();
-  if (ShowSettingsDialog(main) == 1) {
+  const bool changed = ShowSettingsDialog(main) == 1;
+  if (changed) {
     WriteSettings();
     ClearRepeatRegister();
     if (g_hListWnd) SetListTitle(g_hListWnd, g_set.key);
   }
-  RegisterHotKeys();
+  RegisterHotKeys(changed);
 }
 
 void DeleteAllHistory(HWND main) {

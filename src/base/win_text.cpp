@@ -9,6 +9,15 @@ std::wstring Widen(const char* text, UINT codePage) {
   return wide;
 }
 
+std::string NarrowUtf8(const wchar_t* text) {
+  int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  if (n <= 0) return std::string();
+  std::string narrow(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, &narrow[0], n, nullptr, nullptr);
+  narrow.resize(static_cast<size_t>(n - 1));
+  return narrow;
+}
+
 int MessageBoxUtf8(HWND owner, const char* text, const char* caption, UINT type) {
   return MessageBoxW(owner, Widen(text).c_str(), Widen(caption).c_str(), type);
 }

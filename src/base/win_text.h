@@ -11,6 +11,9 @@
 // UTF-8 (or, with another code page, that code page's bytes) to wide.
 std::wstring Widen(const char* text, UINT codePage = CP_UTF8);
 
+// Wide to UTF-8, for a text of the system's (a key's name) in a message.
+std::string NarrowUtf8(const wchar_t* text);
+
 // MessageBoxW with UTF-8 texts.
 int MessageBoxUtf8(HWND owner, const char* text, const char* caption, UINT type);
 

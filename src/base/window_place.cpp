@@ -1,15 +1,71 @@
 #include "base/window_place.h"
 
+#include <vector>
+
+#include "base/screen_fit.h"
+
+namespace {
+
+// Windows placed elsewhere than their stored place because that place
+// was off every screen, and where they were put: until the user moves
+// such a window, its stored place stays as it was.
+struct Fitted {
+  HWND hwnd;
+  RECT place;
+};
+std::vector<Fitted> g_fitted;
+
+void Forget(HWND hwnd) {
+  for (auto it = g_fitted.begin(); it != g_fitted.end(); ++it) {
+    if (it->hwnd == hwnd) {
+      g_fitted.erase(it);
+      return;
+    }
+  }
+}
+
+bool StillWhereFitted(HWND hwnd) {
+  RECT now;
+  if (!GetWindowRect(hwnd, &now)) return false;
+  for (const Fitted& f : g_fitted)
+    if (f.hwnd == hwnd) return EqualRect(&now, &f.place) != FALSE;
+  return false;
+}
+
+// The stored rectangle, or, when it lies on no monitor, the same size
+// wholly within the work area of the monitor nearest to it.
+RECT OnScreen(int x, int y, int w, int h) {
+  RECT r = {x, y, x + w, y + h};
+  if (MonitorFromRect(&r, MONITOR_DEFAULTTONULL)) return r;
+  MONITORINFO info = {};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info)) return r;
+  const RECT& work = info.rcWork;
+  const ScreenRect fit = FitWithin({r.left, r.top, r.right, r.bottom},
+                                   {work.left, work.top, work.right, work.bottom});
+  return {fit.left, fit.top, fit.right, fit.bottom};
+}
+
+}  // namespace
+
 void PlaceWindow(HWND hwnd, int x, int y, int w, int h, bool topmost) {
   HWND after = HWND_TOP;
   if (topmost)
     after = HWND_TOPMOST;
   else if (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST)
     after = HWND_NOTOPMOST;
-  SetWindowPos(hwnd, after, x, y, w, h, SWP_NOACTIVATE);
+  const RECT place = OnScreen(x, y, w, h);
+  Forget(hwnd);
+  if (place.left != x || place.top != y || place.right - place.left != w ||
+      place.bottom - place.top != h)
+    g_fitted.push_back({hwnd, place});
+  SetWindowPos(hwnd, after, place.left, place.top, place.right - place.left,
+               place.bottom - place.top, SWP_NOACTIVATE);
 }
 
 void KeepPosition(HWND hwnd, int* x, int* y) {
+  if (StillWhereFitted(hwnd)) return;
+  Forget(hwnd);
   RECT outer;
   GetWindowRect(hwnd, &outer);
   *x = outer.left;
@@ -17,6 +73,8 @@ void KeepPosition(HWND hwnd, int* x, int* y) {
 }
 
 void KeepSize(HWND hwnd, int* w, int* h) {
+  if (StillWhereFitted(hwnd)) return;
+  Forget(hwnd);
   RECT outer;
   GetWindowRect(hwnd, &outer);
   *w = outer.right - outer.left;

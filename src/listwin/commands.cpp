@@ -11,6 +11,7 @@
 #include "app/capture.h"
 #include "app/errorbox.h"
 #include "app/history_actions.h"
+#include "app/mainwnd.h"
 #include "listwin/command_table.h"
 #include "listwin/listwin.h"
 #include "listwin/selection.h"
@@ -93,10 +94,11 @@ void Move(const PageMove& m) {
 // the cursor goes to the row that took the place of the upper end of the
 // range, or to the new last row.
 void DeleteForCommand(int cur, int target) {
-  if (g_multiSel)
-    DeleteSelClip();
-  else
-    DeleteClip(cur, target);
+  const int result = g_multiSel ? DeleteSelClip() : DeleteClip(cur, target);
+  if (result != 0 && g_tdbError == kErrNoMemory) {
+    ReportNoMemory();
+    return;
+  }
   const int first = cur < target ? cur : target;
   const int rows = GetRowCount();
   MoveCursor(-1, first < rows ? first : rows - 1);
@@ -111,35 +113,42 @@ bool CopyForOutput(int from, int to, bool quoted) {
 }
 
 // A new empty entry below (o) or above (O) the cursor row, shown in the
-// edit dialog for typing.
+// edit dialog for typing. When it cannot be made, the user has been told
+// why and nothing else happens.
 void OpenEntry(char which, int cursor) {
   int row;
   if (cursor < 0) {
-    AddClip("");
+    // Added as a capture is, which moves the marks itself.
+    if (!AddClip("")) return;
     row = g_set.data == kDataNew ? 0 : GetRowCount() - 1;
     MoveCursor(0, 0);
   } else {
     row = which == 'o' ? cursor + 1 : cursor;
-    InsertClipOrFail(row, "");
+    if (!InsertClipOrFail(row, "")) return;
     MoveCursor(-1, row);
+    g_marks.RowsInserted(row, 1);
   }
   if (!g_viewerShown)
     ToggleViewer('E');
   else if (g_hViewer)
     SetFocus(GetDlgItem(g_hViewer, IDC_VIEWER_EDIT));
-  g_marks.RowsInserted(row, 1);
 }
 
+// The most rows one put may add: more would leave the program busy for
+// minutes and the data file bloated, and is never what was meant.
+constexpr long long kPutRowsMax = 1000000;
+
 // Puts the put buffer's entries count times below (p) or above (P) the
-// cursor row. Refused when the buffer is empty, when the list could not
-// hold that many rows, or when the history would become too large for the
-// data file to be loaded again: rows that share a record are each saved.
+// cursor row. Refused when the buffer is empty, when it would add more
+// than kPutRowsMax rows, or when the history would become too large for
+// the data file to be loaded again: rows that share a record are each
+// saved. Running out of memory changes nothing and is reported.
 bool Put(char which, long long count, int cursor) {
   const int k = tdb_bufsize();
   if (k <= 0) return false;
   const long long n = count > 0 ? count : 1;
+  if (n * k > kPutRowsMax) return false;
   const int rows = GetRowCount();
-  if (n * k > INT_MAX - rows) return false;
   std::vector<std::int32_t> offsets(static_cast<size_t>(k));
   std::int64_t bytes = 0;
   for (int j = 0; j < k; ++j) {
@@ -151,7 +160,10 @@ bool Put(char which, long long count, int cursor) {
   const int first = cursor < 0 ? rows : which == 'p' ? cursor + 1 : cursor;
   {
     ScopedBulkChange bulk;
-    tdb_putrows(first, offsets, static_cast<int>(n), g_hListView);
+    if (tdb_putrows(first, offsets, static_cast<int>(n), g_hListView) != 0) {
+      if (g_tdbError == kErrNoMemory) ReportNoMemory();
+      return g_tdbError == kErrNoMemory;  // told already: no beep as well
+    }
   }
   MoveCursor(-1, cursor < 0 ? 0 : first);
   if (cursor >= 0) g_marks.RowsInserted(first, static_cast<int>(n * k));

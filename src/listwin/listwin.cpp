@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <windowsx.h>
 #include <commctrl.h>
+#include <imm.h>
 
 #include "app/errorbox.h"
 #include "app/mainwnd.h"
@@ -74,6 +75,10 @@ BOOL ListOnInitDialog(HWND hwnd) {
   SendMessageW(g_hListView, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
   g_defaultListProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
       g_hListView, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListKeyProc)));
+  // The list takes commands, not text: with the input method on (as most
+  // Japanese users leave it), j, k and dd must still arrive as typed.
+  // Text fields (the edit dialog) keep their input method.
+  ImmAssociateContextEx(g_hListView, nullptr, 0);
   SetListTitle(hwnd, g_set.key);
   FitListView(hwnd);
   ListOnShowWindow(false);
@@ -164,16 +169,21 @@ BOOL ListOnNotify(HWND hwnd, NMHDR* header) {
 
 // The OK command: copy the chosen rows (unless a command has done so
 // already) and hand over to HideAndPaste, quoted while Shift is held.
+// The row is the one highlighted: an owner-data list view may move its
+// focus without a notification (Windows does on an insert), so the row
+// the tracking saw last is only the fallback.
 void ListOnOk(HWND hwnd) {
   if (g_outputAction == kOutputNone) g_outputAction = kOutputPaste;
   if (!g_clipReady) {
+    const int cursor = GetCursorRow();
+    const int row = cursor >= 0 ? cursor : g_lastCursorRow;
     // No row to copy: pasting now would insert whatever the clipboard
     // happens to hold.
-    if (!g_multiSel && (g_lastCursorRow < 0 || g_lastCursorRow >= GetRowCount())) {
+    if (!g_multiSel && (row < 0 || row >= GetRowCount())) {
       MessageBeep(0);
       return;
     }
-    if (!CopyChosen(g_lastCursorRow, g_lastCursorRow, g_held.shift)) return;
+    if (!CopyChosen(row, row, g_held.shift)) return;
   }
   HideAndPaste(hwnd, kPasteMode);
 }
@@ -190,7 +200,7 @@ void ListOnDestroy() {
   g_listShown = false;
 }
 
-INT_PTR CALLBACK ListDlgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR ListDlgWork(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
       return ListOnInitDialog(hwnd);
@@ -226,6 +236,10 @@ INT_PTR CALLBACK ListDlgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       return TRUE;
   }
   return FALSE;
+}
+
+INT_PTR CALLBACK ListDlgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return GuardMemory([&] { return ListDlgWork(hwnd, message, wParam, lParam); }, TRUE);
 }
 
 }  // namespace

@@ -8,7 +8,9 @@
 #include "store/store.h"
 
 // The rows come out without selection or cursor, as moved rows would.
+// The marks stay on their entries.
 void ReverseHistoryOrder(HWND list) {
   DropSelectionAndCursor();
   tdb_reverse(list);
+  g_marks.RowsReversed(GetRowCount());
 }

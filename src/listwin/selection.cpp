@@ -150,7 +150,7 @@ void DropSelectionAndCursor() {
   if (cursor >= 0) SetRowState(cursor, 0, LVIS_FOCUSED | LVIS_SELECTED);
 }
 
-int GetMark(char name) { return g_marks.Get(name); }
+int GetMark(char name) { return g_marks.Get(name, GetRowCount()); }
 
 int SetMark(char name, int row) { return g_marks.Set(name, row) ? 0 : -1; }
 

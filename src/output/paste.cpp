@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/errorbox.h"
 #include "app/tray.h"
 #include "base/window_place.h"
 #include "listwin/listwin.h"
@@ -16,6 +17,10 @@ bool g_clipReady = false;
 HeldModifiers g_held;
 
 namespace {
+
+constexpr char kNotPasted[] =
+    "貼り付け先のウィンドウが閉じられたか、前面に出せなかったため、貼り付けませんでした。\n"
+    "選んだ文章はクリップボードにあります。";
 
 // The pauses around a paste: the target's program needs a moment to take
 // the activation and the focus before it is sent keys, and to read the
@@ -173,6 +178,7 @@ void HideAndPaste(HWND listWnd, int mode) {
   if (mode == kPasteMode) g_clipReady = false;
   ReleaseHeldModifiers();
 
+  bool notPasted = false;
   if (mode == kPasteMode && g_outputAction == kOutputPaste) {
     Sleep(kPasteWaitMs);
     // A target forgotten because the user went to another program pastes
@@ -183,6 +189,7 @@ void HideAndPaste(HWND listWnd, int mode) {
       TypeCtrlV();
       Sleep(kPasteWaitMs);
     }
+    notPasted = !inPlace;
   }
 
   if (g_set.actv_hide == kHide || mode == kHideOnly) {
@@ -190,9 +197,12 @@ void HideAndPaste(HWND listWnd, int mode) {
     g_targetWindow = nullptr;
     g_listShown = false;
     g_viewerShown = false;
-    return;
+  } else {
+    if (g_viewerShown && g_hViewer) ShowWindow(g_hViewer, SW_RESTORE);
+    ShowWindow(listWnd, SW_RESTORE);
+    BringListForward();
   }
-  if (g_viewerShown && g_hViewer) ShowWindow(g_hViewer, SW_RESTORE);
-  ShowWindow(listWnd, SW_RESTORE);
-  BringListForward();
+  // Said after the list has its final state, which the box keeps.
+  if (notPasted)
+    ErrorBox(kNotPasted, kErrorPlain);
 }

@@ -21,6 +21,10 @@ bool g_viewerShown = false;
 namespace {
 
 int g_updateCache = -999;  // the update button's last state; no state yet
+// The row the dialog shows and its record: the entry a change is stored
+// into, wherever the rows around it move meanwhile.
+int g_row = -1;
+std::int32_t g_offset = -1;
 
 // Margins of the edit box and the buttons' line, in client pixels.
 constexpr int kEditMarginX = 25;
@@ -67,21 +71,23 @@ std::string EditText() {
   return text;
 }
 
-// Stores a changed text for the cursor row. False when it could not be
-// stored; the user has been told and the dialog keeps the text.
+// Stores a changed text for the entry the dialog shows. False when it
+// could not be stored; the user has been told and the dialog keeps the
+// text.
 bool StoreChange() {
   HWND edit = Edit();
   // A record shown cut (read only) is never written back.
   if (!SendMessageW(edit, EM_GETMODIFY, 0, 0) || (GetWindowLongW(edit, GWL_STYLE) & ES_READONLY))
     return true;
-  const int row = GetCursorRow();
-  if (row < 0 || row >= GetRowCount()) {
+  const int row = g_row;
+  if (row < 0 || row >= GetRowCount() || tdb_rowoffset(row) != g_offset) {
     ErrorBox(kEntryGone, kErrorPlain);
     return false;
   }
   const std::string text = EditText();
   const int stored = tdb_modify(text.c_str(), row, g_store, g_hListView);
   if (stored == 0) {
+    g_offset = tdb_rowoffset(row);
     SendMessageW(edit, EM_SETMODIFY, FALSE, 0);
     return true;
   }
@@ -138,7 +144,7 @@ void ViewerOnMove(HWND dialog) {
   if (g_viewerShown) KeepPosition(dialog, &g_set.size_vx, &g_set.size_vy);
 }
 
-INT_PTR CALLBACK ViewerDlgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR ViewerDlgWork(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
       g_hViewer = hwnd;
@@ -162,6 +168,10 @@ INT_PTR CALLBACK ViewerDlgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
       return TRUE;
   }
   return FALSE;
+}
+
+INT_PTR CALLBACK ViewerDlgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return GuardMemory([&] { return ViewerDlgWork(hwnd, message, wParam, lParam); }, TRUE);
 }
 
 void PlaceViewer() {
@@ -192,6 +202,8 @@ void ToggleViewer(char mode) {
     return;
   }
   g_viewerShown = true;
+  // What was typed before the dialog was last cancelled is not kept.
+  SendMessageW(Edit(), EM_SETMODIFY, FALSE, 0);
   LoadViewer(row);
   PlaceViewer();
   ShowWindow(g_hViewer, SW_SHOWNORMAL);
@@ -203,13 +215,22 @@ void ToggleViewer(char mode) {
 
 void LoadViewer(int row) {
   if (row < 0 || !g_hViewer) return;
+  HWND edit = Edit();
+  // The entry shown, moved to another row (a capture above it): typing
+  // not yet stored stays.
+  if (SendMessageW(edit, EM_GETMODIFY, 0, 0) && row < GetRowCount() &&
+      tdb_rowoffset(row) == g_offset) {
+    g_row = row;
+    return;
+  }
   std::int32_t length = 0, offset = 0;
   tdb_gethead(g_store, g_hListView, row, &length, &offset);
+  g_row = row;
+  g_offset = offset;
   const std::int32_t n = length < kViewerMaxBytes ? length : kViewerMaxBytes;
   // tdb_read ends the text after the bytes it read.
   std::vector<char> text(static_cast<size_t>(n > 0 ? n : 0) + 1);
   tdb_read(g_store, text.data(), n);
-  HWND edit = Edit();
   SendMessageW(edit, EM_SETREADONLY, length > kViewerMaxBytes, 0);
   SetWindowTextA(edit, text.data());
   EnableViewerUpdate(0);

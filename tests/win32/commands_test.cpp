@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "app/capture.h"
+#include "app/history_actions.h"
 #include "listwin/command_table.h"
 #include "output/paste.h"
 #include "settings/settings.h"
@@ -93,6 +95,23 @@ TEST_F(Commands, MarksFollowTheirRows) {
   Keys({"dd"});
   EXPECT_EQ(4, GetMark('b')) << "three rows above it went";
   EXPECT_EQ(3u, PutBuffer().size());
+  ClearSelect();
+
+  // A capture on top moves them down; a reversal turns them round; a
+  // history cleared leaves none, so d'b deletes nothing and puts nothing.
+  const int saved = g_set.data;
+  g_set.data = kDataNew;
+  ASSERT_TRUE(AddClip("new"));
+  g_set.data = saved;
+  EXPECT_EQ(5, GetMark('b'));
+  ReverseHistoryOrder(list_);
+  EXPECT_EQ(RowCount(list_) - 1 - 5, GetMark('b'));
+  ASSERT_EQ(0, ClearClip());
+  store_ = g_store;
+  ASSERT_TRUE(AddClip("x"));
+  MoveCursor(-1, 0);
+  Keys({"d'b"}, 0);
+  EXPECT_EQ((std::vector<std::string>{"x"}), Labels());
 }
 
 TEST_F(Commands, TheRepeatRegisterHoldsTheLastStoredCommand) {
@@ -128,7 +147,7 @@ TEST_F(Commands, RefusedCommandsChangeNothing) {
   // A put must not make more rows than the list can count, nor a history
   // the data file could not hold.
   Keys({"yy"});
-  Keys({"2000000000p"}, 0);
+  Keys({"2000000000p", "1000001p"}, 0);
   EXPECT_EQ(3, RowCount(list_));
   const std::string big(100000, 'b');
   InsertClip(0, big.c_str());

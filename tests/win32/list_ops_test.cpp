@@ -11,6 +11,7 @@
 #include "listwin/listwin.h"
 #include "listwin/selection.h"
 #include "output/copy.h"
+#include "output/paste.h"
 #include "output/shape.h"
 #include "settings/settings.h"
 #include "store/history.h"
@@ -159,6 +160,17 @@ TEST_F(ListTest, ACopyPutsTheRowsInRowOrderOnTheClipboardAsTheMainWindow) {
   EXPECT_EQ((std::vector<std::int32_t>{RowOffset(list_, 1), RowOffset(list_, 4),
                                        RowOffset(list_, 7)}),
             PutBuffer());
+}
+
+// Windows may move an owner-data list's focus without a notification: OK
+// copies the row highlighted, not the one the tracking saw last.
+TEST_F(ListTest, TheOkCommandCopiesTheHighlightedRow) {
+  LoadRows(3);
+  MoveCursor(-1, 2);
+  g_lastCursorRow = 0;
+  g_outputAction = kOutputCopy;
+  SendMessageW(g_hListWnd, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ("row 2", ClipboardText());
 }
 
 TEST_F(ListTest, AFailedCopyLeavesTheClipboardAndSaysWhy) {

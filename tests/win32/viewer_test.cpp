@@ -2,6 +2,7 @@
 // resized, and a changed text the store cannot take.
 #include <windows.h>
 
+#include "app/capture.h"
 #include "output/viewer.h"
 #include "resource.h"
 #include "settings/settings.h"
@@ -29,6 +30,12 @@ class ViewerTest : public ListTest {
     GetWindowRect(GetDlgItem(g_hViewer, id), &r);
     MapWindowPoints(nullptr, g_hViewer, reinterpret_cast<POINT*>(&r), 2);
     return r;
+  }
+
+  static std::string TextOf(HWND edit) {
+    char text[64] = {};
+    GetWindowTextA(edit, text, sizeof text);
+    return text;
   }
 
   Settings saved_;
@@ -79,7 +86,24 @@ TEST_F(ViewerTest, AChangeTheStoreCannotWriteLeavesTheRowAndSaysSo) {
   EXPECT_EQ(4, RowOffset(list_, 0));
   EXPECT_EQ("old", RowLabel(list_, 0));
   EXPECT_TRUE(g_viewerShown) << "the dialog stays with the text";
-  char text[16] = {};
-  GetWindowTextA(edit, text, sizeof text);
-  EXPECT_STREQ("new", text);
+  EXPECT_EQ("new", TextOf(edit));
+}
+
+// A capture above the entry shown moves it down a row; typing not yet
+// stored stays and is stored into that entry.
+TEST_F(ViewerTest, ACaptureAboveKeepsTheTypingAndItsEntry) {
+  g_set.data = kDataNew;
+  Load({"a", "b"});
+  MoveCursor(-1, 0);
+  ToggleViewer('E');
+  HWND edit = GetDlgItem(g_hViewer, IDC_VIEWER_EDIT);
+  SetWindowTextA(edit, "zzza");
+  SendMessageW(edit, EM_SETMODIFY, TRUE, 0);
+  ASSERT_TRUE(AddClip("copied"));
+  EXPECT_EQ(1, GetCursorRow());
+  EXPECT_EQ("zzza", TextOf(edit));
+  SendMessageW(g_hViewer, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ("copied", RowLabel(list_, 0));
+  EXPECT_EQ("zzza", RowLabel(list_, 1));
+  EXPECT_EQ("b", RowLabel(list_, 2));
 }

@@ -2,6 +2,7 @@
 // with the controls the rest of the program and other programs rely on.
 #include <windows.h>
 #include <commctrl.h>
+#include <imm.h>
 
 #include <gtest/gtest.h>
 
@@ -47,6 +48,13 @@ TEST(ListWindow, IsAHiddenToolWindowWithAOneColumnReportList) {
   EXPECT_TRUE(style & LVS_NOCOLUMNHEADER);
   EXPECT_FALSE(style & LVS_SINGLESEL) << "several rows must be selectable";
   EXPECT_EQ(468, SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0));
+  EXPECT_EQ(nullptr, ImmGetContext(list)) << "the list takes commands, not text";
+  HWND other = CreateWindowExW(0, L"EDIT", L"", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr,
+                               nullptr);
+  HIMC text = ImmGetContext(other);
+  EXPECT_NE(nullptr, text) << "text fields keep their input method";
+  ImmReleaseContext(other, text);
+  DestroyWindow(other);
 
   SetListTitle(window, kKeyNormal);
   EXPECT_EQ(FromUtf8("コピウェル :  ↓ ↑  RET=貼付け  CTRL+c=コピーのみ  DEL=削除  ESC=中止"),
