@@ -150,12 +150,9 @@ bool Put(char which, long long count, int cursor) {
   if (n * k > kPutRowsMax) return false;
   const int rows = GetRowCount();
   std::vector<std::int32_t> offsets(static_cast<size_t>(k));
-  std::int64_t bytes = 0;
-  for (int j = 0; j < k; ++j) {
-    tdb_bufget(j, &offsets[static_cast<size_t>(j)]);
-    bytes += tdb_recordsize(g_store, offsets[static_cast<size_t>(j)]);
-  }
-  if (!record_format::FitsInDataFile(tdb_savedsize() + n * bytes)) return false;
+  for (int j = 0; j < k; ++j) tdb_bufget(j, &offsets[static_cast<size_t>(j)]);
+  if (!record_format::FitsInDataFile(tdb_savedsize() + n * tdb_recordsizes(g_store, offsets)))
+    return false;
 
   const int first = cursor < 0 ? rows : which == 'p' ? cursor + 1 : cursor;
   {

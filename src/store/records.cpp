@@ -103,15 +103,17 @@ int tdb_delrows(const std::vector<int>& rows, HWND list) {
   if (!list) return Fail(kErrDelRowNoList);
   return WithMemory([&] {
     std::vector<int> existing;
+    std::vector<std::int32_t> offsets;
     existing.reserve(rows.size());
-    HANDLE work = row_index::Work();
-    std::int64_t bytes = 0;
+    offsets.reserve(rows.size());
     for (int row : rows) {
       if (row < 0) return Fail(kErrDelRowIndex);
       if (row >= row_index::Count()) continue;
       existing.push_back(row);
-      bytes += tdb_recordsize(work, row_index::Offset(row));
+      offsets.push_back(row_index::Offset(row));
     }
+    HANDLE work = row_index::Work();
+    const std::int64_t bytes = tdb_recordsizes(work, std::move(offsets));
     row_index::Erase(list, existing);
     row_index::AddBytes(work, -bytes);
     return 0;
@@ -122,9 +124,8 @@ int tdb_putrows(int row, const std::vector<std::int32_t>& offsets, int times, HW
   if (!list) return Fail(kErrInsRowNoList);
   if (row < 0) return Fail(kErrInsRowIndex);
   HANDLE work = row_index::Work();
-  std::int64_t bytes = 0;
-  for (std::int32_t offset : offsets) bytes += tdb_recordsize(work, offset);
   return WithMemory([&] {
+    const std::int64_t bytes = tdb_recordsizes(work, offsets);
     std::vector<std::int32_t> run;
     run.reserve(offsets.size() * static_cast<size_t>(times > 0 ? times : 0));
     for (int i = 0; i < times; ++i) run.insert(run.end(), offsets.begin(), offsets.end());
@@ -213,4 +214,25 @@ void tdb_reverse(HWND list) { row_index::Reverse(list); }
 int tdb_findrow(int start, bool wrap, bool (*match)(const char* label, void* context),
                 void* context) {
   return row_index::Find(start, wrap, match, context);
+}
+
+std::int64_t tdb_recordsizes(HANDLE store, std::vector<std::int32_t> offsets) {
+  if (!store || offsets.empty()) return 0;
+  std::sort(offsets.begin(), offsets.end());
+  std::size_t distinct = 1;
+  for (std::size_t i = 1; i < offsets.size(); ++i) distinct += offsets[i] != offsets[i - 1];
+  const bool dense = static_cast<std::int64_t>(distinct) > store_io::Size(store) / 65536;
+  store_io::BlockReader reader(store);
+  std::int64_t bytes = 0, size = 0;
+  for (std::size_t i = 0; i < offsets.size(); ++i) {
+    if (i == 0 || offsets[i] != offsets[i - 1]) {
+      std::int32_t length = 0;
+      if (!dense)
+        size = tdb_recordsize(store, offsets[i]);
+      else
+        size = reader.ReadInt32(offsets[i], &length) && length >= 0 ? RecordBytes(length) : 0;
+    }
+    bytes += size;
+  }
+  return bytes;
 }

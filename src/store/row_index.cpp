@@ -64,12 +64,35 @@ std::vector<int> SelectedRowsOf(HWND list) {
 // did to its states itself (Windows and Wine differ there). Only rows
 // whose state really changes are visited; when most would, one pass over
 // all rows is cheaper.
-void ApplyStates(HWND list, const std::vector<int>& selected, int focus) {
-  std::vector<int> present = SelectedRowsOf(list), drop, add;
+int TopRow(HWND list) { return static_cast<int>(SendMessageW(list, LVM_GETTOPINDEX, 0, 0)); }
+
+// Scrolls the list so that `top` is its first visible row again.
+void ScrollBackTo(HWND list, int top) {
+  RECT r = {};
+  r.left = LVIR_BOUNDS;
+  if (!SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r))) return;
+  SendMessageW(list, LVM_SCROLL, 0, (top - TopRow(list)) * (r.bottom - r.top));
+}
+
+// Takes every state from every row at once. Telling the view "all rows"
+// visits each of them, and unselecting them one by one costs a message
+// each; an empty count drops the states without either.
+void DropAllStates(HWND list, int top) {
+  SendMessageW(list, LVM_SETITEMCOUNT, 0, LVSICF_NOINVALIDATEALL);
+  SendMessageW(list, LVM_SETITEMCOUNT, g_offsets.size(), LVSICF_NOINVALIDATEALL);
+  ScrollBackTo(list, top);
+}
+
+void ApplyStates(HWND list, const std::vector<int>& selected, int focus, int top) {
+  constexpr size_t kFewRows = 256;  // fewer are cheaper unselected one by one
+  // Far more rows selected than should be: no need to list them first.
+  const size_t count = static_cast<size_t>(SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0));
+  std::vector<int> present, drop, add;
+  if (count <= selected.size() + kFewRows) present = SelectedRowsOf(list);
   std::set_difference(present.begin(), present.end(), selected.begin(), selected.end(),
                       std::back_inserter(drop));
-  if (drop.size() > g_offsets.size() / 4) {
-    SetState(list, -1, 0, LVIS_SELECTED);
+  if (drop.size() > kFewRows || count > selected.size() + kFewRows) {
+    DropAllStates(list, top);
     drop.clear();
     present.clear();
   }
@@ -88,13 +111,14 @@ void ApplyStates(HWND list, const std::vector<int>& selected, int focus) {
 // whose state really changes are visited; when most would, one pass over
 // all rows is cheaper.
 void Recount(HWND list, const std::vector<int>& selected, int focus) {
+  const int top = TopRow(list);
   SendMessageW(list, LVM_SETITEMCOUNT, g_offsets.size(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
   try {
-    ApplyStates(list, selected, focus);
+    ApplyStates(list, selected, focus, top);
   } catch (const std::bad_alloc&) {
     // No memory to work out the change: no state is better than a
     // state on the wrong row.
-    SetState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    DropAllStates(list, top);
   }
   InvalidateRect(list, nullptr, TRUE);
 }

@@ -117,6 +117,12 @@ std::int64_t tdb_savedsize();
 // The bytes the record at `offset` takes (length field and text); 0 when
 // it cannot be read.
 std::int64_t tdb_recordsize(HANDLE store, std::int32_t offset);
+// The bytes the records at the offsets take, each counted as often as it
+// is named. Each distinct record is read once, in file order; where they
+// lie densely (more than one per 64 KB of the file on average) through
+// large blocks, since a read of its own for each would cost more than
+// reading the whole file.
+std::int64_t tdb_recordsizes(HANDLE store, std::vector<std::int32_t> offsets);
 
 // The put buffer: record offsets of the last copy or deletion.
 int tdb_bufalloc(int n);
