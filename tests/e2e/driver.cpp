@@ -362,13 +362,15 @@ void PressKey(WORD key, std::initializer_list<WORD> modifiers) {
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-void TypeText(const std::string& ascii) {
+void TypeText(const std::string& ascii) { TypeText(std::wstring(ascii.begin(), ascii.end())); }
+
+void TypeText(const std::wstring& units) {
   std::vector<INPUT> inputs;
-  for (char c : ascii) {
+  for (wchar_t c : units) {
     for (DWORD flags : {DWORD{KEYEVENTF_UNICODE}, DWORD{KEYEVENTF_UNICODE | KEYEVENTF_KEYUP}}) {
       INPUT in = {};
       in.type = INPUT_KEYBOARD;
-      in.ki.wScan = static_cast<unsigned char>(c);
+      in.ki.wScan = static_cast<WORD>(c);
       in.ki.dwFlags = flags;
       inputs.push_back(in);
     }

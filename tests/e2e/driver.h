@@ -146,6 +146,8 @@ void PressKey(WORD key, std::initializer_list<WORD> modifiers = {});
 // Types the characters as such, whatever the keyboard layout (control
 // characters such as "\x04" for Ctrl+D included).
 void TypeText(const std::string& ascii);
+// The same for any UTF-16 units, as an input method hands over its text.
+void TypeText(const std::wstring& units);
 
 // A popup menu on the screen (another process cannot read its items).
 HWND FindPopupMenu();
