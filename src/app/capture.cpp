@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include "app/history_actions.h"
 #include "app/mainwnd.h"
 #include "base/clipboard.h"
 #include "listwin/listwin.h"
@@ -141,13 +142,8 @@ bool AddClip(const char* text) {
     g_marks.RowsInserted(row, 1);  // the marks stay on their entries too
     return true;
   }
-  // A working file at its 2 GB limit refuses every later copy: the user
-  // must hear of it, or copies vanish without a word.
-  if (g_tdbError == kErrWorkingFileFull)
-    ReportWorkingFileFull();
-  else if (g_tdbError == kErrNoMemory)
-    ReportNoMemory();
-  else if (result == kInsertNoRecord)
-    ReportWriteFailure();
+  // A history at its 2 GB limit refuses every later copy: the user must
+  // hear of it, or copies vanish without a word.
+  ReportPlainInsertFailure();
   return false;
 }

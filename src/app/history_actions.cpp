@@ -7,16 +7,25 @@
 #include "store/history.h"
 #include "store/store.h"
 
+bool ReportPlainInsertFailure() {
+  switch (g_tdbError) {
+    case kErrWorkingFileFull:
+      ReportWorkingFileFull();
+      return true;
+    case kErrNoMemory:
+      ReportNoMemory();
+      return true;
+    case kErrAppendWrite:
+      ReportWriteFailure();
+      return true;
+  }
+  return false;
+}
+
 bool InsertClipOrFail(int row, const char* text) {
   const int result = InsertClip(row, text);
   if (result == 0) return true;
-  if (g_tdbError == kErrWorkingFileFull)
-    ReportWorkingFileFull();
-  else if (g_tdbError == kErrNoMemory)
-    ReportNoMemory();
-  else if (g_tdbError == kErrAppendWrite)
-    ReportWriteFailure();
-  else
+  if (!ReportPlainInsertFailure())
     ErrorBox(result == kInsertNoRow ? "InsertClip:リストに追加中にエラー発生"
                                     : "InsertClip:エラーが発生しました",
              kErrorFatal);

@@ -7,6 +7,11 @@
 // full working file or disk plainly, anything else as a fatal error).
 bool InsertClipOrFail(int row, const char* text);
 
+// After a failed InsertClip: tells the user (once the message loop runs)
+// of a failure the user can mend, a full working file or disk or memory
+// that ran out. False, telling nothing, for any other failure.
+bool ReportPlainInsertFailure();
+
 // Deletes the whole history (after the user confirmed). Returns 0, or -1
 // after a fatal error box.
 int ClearClip();

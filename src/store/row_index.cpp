@@ -59,11 +59,6 @@ std::vector<int> SelectedRowsOf(HWND list) {
   return rows;
 }
 
-// Rows came or went: the view gets the new count in one message and the
-// focus and selection on the rows that carry them now, whatever the view
-// did to its states itself (Windows and Wine differ there). Only rows
-// whose state really changes are visited; when most would, one pass over
-// all rows is cheaper.
 int TopRow(HWND list) { return static_cast<int>(SendMessageW(list, LVM_GETTOPINDEX, 0, 0)); }
 
 // Scrolls the list so that `top` is its first visible row again.
@@ -108,8 +103,8 @@ void ApplyStates(HWND list, const std::vector<int>& selected, int focus, int top
 // Rows came or went: the view gets the new count in one message and the
 // focus and selection on the rows that carry them now, whatever the view
 // did to its states itself (Windows and Wine differ there). Only rows
-// whose state really changes are visited; when most would, one pass over
-// all rows is cheaper.
+// whose state really changes are visited; when many would, all states
+// are dropped at once and the few that belong are set again.
 void Recount(HWND list, const std::vector<int>& selected, int focus) {
   const int top = TopRow(list);
   SendMessageW(list, LVM_SETITEMCOUNT, g_offsets.size(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
