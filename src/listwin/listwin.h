@@ -21,6 +21,7 @@ void MeasurePage();
 enum ListError : int {
   kListErrNoSelection = -100,    // multi-selection mode with no row selected
   kListErrSelNoRoom = -101,      // the wrap column leaves no room (selected rows)
+  kListErrNoRow = -102,          // a row of the range does not exist
   kListErrNoRoom = -200,         // the wrap column leaves no room (a row range)
   kListErrDeleteNoSelection = -300,  // deleting selected rows with none selected
   kListErrClipboardBusy = -400,  // another program held the clipboard

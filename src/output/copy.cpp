@@ -128,6 +128,7 @@ int CopyRows(const std::vector<int>& rows, const char* q, const char* f, int w, 
 
 int CopyClip(int first, int last, const char* q, const char* f, int w, int r) {
   if (last < first) std::swap(first, last);
+  if (first < 0 || last >= GetRowCount()) return Fail(kListErrNoRow);
   std::vector<int> rows;
   rows.reserve(static_cast<size_t>(last - first) + 1);
   for (int row = first; row <= last; ++row) rows.push_back(row);

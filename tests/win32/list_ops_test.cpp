@@ -183,6 +183,9 @@ TEST_F(ListTest, AFailedCopyLeavesTheClipboardAndSaysWhy) {
   EXPECT_EQ(-1, CopySelClip("", "", 0, kShapeLfNone)) << "nothing selected";
   EXPECT_EQ(kListErrNoSelection, g_listError);
   EXPECT_EQ(afterCopy, PutBuffer()) << "the put buffer is left as it was";
+  EXPECT_EQ(-1, CopyClip(1, 2, "", "", 0, kShapeLfNone)) << "row 2 does not exist";
+  EXPECT_EQ(kListErrNoRow, g_listError);
+  EXPECT_EQ(afterCopy, PutBuffer());
 
   EXPECT_EQ(-1, CopyClip(0, 1, "> ", "", 2, kShapeLfNone));
   EXPECT_EQ(kListErrNoRoom, g_listError);
