@@ -15,8 +15,7 @@
 
 namespace {
 
-HWND g_nextViewer = nullptr;
-bool g_inChain = false;
+bool g_listening = false;
 // The sequence number of the content on the clipboard when capture
 // began, which is not recorded, and after that of the last content
 // recorded: a burst of copies can bring several notifications after one
@@ -24,10 +23,15 @@ bool g_inChain = false;
 // grow, so the first content is never seen again once another is recorded.
 DWORD g_seenSequence = 0;
 
-// How long a capture waits for another program to let go of the
-// clipboard: a copier that writes again at once holds it for a moment,
-// and the program's thread must not stall noticeably.
-constexpr DWORD kCaptureWaitMs = 5;
+// Another program often has the clipboard open just when a change is
+// announced: clipboard tools, the system's clipboard history and remote
+// desktops read every new content. A capture then tries again every
+// 10 ms, for about a second, without ever blocking the program's thread,
+// as long as the clipboard holds the content that was announced.
+constexpr UINT kRetryEveryMs = 10;
+constexpr ULONGLONG kRetryForMs = 1000;
+DWORD g_retrySequence = 0;
+ULONGLONG g_retryUntil = 0;
 
 // Formats that password managers and similar programs add to keep their
 // content out of clipboard histories.
@@ -53,12 +57,14 @@ bool ContentAsksNotToBeKept() {
 }
 
 // Copies the clipboard's text up to its first zero byte into a new
-// moveable, zero-filled block, or returns null when there is none or it
-// was recorded (or ignored) already. `sequence` receives the number of
-// the content read, taken while the clipboard is open so that it belongs
-// to that very content.
-HGLOBAL CopyClipboardText(HWND main, DWORD* sequence) {
-  ScopedClipboard clipboard(main, kCaptureWaitMs);
+// moveable, zero-filled block, or returns null when there is none, it
+// was recorded (or ignored) already, or the clipboard could not be
+// opened (`busy`). `sequence` receives the number of the content read,
+// taken while the clipboard is open so that it belongs to that very
+// content.
+HGLOBAL CopyClipboardText(HWND main, DWORD* sequence, bool* busy) {
+  ScopedClipboard clipboard(main, 0);
+  *busy = !clipboard;
   if (!clipboard) return nullptr;
   *sequence = GetClipboardSequenceNumber();
   if (*sequence == g_seenSequence) return nullptr;
@@ -82,50 +88,58 @@ HGLOBAL CopyClipboardText(HWND main, DWORD* sequence) {
   return copy;
 }
 
+// Records the clipboard's text, unless capture is paused or the text is
+// our own output. False when the clipboard was busy.
+bool TryCapture(HWND main) {
+  if (g_set.sus) return true;
+  // Our own output (copy and paste) is never recorded.
+  if (GetClipboardOwner() == main) return true;
+  DWORD sequence = 0;
+  bool busy = false;
+  HGLOBAL copy = CopyClipboardText(main, &sequence, &busy);  // the clipboard is closed again here
+  if (!copy) return !busy;
+  if (const char* text = static_cast<const char*>(GlobalLock(copy))) {
+    if (AddClip(text)) g_seenSequence = sequence;
+    GlobalUnlock(copy);
+  }
+  GlobalFree(copy);
+  return true;
+}
+
 }  // namespace
 
-void JoinViewerChain(HWND main) {
+void StartCapture(HWND main) {
   g_excludeFormat = RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing");
   g_viewerIgnoreFormat = RegisterClipboardFormatW(L"Clipboard Viewer Ignore");
   g_historyFormat = RegisterClipboardFormatW(L"CanIncludeInClipboardHistory");
   // Only what is on the clipboard now is old; whatever is copied from
   // here on (while a large history is still loading, say) is new.
   g_seenSequence = GetClipboardSequenceNumber();
-  g_inChain = true;
-  g_nextViewer = SetClipboardViewer(main);
+  // A listener, not a viewer in the chain: no other program can cut it
+  // off by not passing a notification on, or freeze it by not answering.
+  g_listening = AddClipboardFormatListener(main) != FALSE;
 }
 
-void LeaveViewerChain(HWND main) {
-  if (g_inChain) ChangeClipboardChain(main, g_nextViewer);
-  g_inChain = false;
-  g_nextViewer = nullptr;
+void StopCapture(HWND main) {
+  KillTimer(main, kCaptureRetryTimer);
+  if (g_listening) RemoveClipboardFormatListener(main);
+  g_listening = false;
 }
 
-LRESULT OnDrawClipboard(HWND main, WPARAM wParam, LPARAM lParam) {
-  // Every notification goes on down the chain, whatever we do with it.
-  if (g_nextViewer) SendMessageW(g_nextViewer, WM_DRAWCLIPBOARD, wParam, lParam);
-  if (g_set.sus) return 0;
-  // Our own output (copy and paste) is never recorded.
-  if (GetClipboardOwner() == main) return 0;
-
-  DWORD sequence = 0;
-  HGLOBAL copy = CopyClipboardText(main, &sequence);  // the clipboard is closed again here
-  if (!copy) return 0;
-  if (const char* text = static_cast<const char*>(GlobalLock(copy))) {
-    if (AddClip(text)) g_seenSequence = sequence;
-    GlobalUnlock(copy);
-  }
-  GlobalFree(copy);
-  return 0;
+void OnClipboardUpdate(HWND main) {
+  // A newer change replaces one still waited for.
+  KillTimer(main, kCaptureRetryTimer);
+  if (TryCapture(main)) return;
+  g_retrySequence = GetClipboardSequenceNumber();
+  g_retryUntil = GetTickCount64() + kRetryForMs;
+  SetTimer(main, kCaptureRetryTimer, kRetryEveryMs, nullptr);
 }
 
-LRESULT OnChangeCbChain(WPARAM leaving, LPARAM following) {
-  if (reinterpret_cast<HWND>(leaving) == g_nextViewer) {
-    g_nextViewer = reinterpret_cast<HWND>(following);
-  } else if (g_nextViewer) {
-    SendMessageW(g_nextViewer, WM_CHANGECBCHAIN, leaving, following);
-  }
-  return 0;
+void OnCaptureRetry(HWND main) {
+  // Content that has changed meanwhile was announced on its own.
+  const bool stillThere = GetClipboardSequenceNumber() == g_retrySequence;
+  if (!stillThere || GetTickCount64() > g_retryUntil || TryCapture(main))
+    KillTimer(main, kCaptureRetryTimer);
 }
 
 bool AddClip(const char* text) {

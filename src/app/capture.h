@@ -1,16 +1,20 @@
-// Clipboard capture: the main window is a member of the clipboard viewer
-// chain, and every text another program copies becomes a history entry.
+// Clipboard capture: the main window listens for clipboard changes, and
+// every text another program copies becomes a history entry.
 #pragma once
 
 #include <windows.h>
 
-// Joins the chain. The text on the clipboard at that moment is not
+// Starts listening. The text on the clipboard at that moment is not
 // recorded; everything copied afterwards is.
-void JoinViewerChain(HWND main);
-void LeaveViewerChain(HWND main);
+void StartCapture(HWND main);
+// Stops listening, and gives up a capture still waiting for the clipboard.
+void StopCapture(HWND main);
 
-LRESULT OnDrawClipboard(HWND main, WPARAM wParam, LPARAM lParam);
-LRESULT OnChangeCbChain(WPARAM leaving, LPARAM following);
+// WM_CLIPBOARDUPDATE: the clipboard holds new content.
+void OnClipboardUpdate(HWND main);
+// The retry timer of a capture that found the clipboard busy.
+constexpr UINT_PTR kCaptureRetryTimer = 1;
+void OnCaptureRetry(HWND main);
 
 // Adds the text as a new entry: at the top when the list shows the
 // newest first, else at the bottom. False when it could not be stored;

@@ -66,7 +66,7 @@ void ReportOpenFailure() {
 LRESULT MainOnCreate(HWND hwnd) {
   g_hMain = hwnd;
   SetFatalErrorExit(DestroyMainWindow);
-  JoinViewerChain(hwnd);
+  StartCapture(hwnd);
   // What a run that did not end normally captured is taken up before
   // anything (the start-up delete, the new working file) can touch it.
   tdb_recover(kBaseName, g_set.data == kDataNew);
@@ -112,7 +112,7 @@ void RunShutdown(bool sessionEnd) {
   }
   tdb_buffree();
   UnregisterHotKeys();
-  LeaveViewerChain(g_hMain);
+  StopCapture(g_hMain);
 }
 
 void MainOnDestroy() {
@@ -134,7 +134,7 @@ void ResumeAfterCancelledEnd() {
   }
   g_store = store;
   RegisterHotKeys();
-  JoinViewerChain(g_hMain);
+  StartCapture(g_hMain);
 }
 
 }  // namespace
@@ -166,10 +166,12 @@ LRESULT MainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ENDSESSION:
       if (!wParam) ResumeAfterCancelledEnd();
       return 0;
-    case WM_DRAWCLIPBOARD:
-      return OnDrawClipboard(hwnd, wParam, lParam);
-    case WM_CHANGECBCHAIN:
-      return OnChangeCbChain(wParam, lParam);
+    case WM_CLIPBOARDUPDATE:
+      OnClipboardUpdate(hwnd);
+      return 0;
+    case WM_TIMER:
+      if (wParam == kCaptureRetryTimer) OnCaptureRetry(hwnd);
+      return 0;
     case WM_HOTKEY:
       OnHotKey(static_cast<int>(wParam));
       return 0;

@@ -1,4 +1,4 @@
-// The hidden main window: clipboard viewer, owner of the tray icon and
+// The hidden main window: clipboard listener, owner of the tray icon and
 // the hotkeys, and the frame whose creation opens the history store and
 // whose destruction saves it.
 #pragma once

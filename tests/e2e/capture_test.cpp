@@ -56,15 +56,13 @@ TEST_F(Capture, TheTextOnTheClipboardAtStartIsNotRecorded) {
   EXPECT_EQ(Hex(DataFile({"new"})), Hex(ReadFileBytes(Data())));
 }
 
-// Only what was on the clipboard when the program joined the viewer chain
-// is old; a copy made while a large history is still loading is new.
+// Only what was on the clipboard when the program began to listen is
+// old; a copy made while a large history is still loading is new.
 TEST_F(Capture, ACopyMadeWhileALargeHistoryLoadsIsCaptured) {
   WriteFileBytes(Data(), DataFile(std::vector<std::string>(100000, "an older entry")));
   ASSERT_TRUE(app_.Start());
-  ASSERT_TRUE(WaitUntil([&] {
-    HWND main = app_.MainWindow();
-    return main && GetClipboardViewer() == main;
-  })) << "the program joins the chain first thing";
+  // The list window is made once the program listens, before the load.
+  ASSERT_TRUE(WaitUntil([&] { return FindHistoryList(app_.Pid()) != nullptr; }));
   ASSERT_TRUE(CopyText("copied while loading"));
   EXPECT_TRUE(app_.Starting()) << "the copy must fall into the load";
   ASSERT_NE(nullptr, app_.WaitReady(60000));
@@ -99,11 +97,11 @@ TEST_F(Capture, ContentMarkedPrivateIsNotRecorded) {
   // Each copy is handled before the next one, so that none is lost to
   // the next copy holding the clipboard.
   ASSERT_TRUE(CopyText("secret1", {{L"ExcludeClipboardContentFromMonitorProcessing", ""}}));
-  ASSERT_TRUE(app_.Sync());
+  ASSERT_TRUE(app_.Settle());
   ASSERT_TRUE(CopyText("secret2", {{L"Clipboard Viewer Ignore", ""}}));
-  ASSERT_TRUE(app_.Sync());
+  ASSERT_TRUE(app_.Settle());
   ASSERT_TRUE(CopyText("secret3", {{L"CanIncludeInClipboardHistory", no}}));
-  ASSERT_TRUE(app_.Sync());
+  ASSERT_TRUE(app_.Settle());
   EXPECT_EQ(0, RowCount(list_));
   CopyAndWait("allowed", 1, {{L"CanIncludeInClipboardHistory", yes}});
   CopyAndWait("plain", 2);
@@ -158,4 +156,22 @@ TEST_F(Capture, TheViewerChainStaysWhole) {
   firstBefore = first.Notifications();
   ASSERT_TRUE(CopyText("after"));
   EXPECT_TRUE(WaitUntil([&] { return first.Notifications() > firstBefore; }));
+}
+
+// Viewers that break the chain and a reader that keeps the clipboard busy
+// at every change make the program miss nothing, and it goes on answering.
+TEST_F(Capture, NoOtherClipboardProgramMakesItMissACopy) {
+  ClipboardViewer hangs(ClipboardViewer::kHangs);  // joined before the program
+  Start();
+  ClipboardViewer cuts(ClipboardViewer::kPassesNothing);  // joined after it
+  ClipboardViewer reader(ClipboardViewer::kHoldsOpen);
+  std::vector<std::string> texts;
+  for (int i = 0; i < 10; ++i) {
+    texts.push_back("copy " + std::to_string(i));
+    CopyAndWait(texts.back(), i + 1);
+  }
+  EXPECT_GT(reader.Notifications(), 0);
+  ASSERT_TRUE(app_.Settle()) << "the program answers";
+  Goodbye(app_);
+  EXPECT_EQ(Hex(DataFile(texts)), Hex(ReadFileBytes(Data())));
 }

@@ -167,6 +167,12 @@ bool Kopiwell::Sync() {
   return main && SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, kDeadlineMs, &answer);
 }
 
+bool Kopiwell::Starting() const {
+  HWND main = MainWindow();
+  DWORD_PTR answer = 0;
+  return main && !SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, 20, &answer);
+}
+
 bool Kopiwell::Settle() {
   return process_ && WaitForInputIdle(process_, kDeadlineMs) == 0 && Sync();
 }
@@ -203,8 +209,10 @@ void PressButton(HWND dialog, int id) {
 }
 
 struct ClipboardViewer::State {
+  Manners manners = ClipboardViewer::kPassesOn;
   HANDLE thread = nullptr;
   HANDLE ready = nullptr;
+  HANDLE release = nullptr;  // lets a hanging viewer go on
   HWND window = nullptr;
   HWND next = nullptr;
   volatile LONG count = 0;
@@ -220,11 +228,24 @@ constexpr UINT kLeaveChain = WM_APP + 1;
 LRESULT CALLBACK ViewerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* state = reinterpret_cast<ClipboardViewer::State*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   switch (message) {
+    case WM_CLIPBOARDUPDATE:
+      if (OpenClipboard(hwnd)) {
+        GetClipboardData(CF_TEXT);
+        Sleep(30);  // what the reader plays: a program busy with the content
+        CloseClipboard();
+      }
+      InterlockedIncrement(&state->count);
+      return 0;
     case WM_DRAWCLIPBOARD:
       // Once out of the chain it passes nothing on, as a program that
       // has closed would: whoever still sends to it cuts the chain.
       if (state->left) return 0;
       InterlockedIncrement(&state->count);
+      if (state->manners == ClipboardViewer::kHangs && WaitForSingleObject(state->ready, 0) == WAIT_OBJECT_0) {
+        WaitForSingleObject(state->release, INFINITE);
+        return 0;
+      }
+      if (state->manners == ClipboardViewer::kPassesNothing) return 0;
       if (GetClipboardSequenceNumber() != state->lastSequence) {
         state->lastSequence = GetClipboardSequenceNumber();
         InterlockedIncrement(&state->distinct);
@@ -255,7 +276,12 @@ DWORD WINAPI ViewerThread(void* param) {
   state->window = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                   wc.hInstance, nullptr);
   SetWindowLongPtrW(state->window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
-  state->next = SetClipboardViewer(state->window);
+  if (state->manners == ClipboardViewer::kHoldsOpen) {
+    AddClipboardFormatListener(state->window);
+    state->left = true;  // never in the chain
+  } else {
+    state->next = SetClipboardViewer(state->window);
+  }
   SetEvent(state->ready);
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
@@ -265,18 +291,22 @@ DWORD WINAPI ViewerThread(void* param) {
 
 }  // namespace
 
-ClipboardViewer::ClipboardViewer() : state_(new State) {
+ClipboardViewer::ClipboardViewer(Manners manners) : state_(new State) {
+  state_->manners = manners;
   state_->ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  state_->release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   state_->thread = CreateThread(nullptr, 0, ViewerThread, state_, 0, nullptr);
   WaitForSingleObject(state_->ready, kDeadlineMs);
 }
 
 ClipboardViewer::~ClipboardViewer() {
+  SetEvent(state_->release);
   Leave();
   PostMessageW(state_->window, WM_QUIT, 0, 0);
   WaitForSingleObject(state_->thread, kDeadlineMs);
   CloseHandle(state_->thread);
   CloseHandle(state_->ready);
+  CloseHandle(state_->release);
   delete state_;
 }
 

@@ -72,18 +72,17 @@ class Kopiwell {
 
   bool Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
   // Returns once the program has handled every message this thread sent
-  // it before, the clipboard notifications of its copies included: sent
-  // messages are handled in the order they arrive.
+  // it before: sent messages are handled in the order they arrive.
+  // Clipboard notifications are posted, not sent: Settle waits for them.
   bool Sync();
-  // Returns once the program has also handled the key and mouse input
-  // given so far: input waits in the queue behind sent messages, so Sync
-  // alone may answer before a key is handled.
+  // Returns once the program has also handled the input and the posted
+  // messages (clipboard notifications) given so far: they wait in the
+  // queue behind sent messages, so Sync alone may answer first.
   bool Settle();
   bool Goodbye();  // the tray menu's Goodbye command
 
-  // Still busy with its start: it has not yet waited for input.
-  bool Starting() const { return process_ && WaitForInputIdle(process_, 0) == WAIT_TIMEOUT; }
-
+  // Still busy with its start: its main window does not answer yet.
+  bool Starting() const;
   // Waits for the process to end; false on timeout.
   bool WaitExit(DWORD* exitCode, DWORD timeoutMs = kDeadlineMs);
   bool Running() const;
@@ -111,12 +110,20 @@ void SetText(HWND dialog, int id, const std::string& utf8);
 // A window's text as ANSI bytes (code page 932 here), however long.
 std::string TextA(HWND hwnd);
 
-// A clipboard viewer of the test's own, on a thread of its own so that it
-// answers the notifications sent to it at once. It counts them and passes
-// them on down the chain as a well-behaved viewer does.
+// A clipboard program of the test's own, on a thread of its own so that
+// it answers the notifications sent to it at once. It counts them. As a
+// well-behaved viewer it passes them on down the chain; it can also play
+// the programs that break the chain or keep the clipboard busy.
 class ClipboardViewer {
  public:
-  ClipboardViewer();   // joins the chain
+  enum Manners {
+    kPassesOn,       // a viewer that passes every notification on
+    kPassesNothing,  // a viewer that passes nothing on
+    kHangs,          // a viewer whose thread stops answering at the first change
+    kHoldsOpen,      // no viewer: a listener that reads every change and
+                     // holds the clipboard open 30 ms while it does
+  };
+  explicit ClipboardViewer(Manners manners = kPassesOn);  // joins the chain
   ~ClipboardViewer();  // leaves it, if it has not left yet
   ClipboardViewer(const ClipboardViewer&) = delete;
   ClipboardViewer& operator=(const ClipboardViewer&) = delete;

@@ -110,7 +110,7 @@ TEST_F(Settings, ASavedPausedStateStartsPaused) {
   StartReady(app);
   HWND list = FindHistoryList(app.Pid());
   ASSERT_TRUE(CopyText("not while paused"));
-  ASSERT_TRUE(app.Sync());
+  ASSERT_TRUE(app.Settle());
   EXPECT_EQ(0, RowCount(list));
   Goodbye(app);
   EXPECT_EQ(Hex(DataFile({})), Hex(ReadFileBytes(Data())));

@@ -53,7 +53,7 @@ TEST_F(Tray, ThePauseHotkeyStopsAndResumesCapture) {
   PressKey('8', {VK_CONTROL});
   ASSERT_TRUE(PictureIs(TrayPicture::kPaused)) << "the paused picture";
   ASSERT_TRUE(CopyText("during"));
-  ASSERT_TRUE(app.Sync());
+  ASSERT_TRUE(app.Settle());
   EXPECT_EQ(1, RowCount(list_)) << "nothing is recorded while paused";
 
   PressKey('8', {VK_CONTROL});
@@ -70,7 +70,7 @@ TEST_F(Tray, PausingFromTheMenuCommandAlsoSwapsTheIcon) {
   ASSERT_TRUE(app.Post(WM_COMMAND, 1002));
   EXPECT_TRUE(PictureIs(TrayPicture::kPaused));
   ASSERT_TRUE(CopyText("ignored"));
-  ASSERT_TRUE(app.Sync());
+  ASSERT_TRUE(app.Settle());
   EXPECT_EQ(0, RowCount(list_));
   Goodbye(app);
   EXPECT_NE(std::string::npos, ReadFileBytes(dir_.File(L"kopiwell.ini")).find("sus=true"));
