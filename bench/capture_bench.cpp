@@ -1,6 +1,8 @@
 // How many of N rapid copies from another program the running Kopiwell
-// records, at several spacings between the copies, and how long a copy
-// takes to reach the working file. Prints figures; asserts nothing.
+// records, at several spacings between the copies and beside other
+// clipboard programs that keep the clipboard busy or break the viewer
+// chain, and how long a copy takes to reach the working file. Prints
+// figures; asserts nothing.
 //
 // Run under Wine by scripts/bench.sh.
 #include <windows.h>
@@ -8,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -35,16 +38,42 @@ std::vector<std::string> Records(const std::string& bytes) {
   return texts;
 }
 
+// What else runs beside the program during a series.
+enum class Company { kNone, kReader, kBadViewers };
+
 struct Series {
   int spacingMs;
   std::string prefix;
+  Company company;
+  const char* name;
 };
+
+// Waits until the rows have grown by `expected`, or have not grown for
+// 1.5 s; returns how many were added.
+int WaitForRows(HWND list, int before, int expected) {
+  int rows = RowCount(list);
+  double changed = Now();
+  while (rows - before < expected && Now() - changed < 1.5) {
+    Sleep(5);
+    const int now = RowCount(list);
+    if (now != rows) changed = Now();
+    rows = now;
+  }
+  return rows - before;
+}
 
 }  // namespace
 
 int main() {
   const int kCopies = 200;
-  const Series series[] = {{0, "b2b"}, {1, "s01"}, {5, "s05"}, {20, "s20"}};
+  const Series series[] = {
+      {0, "b2b", Company::kNone, "back to back"},
+      {1, "s01", Company::kNone, "1 ms"},
+      {5, "s05", Company::kNone, "5 ms"},
+      {20, "s20", Company::kNone, "20 ms"},
+      {20, "rdr", Company::kReader, "20 ms, reader"},
+      {20, "bad", Company::kBadViewers, "20 ms, bad viewers"},
+  };
 
   TempDir dir;
   WriteIni(dir.Path());  // a configured folder: no first-run welcome
@@ -55,18 +84,25 @@ int main() {
   }
   HWND list = FindHistoryList(app.Pid());
 
-  // A viewer of this process joins the chain after the program, so it is
-  // told of every change just before the program is: the sequence numbers
-  // it finds show how many different contents the notifications could
-  // still see (a copy replaced before any notification arrived is lost
-  // to every viewer).
+  // A viewer of this process is told of every change about when the
+  // program is: the sequence numbers it finds show how many different
+  // contents the notifications could still see (a copy replaced before
+  // any notification arrived is lost to every viewer).
   ClipboardViewer watcher;
 
   std::printf("Capture of %d copies from another program, by spacing between copies\n", kCopies);
-  std::printf("%-14s %8s %10s %14s %10s %12s\n", "spacing", "copies", "rows added",
-              "contents seen", "", "copies/s");
-  std::map<std::string, int> rowsAdded, contentsSeen;
+  std::printf("%-20s %8s %10s %14s %10s %12s\n", "spacing", "copies", "rows added",
+              "contents seen", "answering", "copies/s");
   for (const Series& s : series) {
+    // The reader opens the clipboard at every change and holds it 30 ms;
+    // of the bad viewers, one passes nothing on, the other hangs.
+    std::vector<std::unique_ptr<ClipboardViewer>> company;
+    if (s.company == Company::kReader)
+      company.push_back(std::make_unique<ClipboardViewer>(ClipboardViewer::kHoldsOpen));
+    if (s.company == Company::kBadViewers) {
+      company.push_back(std::make_unique<ClipboardViewer>(ClipboardViewer::kHangs));
+      company.push_back(std::make_unique<ClipboardViewer>(ClipboardViewer::kPassesNothing));
+    }
     const int before = RowCount(list);
     const int seenBefore = watcher.DistinctContents();
     const double start = Now();
@@ -75,12 +111,11 @@ int main() {
       if (s.spacingMs > 0) Sleep(static_cast<DWORD>(s.spacingMs));  // pacing, not waiting
     }
     const double elapsed = Now() - start;
-    app.Sync();  // every notification sent so far has been handled
-    rowsAdded[s.prefix] = RowCount(list) - before;
-    contentsSeen[s.prefix] = watcher.DistinctContents() - seenBefore;
-    std::printf("%-14s %8d %10d %14d %10s %12.0f\n",
-                s.spacingMs ? (std::to_string(s.spacingMs) + " ms").c_str() : "back to back",
-                kCopies, rowsAdded[s.prefix], contentsSeen[s.prefix], "", kCopies / elapsed);
+    const int added = WaitForRows(list, before, kCopies);
+    const bool answering = app.Settle();
+    std::printf("%-20s %8d %10d %14d %10s %12.0f\n", s.name, kCopies, added,
+                s.company == Company::kNone ? watcher.DistinctContents() - seenBefore : -1,
+                answering ? "yes" : "NO", kCopies / elapsed);
   }
 
   // Latency: copies well apart, from the end of CloseClipboard in this
@@ -105,7 +140,7 @@ int main() {
 
   const std::vector<std::string> texts = Records(ReadFileBytes(dir.File(L"clip.dat")));
   std::printf("\nAfter Goodbye, in clip.dat (%zu records):\n", texts.size());
-  std::printf("%-14s %10s %10s %10s %12s %12s\n", "spacing", "recorded", "distinct", "lost",
+  std::printf("%-20s %10s %10s %10s %12s %12s\n", "spacing", "recorded", "distinct", "lost",
               "duplicates", "last once");
   for (const Series& s : series) {
     std::map<std::string, int> seen;
@@ -118,9 +153,7 @@ int main() {
     }
     const int distinct = static_cast<int>(seen.size());
     const int last = seen[s.prefix + "-" + std::to_string(kCopies - 1)];
-    std::printf("%-14s %10d %10d %10d %12d %12s\n",
-                s.spacingMs ? (std::to_string(s.spacingMs) + " ms").c_str() : "back to back",
-                recorded, distinct, kCopies - distinct, recorded - distinct,
+    std::printf("%-20s %10d %10d %10d %12d %12s\n", s.name, recorded, distinct, kCopies - distinct, recorded - distinct,
                 last == 1 ? "yes" : (std::to_string(last) + " times").c_str());
   }
   std::printf("\nCloseClipboard to record in the working file, 50 copies 30 ms apart:\n");
