@@ -22,10 +22,10 @@ constexpr char kNotPasted[] =
     "貼り付け先のウィンドウが閉じられたか、前面に出せなかったため、貼り付けませんでした。\n"
     "選んだ文章はクリップボードにあります。";
 
-// The pauses around a paste: the target's program needs a moment to take
-// the activation and the focus before it is sent keys, and to read the
-// clipboard before anything else happens.
-constexpr DWORD kPasteWaitMs = 100;
+// How long a paste waits, at most, for each thing it waits for (the
+// target in front, its control focused, its thread answering, the keys
+// taken): a program that never gets there must not hold the list up.
+constexpr DWORD kPasteDeadlineMs = 300;
 // How long a window just brought to the front may take to restore its
 // keyboard focus.
 constexpr DWORD kFocusWaitMs = 200;
@@ -37,7 +37,7 @@ bool WaitFor(Condition condition, DWORD timeoutMs) {
   const ULONGLONG deadline = GetTickCount64() + timeoutMs;
   while (!condition()) {
     if (GetTickCount64() >= deadline) return false;
-    Sleep(5);
+    Sleep(1);
   }
   return true;
 }
@@ -96,7 +96,8 @@ void BringListForward() {
 }
 
 // Shift, Ctrl or Alt still held from the list would turn the Ctrl+V into
-// another command in the target.
+// another command in the target: they are let go, and the keys are typed
+// once the system sees them up.
 void ReleaseHeldModifiers() {
   const struct {
     bool held;
@@ -104,6 +105,31 @@ void ReleaseHeldModifiers() {
   } keys[] = {{g_held.shift, VK_SHIFT}, {g_held.ctrl, VK_CONTROL}, {g_held.alt, VK_MENU}};
   for (const auto& k : keys)
     if (k.held) keybd_event(k.key, 0, KEYEVENTF_KEYUP, 0);
+}
+
+bool ModifiersUp() {
+  return GetAsyncKeyState(VK_SHIFT) >= 0 && GetAsyncKeyState(VK_CONTROL) >= 0 &&
+         GetAsyncKeyState(VK_MENU) >= 0;
+}
+
+// The target's thread has handled what was sent to it so far (its
+// activation, its focus) and is taking messages: keys typed now reach
+// the control that has the focus.
+bool Answers(HWND window) {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kPasteDeadlineMs, &result) !=
+         0;
+}
+
+// Waits until the target's program has taken the keys typed into it, so
+// that the list coming back to the front cannot take them instead.
+void WaitUntilKeysTaken(HWND target) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(target, &pid);
+  HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+  if (!process) return;
+  WaitForInputIdle(process, kPasteDeadlineMs);
+  CloseHandle(process);
 }
 
 // Gives the keyboard focus back to the target control, bringing its
@@ -121,14 +147,15 @@ bool ReturnToTarget(HWND target) {
     HWND focus = FocusOf(thread);
     return focus == target || (target == root && focus && IsChild(root, focus));
   };
-  bool moved = false;
-  if (GetForegroundWindow() != root) {
-    SetForegroundWindow(root);
-    moved = true;
-    WaitFor([&] { return GetForegroundWindow() == root; }, kPasteWaitMs);
-    // An activated window gives the focus back to its last control itself.
-    WaitFor(inPlace, kPasteWaitMs);
-  }
+  // Hiding the list hands the activation on while this runs, and the
+  // window that gets it may come to the front after the target did: the
+  // target is brought forward again until it stays there.
+  WaitFor(
+      [&] {
+        if (GetForegroundWindow() != root) SetForegroundWindow(root);
+        return GetForegroundWindow() == root && inPlace();
+      },
+      kPasteDeadlineMs);
   // Joining the target's input only when the focus must really move: an
   // attach that was not needed can leave no window in front at all.
   if (!inPlace()) {
@@ -136,10 +163,9 @@ bool ReturnToTarget(HWND target) {
     const bool attached = thread != self && AttachThreadInput(thread, self, TRUE);
     SetFocus(target);
     if (attached) AttachThreadInput(thread, self, FALSE);
-    moved = true;
+    WaitFor(inPlace, kPasteDeadlineMs);
   }
-  if (moved) Sleep(kPasteWaitMs);
-  return GetForegroundWindow() == root;
+  return GetForegroundWindow() == root && Answers(root);
 }
 
 void TypeCtrlV() {
@@ -179,20 +205,22 @@ void HideAndPaste(HWND listWnd, int mode) {
   ReleaseHeldModifiers();
 
   bool notPasted = false;
+  const bool returns = g_set.actv_hide != kHide && mode != kHideOnly;
   if (mode == kPasteMode && g_outputAction == kOutputPaste) {
-    Sleep(kPasteWaitMs);
     // A target forgotten because the user went to another program pastes
     // into whatever is in front; a remembered one must be in front.
     const bool inPlace = !target || ReturnToTarget(target);
     if (target) g_targetFocus = target;
     if (inPlace) {
+      WaitFor(ModifiersUp, kPasteDeadlineMs);
       TypeCtrlV();
-      Sleep(kPasteWaitMs);
+      HWND front = GetForegroundWindow();
+      if (returns && front) WaitUntilKeysTaken(front);
     }
     notPasted = !inPlace;
   }
 
-  if (g_set.actv_hide == kHide || mode == kHideOnly) {
+  if (!returns) {
     if (g_lastCursorRow == -1) g_lastCursorRow = 0;
     g_targetWindow = nullptr;
     g_listShown = false;
