@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include <commctrl.h>
+#include <mmsystem.h>
 
 #include "app/history_actions.h"
 #include "app/mainwnd.h"
@@ -25,9 +26,11 @@ DWORD g_seenSequence = 0;
 
 // Another program often has the clipboard open just when a change is
 // announced: clipboard tools, the system's clipboard history and remote
-// desktops read every new content. A capture then tries again every
-// 10 ms, for about a second, without ever blocking the program's thread,
-// as long as the clipboard holds the content that was announced.
+// desktops read every new content. A capture then tries again, for about
+// a second, without ever blocking the program's thread, as long as the
+// clipboard holds the content that was announced. It must be quick to
+// take its turn: a program about to copy again is waiting for the
+// clipboard too, and would replace the content first.
 constexpr UINT kRetryEveryMs = 10;
 constexpr ULONGLONG kRetryForMs = 1000;
 DWORD g_retrySequence = 0;
@@ -120,26 +123,50 @@ void StartCapture(HWND main) {
   g_listening = AddClipboardFormatListener(main) != FALSE;
 }
 
-void StopCapture(HWND main) {
+namespace {
+
+bool g_waiting = false;
+
+void EndWait(HWND main) {
+  if (!g_waiting) return;
   KillTimer(main, kCaptureRetryTimer);
+  timeEndPeriod(1);
+  g_waiting = false;
+}
+
+// The timer carries the retries through modal loops (a message box, a
+// menu); the main message loop tries every millisecond, for which the
+// system's timer runs at that resolution meanwhile.
+void BeginWait(HWND main) {
+  EndWait(main);
+  g_retrySequence = GetClipboardSequenceNumber();
+  g_retryUntil = GetTickCount64() + kRetryForMs;
+  timeBeginPeriod(1);
+  SetTimer(main, kCaptureRetryTimer, kRetryEveryMs, nullptr);
+  g_waiting = true;
+}
+
+}  // namespace
+
+void StopCapture(HWND main) {
+  EndWait(main);
   if (g_listening) RemoveClipboardFormatListener(main);
   g_listening = false;
 }
 
 void OnClipboardUpdate(HWND main) {
   // A newer change replaces one still waited for.
-  KillTimer(main, kCaptureRetryTimer);
-  if (TryCapture(main)) return;
-  g_retrySequence = GetClipboardSequenceNumber();
-  g_retryUntil = GetTickCount64() + kRetryForMs;
-  SetTimer(main, kCaptureRetryTimer, kRetryEveryMs, nullptr);
+  EndWait(main);
+  if (!TryCapture(main)) BeginWait(main);
 }
 
+bool CaptureWaiting() { return g_waiting; }
+
 void OnCaptureRetry(HWND main) {
+  if (!g_waiting) return;
   // Content that has changed meanwhile was announced on its own.
   const bool stillThere = GetClipboardSequenceNumber() == g_retrySequence;
-  if (!stillThere || GetTickCount64() > g_retryUntil || TryCapture(main))
-    KillTimer(main, kCaptureRetryTimer);
+  if (!stillThere || GetTickCount64() > g_retryUntil || TryCapture(main)) EndWait(main);
 }
 
 bool AddClip(const char* text) {

@@ -12,8 +12,10 @@ void StopCapture(HWND main);
 
 // WM_CLIPBOARDUPDATE: the clipboard holds new content.
 void OnClipboardUpdate(HWND main);
-// The retry timer of a capture that found the clipboard busy.
+// A capture that found the clipboard busy tries again: on its timer, and
+// whenever the message loop has nothing else to do while it waits.
 constexpr UINT_PTR kCaptureRetryTimer = 1;
+bool CaptureWaiting();
 void OnCaptureRetry(HWND main);
 
 // Adds the text as a new entry: at the top when the list shows the

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/capture.h"
 #include "app/errorbox.h"
 #include "app/hotkeys.h"
 #include "app/mainwnd.h"
@@ -17,9 +18,21 @@ namespace {
 
 constexpr int kExitCode = 1;
 
+// The next message; while a capture waits for the clipboard, it is tried
+// again every millisecond in which no message comes. False at WM_QUIT.
+bool NextMessage(MSG* msg) {
+  while (CaptureWaiting()) {
+    if (PeekMessageW(msg, nullptr, 0, 0, PM_REMOVE)) return msg->message != WM_QUIT;
+    if (MsgWaitForMultipleObjectsEx(0, nullptr, 1, QS_ALLINPUT, MWMO_INPUTAVAILABLE) ==
+        WAIT_TIMEOUT)
+      OnCaptureRetry(g_hMain);
+  }
+  return GetMessageW(msg, nullptr, 0, 0) > 0;
+}
+
 void RunMessageLoop() {
   MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+  while (NextMessage(&msg)) {
     // The two modeless dialogs get their keyboard handling first.
     if (g_hListWnd && IsDialogMessageW(g_hListWnd, &msg)) continue;
     if (g_hViewer && IsDialogMessageW(g_hViewer, &msg)) continue;
