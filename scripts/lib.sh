@@ -47,22 +47,27 @@ kw_ensure_japanese_locale() {
   "${sudo[@]}" locale-gen >/dev/null
 }
 
-# Starts a virtual X display of its own and exports DISPLAY.
+# Starts a virtual X display of its own and exports DISPLAY. Xvfb picks
+# a free display number itself and writes it to a file: a display left
+# by another program (or a stale lock file) cannot stop the run.
 kw_start_xvfb() {
-  local n
-  for n in $(seq 91 199); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then break; fi
-  done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  local numfile
+  numfile="$(mktemp /tmp/kopiwell-display.XXXXXX)"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
   KW_XVFB_PID=$!
-  export DISPLAY=":$n"
-  local i
+  local i n=""
   for i in $(seq 1 100); do
-    [ -e "/tmp/.X11-unix/X$n" ] && return 0
+    n="$(tr -dc 0-9 <"$numfile")"
+    if [ -n "$n" ] && [ -e "/tmp/.X11-unix/X$n" ]; then
+      rm -f "$numfile"
+      export DISPLAY=":$n"
+      return 0
+    fi
     kill -0 "$KW_XVFB_PID" 2>/dev/null || break
     sleep 0.1
   done
-  kw_log "Xvfb did not start on :$n"
+  rm -f "$numfile"
+  kw_log "Xvfb did not start"
   return 1
 }
 
