@@ -22,21 +22,21 @@ struct MenuItem {
 };
 
 constexpr MenuItem kRowMenu[] = {
-    {1102, "貼付", "vv", 0, false},
-    {1103, "コピー", "yy", 0, false},
-    {1104, "削除", "dd", 0, false},
+    {kMenuPaste, "貼付", "vv", 0, false},
+    {kMenuCopy, "コピー", "yy", 0, false},
+    {kMenuDelete, "削除", "dd", 0, false},
     {-1, "一覧に貼付", nullptr, 2, false},
-    {1106, "この上へ", "P", 0, false},
-    {1105, "この下へ", "p", 0, false},
-    {1108, "表示", "e", 0, true},
-    {1107, "編集", "E", 0, true},
+    {kMenuPutAbove, "この上へ", "P", 0, false},
+    {kMenuPutBelow, "この下へ", "p", 0, false},
+    {kMenuView, "表示", "e", 0, true},
+    {kMenuEdit, "編集", "E", 0, true},
     {0, nullptr, nullptr, 0, false},
     {-1, "引用", nullptr, 2, false},
-    {1100, "貼付", "VV", 0, false},
-    {1101, "コピー", "YY", 0, false},
+    {kMenuQuotedPaste, "貼付", "VV", 0, false},
+    {kMenuQuotedCopy, "コピー", "YY", 0, false},
 };
 constexpr MenuItem kSelectAllMenu[] = {
-    {1150, "全て選択", "sa", 0, false},
+    {kMenuSelectAll, "全て選択", "sa", 0, false},
 };
 
 template <size_t N>

@@ -51,6 +51,21 @@ extern WNDPROC g_defaultListProc;
 // Drops the characters of a vi-like command typed so far.
 void ResetPendingKeys();
 
+// The commands of the list's context menu, as WM_COMMAND ids of the list
+// window.
+enum ListMenuCommand : int {
+  kMenuQuotedPaste = 1100,
+  kMenuQuotedCopy = 1101,
+  kMenuPaste = 1102,
+  kMenuCopy = 1103,
+  kMenuDelete = 1104,
+  kMenuPutBelow = 1105,
+  kMenuPutAbove = 1106,
+  kMenuEdit = 1107,
+  kMenuView = 1108,
+  kMenuSelectAll = 1150,
+};
+
 // The list's context menu, at the place ListMenuAnchor gives
 // (context_menu.cpp), and its commands; false for an id that is none of
 // them.
