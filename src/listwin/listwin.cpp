@@ -53,6 +53,11 @@ constexpr KeyModeTitle kTitles[] = {
 // row would otherwise cost a repaint request (under Wine about 0.4 ms),
 // which slows capture down when copies come quickly.
 void ListOnShowWindow(bool shown) {
+  // The list takes commands, not text: with the input method on (as most
+  // Japanese users leave it), j, k and dd must still arrive as typed.
+  // Text fields (the edit dialog) keep their input method. Done when the
+  // list is shown: the input method system is not needed for the start.
+  if (shown) ImmAssociateContextEx(g_hListView, nullptr, 0);
   SendMessageW(g_hListView, WM_SETREDRAW, shown, 0);
   if (shown) InvalidateRect(g_hListView, nullptr, TRUE);
 }
@@ -75,10 +80,6 @@ BOOL ListOnInitDialog(HWND hwnd) {
   SendMessageW(g_hListView, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
   g_defaultListProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
       g_hListView, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListKeyProc)));
-  // The list takes commands, not text: with the input method on (as most
-  // Japanese users leave it), j, k and dd must still arrive as typed.
-  // Text fields (the edit dialog) keep their input method.
-  ImmAssociateContextEx(g_hListView, nullptr, 0);
   SetListTitle(hwnd, g_set.key);
   FitListView(hwnd);
   ListOnShowWindow(false);

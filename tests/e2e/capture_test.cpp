@@ -60,9 +60,15 @@ TEST_F(Capture, TheTextOnTheClipboardAtStartIsNotRecorded) {
 // old; a copy made while a large history is still loading is new.
 TEST_F(Capture, ACopyMadeWhileALargeHistoryLoadsIsCaptured) {
   WriteFileBytes(Data(), DataFile(std::vector<std::string>(100000, "an older entry")));
+  // What a save cut off half way leaves: the program removes it as soon
+  // as it listens, before anything else.
+  const std::wstring halfSaved = dir_.File(L"clip.dat.tmp");
+  WriteFileBytes(halfSaved, "half a save");
   ASSERT_TRUE(app_.Start());
-  // The list window is made once the program listens, before the load.
-  ASSERT_TRUE(WaitUntil([&] { return FindHistoryList(app_.Pid()) != nullptr; }));
+  // Watched closely: the start goes on at once.
+  const ULONGLONG deadline = GetTickCount64() + kDeadlineMs;
+  while (FileExists(halfSaved) && GetTickCount64() < deadline) Sleep(1);
+  ASSERT_FALSE(FileExists(halfSaved)) << "the program listens first thing";
   ASSERT_TRUE(CopyText("copied while loading"));
   EXPECT_TRUE(app_.Starting()) << "the copy must fall into the load";
   ASSERT_NE(nullptr, app_.WaitReady(60000));

@@ -167,12 +167,6 @@ bool Kopiwell::Sync() {
   return main && SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, kDeadlineMs, &answer);
 }
 
-bool Kopiwell::Starting() const {
-  HWND main = MainWindow();
-  DWORD_PTR answer = 0;
-  return main && !SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, 20, &answer);
-}
-
 bool Kopiwell::Settle() {
   return process_ && WaitForInputIdle(process_, kDeadlineMs) == 0 && Sync();
 }

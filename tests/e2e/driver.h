@@ -81,8 +81,8 @@ class Kopiwell {
   bool Settle();
   bool Goodbye();  // the tray menu's Goodbye command
 
-  // Still busy with its start: its main window does not answer yet.
-  bool Starting() const;
+  // Still busy with its start: it has not yet waited for input.
+  bool Starting() const { return process_ && WaitForInputIdle(process_, 0) == WAIT_TIMEOUT; }
   // Waits for the process to end; false on timeout.
   bool WaitExit(DWORD* exitCode, DWORD timeoutMs = kDeadlineMs);
   bool Running() const;

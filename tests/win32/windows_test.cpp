@@ -48,7 +48,9 @@ TEST(ListWindow, IsAHiddenToolWindowWithAOneColumnReportList) {
   EXPECT_TRUE(style & LVS_NOCOLUMNHEADER);
   EXPECT_FALSE(style & LVS_SINGLESEL) << "several rows must be selectable";
   EXPECT_EQ(468, SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0));
+  ShowWindow(window, SW_SHOWNOACTIVATE);
   EXPECT_EQ(nullptr, ImmGetContext(list)) << "the list takes commands, not text";
+  ShowWindow(window, SW_HIDE);
   HWND other = CreateWindowExW(0, L"EDIT", L"", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr,
                                nullptr);
   HIMC text = ImmGetContext(other);
