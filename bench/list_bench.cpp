@@ -14,17 +14,17 @@
 #include <string>
 #include <vector>
 
-#include "app/mainwnd.h"
+#include "base/program.h"
 #include "clock.h"
 #include "history_files.h"
 #include "listwin/command_table.h"
 #include "listwin/commands.h"
+#include "listwin/entries.h"
 #include "listwin/listwin.h"
 #include "listwin/selection.h"
 #include "output/copy.h"
 #include "output/shape.h"
 #include "settings/settings.h"
-#include "store/delete.h"
 #include "store/history.h"
 #include "store/store.h"
 
@@ -44,10 +44,10 @@ void SetAll(HWND list, UINT state) {
 // nothing with its notifications.
 HWND BareList(int rows) {
   HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr,
-                                g_hInst, nullptr);
+                                ProgramInstance(), nullptr);
   HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"",
                               WS_CHILD | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA, 0, 0,
-                              400, 300, parent, nullptr, g_hInst, nullptr);
+                              400, 300, parent, nullptr, ProgramInstance(), nullptr);
   SendMessageW(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(rows), 0);
   return list;
 }
@@ -90,7 +90,6 @@ double ReadFloor(const std::vector<int>& rows) {
 }  // namespace
 
 int main() {
-  g_hInst = GetModuleHandleW(nullptr);
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
   SetShapeCodePage(GetACP());
@@ -112,7 +111,7 @@ int main() {
   }
   DestroyWindow(GetParent(bare));
 
-  g_hMain = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, nullptr, nullptr, g_hInst, nullptr);
+  SetMainWindow(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, nullptr, nullptr, ProgramInstance(), nullptr));
   CreateListWindow();
   g_store = tdb_open(kBaseName, g_hListView);
   MoveCursor(-1, 0);
@@ -233,7 +232,7 @@ int main() {
     std::memcpy(GlobalLock(block), big.c_str(), big.size() + 1);
     GlobalUnlock(block);
     start = Now();
-    OpenClipboard(g_hMain);
+    OpenClipboard(MainWindow());
     EmptyClipboard();
     SetClipboardData(CF_TEXT, block);
     CloseClipboard();

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "app/mainwnd.h"
+#include "base/program.h"
 #include "clock.h"
 #include "history_files.h"
 #include "listwin/listwin.h"
@@ -37,7 +37,7 @@ void MeasureFloors() {
   std::string labels;
   ParseRows(bytes, &offsets, &labels);
   HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_POPUP | LVS_REPORT | LVS_OWNERDATA, 0, 0,
-                              300, 200, nullptr, nullptr, g_hInst, nullptr);
+                              300, 200, nullptr, nullptr, ProgramInstance(), nullptr);
   SendMessageW(list, LVM_SETITEMCOUNT, offsets.size(), 0);
   const double load = Now() - start;
   start = Now();
@@ -120,7 +120,6 @@ std::vector<double> RunChild(const char* mode, int n) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  g_hInst = GetModuleHandleW(nullptr);
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
 

@@ -8,6 +8,7 @@
 #include "app/history_actions.h"
 #include "app/mainwnd.h"
 #include "base/clipboard.h"
+#include "listwin/entries.h"
 #include "listwin/listwin.h"
 #include "listwin/selection.h"
 #include "settings/settings.h"
@@ -167,24 +168,4 @@ void OnCaptureRetry(HWND main) {
   // Content that has changed meanwhile was announced on its own.
   const bool stillThere = GetClipboardSequenceNumber() == g_retrySequence;
   if (!stillThere || GetTickCount64() > g_retryUntil || TryCapture(main)) EndWait(main);
-}
-
-bool AddClip(const char* text) {
-  const int row = g_set.data == kDataNew ? 0 : GetRowCount();
-  int result;
-  {
-    // The states move down with their rows in one go: the edit dialog,
-    // which follows the cursor, must see the cursor only where it ends
-    // up, on the entry it was on.
-    ScopedTrackingPause pause;
-    result = InsertClip(row, text);
-  }
-  if (result == 0) {
-    g_marks.RowsInserted(row, 1);  // the marks stay on their entries too
-    return true;
-  }
-  // A history at its 2 GB limit refuses every later copy: the user must
-  // hear of it, or copies vanish without a word.
-  ReportPlainInsertFailure();
-  return false;
 }

@@ -17,8 +17,3 @@ void OnClipboardUpdate(HWND main);
 constexpr UINT_PTR kCaptureRetryTimer = 1;
 bool CaptureWaiting();
 void OnCaptureRetry(HWND main);
-
-// Adds the text as a new entry: at the top when the list shows the
-// newest first, else at the bottom. False when it could not be stored;
-// the user is told once (the main window shows the message later).
-bool AddClip(const char* text);

@@ -4,13 +4,13 @@
 
 #include <string>
 
+#include "app/mainwnd.h"
 #include "base/win_text.h"
 #include "listwin/listwin.h"
 #include "output/viewer.h"
 #include "store/store.h"
 
 bool g_fatal = false;
-bool g_errorBoxOpen = false;
 
 namespace {
 
@@ -27,11 +27,7 @@ void ShowIfFlagged(HWND hwnd, bool shown, int how) {
   if (hwnd && shown) ShowWindow(hwnd, how);
 }
 
-}  // namespace
-
-void SetFatalErrorExit(void (*exit)()) { g_fatalExit = exit; }
-
-void ErrorBox(const char* message, int code) {
+void ShowErrorBox(const char* message, int code) {
   if (code == kErrorFatal) {
     // The two modeless windows leave the screen before the box. They are
     // hidden, not destroyed: the save at shutdown reads the history from
@@ -48,12 +44,24 @@ void ErrorBox(const char* message, int code) {
     return;
   }
   // Hiding the list hands the activation to some other program; that is
-  // not the user leaving the list, which must come back as it was.
-  g_errorBoxOpen = true;
+  // not the user leaving the list, which must come back as it was
+  // (ErrorBoxOpen() says so meanwhile).
   ShowIfFlagged(g_hViewer, g_viewerShown, SW_HIDE);
   ShowIfFlagged(g_hListWnd, g_listShown, SW_HIDE);
   MessageBoxUtf8(nullptr, message, kCaption, MB_OK | MB_ICONERROR);
-  g_errorBoxOpen = false;
   ShowIfFlagged(g_hViewer, g_viewerShown, SW_RESTORE);
   ShowIfFlagged(g_hListWnd, g_listShown, SW_RESTORE);
+}
+
+}  // namespace
+
+void SetFatalErrorExit(void (*exit)()) { g_fatalExit = exit; }
+
+void InstallReporter() {
+  Reporter reporter;
+  reporter.errorBox = ShowErrorBox;
+  reporter.writeFailure = PostWriteFailure;
+  reporter.workingFileFull = PostWorkingFileFull;
+  reporter.noMemory = PostNoMemory;
+  SetReporter(reporter);
 }

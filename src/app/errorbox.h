@@ -1,15 +1,8 @@
-// The one routine through which the whole program reports an error to
-// the user.
+// The boxes through which the program reports an error to the user,
+// filled in as the program's reporter (base/report.h).
 #pragma once
 
-constexpr int kErrorPlain = 0;
-constexpr int kErrorFatal = 1000;
-
-// kErrorFatal: shows the message with the store error code and the
-// request to report it, then ends the program through the normal
-// shutdown (which still saves the history). Any other code: shows the
-// message unchanged and carries on.
-void ErrorBox(const char* message, int code);
+#include "base/report.h"
 
 // Set once a fatal error has been reported; a failing save afterwards
 // stays silent, so a run shows at most one fatal box.
@@ -19,6 +12,6 @@ extern bool g_fatal;
 // ending of the program here when it is created.
 void SetFatalErrorExit(void (*exit)());
 
-// True while a plain message is shown, for which the list and the edit
-// dialog have been hidden only for the moment.
-extern bool g_errorBoxOpen;
+// Makes the boxes here, and the notices the main window shows once its
+// message loop runs, the program's reporter.
+void InstallReporter();

@@ -7,31 +7,6 @@
 #include "store/history.h"
 #include "store/store.h"
 
-bool ReportPlainInsertFailure() {
-  switch (g_tdbError) {
-    case kErrWorkingFileFull:
-      ReportWorkingFileFull();
-      return true;
-    case kErrNoMemory:
-      ReportNoMemory();
-      return true;
-    case kErrAppendWrite:
-      ReportWriteFailure();
-      return true;
-  }
-  return false;
-}
-
-bool InsertClipOrFail(int row, const char* text) {
-  const int result = InsertClip(row, text);
-  if (result == 0) return true;
-  if (!ReportPlainInsertFailure())
-    ErrorBox(result == kInsertNoRow ? "InsertClip:リストに追加中にエラー発生"
-                                    : "InsertClip:エラーが発生しました",
-             kErrorFatal);
-  return false;
-}
-
 void RestoreClip() {
   HANDLE restored = tdb_restore(g_store, kBaseName, g_hListView);
   if (restored) {

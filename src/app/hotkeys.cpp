@@ -6,8 +6,8 @@
 
 #include "app/errorbox.h"
 #include "app/mainwnd.h"
-#include "base/win_text.h"
 #include "app/tray.h"
+#include "base/win_text.h"
 #include "output/paste.h"
 #include "settings/settings.h"
 
@@ -34,7 +34,7 @@ std::string KeyName(std::uint16_t word) {
 
 // False when another program holds the combination already.
 bool Register(int id, std::uint16_t word, bool report) {
-  if (RegisterHotKey(g_hMain, id, HotkeyModifiers(word), HotkeyKey(word))) return true;
+  if (RegisterHotKey(MainWindow(), id, HotkeyModifiers(word), HotkeyKey(word))) return true;
   if (report) {
     const std::string message = "ホットキー " + KeyName(word) +
                                 " はほかのプログラムが使っています。［設定］で別のキーを選んでください。";
@@ -54,8 +54,8 @@ void RegisterHotKeys(bool report) {
 
 void UnregisterHotKeys() {
   if (g_registered) {
-    UnregisterHotKey(g_hMain, kHotkeyShowList);
-    UnregisterHotKey(g_hMain, kHotkeyPause);
+    UnregisterHotKey(MainWindow(), kHotkeyShowList);
+    UnregisterHotKey(MainWindow(), kHotkeyPause);
   }
   g_registered = false;
 }

@@ -8,6 +8,7 @@
 #include "app/hotkeys.h"
 #include "app/mainwnd.h"
 #include "app/tray.h"
+#include "base/program.h"
 #include "listwin/listwin.h"
 #include "output/shape.h"
 #include "output/viewer.h"
@@ -25,7 +26,7 @@ bool NextMessage(MSG* msg) {
     if (PeekMessageW(msg, nullptr, 0, 0, PM_REMOVE)) return msg->message != WM_QUIT;
     if (MsgWaitForMultipleObjectsEx(0, nullptr, 1, QS_ALLINPUT, MWMO_INPUTAVAILABLE) ==
         WAIT_TIMEOUT)
-      OnCaptureRetry(g_hMain);
+      OnCaptureRetry(MainWindow());
   }
   return GetMessageW(msg, nullptr, 0, 0) > 0;
 }
@@ -44,7 +45,7 @@ void RunMessageLoop() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  g_hInst = instance;
+  InstallReporter();
   if (FindWindowW(kMainClassName, nullptr)) {
     ErrorBox("コピウェルは起動されています", kErrorPlain);
     return kExitCode;
@@ -65,7 +66,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                               nullptr, nullptr, instance, nullptr);
   if (!main) return kExitCode;
-  g_hMain = main;
+  SetMainWindow(main);
   ShowWindow(main, SW_HIDE);
   TrayAdd();
   ResetRunState();

@@ -19,8 +19,6 @@
 #include "store/history.h"
 #include "store/store.h"
 
-HINSTANCE g_hInst = nullptr;
-HWND g_hMain = nullptr;
 
 namespace {
 
@@ -64,7 +62,7 @@ void ReportOpenFailure() {
 }
 
 LRESULT MainOnCreate(HWND hwnd) {
-  g_hMain = hwnd;
+  SetMainWindow(hwnd);
   SetFatalErrorExit(DestroyMainWindow);
   StartCapture(hwnd);
   // What a run that did not end normally captured is taken up before
@@ -98,7 +96,7 @@ LRESULT MainOnCreate(HWND hwnd) {
 
 // The shutdown sequence, on destruction and when the session ends.
 void RunShutdown(bool sessionEnd) {
-  CloseHelp(g_hMain);
+  CloseHelp(MainWindow());
   WriteSettings();
   if (g_store) {
     if (tdb_close(g_store, kBaseName, g_hListView) == 0) {
@@ -112,7 +110,7 @@ void RunShutdown(bool sessionEnd) {
   }
   tdb_buffree();
   UnregisterHotKeys();
-  StopCapture(g_hMain);
+  StopCapture(MainWindow());
 }
 
 void MainOnDestroy() {
@@ -134,7 +132,7 @@ void ResumeAfterCancelledEnd() {
   }
   g_store = store;
   RegisterHotKeys();
-  StartCapture(g_hMain);
+  StartCapture(MainWindow());
 }
 
 }  // namespace
@@ -218,22 +216,22 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
 }
 
 void DestroyMainWindow() {
-  if (g_hMain && !g_destroying) DestroyWindow(g_hMain);
+  if (MainWindow() && !g_destroying) DestroyWindow(MainWindow());
 }
 
-void ReportWriteFailure() {
+void PostWriteFailure() {
   if (g_writeFailureReported) return;
   g_writeFailureReported = true;
-  PostMessageW(g_hMain, kWriteFailed, 0, 0);
+  PostMessageW(MainWindow(), kWriteFailed, 0, 0);
 }
 
-void ReportWorkingFileFull() {
+void PostWorkingFileFull() {
   if (g_fullReported) return;
   g_fullReported = true;
-  PostMessageW(g_hMain, kWorkingFileFull, 0, 0);
+  PostMessageW(MainWindow(), kWorkingFileFull, 0, 0);
 }
 
-void ReportNoMemory() { PostMessageW(g_hMain, kNoMemory, 0, 0); }
+void PostNoMemory() { PostMessageW(MainWindow(), kNoMemory, 0, 0); }
 
 void ReportStartNotices() {
   if (!g_keptLeftover.name.empty()) {

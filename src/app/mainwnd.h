@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include <new>
+#include "base/program.h"
 
 constexpr wchar_t kMainClassName[] = L"Kopiwell";
 
@@ -30,8 +30,6 @@ constexpr UINT kWorkingFileFull = WM_APP + 2;
 // The same when an operation was given up for want of memory.
 constexpr UINT kNoMemory = WM_APP + 3;
 
-extern HINSTANCE g_hInst;
-extern HWND g_hMain;
 
 ATOM RegisterMainClass(HINSTANCE instance);
 LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -43,26 +41,12 @@ void DestroyMainWindow();
 // The run state reset once the main window exists.
 void ResetRunState();
 
-// Reports a failed write to the working file, once per run.
-void ReportWriteFailure();
-// Reports captures refused at the working file's 2 GB limit, once per run.
-void ReportWorkingFileFull();
-// Reports an operation given up because memory ran out, each time.
-void ReportNoMemory();
-// Runs a window procedure's work so that running out of memory in it
-// never escapes into the system's code (which would end the program and
-// lose the session's history): the operation is given up, the store's
-// operations having changed nothing before their allocations, and the
-// user is told.
-template <typename Work>
-LRESULT GuardMemory(Work work, LRESULT failed = 0) {
-  try {
-    return work();
-  } catch (const std::bad_alloc&) {
-    ReportNoMemory();
-    return failed;
-  }
-}
+// The reporter's notices (base/report.h): posted to the main window,
+// which shows them once its message loop runs. A failed write and the
+// 2 GB limit are told once per run, memory that ran out each time.
+void PostWriteFailure();
+void PostWorkingFileFull();
+void PostNoMemory();
 
 // Tells the user, once, that the data file just loaded was damaged.
 void ReportDamagedHistory();

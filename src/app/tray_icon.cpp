@@ -19,7 +19,7 @@ constexpr char kTip[] = "コピウェル";
 NOTIFYICONDATAW Record(UINT flags) {
   NOTIFYICONDATAW data = {};
   data.cbSize = NOTIFYICONDATAW_V1_SIZE;
-  data.hWnd = g_hMain;
+  data.hWnd = MainWindow();
   data.uID = kTrayIconId;
   data.uFlags = flags;
   return data;
@@ -29,7 +29,7 @@ NOTIFYICONDATAW Record(UINT flags) {
 void Notify(DWORD action, UINT flags, int icon) {
   NOTIFYICONDATAW data = Record(flags);
   if (flags & NIF_ICON)
-    data.hIcon = static_cast<HICON>(LoadImageW(g_hInst, MAKEINTRESOURCEW(icon), IMAGE_ICON, 16, 16,
+    data.hIcon = static_cast<HICON>(LoadImageW(ProgramInstance(), MAKEINTRESOURCEW(icon), IMAGE_ICON, 16, 16,
                                                LR_DEFAULTCOLOR));
   if (flags & NIF_MESSAGE) data.uCallbackMessage = kTrayNotify;
   if (flags & NIF_TIP) {

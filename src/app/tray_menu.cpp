@@ -15,8 +15,8 @@
 #include "output/viewer.h"
 #include "settings/info_dialogs.h"
 #include "settings/ini.h"
-#include "settings/settings_dialog.h"
 #include "settings/settings.h"
+#include "settings/settings_dialog.h"
 #include "store/history.h"
 
 bool g_trayIdle = true;

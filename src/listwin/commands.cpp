@@ -1,4 +1,5 @@
 #include "listwin/commands.h"
+#include "listwin/entries.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -8,10 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/capture.h"
-#include "app/errorbox.h"
-#include "app/history_actions.h"
-#include "app/mainwnd.h"
+#include "base/program.h"
+#include "base/report.h"
 #include "listwin/command_table.h"
 #include "listwin/listwin.h"
 #include "listwin/selection.h"
@@ -21,7 +20,6 @@
 #include "output/viewer.h"
 #include "resource.h"
 #include "settings/settings.h"
-#include "store/delete.h"
 #include "store/history.h"
 #include "store/record_format.h"
 #include "store/store.h"

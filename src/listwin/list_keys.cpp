@@ -5,9 +5,9 @@
 #include <windowsx.h>
 #include <commctrl.h>
 
+#include "base/report.h"
 #include "listwin/command_table.h"
 #include "listwin/commands.h"
-#include "app/mainwnd.h"
 #include "listwin/listwin.h"
 #include "output/paste.h"
 #include "settings/settings.h"

@@ -5,11 +5,12 @@
 #include <commctrl.h>
 #include <imm.h>
 
-#include "app/errorbox.h"
-#include "app/mainwnd.h"
-#include "base/window_place.h"
+#include "base/program.h"
+#include "base/report.h"
 #include "base/win_text.h"
+#include "base/window_place.h"
 #include "listwin/selection.h"
+#include "listwin/view_sync.h"
 #include "output/copy.h"
 #include "output/paste.h"
 #include "resource.h"
@@ -72,6 +73,7 @@ void FitListView(HWND hwnd) {
 BOOL ListOnInitDialog(HWND hwnd) {
   g_hListWnd = hwnd;
   g_hListView = GetDlgItem(hwnd, IDC_LISTVIEW);
+  StartViewSync();
   g_outputAction = kOutputNone;
   LVCOLUMNW column = {};
   column.mask = LVCF_FMT | LVCF_WIDTH;
@@ -190,12 +192,13 @@ void ListOnOk(HWND hwnd) {
 }
 
 void ListOnActivateApp(HWND hwnd, bool active) {
-  if (active || g_errorBoxOpen) return;
+  if (active || ErrorBoxOpen()) return;
   g_targetFocus = nullptr;
   if (g_set.actv_hide == kHide && g_listShown) HideAndPaste(hwnd, kHideOnly);
 }
 
 void ListOnDestroy() {
+  StopViewSync();
   g_hListWnd = nullptr;
   g_hListView = nullptr;
   g_listShown = false;
@@ -246,7 +249,7 @@ INT_PTR CALLBACK ListDlgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 }  // namespace
 
 HWND CreateListWindow() {
-  return CreateDialogParamW(g_hInst, MAKEINTRESOURCEW(IDD_LIST), nullptr, ListDlgProc, 0);
+  return CreateDialogParamW(ProgramInstance(), MAKEINTRESOURCEW(IDD_LIST), nullptr, ListDlgProc, 0);
 }
 
 void SetListTitle(HWND hwnd, int key) {

@@ -61,17 +61,22 @@ int SelectedCount() { return static_cast<int>(Send(LVM_GETSELECTEDCOUNT)); }
 
 // The search stops at the last selected row: looking past it would visit
 // every remaining row of the list.
-std::vector<int> SelectedRows() {
+std::vector<int> SelectedRowsOf(HWND view) {
   std::vector<int> rows;
-  const int count = SelectedCount();
+  const int count = static_cast<int>(SendMessageW(view, LVM_GETSELECTEDCOUNT, 0, 0));
   rows.reserve(static_cast<size_t>(count));
+  // The search stops at the last selected row: looking past it would
+  // visit every remaining row.
   for (int i = 0, row = -1; i < count; ++i) {
-    row = static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED));
+    row = static_cast<int>(
+        SendMessageW(view, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED));
     if (row < 0) break;
     rows.push_back(row);
   }
   return rows;
 }
+
+std::vector<int> SelectedRows() { return SelectedRowsOf(g_hListView); }
 
 int GetCursorRow() {
   return static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));

@@ -3,6 +3,8 @@
 // these operations. Row numbers start at 0; -1 means no row.
 #pragma once
 
+#include <windows.h>
+
 #include <vector>
 
 #include "base/scoped_win.h"
@@ -13,6 +15,7 @@ int GetTopRow();     // the first visible row
 int GetRowCount();
 int SelectedCount();
 std::vector<int> SelectedRows();  // in ascending order
+std::vector<int> SelectedRowsOf(HWND view);  // the same, of any list view
 
 // Target rows of the motions for the typed count (0: none); -1 when the
 // motion has no target. See target_rows.h for the rules.

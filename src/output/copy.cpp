@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/errorbox.h"
-#include "app/mainwnd.h"
 #include "base/clipboard.h"
+#include "base/program.h"
+#include "base/report.h"
 #include "listwin/listwin.h"
 #include "listwin/selection.h"
 #include "output/shape.h"
@@ -115,7 +115,7 @@ int CopyRows(const std::vector<int>& rows, const char* q, const char* f, int w, 
   }
   GlobalUnlock(block);
 
-  ScopedClipboard clipboard(g_hMain, kClipboardWaitMs);
+  ScopedClipboard clipboard(MainWindow(), kClipboardWaitMs);
   if (!clipboard) {
     GlobalFree(block);
     return Fail(kListErrClipboardBusy);

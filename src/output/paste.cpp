@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/errorbox.h"
 #include "app/tray.h"
+#include "base/report.h"
 #include "base/window_place.h"
 #include "listwin/listwin.h"
 #include "listwin/selection.h"

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/errorbox.h"
-#include "app/mainwnd.h"
+#include "base/program.h"
+#include "base/report.h"
 #include "base/window_place.h"
 #include "listwin/listwin.h"
 #include "listwin/selection.h"
@@ -191,7 +191,7 @@ void PlaceViewer() {
 }  // namespace
 
 HWND CreateViewer() {
-  return CreateDialogParamW(g_hInst, MAKEINTRESOURCEW(IDD_VIEWER), nullptr, ViewerDlgProc, 0);
+  return CreateDialogParamW(ProgramInstance(), MAKEINTRESOURCEW(IDD_VIEWER), nullptr, ViewerDlgProc, 0);
 }
 
 void ToggleViewer(char mode) {

@@ -1,6 +1,6 @@
 #include "settings/info_dialogs.h"
 
-#include "app/mainwnd.h"
+#include "base/program.h"
 #include "resource.h"
 
 namespace {
@@ -23,9 +23,9 @@ INT_PTR CALLBACK InfoDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 }  // namespace
 
 void ShowFirstRunDialog() {
-  DialogBoxParamW(g_hInst, MAKEINTRESOURCEW(IDD_FIRSTRUN), nullptr, InfoDlgProc, 0);
+  DialogBoxParamW(ProgramInstance(), MAKEINTRESOURCEW(IDD_FIRSTRUN), nullptr, InfoDlgProc, 0);
 }
 
 void ShowAboutDialog(HWND owner) {
-  DialogBoxParamW(g_hInst, MAKEINTRESOURCEW(IDD_ABOUT), owner, InfoDlgProc, 0);
+  DialogBoxParamW(ProgramInstance(), MAKEINTRESOURCEW(IDD_ABOUT), owner, InfoDlgProc, 0);
 }

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/mainwnd.h"
+#include "base/program.h"
 #include "listwin/listwin.h"
 #include "resource.h"
 #include "settings/settings.h"
@@ -126,6 +126,6 @@ INT_PTR CALLBACK SettingsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 int ShowSettingsDialog(HWND owner) {
-  return static_cast<int>(DialogBoxParamW(g_hInst, MAKEINTRESOURCEW(IDD_SETTINGS), owner,
+  return static_cast<int>(DialogBoxParamW(ProgramInstance(), MAKEINTRESOURCEW(IDD_SETTINGS), owner,
                                           SettingsDlgProc, 0));
 }

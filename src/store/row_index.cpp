@@ -1,7 +1,5 @@
 #include "store/row_index.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <array>
 #include <iterator>
@@ -9,6 +7,7 @@
 
 #include "store/file_io.h"
 #include "store/record_format.h"
+#include "store/row_observer.h"
 #include "store/store.h"
 
 namespace row_index {
@@ -29,93 +28,10 @@ struct CachedLabel {
 };
 std::array<CachedLabel, 512> g_cache;
 
+RowObserver* g_observer = nullptr;
+
 void ForgetLabels() {
   for (CachedLabel& c : g_cache) c.offset = -1;
-}
-
-void SetState(HWND list, int row, UINT state, UINT mask) {
-  LVITEMW item = {};
-  item.state = state;
-  item.stateMask = mask;
-  SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-}
-
-int FocusedRow(HWND list) {
-  return static_cast<int>(
-      SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
-}
-
-// The selected rows in ascending order. The search stops at the last
-// selected row: looking past it would visit every remaining row.
-std::vector<int> SelectedRowsOf(HWND list) {
-  std::vector<int> rows;
-  const int selected = static_cast<int>(SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0));
-  rows.reserve(static_cast<size_t>(selected));
-  for (int r = -1; static_cast<int>(rows.size()) < selected;) {
-    r = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(r), LVNI_SELECTED));
-    if (r < 0) break;
-    rows.push_back(r);
-  }
-  return rows;
-}
-
-int TopRow(HWND list) { return static_cast<int>(SendMessageW(list, LVM_GETTOPINDEX, 0, 0)); }
-
-// Scrolls the list so that `top` is its first visible row again.
-void ScrollBackTo(HWND list, int top) {
-  RECT r = {};
-  r.left = LVIR_BOUNDS;
-  if (!SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r))) return;
-  SendMessageW(list, LVM_SCROLL, 0, (top - TopRow(list)) * (r.bottom - r.top));
-}
-
-// Takes every state from every row at once. Telling the view "all rows"
-// visits each of them, and unselecting them one by one costs a message
-// each; an empty count drops the states without either.
-void DropAllStates(HWND list, int top) {
-  SendMessageW(list, LVM_SETITEMCOUNT, 0, LVSICF_NOINVALIDATEALL);
-  SendMessageW(list, LVM_SETITEMCOUNT, g_offsets.size(), LVSICF_NOINVALIDATEALL);
-  ScrollBackTo(list, top);
-}
-
-void ApplyStates(HWND list, const std::vector<int>& selected, int focus, int top) {
-  constexpr size_t kFewRows = 256;  // fewer are cheaper unselected one by one
-  // Far more rows selected than should be: no need to list them first.
-  const size_t count = static_cast<size_t>(SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0));
-  std::vector<int> present, drop, add;
-  if (count <= selected.size() + kFewRows) present = SelectedRowsOf(list);
-  std::set_difference(present.begin(), present.end(), selected.begin(), selected.end(),
-                      std::back_inserter(drop));
-  if (drop.size() > kFewRows || count > selected.size() + kFewRows) {
-    DropAllStates(list, top);
-    drop.clear();
-    present.clear();
-  }
-  std::set_difference(selected.begin(), selected.end(), present.begin(), present.end(),
-                      std::back_inserter(add));
-  for (int r : drop) SetState(list, r, 0, LVIS_SELECTED);
-  for (int r : add) SetState(list, r, LVIS_SELECTED, LVIS_SELECTED);
-  const int now = FocusedRow(list);
-  if (focus >= 0 && now != focus) SetState(list, focus, LVIS_FOCUSED, LVIS_FOCUSED);
-  if (focus < 0 && now >= 0) SetState(list, now, 0, LVIS_FOCUSED);
-}
-
-// Rows came or went: the view gets the new count in one message and the
-// focus and selection on the rows that carry them now, whatever the view
-// did to its states itself (Windows and Wine differ there). Only rows
-// whose state really changes are visited; when many would, all states
-// are dropped at once and the few that belong are set again.
-void Recount(HWND list, const std::vector<int>& selected, int focus) {
-  const int top = TopRow(list);
-  SendMessageW(list, LVM_SETITEMCOUNT, g_offsets.size(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
-  try {
-    ApplyStates(list, selected, focus, top);
-  } catch (const std::bad_alloc&) {
-    // No memory to work out the change: no state is better than a
-    // state on the wrong row.
-    DropAllStates(list, top);
-  }
-  InvalidateRect(list, nullptr, TRUE);
 }
 
 }  // namespace
@@ -146,29 +62,16 @@ const std::vector<std::int32_t>& Offsets() { return g_offsets; }
 
 void Assign(HWND list, std::vector<std::int32_t> offsets) {
   g_offsets = std::move(offsets);
-  if (list) SendMessageW(list, LVM_SETITEMCOUNT, g_offsets.size(), 0);
+  if (g_observer && list) g_observer->RowsReplaced(list, Count());
 }
 
 void Insert(HWND list, int row, const std::vector<std::int32_t>& offsets) {
   row = std::min(std::max(row, 0), Count());
-  const int n = static_cast<int>(offsets.size());
-  // Everything that can fail for want of memory comes before the first
-  // change, so that a failed insert leaves the rows as they were.
-  g_offsets.reserve(g_offsets.size() + offsets.size());
-  std::vector<int> selected;
-  if (list) selected = SelectedRowsOf(list);
-  const int focus = list ? FocusedRow(list) : -1;
   g_offsets.insert(g_offsets.begin() + row, offsets.begin(), offsets.end());
-  if (!list) return;
-  for (int& r : selected)
-    if (r >= row) r += n;
-  Recount(list, selected, focus >= row ? focus + n : focus);
+  if (g_observer && list) g_observer->RowsInserted(list, row, static_cast<int>(offsets.size()), Count());
 }
 
 void Erase(HWND list, const std::vector<int>& rows) {
-  std::vector<int> selected;
-  if (list) selected = SelectedRowsOf(list);
-  int focus = list ? FocusedRow(list) : -1;
   // One pass closes the gaps, however many rows go.
   size_t kept = static_cast<size_t>(rows.empty() ? Count() : rows.front());
   size_t next = 0;
@@ -179,36 +82,24 @@ void Erase(HWND list, const std::vector<int>& rows) {
       g_offsets[kept++] = g_offsets[i];
   }
   g_offsets.resize(kept);
-  if (!list) return;
-  // The states of the rows that stay move up past the rows that went; a
-  // focus on a row that went passes to the row that takes its place, as
-  // the list view does when a row is deleted.
-  auto gone = [&](int r) {
-    return static_cast<int>(std::lower_bound(rows.begin(), rows.end(), r) - rows.begin());
-  };
-  size_t out = 0;
-  for (int r : selected)
-    if (!std::binary_search(rows.begin(), rows.end(), r)) selected[out++] = r - gone(r);
-  selected.resize(out);
-  if (focus >= 0) focus = std::min(focus - gone(focus), Count() - 1);
-  Recount(list, selected, focus);
+  if (g_observer && list) g_observer->RowsRemoved(list, rows, Count());
 }
 
 void Repoint(HWND list, int row, std::int32_t offset) {
   if (row < 0 || row >= Count()) return;
   g_offsets[static_cast<size_t>(row)] = offset;
-  if (list) SendMessageW(list, LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
+  if (g_observer && list) g_observer->RowRepointed(list, row);
 }
 
 void Clear(HWND list) {
   g_offsets.clear();
   g_offsets.shrink_to_fit();
-  if (list) SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+  if (g_observer && list) g_observer->RowsCleared(list);
 }
 
 void Reverse(HWND list) {
   std::reverse(g_offsets.begin(), g_offsets.end());
-  if (list) InvalidateRect(list, nullptr, TRUE);
+  if (g_observer && list) g_observer->RowsReversed(list);
 }
 
 void Label(int row, char out[kLabelMax + 1]) {
@@ -254,3 +145,4 @@ int Find(int start, bool wrap, bool (*match)(const char* label, void* context), 
 }
 
 }  // namespace row_index
+void SetRowObserver(RowObserver* observer) { row_index::g_observer = observer; }

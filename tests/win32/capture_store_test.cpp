@@ -9,6 +9,7 @@
 #include "app/capture.h"
 #include "app/mainwnd.h"
 #include "listwin/commands.h"
+#include "listwin/entries.h"
 #include "listwin/listwin.h"
 #include "listwin/selection.h"
 #include "settings/settings.h"

@@ -9,6 +9,7 @@
 #include "app/capture.h"
 #include "app/history_actions.h"
 #include "listwin/command_table.h"
+#include "listwin/entries.h"
 #include "output/paste.h"
 #include "settings/settings.h"
 #include "win32/list_support.h"

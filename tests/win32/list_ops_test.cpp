@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/mainwnd.h"
+#include "listwin/entries.h"
 #include "listwin/listwin.h"
 #include "listwin/selection.h"
 #include "output/copy.h"

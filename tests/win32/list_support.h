@@ -82,13 +82,13 @@ class ListTest : public StoreTest {
     ClearRepeatRegister();
     tdb_buffree();
     main_ = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
-    g_hMain = main_;
+    SetMainWindow(main_);
     // On screen, as the list is while the user works in it: a hidden
     // list draws nothing and keeps no scroll position.
     ShowWindow(g_hListWnd, SW_SHOWNOACTIVATE);
   }
   void TearDown() override {
-    g_hMain = nullptr;
+    SetMainWindow(nullptr);
     DestroyWindow(main_);
     g_listShown = false;
     g_store = nullptr;

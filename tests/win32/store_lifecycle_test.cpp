@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "listwin/listwin.h"
 #include "app/history_actions.h"
+#include "listwin/entries.h"
+#include "listwin/listwin.h"
 #include "store/history.h"
 #include "store/store.h"
 #include "win32/store_support.h"

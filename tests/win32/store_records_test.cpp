@@ -6,9 +6,10 @@
 #include <functional>
 #include <string>
 
+#include "listwin/entries.h"
+#include "listwin/listwin.h"
 #include "store/history.h"
 #include "store/store.h"
-#include "listwin/listwin.h"
 #include "win32/store_support.h"
 
 namespace {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/capture.h"
+#include "listwin/entries.h"
 #include "listwin/listwin.h"
 #include "settings/settings.h"
 #include "store/file_io.h"

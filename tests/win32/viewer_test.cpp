@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/capture.h"
+#include "listwin/entries.h"
 #include "output/viewer.h"
 #include "resource.h"
 #include "settings/settings.h"

@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/mainwnd.h"
+#include "app/errorbox.h"
 
 int main(int argc, char** argv) {
-  g_hInst = GetModuleHandleW(nullptr);
+  InstallReporter();
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_HOTKEY_CLASS};
   InitCommonControlsEx(&controls);
   testing::InitGoogleTest(&argc, argv);

@@ -1,0 +1,112 @@
+#include "listwin/entries.h"
+
+#include <utility>
+#include <vector>
+
+#include "base/report.h"
+#include "listwin/listwin.h"
+#include "listwin/selection.h"
+#include "settings/settings.h"
+#include "store/history.h"
+#include "store/store.h"
+
+namespace {
+
+// The rows' records go to the put buffer, in row order, and the rows
+// leave the list with redrawing off: each would otherwise be repainted on
+// its own. Without room for the put buffer nothing is deleted: the rows
+// could not be put back.
+int DeleteRows(const std::vector<int>& rows) {
+  tdb_buffree();
+  tdb_bufalloc(static_cast<int>(rows.size()));
+  for (int row : rows) {
+    if (tdb_bufadd(tdb_rowoffset(row)) != 0) {
+      tdb_buffree();
+      g_tdbError = kErrNoMemory;
+      return -1;
+    }
+  }
+  ScopedBulkChange bulk;
+  return tdb_delrows(rows, g_hListView);
+}
+
+}  // namespace
+
+int InsertClip(int row, const char* text) {
+  if (tdb_insrow(text, 0, row, g_store, g_hListView, kRowNew) != 0) return kInsertNoRow;
+  if (tdb_append(g_store, text) != 0) {
+    const int code = g_tdbError;
+    tdb_delrow(row, g_hListView);  // the row's record was never written
+    g_tdbError = code;
+    return kInsertNoRecord;
+  }
+  return 0;
+}
+
+bool ReportPlainInsertFailure() {
+  switch (g_tdbError) {
+    case kErrWorkingFileFull:
+      ReportWorkingFileFull();
+      return true;
+    case kErrNoMemory:
+      ReportNoMemory();
+      return true;
+    case kErrAppendWrite:
+      ReportWriteFailure();
+      return true;
+  }
+  return false;
+}
+
+bool InsertClipOrFail(int row, const char* text) {
+  const int result = InsertClip(row, text);
+  if (result == 0) return true;
+  if (!ReportPlainInsertFailure())
+    ErrorBox(result == kInsertNoRow ? "InsertClip:リストに追加中にエラー発生"
+                                    : "InsertClip:エラーが発生しました",
+             kErrorFatal);
+  return false;
+}
+
+bool AddClip(const char* text) {
+  const int row = g_set.data == kDataNew ? 0 : GetRowCount();
+  int result;
+  {
+    // The states move down with their rows in one go: the edit dialog,
+    // which follows the cursor, must see the cursor only where it ends
+    // up, on the entry it was on.
+    ScopedTrackingPause pause;
+    result = InsertClip(row, text);
+  }
+  if (result == 0) {
+    g_marks.RowsInserted(row, 1);  // the marks stay on their entries too
+    return true;
+  }
+  // A history at its 2 GB limit refuses every later copy: the user must
+  // hear of it, or copies vanish without a word.
+  ReportPlainInsertFailure();
+  return false;
+}
+
+int DeleteClip(int first, int last) {
+  if (last < first) std::swap(first, last);
+  if (first < 0 || last >= GetRowCount()) return -1;  // a row the history does not have
+  std::vector<int> rows;
+  rows.reserve(static_cast<size_t>(last - first + 1));
+  for (int row = first; row <= last; ++row) rows.push_back(row);
+  if (DeleteRows(rows) != 0) return -1;
+  g_marks.RowsDeleted(first, last);
+  return 0;
+}
+
+int DeleteSelClip() {
+  const std::vector<int> rows = SelectedRows();
+  if (rows.empty()) {
+    g_listError = kListErrDeleteNoSelection;
+    return -1;
+  }
+  if (DeleteRows(rows) != 0) return -1;
+  // From the bottom up, each row is still where it was when selected.
+  for (auto row = rows.rbegin(); row != rows.rend(); ++row) g_marks.RowDeleted(*row);
+  return 0;
+}
