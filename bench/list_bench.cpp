@@ -19,6 +19,7 @@
 #include "history_files.h"
 #include "listwin/command_table.h"
 #include "listwin/commands.h"
+#include "listwin/copy_chosen.h"
 #include "listwin/entries.h"
 #include "listwin/listwin.h"
 #include "listwin/selection.h"

@@ -6,7 +6,6 @@
 #include <mmsystem.h>
 
 #include "app/history_actions.h"
-#include "app/mainwnd.h"
 #include "base/clipboard.h"
 #include "listwin/entries.h"
 #include "listwin/listwin.h"

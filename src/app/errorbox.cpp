@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "app/mainwnd.h"
 #include "base/win_text.h"
 #include "listwin/listwin.h"
+#include "listwin/show_list.h"
 #include "output/viewer.h"
 #include "store/store.h"
 
@@ -27,15 +27,12 @@ void ShowIfFlagged(HWND hwnd, bool shown, int how) {
   if (hwnd && shown) ShowWindow(hwnd, how);
 }
 
+}  // namespace
+
 void ShowErrorBox(const char* message, int code) {
   if (code == kErrorFatal) {
-    // The two modeless windows leave the screen before the box. They are
-    // hidden, not destroyed: the save at shutdown reads the history from
-    // the list window's rows.
-    ShowIfFlagged(g_hViewer, g_viewerShown, SW_HIDE);
-    ShowIfFlagged(g_hListWnd, g_listShown, SW_HIDE);
-    g_viewerShown = false;
-    g_listShown = false;
+    // The two modeless windows leave the screen before the box.
+    PutListAway();
     std::string text = std::string(message) + "(" + std::to_string(g_tdbError) + ")" +
                        kReportRequest + kContactLines;
     MessageBoxUtf8(nullptr, text.c_str(), kCaption, MB_OK | MB_ICONERROR);
@@ -53,15 +50,4 @@ void ShowErrorBox(const char* message, int code) {
   ShowIfFlagged(g_hListWnd, g_listShown, SW_RESTORE);
 }
 
-}  // namespace
-
 void SetFatalErrorExit(void (*exit)()) { g_fatalExit = exit; }
-
-void InstallReporter() {
-  Reporter reporter;
-  reporter.errorBox = ShowErrorBox;
-  reporter.writeFailure = PostWriteFailure;
-  reporter.workingFileFull = PostWorkingFileFull;
-  reporter.noMemory = PostNoMemory;
-  SetReporter(reporter);
-}

@@ -12,6 +12,9 @@ extern bool g_fatal;
 // ending of the program here when it is created.
 void SetFatalErrorExit(void (*exit)());
 
-// Makes the boxes here, and the notices the main window shows once its
-// message loop runs, the program's reporter.
-void InstallReporter();
+// The program's error box (ErrorBox in base/report.h comes here).
+// kErrorFatal: the message with the store error code and the request to
+// report it, the windows of the list put away for good, and the program
+// ended through its normal shutdown. Any other code: the message
+// unchanged, the list and the edit dialog hidden for as long as it shows.
+void ShowErrorBox(const char* message, int code);

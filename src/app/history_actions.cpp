@@ -8,11 +8,8 @@
 #include "store/store.h"
 
 void RestoreClip() {
-  HANDLE restored = tdb_restore(g_store, kBaseName, g_hListView);
-  if (restored) {
-    g_store = restored;
-    g_lastCursorRow = -1;
-    g_marks.Clear();  // they named rows of the history that went
+  if (RestoreHistory(g_hListView)) {
+    ForgetRowPlaces();  // they named rows of the history that went
     ReportDamagedHistory();
     return;
   }
@@ -27,17 +24,14 @@ void RestoreClip() {
     return;
   }
   // The old working file is closed already: nothing is left to save.
-  g_store = nullptr;
   ErrorBox("WndProc:restore にてエラー発生", kErrorFatal);
 }
 
 int ClearClip() {
-  g_store = tdb_clear(g_store, kBaseName, g_hListView);
-  if (!g_store) {
+  if (!ClearHistory(g_hListView)) {
     ErrorBox("ClearClip : 履歴クリアでエラー発生", kErrorFatal);
     return -1;
   }
-  g_lastCursorRow = -1;
-  g_marks.Clear();
+  ForgetRowPlaces();
   return 0;
 }

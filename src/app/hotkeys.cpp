@@ -5,10 +5,10 @@
 #include <string>
 
 #include "app/errorbox.h"
-#include "app/mainwnd.h"
 #include "app/tray.h"
+#include "base/program.h"
 #include "base/win_text.h"
-#include "output/paste.h"
+#include "listwin/show_list.h"
 #include "settings/settings.h"
 
 namespace {

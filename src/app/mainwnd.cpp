@@ -84,13 +84,11 @@ LRESULT MainOnCreate(HWND hwnd) {
   if (g_fatal) return -1;
 
   CreateListWindow();
-  CreateViewer();
-  HANDLE store = tdb_open(kBaseName, g_hListView);
-  if (!store) {
+  CreateViewer(g_hListWnd, g_hListView);
+  if (!OpenHistory(g_hListView)) {
     ReportOpenFailure();
     return -1;
   }
-  g_store = store;
   return 0;
 }
 
@@ -99,8 +97,7 @@ void RunShutdown(bool sessionEnd) {
   CloseHelp(MainWindow());
   WriteSettings();
   if (g_store) {
-    if (tdb_close(g_store, kBaseName, g_hListView) == 0) {
-      g_store = nullptr;
+    if (CloseHistory(g_hListView)) {
       g_closedForSessionEnd = sessionEnd;
     } else if (!g_fatal) {
       ErrorBox(sessionEnd ? "WndProc:履歴ファイルのクローズ・保存に失敗(Q)"
@@ -124,13 +121,11 @@ void MainOnDestroy() {
 void ResumeAfterCancelledEnd() {
   if (!g_closedForSessionEnd) return;
   g_closedForSessionEnd = false;
-  g_lastCursorRow = -1;
-  HANDLE store = tdb_open(kBaseName, g_hListView);
-  if (!store) {
+  ForgetCursorRow();  // the rows come back, as they were saved, without states
+  if (!OpenHistory(g_hListView)) {
     ReportOpenFailure();
     return;
   }
-  g_store = store;
   RegisterHotKeys();
   StartCapture(MainWindow());
 }
@@ -264,9 +259,16 @@ void ReportDamagedHistory() {
 }
 
 void ResetRunState() {
-  g_marks.Clear();
+  ResetSelectionState();
   ClearRepeatRegister();
-  g_lastCursorRow = -1;
-  g_multiSel = 0;
   g_fatal = false;
+}
+
+void InstallReporter() {
+  Reporter reporter;
+  reporter.errorBox = ShowErrorBox;
+  reporter.writeFailure = PostWriteFailure;
+  reporter.workingFileFull = PostWorkingFileFull;
+  reporter.noMemory = PostNoMemory;
+  SetReporter(reporter);
 }

@@ -48,6 +48,9 @@ void PostWriteFailure();
 void PostWorkingFileFull();
 void PostNoMemory();
 
+// Makes the error box and these notices the program's reporter.
+void InstallReporter();
+
 // Tells the user, once, that the data file just loaded was damaged.
 void ReportDamagedHistory();
 // Everything the start has to tell, once: a leftover working file kept

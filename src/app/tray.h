@@ -10,9 +10,6 @@ constexpr UINT kShowTrayMenu = WM_USER + 1;   // asks the main window for the me
 
 // 1 while no tray command runs; while 0 the menu's commands are greyed.
 extern bool g_trayIdle;
-// The window the user was working in, remembered while the mouse is
-// over the icon; null when none.
-extern HWND g_targetWindow;
 
 void TrayAdd();
 void TraySetPaused();

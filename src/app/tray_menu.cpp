@@ -11,7 +11,7 @@
 #include "base/win_text.h"
 #include "listwin/commands.h"
 #include "listwin/listwin.h"
-#include "output/paste.h"
+#include "listwin/show_list.h"
 #include "output/viewer.h"
 #include "settings/info_dialogs.h"
 #include "settings/ini.h"
@@ -20,7 +20,6 @@
 #include "store/history.h"
 
 bool g_trayIdle = true;
-HWND g_targetWindow = nullptr;
 
 namespace {
 
@@ -50,13 +49,34 @@ bool Confirm(HWND main, const char* question, const char* caption) {
          IDYES;
 }
 
+// The dialog's choices become the settings. The paused state and the
+// window places, which it does not show, stay as they are now (a window
+// may have moved while it was open); a changed order of the data turns
+// the history round at once.
+void TakeChoices(Settings chosen) {
+  chosen.sus = g_set.sus;
+  chosen.size_lx = g_set.size_lx;
+  chosen.size_ly = g_set.size_ly;
+  chosen.size_lw = g_set.size_lw;
+  chosen.size_lh = g_set.size_lh;
+  chosen.size_vx = g_set.size_vx;
+  chosen.size_vy = g_set.size_vy;
+  chosen.size_vw = g_set.size_vw;
+  chosen.size_vh = g_set.size_vh;
+  const bool reversed = chosen.data != g_set.data;
+  g_set = chosen;
+  if (reversed) ReverseHistoryOrder(g_hListView);
+}
+
 void RunSettings(HWND main) {
   TrayBusy busy;
   // The dialog lets the user press any key combination, the present
   // hotkeys included, so they are released while it is open.
   UnregisterHotKeys();
-  const bool changed = ShowSettingsDialog(main) == 1;
+  Settings chosen = g_set;
+  const bool changed = ShowSettingsDialog(main, &chosen) == 1;
   if (changed) {
+    TakeChoices(chosen);
     WriteSettings();
     ClearRepeatRegister();
     if (g_hListWnd) SetListTitle(g_hListWnd, g_set.key);
@@ -86,7 +106,7 @@ void OnTrayNotify(HWND main, LPARAM mouseMessage) {
   switch (mouseMessage) {
     case WM_LBUTTONDOWN:
       // The list is called up for the window the user was working in.
-      if (g_targetWindow) SetForegroundWindow(g_targetWindow);
+      if (HWND work = WorkWindow()) SetForegroundWindow(work);
       ShowList();
       break;
     case WM_RBUTTONDOWN:
@@ -98,8 +118,8 @@ void OnTrayNotify(HWND main, LPARAM mouseMessage) {
       // The mouse is over the icon: the window in front is still the one
       // the user was working in.
       HWND front = GetForegroundWindow();
-      if (front != g_targetWindow && front != g_hListWnd && front != g_hViewer)
-        g_targetWindow = front;
+      if (front != WorkWindow() && front != g_hListWnd && front != g_hViewer)
+        RememberWorkWindow(front);
       break;
     }
   }

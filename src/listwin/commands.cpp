@@ -1,4 +1,5 @@
 #include "listwin/commands.h"
+#include "listwin/copy_chosen.h"
 #include "listwin/entries.h"
 
 #include <windows.h>
@@ -12,11 +13,11 @@
 #include "base/program.h"
 #include "base/report.h"
 #include "listwin/command_table.h"
-#include "listwin/listwin.h"
+#include "listwin/list_state.h"
 #include "listwin/selection.h"
+#include "listwin/show_list.h"
 #include "listwin/target_rows.h"
 #include "output/copy.h"
-#include "output/paste.h"
 #include "output/viewer.h"
 #include "resource.h"
 #include "settings/settings.h"
@@ -127,7 +128,7 @@ void OpenEntry(char which, int cursor) {
     g_marks.RowsInserted(row, 1);
   }
   if (!g_viewerShown)
-    ToggleViewer('E');
+    ToggleViewer('E', GetCursorRow());
   else if (g_hViewer)
     SetFocus(GetDlgItem(g_hViewer, IDC_VIEWER_EDIT));
 }
@@ -175,7 +176,7 @@ bool Run19(const ParsedCommand& p) {
   switch (command[0]) {
     case 'e':
     case 'E':
-      if (cur >= 0) ToggleViewer(command[0]);
+      if (cur >= 0) ToggleViewer(command[0], cur);
       return true;
     case 'd': {
       const int target = OperatorTarget(command, count, t);

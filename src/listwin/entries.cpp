@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "base/report.h"
-#include "listwin/listwin.h"
+#include "listwin/list_state.h"
 #include "listwin/selection.h"
 #include "settings/settings.h"
 #include "store/history.h"
@@ -21,8 +21,7 @@ int DeleteRows(const std::vector<int>& rows) {
   tdb_bufalloc(static_cast<int>(rows.size()));
   for (int row : rows) {
     if (tdb_bufadd(tdb_rowoffset(row)) != 0) {
-      tdb_buffree();
-      g_tdbError = kErrNoMemory;
+      tdb_buffree();  // g_tdbError kErrNoMemory: the buffer got no room
       return -1;
     }
   }
@@ -35,9 +34,9 @@ int DeleteRows(const std::vector<int>& rows) {
 int InsertClip(int row, const char* text) {
   if (tdb_insrow(text, 0, row, g_store, g_hListView, kRowNew) != 0) return kInsertNoRow;
   if (tdb_append(g_store, text) != 0) {
-    const int code = g_tdbError;
-    tdb_delrow(row, g_hListView);  // the row's record was never written
-    g_tdbError = code;
+    // The row's record was never written. Taking back a row just made
+    // cannot fail, so the append's error code stands.
+    tdb_delrow(row, g_hListView);
     return kInsertNoRecord;
   }
   return 0;

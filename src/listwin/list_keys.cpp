@@ -8,13 +8,13 @@
 #include "base/report.h"
 #include "listwin/command_table.h"
 #include "listwin/commands.h"
+#include "listwin/list_state.h"
 #include "listwin/listwin.h"
-#include "output/paste.h"
+#include "listwin/show_list.h"
 #include "settings/settings.h"
 
 namespace {
 
-PendingKeys g_pending;
 
 constexpr char kCtrlC = 3;
 
@@ -131,7 +131,6 @@ LRESULT KeyWork(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-void ResetPendingKeys() { g_pending.Clear(); }
 
 LRESULT CALLBACK ListKeyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   return GuardMemory([&] { return KeyWork(hwnd, message, wParam, lParam); }, 1);

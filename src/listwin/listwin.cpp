@@ -1,3 +1,4 @@
+#include "listwin/copy_chosen.h"
 #include "listwin/listwin.h"
 
 #include <windows.h>
@@ -10,28 +11,14 @@
 #include "base/win_text.h"
 #include "base/window_place.h"
 #include "listwin/selection.h"
+#include "listwin/show_list.h"
 #include "listwin/view_sync.h"
 #include "output/copy.h"
-#include "output/paste.h"
 #include "resource.h"
 #include "settings/settings.h"
 #include "store/store.h"
 
-HWND g_hListWnd = nullptr;
-HWND g_hListView = nullptr;
-bool g_listShown = false;
-int g_lastCursorRow = -1;
-int g_multiSel = 0;
-int g_lastSelCount = 1;
-int g_rowsPerPage = 0;
-int g_halfPage = 0;
 WNDPROC g_defaultListProc = nullptr;
-int g_listError = 0;
-
-void MeasurePage() {
-  g_rowsPerPage = static_cast<int>(SendMessageW(g_hListView, LVM_GETCOUNTPERPAGE, 0, 0));
-  g_halfPage = g_rowsPerPage / 2;
-}
 
 namespace {
 

@@ -1,33 +1,12 @@
 // The history list window: a modeless dialog whose list view holds the
 // rows of the history, one per entry, in history order. It is called up
-// by ShowList and dismissed by HideAndPaste (output/paste.h).
+// by ShowList and dismissed by HideAndPaste (show_list.h).
 #pragma once
 
 #include <windows.h>
 
-extern HWND g_hListWnd;   // the dialog; null once destroyed
-extern HWND g_hListView;  // its list view, the store's index
-extern bool g_listShown;  // the window is meant to be on screen
-extern int g_lastCursorRow;  // the cursor row at the last item change, -1 none
-extern int g_multiSel;       // 1 while operations act on all selected rows
-extern int g_lastSelCount;   // the selected count the tracking remembers
-extern int g_rowsPerPage;    // rows the list view shows at once
-extern int g_halfPage;       // the step of Ctrl+D and Ctrl+U
-// Sets both from the list view's present height (the half page step
-// starts again from half a page).
-void MeasurePage();
+#include "listwin/list_state.h"
 
-// Why the last copy or deletion of rows failed (g_listError).
-enum ListError : int {
-  kListErrNoSelection = -100,    // multi-selection mode with no row selected
-  kListErrSelNoRoom = -101,      // the wrap column leaves no room (selected rows)
-  kListErrNoRow = -102,          // a row of the range does not exist
-  kListErrNoRoom = -200,         // the wrap column leaves no room (a row range)
-  kListErrDeleteNoSelection = -300,  // deleting selected rows with none selected
-  kListErrClipboardBusy = -400,  // another program held the clipboard
-  kListErrNoMemory = -401,       // the output does not fit in memory
-};
-extern int g_listError;
 
 // Creates the window hidden, from its template.
 HWND CreateListWindow();
@@ -48,8 +27,6 @@ POINT ListMenuAnchor(HWND list, LPARAM messagePoint, int* row);
 // The list view's replacement window procedure (list_keys.cpp).
 LRESULT CALLBACK ListKeyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 extern WNDPROC g_defaultListProc;
-// Drops the characters of a vi-like command typed so far.
-void ResetPendingKeys();
 
 // The commands of the list's context menu, as WM_COMMAND ids of the list
 // window.

@@ -4,7 +4,7 @@
 #include <commctrl.h>
 
 #include "base/scoped_win.h"
-#include "listwin/listwin.h"
+#include "listwin/list_state.h"
 #include "listwin/target_rows.h"
 #include "output/viewer.h"
 
@@ -190,4 +190,17 @@ bool TrackingPaused() {
   if (g_pauseDepth == 0) return false;
   g_changedWhilePaused = true;
   return true;
+}
+
+void ForgetCursorRow() { g_lastCursorRow = -1; }
+
+void ForgetRowPlaces() {
+  ForgetCursorRow();
+  g_marks.Clear();
+}
+
+void ResetSelectionState() {
+  ForgetRowPlaces();
+  g_multiSel = 0;
+  g_lastSelCount = 1;
 }

@@ -48,6 +48,13 @@ extern MarkTable g_marks;
 int GetMark(char name);
 int SetMark(char name, int row);  // -1 for a character that names no mark
 
+// The rows were replaced from the file: no cursor row is remembered
+// (ForgetCursorRow), and every mark is unset too (ForgetRowPlaces).
+void ForgetCursorRow();
+void ForgetRowPlaces();
+// As at start: single mode, no cursor row remembered, no mark set.
+void ResetSelectionState();
+
 // The list window's answer to every item change: follows the selected
 // count into multi-selection mode and remembers the cursor row.
 void TrackSelection();

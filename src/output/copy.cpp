@@ -1,21 +1,16 @@
 #include "output/copy.h"
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <cstdint>
 #include <new>
 #include <stdexcept>
-#include <utility>
 #include <vector>
 
 #include "base/clipboard.h"
 #include "base/program.h"
 #include "base/report.h"
-#include "listwin/listwin.h"
-#include "listwin/selection.h"
 #include "output/shape.h"
-#include "settings/settings.h"
 #include "store/history.h"
 #include "store/store.h"
 
@@ -38,11 +33,6 @@ constexpr FailureText kFailureTexts[] = {
     {kListErrNoMemory, "メモリが足りないため、コピーできませんでした。"},
 };
 
-int Fail(int code) {
-  g_listError = code;
-  return -1;
-}
-
 // Reads entries' texts from the working file into one buffer that grows
 // to the longest text read. It remembers which row it holds, so that a
 // copy of a single entry reads that entry only once.
@@ -52,7 +42,7 @@ class EntryReader {
   bool Read(int row, std::int32_t* offset) {
     std::int32_t length = 0;
     std::int32_t at = 0;
-    tdb_gethead(g_store, g_hListView, row, &length, &at);
+    tdb_rowhead(g_store, row, &length, &at);
     if (offset) *offset = at;
     if (row == row_) return true;
     row_ = -1;
@@ -75,11 +65,11 @@ class EntryReader {
   int row_ = -1;
 };
 
-// Measures every row's shaped text, allocates the output once at its
-// exact size, builds it and hands it to the clipboard as the main window,
-// whose own output capture then leaves alone. The put buffer holds the
-// offsets of the rows measured, so a wrap failure leaves exactly the
-// first row's offset in it.
+}  // namespace
+
+// Every row's shaped text is measured first, so that the output is
+// allocated once at its exact size; the clipboard gets it as the main
+// window's, which capture then leaves alone.
 int CopyRows(const std::vector<int>& rows, const char* q, const char* f, int w, int r,
              int noRoomCode) {
   tdb_buffree();
@@ -88,28 +78,27 @@ int CopyRows(const std::vector<int>& rows, const char* q, const char* f, int w, 
   unsigned long long total = 0;
   for (int row : rows) {
     std::int32_t offset = 0;
-    if (!reader.Read(row, &offset)) return Fail(kListErrNoMemory);
+    if (!reader.Read(row, &offset)) return kListErrNoMemory;
     tdb_bufadd(offset);
     const long long length = ShapeLength(reader.Text(), q, f, w, r);
-    if (length < 0) return Fail(noRoomCode);
+    if (length < 0) return noRoomCode;
     total += static_cast<unsigned long long>(length);
   }
   // The block must also be addressable on a 32-bit system.
-  if (total >= static_cast<unsigned long long>(SIZE_MAX))
-    return Fail(kListErrNoMemory);
+  if (total >= static_cast<unsigned long long>(SIZE_MAX)) return kListErrNoMemory;
   // Every byte is written below, the terminator included.
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(total) + 1);
   char* out = block ? static_cast<char*>(GlobalLock(block)) : nullptr;
   if (!out) {
     if (block) GlobalFree(block);
-    return Fail(kListErrNoMemory);
+    return kListErrNoMemory;
   }
   char* end = out;
   for (int row : rows) {
     if (!reader.Read(row, nullptr)) {
       GlobalUnlock(block);
       GlobalFree(block);
-      return Fail(kListErrNoMemory);
+      return kListErrNoMemory;
     }
     end += ShapeWrite(reader.Text(), end, q, f, w, r);
   }
@@ -118,41 +107,14 @@ int CopyRows(const std::vector<int>& rows, const char* q, const char* f, int w, 
   ScopedClipboard clipboard(MainWindow(), kClipboardWaitMs);
   if (!clipboard) {
     GlobalFree(block);
-    return Fail(kListErrClipboardBusy);
+    return kListErrClipboardBusy;
   }
-  if (!clipboard.PutText(block)) return Fail(kListErrClipboardBusy);
+  if (!clipboard.PutText(block)) return kListErrClipboardBusy;
   return 0;
-}
-
-}  // namespace
-
-int CopyClip(int first, int last, const char* q, const char* f, int w, int r) {
-  if (last < first) std::swap(first, last);
-  if (first < 0 || last >= GetRowCount()) return Fail(kListErrNoRow);
-  std::vector<int> rows;
-  rows.reserve(static_cast<size_t>(last - first) + 1);
-  for (int row = first; row <= last; ++row) rows.push_back(row);
-  return CopyRows(rows, q, f, w, r, kListErrNoRoom);
-}
-
-int CopySelClip(const char* q, const char* f, int w, int r) {
-  const std::vector<int> rows = SelectedRows();
-  if (rows.empty()) return Fail(kListErrNoSelection);
-  return CopyRows(rows, q, f, w, r, kListErrSelNoRoom);
 }
 
 const char* CopyFailureMessage(int listError) {
   for (const FailureText& t : kFailureTexts)
     if (t.code == listError) return t.message;
   return nullptr;
-}
-
-bool CopyChosen(int first, int last, bool quoted) {
-  const char* quote = quoted ? g_set.inyo : "";
-  const char* footer = quoted ? g_set.foot : "";
-  const int result = g_multiSel ? CopySelClip(quote, footer, g_set.lfbyte, g_set.lf)
-                                : CopyClip(first, last, quote, footer, g_set.lfbyte, g_set.lf);
-  if (result == 0) return true;
-  if (const char* message = CopyFailureMessage(g_listError)) ErrorBox(message, kErrorPlain);
-  return false;
 }

@@ -1,25 +1,30 @@
-// Putting chosen history entries on the clipboard: each entry's text is
-// shaped (quote prefix, footer, wrap, line-end rule; see shape.h) and the
-// shaped texts follow each other in row order in one CF_TEXT block that
+// Putting history entries on the clipboard: each entry's text is shaped
+// (quote prefix, footer, wrap, line-end rule; see shape.h) and the shaped
+// texts follow each other in the order given in one CF_TEXT block that
 // the main window hands to the clipboard. Every copy refills the put
 // buffer with the copied entries' record offsets.
 #pragma once
 
-#include "listwin/listwin.h"
+#include <vector>
 
-// Copies rows first to last (either order) with quote prefix q and footer f
-// on every line, wrapped at w bytes (0: no wrap) under line-end rule r.
-// Returns 0, or -1 with g_listError (listwin.h) set.
-int CopyClip(int first, int last, const char* q, const char* f, int w, int r);
+// Why the last copy or deletion of rows failed (g_listError).
+enum ListError : int {
+  kListErrNoSelection = -100,    // multi-selection mode with no row selected
+  kListErrSelNoRoom = -101,      // the wrap column leaves no room (selected rows)
+  kListErrNoRow = -102,          // a row of the range does not exist
+  kListErrNoRoom = -200,         // the wrap column leaves no room (a row range)
+  kListErrDeleteNoSelection = -300,  // deleting selected rows with none selected
+  kListErrClipboardBusy = -400,  // another program held the clipboard
+  kListErrNoMemory = -401,       // the output does not fit in memory
+};
 
-// The same for every selected row, top to bottom.
-int CopySelClip(const char* q, const char* f, int w, int r);
+// Copies the rows, in the order given, with quote prefix q and footer f on
+// every line, wrapped at w bytes (0: no wrap) under line-end rule r.
+// Returns 0, or the ListError that stopped it: noRoomCode when the wrap
+// column leaves no room. The put buffer then holds the offsets of the
+// rows measured, so a wrap failure leaves exactly the first row's offset.
+int CopyRows(const std::vector<int>& rows, const char* q, const char* f, int w, int r,
+             int noRoomCode);
 
-// The message that tells the user about a failed copy, by g_listError.
+// The message that tells the user about a failed copy, by its ListError.
 const char* CopyFailureMessage(int listError);
-
-// What the list's commands copy: rows first to last, or every selected
-// row in multi-selection mode, quoted with the settings' prefix and footer
-// when `quoted`, wrapped and ended as the settings say. False when the
-// copy failed; the user has then been told why.
-bool CopyChosen(int first, int last, bool quoted);

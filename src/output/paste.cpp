@@ -1,26 +1,11 @@
 #include "output/paste.h"
 
 #include <windows.h>
-#include <commctrl.h>
 
-#include "app/tray.h"
-#include "base/report.h"
-#include "base/window_place.h"
-#include "listwin/listwin.h"
-#include "listwin/selection.h"
-#include "output/viewer.h"
-#include "settings/settings.h"
-
-HWND g_targetFocus = nullptr;
-int g_outputAction = kOutputNone;
-bool g_clipReady = false;
-HeldModifiers g_held;
 
 namespace {
 
-constexpr char kNotPasted[] =
-    "貼り付け先のウィンドウが閉じられたか、前面に出せなかったため、貼り付けませんでした。\n"
-    "選んだ文章はクリップボードにあります。";
+HWND g_workWindow = nullptr;
 
 // How long a paste waits, at most, for each thing it waits for (the
 // target in front, its control focused, its thread answering, the keys
@@ -56,7 +41,7 @@ HWND FocusOf(DWORD thread) {
 // brought to the front (by a click on the tray icon) gives its control
 // the focus back a moment later, so a missing focus is asked for again
 // for a short while.
-HWND ForegroundFocus() {
+HWND FrontFocus() {
   HWND front = GetForegroundWindow();
   if (!front) return nullptr;
   const DWORD thread = GetWindowThreadProcessId(front, nullptr);
@@ -64,47 +49,6 @@ HWND ForegroundFocus() {
   if (!focus && thread != GetCurrentThreadId())
     WaitFor([&] { return (focus = FocusOf(thread)) != nullptr; }, kFocusWaitMs);
   return focus ? focus : front;
-}
-
-// Shows the list at its kept place, or, when places are not kept, where
-// a first run puts it.
-void PlaceList() {
-  if (g_set.size == kNo) {
-    const Settings home;
-    g_set.size_lx = home.size_lx;
-    g_set.size_ly = home.size_ly;
-    g_set.size_lw = home.size_lw;
-    g_set.size_lh = home.size_lh;
-  }
-  PlaceWindow(g_hListWnd, g_set.size_lx, g_set.size_ly, g_set.size_lw, g_set.size_lh,
-              g_set.actv_hide == kHide || g_set.topmost == kYes);
-  ShowWindow(g_hListWnd, SW_SHOWNORMAL);
-}
-
-void SetInitialCursor() {
-  if (g_set.cursor == kCursorTop) {
-    ClearSelect();
-    MoveCursor(0, 0);
-  } else if (GetCursorRow() < 0 && GetRowCount() > 0) {
-    MoveCursor(0, 0);
-  }
-}
-
-void BringListForward() {
-  if (g_viewerShown && g_hViewer) SetForegroundWindow(g_hViewer);
-  SetForegroundWindow(g_hListWnd);
-}
-
-// Shift, Ctrl or Alt still held from the list would turn the Ctrl+V into
-// another command in the target: they are let go, and the keys are typed
-// once the system sees them up.
-void ReleaseHeldModifiers() {
-  const struct {
-    bool held;
-    BYTE key;
-  } keys[] = {{g_held.shift, VK_SHIFT}, {g_held.ctrl, VK_CONTROL}, {g_held.alt, VK_MENU}};
-  for (const auto& k : keys)
-    if (k.held) keybd_event(k.key, 0, KEYEVENTF_KEYUP, 0);
 }
 
 bool ModifiersUp() {
@@ -179,58 +123,30 @@ void TypeCtrlV() {
 
 }  // namespace
 
-void ShowList() {
-  if (!g_hListWnd) return;
-  if (!g_listShown) {
-    g_held = HeldModifiers();
-    g_targetFocus = ForegroundFocus();
-    g_clipReady = false;
-    ResetPendingKeys();
-    MeasurePage();
-    g_listShown = true;
-    PlaceList();
-    SetInitialCursor();
-  }
-  BringListForward();
+HWND ForegroundFocus() { return FrontFocus(); }
+
+// Shift, Ctrl or Alt still held from the list would turn the Ctrl+V into
+// another command in the target: they are let go, and the keys are typed
+// once the system sees them up.
+void ReleaseHeldModifiers(const HeldModifiers& held) {
+  const struct {
+    bool held;
+    BYTE key;
+  } keys[] = {{held.shift, VK_SHIFT}, {held.ctrl, VK_CONTROL}, {held.alt, VK_MENU}};
+  for (const auto& k : keys)
+    if (k.held) keybd_event(k.key, 0, KEYEVENTF_KEYUP, 0);
 }
 
-void HideAndPaste(HWND listWnd, int mode) {
-  // Hiding the list deactivates the program, which forgets the target
-  // (and with actv_hide 1 dismisses the list from within this call): the
-  // paste uses this copy.
-  HWND target = g_targetFocus;
-  if (g_viewerShown && g_hViewer) ShowWindow(g_hViewer, SW_HIDE);
-  ShowWindow(listWnd, SW_HIDE);
-  if (mode == kPasteMode) g_clipReady = false;
-  ReleaseHeldModifiers();
-
-  bool notPasted = false;
-  const bool returns = g_set.actv_hide != kHide && mode != kHideOnly;
-  if (mode == kPasteMode && g_outputAction == kOutputPaste) {
-    // A target forgotten because the user went to another program pastes
-    // into whatever is in front; a remembered one must be in front.
-    const bool inPlace = !target || ReturnToTarget(target);
-    if (target) g_targetFocus = target;
-    if (inPlace) {
-      WaitFor(ModifiersUp, kPasteDeadlineMs);
-      TypeCtrlV();
-      HWND front = GetForegroundWindow();
-      if (returns && front) WaitUntilKeysTaken(front);
-    }
-    notPasted = !inPlace;
-  }
-
-  if (!returns) {
-    if (g_lastCursorRow == -1) g_lastCursorRow = 0;
-    g_targetWindow = nullptr;
-    g_listShown = false;
-    g_viewerShown = false;
-  } else {
-    if (g_viewerShown && g_hViewer) ShowWindow(g_hViewer, SW_RESTORE);
-    ShowWindow(listWnd, SW_RESTORE);
-    BringListForward();
-  }
-  // Said after the list has its final state, which the box keeps.
-  if (notPasted)
-    ErrorBox(kNotPasted, kErrorPlain);
+bool PasteInto(HWND target, bool waitUntilTaken) {
+  // A target forgotten because the user went to another program pastes
+  // into whatever is in front; a remembered one must be in front.
+  if (target && !ReturnToTarget(target)) return false;
+  WaitFor(ModifiersUp, kPasteDeadlineMs);
+  TypeCtrlV();
+  HWND front = GetForegroundWindow();
+  if (waitUntilTaken && front) WaitUntilKeysTaken(front);
+  return true;
 }
+
+void RememberWorkWindow(HWND window) { g_workWindow = window; }
+HWND WorkWindow() { return g_workWindow; }

@@ -1,27 +1,13 @@
-// Calling up the history list for the window the user is working in, and
-// taking the choice back there: ShowList remembers the control that has
-// the keyboard focus, HideAndPaste hides the list, gives that control the
-// focus again and types Ctrl+V into it.
+// Typing the paste into the control the user was working in: the control
+// is given the keyboard focus again, its window brought to the front, and
+// Ctrl+V typed into it.
 #pragma once
 
 #include <windows.h>
 
-// What the next OK command of the list does after copying.
-constexpr int kOutputNone = 0;  // not chosen yet: the OK command pastes
-constexpr int kOutputCopy = 1;
-constexpr int kOutputPaste = 2;
-
-// HideAndPaste modes.
-constexpr int kPasteMode = 1;  // paste if the output action is kOutputPaste
-constexpr int kHideOnly = 2;   // never paste
-
-// The control that had the keyboard focus when the list was called up;
-// null once the user has switched to another program.
-extern HWND g_targetFocus;
-extern int g_outputAction;
-// Set by a command that has already put its text on the clipboard, so
-// that the OK command does not copy again.
-extern bool g_clipReady;
+// The control the user is typing in: the focus of the window in front, or
+// that window itself when no control of it has the focus.
+HWND ForegroundFocus();
 
 // Shift, Ctrl and Alt as the list view last saw them.
 struct HeldModifiers {
@@ -29,12 +15,19 @@ struct HeldModifiers {
   bool ctrl = false;
   bool alt = false;
 };
-extern HeldModifiers g_held;
+// Lets go of the keys held, so that they do not turn the Ctrl+V into
+// another command in the target.
+void ReleaseHeldModifiers(const HeldModifiers& held);
 
-// Shows the list (or, when it is shown, brings it to the front again).
-void ShowList();
+// Gives the target control the focus again and types Ctrl+V into it; a
+// null target: into whatever is in front. With `waitUntilTaken`, returns
+// only once the target's program has taken the keys (or a deadline
+// passed), so that a window coming to the front afterwards cannot take
+// them instead. False, typing nothing, when the target is gone or cannot
+// be brought back to the front.
+bool PasteInto(HWND target, bool waitUntilTaken);
 
-// Hides the list and, in kPasteMode with the output action kOutputPaste,
-// pastes the clipboard into the remembered control. With `actv_hide` set
-// to stay, a paste shows the list again afterwards.
-void HideAndPaste(HWND listWnd, int mode);
+// The window the user was working in, remembered while the mouse is over
+// the tray icon; null when none.
+void RememberWorkWindow(HWND window);
+HWND WorkWindow();

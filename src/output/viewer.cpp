@@ -8,8 +8,6 @@
 #include "base/program.h"
 #include "base/report.h"
 #include "base/window_place.h"
-#include "listwin/listwin.h"
-#include "listwin/selection.h"
 #include "resource.h"
 #include "settings/settings.h"
 #include "store/history.h"
@@ -21,6 +19,10 @@ bool g_viewerShown = false;
 namespace {
 
 int g_updateCache = -999;  // the update button's last state; no state yet
+// The list window the dialog hands the keyboard back to, and the view of
+// the rows whose entries it edits.
+HWND g_returnTo = nullptr;
+HWND g_rowsView = nullptr;
 // The row the dialog shows and its record: the entry a change is stored
 // into, wherever the rows around it move meanwhile.
 int g_row = -1;
@@ -51,13 +53,8 @@ constexpr char kEntryGone[] =
 
 HWND Edit() { return GetDlgItem(g_hViewer, IDC_VIEWER_EDIT); }
 
-void Hide() {
-  ShowWindow(g_hViewer, SW_HIDE);
-  g_viewerShown = false;
-}
-
 void BackToList() {
-  if (g_hListWnd) SetForegroundWindow(g_hListWnd);
+  if (g_returnTo && IsWindow(g_returnTo)) SetForegroundWindow(g_returnTo);
 }
 
 // The text as it stands in the edit box, whole: however long the user
@@ -80,12 +77,12 @@ bool StoreChange() {
   if (!SendMessageW(edit, EM_GETMODIFY, 0, 0) || (GetWindowLongW(edit, GWL_STYLE) & ES_READONLY))
     return true;
   const int row = g_row;
-  if (row < 0 || row >= GetRowCount() || tdb_rowoffset(row) != g_offset) {
+  if (row < 0 || row >= tdb_rowcount() || tdb_rowoffset(row) != g_offset) {
     ErrorBox(kEntryGone, kErrorPlain);
     return false;
   }
   const std::string text = EditText();
-  const int stored = tdb_modify(text.c_str(), row, g_store, g_hListView);
+  const int stored = tdb_modify(text.c_str(), row, g_store, g_rowsView);
   if (stored == 0) {
     g_offset = tdb_rowoffset(row);
     SendMessageW(edit, EM_SETMODIFY, FALSE, 0);
@@ -105,7 +102,7 @@ void ViewerOnCommand(int id, int notification) {
   switch (id) {
     case IDOK:
       if (!StoreChange()) return;
-      Hide();
+      HideViewer();
       BackToList();
       return;
     case IDC_VIEWER_UPDATE:
@@ -114,7 +111,7 @@ void ViewerOnCommand(int id, int notification) {
       SetFocus(Edit());
       return;
     case IDCANCEL:
-      Hide();
+      HideViewer();
       BackToList();
       return;
     case IDC_VIEWER_EDIT:
@@ -190,15 +187,16 @@ void PlaceViewer() {
 
 }  // namespace
 
-HWND CreateViewer() {
+HWND CreateViewer(HWND returnTo, HWND rowsView) {
+  g_returnTo = returnTo;
+  g_rowsView = rowsView;
   return CreateDialogParamW(ProgramInstance(), MAKEINTRESOURCEW(IDD_VIEWER), nullptr, ViewerDlgProc, 0);
 }
 
-void ToggleViewer(char mode) {
-  const int row = GetCursorRow();
+void ToggleViewer(char mode, int row) {
   if (!g_hViewer || row < 0) return;
   if (g_viewerShown) {
-    Hide();
+    HideViewer();
     return;
   }
   g_viewerShown = true;
@@ -218,13 +216,13 @@ void LoadViewer(int row) {
   HWND edit = Edit();
   // The entry shown, moved to another row (a capture above it): typing
   // not yet stored stays.
-  if (SendMessageW(edit, EM_GETMODIFY, 0, 0) && row < GetRowCount() &&
+  if (SendMessageW(edit, EM_GETMODIFY, 0, 0) && row < tdb_rowcount() &&
       tdb_rowoffset(row) == g_offset) {
     g_row = row;
     return;
   }
   std::int32_t length = 0, offset = 0;
-  tdb_gethead(g_store, g_hListView, row, &length, &offset);
+  tdb_rowhead(g_store, row, &length, &offset);
   g_row = row;
   g_offset = offset;
   const std::int32_t n = length < kViewerMaxBytes ? length : kViewerMaxBytes;
@@ -234,6 +232,11 @@ void LoadViewer(int row) {
   SendMessageW(edit, EM_SETREADONLY, length > kViewerMaxBytes, 0);
   SetWindowTextA(edit, text.data());
   EnableViewerUpdate(0);
+}
+
+void HideViewer() {
+  if (g_hViewer) ShowWindow(g_hViewer, SW_HIDE);
+  g_viewerShown = false;
 }
 
 void EnableViewerUpdate(int on) {

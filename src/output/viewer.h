@@ -1,7 +1,7 @@
 // The simple edit dialog: shows and edits the full text of the entry at
-// the list's cursor. Created once, hidden, and then only shown and hidden.
-// While shown it follows the list's cursor; a changed text is stored as a
-// new record for that row.
+// the row it is given. Created once, hidden, and then only shown and
+// hidden. While shown, the list tells it each row its cursor moves to; a
+// changed text is stored as a new record for that row.
 #pragma once
 
 #include <windows.h>
@@ -13,12 +13,17 @@ extern bool g_viewerShown;  // the dialog is meant to be on screen
 // only, so that it can never be stored back shortened.
 constexpr int kViewerMaxBytes = 29999;
 
-HWND CreateViewer();
+// `returnTo` gets the keyboard back when the dialog closes; `rowsView`
+// shows the rows whose entries it edits.
+HWND CreateViewer(HWND returnTo, HWND rowsView);
 
-// Shows the dialog for the cursor row, or hides it when it is shown.
-// Mode 'e' leaves the keyboard focus in the list, 'E' puts it into the
-// dialog's edit box. Nothing happens while no row has the cursor.
-void ToggleViewer(char mode);
+// Shows the dialog for the row (the list's cursor row), or hides it when
+// it is shown. Mode 'e' leaves the keyboard focus in the list, 'E' puts it
+// into the dialog's edit box. Nothing happens for row -1.
+void ToggleViewer(char mode, int row);
+
+// Takes the dialog off the screen until it is shown for a row again.
+void HideViewer();
 
 // Loads the row's text into the dialog (-1: nothing happens).
 void LoadViewer(int row);

@@ -5,12 +5,14 @@
 #include <string>
 
 #include "base/program.h"
-#include "listwin/listwin.h"
 #include "resource.h"
 #include "settings/settings.h"
 #include "settings/settings_codec.h"
 
 namespace {
+
+// The settings record the open dialog shows and edits.
+Settings* g_edited = nullptr;
 
 // A radio button and the code it stands for.
 struct Choice {
@@ -65,39 +67,37 @@ void FollowHideRule(HWND dialog) {
 }
 
 void FillDialog(HWND dialog) {
-  SendDlgItemMessageW(dialog, IDC_LIST_HOTKEY, HKM_SETHOTKEY, g_set.listHotkey, 0);
-  SendDlgItemMessageW(dialog, IDC_PAUSE_HOTKEY, HKM_SETHOTKEY, g_set.pauseHotkey, 0);
-  ShowChoice(dialog, kDataChoices, g_set.data);
-  ShowChoice(dialog, kCursorChoices, g_set.cursor);
-  ShowChoice(dialog, kKeyChoices, g_set.key);
-  ShowChoice(dialog, kLfChoices, g_set.lf);
+  SendDlgItemMessageW(dialog, IDC_LIST_HOTKEY, HKM_SETHOTKEY, g_edited->listHotkey, 0);
+  SendDlgItemMessageW(dialog, IDC_PAUSE_HOTKEY, HKM_SETHOTKEY, g_edited->pauseHotkey, 0);
+  ShowChoice(dialog, kDataChoices, g_edited->data);
+  ShowChoice(dialog, kCursorChoices, g_edited->cursor);
+  ShowChoice(dialog, kKeyChoices, g_edited->key);
+  ShowChoice(dialog, kLfChoices, g_edited->lf);
   // The prefix and footer are ANSI texts, as the history is.
-  SetDlgItemTextA(dialog, IDC_INYO, g_set.inyo);
-  SetDlgItemTextA(dialog, IDC_FOOT, g_set.foot);
+  SetDlgItemTextA(dialog, IDC_INYO, g_edited->inyo);
+  SetDlgItemTextA(dialog, IDC_FOOT, g_edited->foot);
   for (const Toggle& t : kToggles)
-    CheckDlgButton(dialog, t.control, g_set.*t.field == t.ticked ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, t.control, g_edited->*t.field == t.ticked ? BST_CHECKED : BST_UNCHECKED);
   FollowHideRule(dialog);
-  SetDlgItemTextA(dialog, IDC_LFBYTE, std::to_string(g_set.lfbyte).c_str());
+  SetDlgItemTextA(dialog, IDC_LFBYTE, std::to_string(g_edited->lfbyte).c_str());
 }
 
 void Accept(HWND dialog) {
-  const int previousData = g_set.data;
-  g_set.listHotkey =
+  g_edited->listHotkey =
       static_cast<std::uint16_t>(SendDlgItemMessageW(dialog, IDC_LIST_HOTKEY, HKM_GETHOTKEY, 0, 0));
-  g_set.pauseHotkey = static_cast<std::uint16_t>(
+  g_edited->pauseHotkey = static_cast<std::uint16_t>(
       SendDlgItemMessageW(dialog, IDC_PAUSE_HOTKEY, HKM_GETHOTKEY, 0, 0));
-  g_set.data = ReadChoice(dialog, kDataChoices, kDataOld);
-  g_set.cursor = ReadChoice(dialog, kCursorChoices, kCursorLast);
-  g_set.key = ReadChoice(dialog, kKeyChoices, g_set.key);
-  g_set.lf = ReadChoice(dialog, kLfChoices, g_set.lf);
+  g_edited->data = ReadChoice(dialog, kDataChoices, kDataOld);
+  g_edited->cursor = ReadChoice(dialog, kCursorChoices, kCursorLast);
+  g_edited->key = ReadChoice(dialog, kKeyChoices, g_edited->key);
+  g_edited->lf = ReadChoice(dialog, kLfChoices, g_edited->lf);
   for (const Toggle& t : kToggles)
-    g_set.*t.field = Ticked(dialog, t.control) ? t.ticked : t.cleared;
-  GetDlgItemTextA(dialog, IDC_INYO, g_set.inyo, kQuoteFieldBytes + 1);
-  GetDlgItemTextA(dialog, IDC_FOOT, g_set.foot, kQuoteFieldBytes + 1);
+    g_edited->*t.field = Ticked(dialog, t.control) ? t.ticked : t.cleared;
+  GetDlgItemTextA(dialog, IDC_INYO, g_edited->inyo, kQuoteFieldBytes + 1);
+  GetDlgItemTextA(dialog, IDC_FOOT, g_edited->foot, kQuoteFieldBytes + 1);
   char wrap[kWrapFieldBytes + 1] = {};
   GetDlgItemTextA(dialog, IDC_LFBYTE, wrap, sizeof wrap);
-  g_set.lfbyte = ParseWrapColumn(wrap);
-  if (g_set.data != previousData) ReverseHistoryOrder(g_hListView);
+  g_edited->lfbyte = ParseWrapColumn(wrap);
   EndDialog(dialog, 1);
 }
 
@@ -125,7 +125,8 @@ INT_PTR CALLBACK SettingsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
-int ShowSettingsDialog(HWND owner) {
+int ShowSettingsDialog(HWND owner, Settings* edited) {
+  g_edited = edited;
   return static_cast<int>(DialogBoxParamW(ProgramInstance(), MAKEINTRESOURCEW(IDD_SETTINGS), owner,
                                           SettingsDlgProc, 0));
 }

@@ -1,10 +1,11 @@
 // The settings dialog: every option but the paused state and the window
-// rectangles. OK stores the new values straight into the settings record
-// (the caller then writes the INI file); a changed order of the data
-// reverses the history list at once.
+// rectangles, shown from the record it is given. OK stores the new values
+// into that record; the caller then applies them.
 #pragma once
 
 #include <windows.h>
 
+#include "settings/settings.h"
+
 // Returns 1 after OK, 2 after Cancel.
-int ShowSettingsDialog(HWND owner);
+int ShowSettingsDialog(HWND owner, Settings* edited);

@@ -9,6 +9,8 @@ namespace {
 HGLOBAL g_block = nullptr;
 int g_capacity = 0;
 int g_count = 0;
+// The last allocation asked for slots and got none.
+bool g_allocFailed = false;
 
 }  // namespace
 
@@ -17,13 +19,14 @@ int tdb_bufalloc(int n) {
                                 static_cast<SIZE_T>(n) * sizeof(std::int32_t))
                   : nullptr;
   g_capacity = g_block ? n : 0;  // a failed allocation leaves an empty buffer
+  g_allocFailed = n > 0 && !g_block;
   g_count = 0;
   return 0;
 }
 
 int tdb_bufadd(std::int32_t offset) {
   if (g_count + 1 > g_capacity) {
-    g_tdbError = kErrBufFull;
+    g_tdbError = g_allocFailed ? kErrNoMemory : kErrBufFull;
     return -1;
   }
   auto* slots = static_cast<std::int32_t*>(GlobalLock(g_block));
@@ -53,5 +56,6 @@ int tdb_buffree() {
   g_block = nullptr;
   g_capacity = 0;
   g_count = 0;
+  g_allocFailed = false;
   return 0;
 }

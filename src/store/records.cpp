@@ -182,6 +182,10 @@ HANDLE tdb_gethead(HANDLE store, HWND list, int row, std::int32_t* length,
     g_tdbError = kErrGetHeadNoList;
     return nullptr;
   }
+  return tdb_rowhead(store, row, length, offset);
+}
+
+HANDLE tdb_rowhead(HANDLE store, int row, std::int32_t* length, std::int32_t* offset) {
   *offset = row_index::Offset(row);
   *length = 0;
   store_io::SeekTo(store, *offset);
@@ -204,6 +208,8 @@ std::int64_t tdb_recordsize(HANDLE store, std::int32_t offset) {
     return 0;
   return RecordBytes(length);
 }
+
+int tdb_rowcount() { return row_index::Count(); }
 
 std::int32_t tdb_rowoffset(int row) { return row_index::Offset(row); }
 

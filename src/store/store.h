@@ -92,13 +92,16 @@ int tdb_modify(const char* text, int row, HANDLE store, HWND list);
 // file positioned at the first byte of the text.
 HANDLE tdb_gethead(HANDLE store, HWND list, int row, std::int32_t* length,
                    std::int32_t* offset);
+// The same for a caller that shows no rows of its own.
+HANDLE tdb_rowhead(HANDLE store, int row, std::int32_t* length, std::int32_t* offset);
 // Reads n bytes at the current position into buffer (which holds n + 1)
 // and terminates them after the bytes actually read.
 char* tdb_read(HANDLE store, char* buffer, std::int32_t n);
 
-// The history's rows: each row's record offset, and its label (the first
-// 100 bytes of its text, zero-terminated), which the list view asks for
-// when it draws the row. A row the history does not have gives 0 and "".
+// The history's rows: their number, each row's record offset, and its
+// label (the first 100 bytes of its text, zero-terminated), which the
+// list view asks for when it draws the row. A row the history does not have gives 0 and "".
+int tdb_rowcount();
 std::int32_t tdb_rowoffset(int row);
 void tdb_label(int row, char out[kLabelMax + 1]);
 // The first row from `start` on (round to the top when `wrap`) whose label

@@ -59,7 +59,10 @@ TEST_F(Capture, TheTextOnTheClipboardAtStartIsNotRecorded) {
 // Only what was on the clipboard when the program began to listen is
 // old; a copy made while a large history is still loading is new.
 TEST_F(Capture, ACopyMadeWhileALargeHistoryLoadsIsCaptured) {
-  WriteFileBytes(Data(), DataFile(std::vector<std::string>(100000, "an older entry")));
+  // Large enough that the load outlasts a copy even on a machine busy
+  // with other tests.
+  constexpr int kOlder = 300000;
+  WriteFileBytes(Data(), DataFile(std::vector<std::string>(kOlder, "an older entry")));
   // What a save cut off half way leaves: the program removes it as soon
   // as it listens, before anything else.
   const std::wstring halfSaved = dir_.File(L"clip.dat.tmp");
@@ -73,7 +76,7 @@ TEST_F(Capture, ACopyMadeWhileALargeHistoryLoadsIsCaptured) {
   EXPECT_TRUE(app_.Starting()) << "the copy must fall into the load";
   ASSERT_NE(nullptr, app_.WaitReady(60000));
   list_ = FindHistoryList(app_.Pid());
-  ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == 100001; })) << RowCount(list_);
+  ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == kOlder + 1; })) << RowCount(list_);
   Goodbye(app_);
   const std::string bytes = ReadFileBytes(Data());
   EXPECT_EQ(Hex(Record("copied while loading")),

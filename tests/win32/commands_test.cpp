@@ -10,7 +10,7 @@
 #include "app/history_actions.h"
 #include "listwin/command_table.h"
 #include "listwin/entries.h"
-#include "output/paste.h"
+#include "listwin/show_list.h"
 #include "settings/settings.h"
 #include "win32/list_support.h"
 

@@ -8,11 +8,12 @@
 #include <vector>
 
 #include "app/mainwnd.h"
+#include "listwin/copy_chosen.h"
 #include "listwin/entries.h"
 #include "listwin/listwin.h"
 #include "listwin/selection.h"
+#include "listwin/show_list.h"
 #include "output/copy.h"
-#include "output/paste.h"
 #include "output/shape.h"
 #include "settings/settings.h"
 #include "store/history.h"

@@ -75,10 +75,7 @@ class ListTest : public StoreTest {
  protected:
   void SetUp() override {
     StoreTest::SetUp();
-    g_multiSel = 0;
-    g_lastSelCount = 1;
-    g_lastCursorRow = -1;
-    g_marks.Clear();
+    ResetSelectionState();
     ClearRepeatRegister();
     tdb_buffree();
     main_ = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);

@@ -18,7 +18,7 @@ class ViewerTest : public ListTest {
   void SetUp() override {
     ListTest::SetUp();
     saved_ = g_set;
-    ASSERT_NE(nullptr, CreateViewer());
+    ASSERT_NE(nullptr, CreateViewer(g_hListWnd, g_hListView));
   }
   void TearDown() override {
     if (g_hViewer) DestroyWindow(g_hViewer);
@@ -68,7 +68,7 @@ TEST_F(ViewerTest, ResizingLaysOutTheEditBoxAndTheButtons) {
 TEST_F(ViewerTest, AChangeTheStoreCannotWriteLeavesTheRowAndSaysSo) {
   Load({"old"});
   MoveCursor(-1, 0);
-  ToggleViewer('e');
+  ToggleViewer('e', GetCursorRow());
   ASSERT_TRUE(g_viewerShown);
   const std::string work = WorkBytes(store_);
   HWND edit = GetDlgItem(g_hViewer, IDC_VIEWER_EDIT);
@@ -96,7 +96,7 @@ TEST_F(ViewerTest, ACaptureAboveKeepsTheTypingAndItsEntry) {
   g_set.data = kDataNew;
   Load({"a", "b"});
   MoveCursor(-1, 0);
-  ToggleViewer('E');
+  ToggleViewer('E', GetCursorRow());
   HWND edit = GetDlgItem(g_hViewer, IDC_VIEWER_EDIT);
   SetWindowTextA(edit, "zzza");
   SendMessageW(edit, EM_SETMODIFY, TRUE, 0);

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/errorbox.h"
+#include "app/mainwnd.h"
 
 int main(int argc, char** argv) {
   InstallReporter();

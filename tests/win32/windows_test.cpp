@@ -76,7 +76,7 @@ TEST(ListWindow, IsAHiddenToolWindowWithAOneColumnReportList) {
 }
 
 TEST(Viewer, IsAHiddenDialogWithItsButtonsAndAMultiLineEdit) {
-  HWND viewer = CreateViewer();
+  HWND viewer = CreateViewer(g_hListWnd, g_hListView);
   ASSERT_NE(nullptr, viewer);
   EXPECT_EQ(viewer, g_hViewer);
   EXPECT_FALSE(IsWindowVisible(viewer));

@@ -1,0 +1,46 @@
+#include "listwin/copy_chosen.h"
+
+#include <utility>
+#include <vector>
+
+#include "base/report.h"
+#include "listwin/list_state.h"
+#include "listwin/selection.h"
+#include "output/copy.h"
+#include "settings/settings.h"
+
+namespace {
+
+// 0 stays 0; a failure is remembered in g_listError and gives -1.
+int Fail(int code) {
+  if (code == 0) return 0;
+  g_listError = code;
+  return -1;
+}
+
+}  // namespace
+
+int CopyClip(int first, int last, const char* q, const char* f, int w, int r) {
+  if (last < first) std::swap(first, last);
+  if (first < 0 || last >= GetRowCount()) return Fail(kListErrNoRow);
+  std::vector<int> rows;
+  rows.reserve(static_cast<size_t>(last - first) + 1);
+  for (int row = first; row <= last; ++row) rows.push_back(row);
+  return Fail(CopyRows(rows, q, f, w, r, kListErrNoRoom));
+}
+
+int CopySelClip(const char* q, const char* f, int w, int r) {
+  const std::vector<int> rows = SelectedRows();
+  if (rows.empty()) return Fail(kListErrNoSelection);
+  return Fail(CopyRows(rows, q, f, w, r, kListErrSelNoRoom));
+}
+
+bool CopyChosen(int first, int last, bool quoted) {
+  const char* quote = quoted ? g_set.inyo : "";
+  const char* footer = quoted ? g_set.foot : "";
+  const int result = g_multiSel ? CopySelClip(quote, footer, g_set.lfbyte, g_set.lf)
+                                : CopyClip(first, last, quote, footer, g_set.lfbyte, g_set.lf);
+  if (result == 0) return true;
+  if (const char* message = CopyFailureMessage(g_listError)) ErrorBox(message, kErrorPlain);
+  return false;
+}

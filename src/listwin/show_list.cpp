@@ -1,0 +1,106 @@
+#include "listwin/show_list.h"
+
+#include <windows.h>
+
+#include "base/report.h"
+#include "base/window_place.h"
+#include "listwin/list_state.h"
+#include "listwin/selection.h"
+#include "output/paste.h"
+#include "output/viewer.h"
+#include "settings/settings.h"
+
+HWND g_targetFocus = nullptr;
+int g_outputAction = kOutputNone;
+bool g_clipReady = false;
+HeldModifiers g_held;
+
+namespace {
+
+constexpr char kNotPasted[] =
+    "貼り付け先のウィンドウが閉じられたか、前面に出せなかったため、貼り付けませんでした。\n"
+    "選んだ文章はクリップボードにあります。";
+
+// Shows the list at its kept place, or, when places are not kept, where
+// a first run puts it.
+void PlaceList() {
+  if (g_set.size == kNo) {
+    const Settings home;
+    g_set.size_lx = home.size_lx;
+    g_set.size_ly = home.size_ly;
+    g_set.size_lw = home.size_lw;
+    g_set.size_lh = home.size_lh;
+  }
+  PlaceWindow(g_hListWnd, g_set.size_lx, g_set.size_ly, g_set.size_lw, g_set.size_lh,
+              g_set.actv_hide == kHide || g_set.topmost == kYes);
+  ShowWindow(g_hListWnd, SW_SHOWNORMAL);
+}
+
+void SetInitialCursor() {
+  if (g_set.cursor == kCursorTop) {
+    ClearSelect();
+    MoveCursor(0, 0);
+  } else if (GetCursorRow() < 0 && GetRowCount() > 0) {
+    MoveCursor(0, 0);
+  }
+}
+
+void BringListForward() {
+  if (g_viewerShown && g_hViewer) SetForegroundWindow(g_hViewer);
+  SetForegroundWindow(g_hListWnd);
+}
+
+}  // namespace
+
+void ShowList() {
+  if (!g_hListWnd) return;
+  if (!g_listShown) {
+    g_held = HeldModifiers();
+    g_targetFocus = ForegroundFocus();
+    g_clipReady = false;
+    ResetPendingKeys();
+    MeasurePage();
+    g_listShown = true;
+    PlaceList();
+    SetInitialCursor();
+  }
+  BringListForward();
+}
+
+void HideAndPaste(HWND listWnd, int mode) {
+  // Hiding the list deactivates the program, which forgets the target
+  // (and with actv_hide 1 dismisses the list from within this call): the
+  // paste uses this copy.
+  HWND target = g_targetFocus;
+  if (g_viewerShown && g_hViewer) ShowWindow(g_hViewer, SW_HIDE);
+  ShowWindow(listWnd, SW_HIDE);
+  if (mode == kPasteMode) g_clipReady = false;
+  ReleaseHeldModifiers(g_held);
+
+  bool notPasted = false;
+  const bool returns = g_set.actv_hide != kHide && mode != kHideOnly;
+  if (mode == kPasteMode && g_outputAction == kOutputPaste) {
+    notPasted = !PasteInto(target, returns);
+    if (target) g_targetFocus = target;
+  }
+
+  if (!returns) {
+    if (g_lastCursorRow == -1) g_lastCursorRow = 0;
+    RememberWorkWindow(nullptr);
+    g_listShown = false;
+    HideViewer();
+  } else {
+    if (g_viewerShown && g_hViewer) ShowWindow(g_hViewer, SW_RESTORE);
+    ShowWindow(listWnd, SW_RESTORE);
+    BringListForward();
+  }
+  // Said after the list has its final state, which the box keeps.
+  if (notPasted)
+    ErrorBox(kNotPasted, kErrorPlain);
+}
+
+void PutListAway() {
+  HideViewer();
+  if (g_hListWnd && g_listShown) ShowWindow(g_hListWnd, SW_HIDE);
+  g_listShown = false;
+}
