@@ -1,7 +1,8 @@
 // The vocabulary of the two vi-like key modes: the command tables, the
 // matcher that tells a typed sequence apart as waiting, whole or
-// rejected, and the pending sequence the keys collect in. No window
-// system here; DoKeySeq (commands.h) carries the commands out.
+// rejected, and the pending sequence the keys collect in. Each command
+// names the action that runs it and that action's argument; no window
+// system here, the actions themselves are DoKeySeq's (commands.h).
 #pragma once
 
 #include <cstddef>
@@ -13,13 +14,49 @@ enum RepeatFlag : int {
   kRepeatReplay = 2,  // the repeat command itself
 };
 
+// What a command does; both tables' commands share these.
+enum CommandAction : int {
+  kDoNothing,    // "." with a count
+  kDoView,       // shows or hides the edit dialog; arg 'e' keeps the focus, 'E' takes it
+  kDoDelete,     // deletes the range, or the selection
+  kDoSelect,     // selects the range
+  kDoUnselect,   // unselects every row
+  kDoSelectAll,
+  kDoCopy,       // copies the range, or the selection; arg: the kCopy flags
+  kDoMove,       // moves the cursor to the motion's row
+  kDoPage,       // pages: arg 'f' forward, 'b' back, 'd' half down, 'u' half up
+  kDoOk,         // pastes the row
+  kDoHide,       // hides the list
+  kDoMark,       // sets the typed mark on the cursor row
+  kDoOpen,       // a new entry below ('o') or above ('O') the cursor row
+  kDoPut,        // puts the put buffer below ('p') or above ('P') the cursor row
+};
+
+// The kDoCopy flags.
+constexpr char kCopyQuoted = 1;    // with the quote prefix and footer
+constexpr char kCopyThenOk = 2;    // then pastes through the OK command
+constexpr char kCopyOnlyCopy = 4;  // the OK command copies without pasting afterwards
+
+// Where a command's motion, or the other end of its range, leads.
+enum CommandMotion : int {
+  kNoMotion,
+  kCountedRows,  // the cursor row and the count's rows below it (dd, yy)
+  kMotionDown,   // j: count rows down
+  kMotionUp,     // k: count rows up
+  kMotionGo,     // G: the count's row, or the last
+  kMotionMark,   // 'x: the mark's row
+};
+
 // One command: up to three characters ("?" stands for any one character,
-// the name of a mark), its length, its repeat flag. A table ends with an
-// entry of length 0.
+// the name of a mark), its length, its repeat flag, and what runs it. A
+// table ends with an entry of length 0.
 struct CommandEntry {
   char sequence[4];
   int length;
   int repeat;
+  CommandAction action;
+  CommandMotion motion;
+  char arg;
 };
 
 // The key-table versions: "1.5a" for key mode vilike, "1.9" otherwise.

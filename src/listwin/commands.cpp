@@ -29,56 +29,32 @@ namespace {
 
 std::string g_repeat;
 
-// The rows a command's motions lead to, worked out before it runs: a
-// motion without a target refuses the whole command.
-struct Targets {
-  int cursor = -1;
-  int down = -1, up = -1, go = -1, mark = -1;
+// Everything a command's action needs, worked out from the typed
+// sequence before it runs.
+struct CommandArgs {
+  long long count = 0;  // 0: none typed
+  char mark = 0;        // the typed mark name, for 'x, d'x and mx
+  bool classic = false;  // a command of the older key table
+  char arg = 0;         // the table's argument for the action
+  int cursor = -1;      // the cursor row
+  int target = -1;      // where the motion leads, or the range ends; -1 for nowhere
 };
 
-bool FindTargets(const char* command, long long count, Targets* t) {
-  t->cursor = GetCursorRow();
-  for (const char* c = command; *c; ++c) {
-    int row = 0;
-    switch (*c) {
-      case 'j':
-        row = t->down = RowDown(count);
-        break;
-      case 'k':
-        row = t->up = RowUp(count);
-        break;
-      case 'G':
-        row = t->go = RowGo(count);
-        break;
-      case '\'':
-        row = t->mark = GetMark(c[1]);
-        if (c[1]) ++c;  // a mark's name, not a motion
-        break;
-      case 'm':
-        if (c[1]) ++c;
-        break;
-    }
-    if (row < 0) return false;
-  }
-  return true;
-}
-
-// The other end of an operator's range, named by the command's second
-// character: the same operator (any copy or paste letter for copies and
-// pastes) counts rows from the cursor; j, k, G and 'x are motions.
-int OperatorTarget(const char* command, long long count, const Targets& t) {
-  const char op = command[0], second = command[1];
-  const bool copy = std::strchr("yYvV", op) != nullptr;
-  if (second == op || (copy && second && std::strchr("yYvV", second))) return RowCountEnd(count);
-  switch (second) {
-    case 'j':
-      return t.down;
-    case 'k':
-      return t.up;
-    case 'G':
-      return t.go;
-    case '\'':
-      return t.mark;
+// The row the command's motion leads to; -1 when it has none.
+int MotionTarget(CommandMotion motion, long long count, char mark) {
+  switch (motion) {
+    case kNoMotion:
+      return -1;
+    case kCountedRows:
+      return RowCountEnd(count);
+    case kMotionDown:
+      return RowDown(count);
+    case kMotionUp:
+      return RowUp(count);
+    case kMotionGo:
+      return RowGo(count);
+    case kMotionMark:
+      return GetMark(mark);
   }
   return -1;
 }
@@ -166,131 +142,113 @@ bool Put(char which, long long count, int cursor) {
   return true;
 }
 
-// Runs the 1.9 command; false when it is refused.
-bool Run19(const ParsedCommand& p) {
-  const char* command = p.command;
-  const long long count = p.count;
-  Targets t;
-  if (!FindTargets(command, count, &t)) return false;
-  const int cur = t.cursor;
-  switch (command[0]) {
-    case 'e':
-    case 'E':
-      if (cur >= 0) ToggleViewer(command[0], cur);
-      return true;
-    case 'd': {
-      const int target = OperatorTarget(command, count, t);
-      if (cur < 0 || target < 0) return false;
-      DeleteForCommand(cur, target);
-      return true;
-    }
-    case 's': {
-      if (command[1] == 'c') return ClearSelect(), true;
-      if (command[1] == 'a') return SelectAll(), true;
-      const int target = OperatorTarget(command, count, t);
-      if (cur < 0 || target < 0) return false;
-      SelectRange(cur, target);
-      return true;
-    }
-    case 'y':
-    case 'Y':
-    case 'v':
-    case 'V': {
-      g_outputAction = kOutputPaste;
-      const int target = OperatorTarget(command, count, t);
-      if (cur < 0 || target < 0) return false;
-      const bool paste = command[0] == 'v' || command[0] == 'V';
-      if (CopyForOutput(cur, target, command[0] == 'Y' || command[0] == 'V') && paste) SendOk();
-      return true;
-    }
-    case 'j':
-      return MoveCursor(-1, t.down), true;
-    case 'k':
-      return MoveCursor(-1, t.up), true;
-    case 'G':
-      return MoveCursor(-1, t.go), true;
-    case '\'':
-      return MoveCursor(-1, t.mark), true;
-    case '\x06':
-      Move(PageForward(GetTopRow(), g_rowsPerPage, GetRowCount()));
-      return true;
-    case '\x04':
-    case '\x15': {
-      if (count > 0) g_halfPage = static_cast<int>(count);
-      const int top = GetTopRow();
-      Move(command[0] == '\x04' ? HalfPageDown(top, cur, g_halfPage, GetRowCount())
-                                : HalfPageUp(top, cur, g_halfPage));
-      return true;
-    }
-    case '\x02':
-      Move(PageBack(GetTopRow(), g_rowsPerPage, GetRowCount()));
-      return true;
-    case '\r':
-      g_outputAction = kOutputPaste;
-      g_clipReady = false;
-      SendOk();
-      return true;
-    case '\x1b':
-      HideAndPaste(g_hListWnd, kHideOnly);
-      return true;
-    case 'm':
-      if (SetMark(command[1], cur) != 0) MessageBeep(0);
-      return true;
-    case 'o':
-    case 'O':
-      OpenEntry(command[0], cur);
-      return true;
-    case 'p':
-    case 'P':
-      return Put(command[0], count, cur);
-  }
-  return true;  // "." with a count: nothing
+// The actions: each returns false when the command is refused. A
+// command with a range needs the cursor and the range's other end.
+
+bool DoView(const CommandArgs& a) {
+  if (a.cursor >= 0) ToggleViewer(a.arg, a.cursor);
+  return true;
 }
 
-// Runs the 1.5a command (no counts, no marks); false when it is refused.
-bool Run15a(const ParsedCommand& p) {
-  Targets t;
-  if (!FindTargets(p.command, 0, &t)) return false;
-  const int cur = t.cursor;
-  const int top = GetTopRow(), rows = GetRowCount();
-  switch (p.command[0]) {
-    case 'd':
-      if (cur < 0) return false;
-      DeleteForCommand(cur, cur);
-      break;
-    case 'y':
-    case 'Y':
-    case 'p':
-    case 'P': {
-      const char c = p.command[0];
-      g_outputAction = c == 'y' || c == 'Y' ? kOutputCopy : kOutputPaste;
-      if (cur < 0) return false;
-      if (CopyForOutput(cur, cur, c == 'Y' || c == 'P')) SendOk();
-      break;
+bool DoDelete(const CommandArgs& a) {
+  if (a.cursor < 0 || a.target < 0) return false;
+  DeleteForCommand(a.cursor, a.target);
+  return true;
+}
+
+bool DoSelect(const CommandArgs& a) {
+  if (a.cursor < 0 || a.target < 0) return false;
+  SelectRange(a.cursor, a.target);
+  return true;
+}
+
+bool DoUnselect(const CommandArgs&) { return ClearSelect(), true; }
+bool DoSelectAll(const CommandArgs&) { return SelectAll(), true; }
+
+// The output action is chosen even when the copy is then refused.
+bool DoCopy(const CommandArgs& a) {
+  g_outputAction = a.arg & kCopyOnlyCopy ? kOutputCopy : kOutputPaste;
+  if (a.cursor < 0 || a.target < 0) return false;
+  if (CopyForOutput(a.cursor, a.target, a.arg & kCopyQuoted) && (a.arg & kCopyThenOk)) SendOk();
+  return true;
+}
+
+bool DoMove(const CommandArgs& a) { return MoveCursor(-1, a.target), true; }
+
+bool DoPage(const CommandArgs& a) {
+  const int top = GetTopRow(), rows = GetRowCount(), cur = a.cursor;
+  if (a.classic) {
+    switch (a.arg) {
+      case 'f':
+        return Move(PageForward15a(top, rows)), true;
+      case 'b':
+        return Move(PageBack15a(top, cur, rows)), true;
+      case 'd':
+        return Move(HalfPageDown15a(top, cur, rows)), true;
+      case 'u':
+        return Move(HalfPageUp15a(top, cur)), true;
     }
-    case 'j':
-      MoveCursor(-1, t.down);
-      break;
-    case 'k':
-      MoveCursor(-1, t.up);
-      break;
-    case 'G':
-      MoveCursor(-1, t.go);
-      break;
-    case '\x06':
-      Move(PageForward15a(top, rows));
-      break;
-    case '\x04':
-      Move(HalfPageDown15a(top, cur, rows));
-      break;
-    case '\x02':
-      Move(PageBack15a(top, cur, rows));
-      break;
-    case '\x15':
-      Move(HalfPageUp15a(top, cur));
-      break;
+    return true;
+  }
+  // A count given to a half page becomes the half page's step.
+  if ((a.arg == 'd' || a.arg == 'u') && a.count > 0) g_halfPage = static_cast<int>(a.count);
+  switch (a.arg) {
+    case 'f':
+      return Move(PageForward(top, g_rowsPerPage, rows)), true;
+    case 'b':
+      return Move(PageBack(top, g_rowsPerPage, rows)), true;
+    case 'd':
+      return Move(HalfPageDown(top, cur, g_halfPage, rows)), true;
+    case 'u':
+      return Move(HalfPageUp(top, cur, g_halfPage)), true;
   }
   return true;
+}
+
+bool DoOk(const CommandArgs&) {
+  g_outputAction = kOutputPaste;
+  g_clipReady = false;
+  SendOk();
+  return true;
+}
+
+bool DoHide(const CommandArgs&) {
+  HideAndPaste(g_hListWnd, kHideOnly);
+  return true;
+}
+
+bool DoMark(const CommandArgs& a) {
+  if (SetMark(a.mark, a.cursor) != 0) MessageBeep(0);
+  return true;
+}
+
+bool DoOpen(const CommandArgs& a) {
+  OpenEntry(a.arg, a.cursor);
+  return true;
+}
+
+bool DoPut(const CommandArgs& a) { return Put(a.arg, a.count, a.cursor); }
+
+bool DoNothing(const CommandArgs&) { return true; }
+
+// The actions by the CommandAction that names them.
+constexpr bool (*kActions[])(const CommandArgs&) = {
+    DoNothing, DoView, DoDelete, DoSelect, DoUnselect, DoSelectAll, DoCopy,
+    DoMove,    DoPage, DoOk,     DoHide,   DoMark,     DoOpen,      DoPut,
+};
+static_assert(sizeof kActions / sizeof kActions[0] == kDoPut + 1, "one action for each name");
+
+// The record for a parsed command; false when its motion leads nowhere,
+// which refuses the command before it changes anything.
+bool FillArgs(const ParsedCommand& p, bool classic, CommandArgs* a) {
+  const CommandEntry& e = *p.entry;
+  a->count = p.count;
+  a->classic = classic;
+  a->arg = e.arg;
+  if (e.length > 0 && e.sequence[e.length - 1] == '?') a->mark = p.command[e.length - 1];
+  a->cursor = GetCursorRow();
+  a->target = MotionTarget(e.motion, p.count, a->mark);
+  return e.motion == kNoMotion || e.motion == kCountedRows || a->target >= 0;
 }
 
 }  // namespace
@@ -308,7 +266,8 @@ int DoKeySeq(const char* version, const char* sequence) {
   // The 1.5a table takes no counts; in the 1.9 table a count beyond the
   // 32-bit range is refused rather than wrapped.
   if (old ? run.size() != 1 : parsed.countTooLarge) return 0;
-  if (!(old ? Run15a(parsed) : Run19(parsed))) return 0;
+  CommandArgs args;
+  if (!FillArgs(parsed, old, &args) || !kActions[parsed.entry->action](args)) return 0;
   if (parsed.entry->repeat == kRepeatStore) g_repeat = run;
   return 1;
 }

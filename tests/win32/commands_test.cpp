@@ -219,3 +219,69 @@ TEST_F(Commands, TheContextMenuOffersTheRowCommandsOrSelectAll) {
   EXPECT_EQ(3, RowCount(list_));
   EXPECT_FALSE(OnListMenuCommand(999));
 }
+
+// Each action as a table: six rows r0..r5, the cursor on r2, mark a on r4,
+// the put buffer given as rows and the clipboard holding "before"; after
+// the keys, the rows, the cursor, mark a, the put buffer (as the rows it
+// names) and the clipboard.
+TEST_F(Commands, EachActionAsATable) {
+  struct Case {
+    const char* version;
+    const char* keys;
+    std::vector<int> put;  // rows of r0..r5
+    std::vector<std::string> rows;
+    int cursor, markA;
+    std::vector<int> putAfter;
+    const char* clipboard;
+  };
+  const std::vector<std::string> all = {"r0", "r1", "r2", "r3", "r4", "r5"};
+  const Case cases[] = {
+      {"1.9", "dd", {}, {"r0", "r1", "r3", "r4", "r5"}, 2, 3, {2}, "before"},
+      {"1.9", "2dj", {}, {"r0", "r1", "r5"}, 2, -1, {2, 3, 4}, "before"},
+      {"1.9", "d'a", {}, {"r0", "r1", "r5"}, 2, -1, {2, 3, 4}, "before"},
+      {"1.9", "dk", {}, {"r0", "r3", "r4", "r5"}, 1, 2, {1, 2}, "before"},
+      {"1.9", "dG", {}, {"r0", "r1"}, 1, -1, {2, 3, 4, 5}, "before"},
+      {"1.9", "yj", {}, all, 2, 4, {2, 3}, "r2r3"},
+      {"1.9", "2yy", {5}, all, 2, 4, {2, 3}, "r2r3"},
+      {"1.9", "yk", {5}, all, 2, 4, {1, 2}, "r1r2"},
+      {"1.9", "Yy", {}, all, 2, 4, {2}, "> r2\r\n"},
+      {"1.9", "2p", {5}, {"r0", "r1", "r2", "r5", "r5", "r3", "r4", "r5"}, 3, 6, {5}, "before"},
+      {"1.9", "P", {0}, {"r0", "r1", "r0", "r2", "r3", "r4", "r5"}, 2, 5, {0}, "before"},
+      {"1.9", "p", {}, all, 2, 4, {}, "before"},
+      {"1.9", "ma", {}, all, 2, 2, {}, "before"},
+      {"1.9", "'a", {}, all, 4, 4, {}, "before"},
+      {"1.9", "2G", {}, all, 1, 4, {}, "before"},
+      {"1.9", "3k", {}, all, 0, 4, {}, "before"},
+      {"1.9", "4j", {}, all, 5, 4, {}, "before"},
+      {"1.9", "y'b", {5}, all, 2, 4, {5}, "before"},
+      {"1.5a", "d", {}, {"r0", "r1", "r3", "r4", "r5"}, 2, 3, {2}, "before"},
+      {"1.5a", "y", {}, all, 2, 4, {2}, "r2"},
+      {"1.5a", "G", {}, all, 5, 4, {}, "before"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.version) + " " + c.keys);
+    TearDown();
+    SetUp();
+    Load(all);
+    std::vector<std::int32_t> offsets;
+    for (int row = 0; row < 6; ++row) offsets.push_back(RowOffset(list_, row));
+    auto named = [&](const std::vector<int>& rows) {
+      std::vector<std::int32_t> out;
+      for (int row : rows) out.push_back(offsets[static_cast<size_t>(row)]);
+      return out;
+    };
+    tdb_bufalloc(static_cast<int>(c.put.size()));
+    for (std::int32_t offset : named(c.put)) tdb_bufadd(offset);
+    ASSERT_TRUE(CopyText("before"));
+    MoveCursor(-1, 4);
+    SetMark('a', 4);
+    MoveCursor(-1, 2);
+
+    DoKeySeq(c.version, c.keys);
+    EXPECT_EQ(c.rows, Labels());
+    EXPECT_EQ(c.cursor, GetCursorRow());
+    EXPECT_EQ(c.markA, GetMark('a'));
+    EXPECT_EQ(named(c.putAfter), PutBuffer());
+    EXPECT_EQ(c.clipboard, ClipboardText());
+  }
+}
