@@ -7,6 +7,7 @@
 
 #include "app/history_actions.h"
 #include "base/clipboard.h"
+#include "base/scoped_win.h"
 #include "listwin/entries.h"
 #include "listwin/listwin.h"
 #include "listwin/selection.h"
@@ -49,14 +50,11 @@ bool ContentAsksNotToBeKept() {
   if (!IsClipboardFormatAvailable(g_historyFormat)) return false;
   HANDLE data = GetClipboardData(g_historyFormat);
   if (!data || GlobalSize(data) < sizeof(DWORD)) return false;
-  bool forbidden = false;
-  if (const void* value = GlobalLock(data)) {
-    DWORD allowed = 0;
-    std::memcpy(&allowed, value, sizeof allowed);
-    forbidden = allowed == 0;
-    GlobalUnlock(data);
-  }
-  return forbidden;
+  ScopedGlobalLock<const void> value(data);
+  if (!value.Get()) return false;
+  DWORD allowed = 0;
+  std::memcpy(&allowed, value.Get(), sizeof allowed);
+  return allowed == 0;
 }
 
 // Copies the clipboard's text up to its first zero byte into a new
@@ -74,20 +72,15 @@ HGLOBAL CopyClipboardText(HWND main, DWORD* sequence, bool* busy) {
   if (ContentAsksNotToBeKept()) return nullptr;
   HANDLE data = GetClipboardData(CF_TEXT);
   if (!data) return nullptr;
-  const char* text = static_cast<const char*>(GlobalLock(data));
-  if (!text) return nullptr;
+  ScopedGlobalLock<const char> text(data);
+  if (!text.Get()) return nullptr;
   // The block may lack a terminator; never read past its end.
   const size_t limit = GlobalSize(data);
-  const void* zero = std::memchr(text, '\0', limit);
-  const size_t n = zero ? static_cast<size_t>(static_cast<const char*>(zero) - text) : limit;
+  const void* zero = std::memchr(text.Get(), '\0', limit);
+  const size_t n = zero ? static_cast<size_t>(static_cast<const char*>(zero) - text.Get()) : limit;
   HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, n + 1);
-  if (copy) {
-    if (void* to = GlobalLock(copy)) {
-      std::memcpy(to, text, n);
-      GlobalUnlock(copy);
-    }
-  }
-  GlobalUnlock(data);
+  ScopedGlobalLock<char> to(copy);
+  if (to.Get()) std::memcpy(to.Get(), text.Get(), n);
   return copy;
 }
 
@@ -99,13 +92,11 @@ bool TryCapture(HWND main) {
   if (GetClipboardOwner() == main) return true;
   DWORD sequence = 0;
   bool busy = false;
-  HGLOBAL copy = CopyClipboardText(main, &sequence, &busy);  // the clipboard is closed again here
+  // The clipboard is closed again once the copy is made.
+  const ScopedGlobal copy(CopyClipboardText(main, &sequence, &busy));
   if (!copy) return !busy;
-  if (const char* text = static_cast<const char*>(GlobalLock(copy))) {
-    if (AddClip(text)) g_seenSequence = sequence;
-    GlobalUnlock(copy);
-  }
-  GlobalFree(copy);
+  const ScopedGlobalLock<const char> text(copy.Get());
+  if (text.Get() && AddClip(text.Get())) g_seenSequence = sequence;
   return true;
 }
 

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "app/errorbox.h"
+#include "output/messages.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ void ShowHelpTopics(HWND main) {
   }
   const auto result = reinterpret_cast<INT_PTR>(
       ShellExecuteW(main, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-  if (result <= 32) ErrorBox("ヘルプファイル (kopiwell.html) を開けません", kErrorPlain);
+  if (result <= 32) Tell(kMsgHelpMissing);
 }
 
 void CloseHelp(HWND main) {

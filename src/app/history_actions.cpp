@@ -4,6 +4,7 @@
 #include "app/mainwnd.h"
 #include "listwin/listwin.h"
 #include "listwin/selection.h"
+#include "output/messages.h"
 #include "store/history.h"
 #include "store/store.h"
 
@@ -14,22 +15,20 @@ void RestoreClip() {
     return;
   }
   if (g_tdbError == kErrRestoreNoBackup) {
-    ErrorBox("バックアップファイルがありません", kErrorPlain);
+    Tell(kMsgNoBackup);
     return;
   }
   if (g_tdbError == kErrRestoreCopy) {
-    ErrorBox("バックアップファイル (clipdat.bak) を読み込めなかったため、復元できませんでした。\n"
-             "今の履歴はそのまま残っています。",
-             kErrorPlain);
+    Tell(kMsgBackupUnreadable);
     return;
   }
   // The old working file is closed already: nothing is left to save.
-  ErrorBox("WndProc:restore にてエラー発生", kErrorFatal);
+  Tell(kMsgRestoreFailed);
 }
 
 int ClearClip() {
   if (!ClearHistory(g_hListView)) {
-    ErrorBox("ClearClip : 履歴クリアでエラー発生", kErrorFatal);
+    Tell(kMsgClearFailed);
     return -1;
   }
   ForgetRowPlaces();

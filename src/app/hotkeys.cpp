@@ -9,6 +9,7 @@
 #include "base/program.h"
 #include "base/win_text.h"
 #include "listwin/show_list.h"
+#include "output/messages.h"
 #include "settings/settings.h"
 
 namespace {
@@ -35,11 +36,7 @@ std::string KeyName(std::uint16_t word) {
 // False when another program holds the combination already.
 bool Register(int id, std::uint16_t word, bool report) {
   if (RegisterHotKey(MainWindow(), id, HotkeyModifiers(word), HotkeyKey(word))) return true;
-  if (report) {
-    const std::string message = "ホットキー " + KeyName(word) +
-                                " はほかのプログラムが使っています。［設定］で別のキーを選んでください。";
-    ErrorBox(message.c_str(), kErrorPlain);
-  }
+  if (report) Tell(kMsgHotkeyTaken, {KeyName(word)});
   return false;
 }
 

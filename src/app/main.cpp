@@ -10,6 +10,7 @@
 #include "app/tray.h"
 #include "base/program.h"
 #include "listwin/listwin.h"
+#include "output/messages.h"
 #include "output/shape.h"
 #include "output/viewer.h"
 #include "settings/ini.h"
@@ -47,7 +48,7 @@ void RunMessageLoop() {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   InstallReporter();
   if (FindWindowW(kMainClassName, nullptr)) {
-    ErrorBox("コピウェルは起動されています", kErrorPlain);
+    Tell(kMsgAlreadyRunning);
     return kExitCode;
   }
 

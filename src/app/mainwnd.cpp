@@ -13,6 +13,7 @@
 #include "listwin/commands.h"
 #include "listwin/listwin.h"
 #include "listwin/selection.h"
+#include "output/messages.h"
 #include "output/viewer.h"
 #include "settings/ini.h"
 #include "settings/settings.h"
@@ -34,31 +35,11 @@ bool g_closedForSessionEnd = false;
 // The start-up delete was not done: its backup could not be made.
 bool g_startDelSkipped = false;
 
-struct OpenFailure {
-  int code;
-  const char* message;
-};
-constexpr OpenFailure kOpenFailures[] = {
-    {kErrOpenWork, "WndProc:データファイルを開けません"},
-    {kErrOpenNoData, "WndProc:データファイルが存在しません"},
-};
-
 void ReportOpenFailure() {
-  // Nothing is wrong with the file: the program just cannot hold it.
-  if (g_tdbError == kErrOpenNoMemory) {
-    ErrorBox("履歴が大きすぎてメモリーに読み込めないため、コピウェルを終了します。\n"
-             "履歴ファイル (clip.dat) はそのまま残してあります。",
-             kErrorPlain);
-    return;
-  }
-  for (const OpenFailure& f : kOpenFailures) {
-    if (f.code == g_tdbError) {
-      ErrorBox(f.message, kErrorFatal);
-      return;
-    }
-  }
-  std::string message = "WndProc:ファイルオープン時にエラー発生 " + std::to_string(g_tdbError);
-  ErrorBox(message.c_str(), kErrorFatal);
+  if (const Message* m = MessageFor(kWhenOpening, g_tdbError))
+    ErrorBox(MessageText(*m).c_str(), m->kind);
+  else
+    Tell(kMsgOpenOther, {std::to_string(g_tdbError)});
 }
 
 LRESULT MainOnCreate(HWND hwnd) {
@@ -72,10 +53,10 @@ LRESULT MainOnCreate(HWND hwnd) {
     if (g_tdbError == kErrStartDelBackup)
       g_startDelSkipped = true;  // the history stays; said once the start is over
     else
-      ErrorBox("WndProc:起動時削除の失敗", kErrorFatal);
+      Tell(kMsgStartDeleteFailed);
   }
   if (tdb_create(kBaseName) != 0 && g_tdbError == kErrDataCreate) {
-    if (!g_fatal) ErrorBox("WndProc:データファイルを作成できません", kErrorFatal);
+    if (!g_fatal) Tell(kMsgDataCreate);
     return -1;
   }
   // After a fatal error the window is already gone and the shutdown has
@@ -100,9 +81,7 @@ void RunShutdown(bool sessionEnd) {
     if (CloseHistory(g_hListView)) {
       g_closedForSessionEnd = sessionEnd;
     } else if (!g_fatal) {
-      ErrorBox(sessionEnd ? "WndProc:履歴ファイルのクローズ・保存に失敗(Q)"
-                          : "WndProc:履歴ファイルのクローズ・保存に失敗(D)",
-               kErrorFatal);
+      Tell(sessionEnd ? kMsgCloseFailedAtSessionEnd : kMsgCloseFailed);
     }
   }
   tdb_buffree();
@@ -178,21 +157,13 @@ LRESULT MainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       if (OnTrayCommand(hwnd, LOWORD(wParam))) return 0;
       break;
     case kWriteFailed:
-      ErrorBox("履歴ファイル (clipwork.dat) に書き込めませんでした。\n"
-               "ディスクの空き容量を確かめてください。書き込めなかったコピーは記録されていません。",
-               kErrorPlain);
+      Tell(kMsgWriteFailed);
       return 0;
     case kWorkingFileFull:
-      ErrorBox("履歴ファイル (clipwork.dat) が 2GB の上限に達したため、"
-               "これからのコピーは記録されません。\n"
-               "不要な履歴を削除してから「さよなら」で終了し、起動し直すと、"
-               "削除した分だけ履歴ファイルが小さくなります。",
-               kErrorPlain);
+      Tell(kMsgWorkingFileFull);
       return 0;
     case kNoMemory:
-      ErrorBox("メモリーが足りないため、操作を取りやめました。履歴は操作の前のままです。\n"
-               "ほかのプログラムを終了してから、もう一度お試しください。",
-               kErrorPlain);
+      Tell(kMsgNoMemory);
       return 0;
     default:
       if (message == TaskbarCreatedMessage()) {
@@ -230,32 +201,23 @@ void PostNoMemory() { PostMessageW(MainWindow(), kNoMemory, 0, 0); }
 
 void ReportStartNotices() {
   if (!g_keptLeftover.name.empty()) {
-    const std::string message =
-        "前回の終了時に保存されなかった履歴の作業ファイルは、今の履歴ファイル (clip.dat) "
-        "の続きではなかったため、取り込まずに " +
-        g_keptLeftover.name + " として残しました。\n中には " +
-        std::to_string(g_keptLeftover.texts) + " 件の文章があります。";
-    g_keptLeftover = KeptLeftover();  // told once
-    ErrorBox(message.c_str(), kErrorPlain);
+    const KeptLeftover kept = TakeKeptLeftover();  // told once
+    Tell(kMsgKeptLeftover, {kept.name, std::to_string(kept.texts)});
   }
   if (g_startDelSkipped) {
     g_startDelSkipped = false;
-    ErrorBox("バックアップ (clipdat.bak) を作れなかったため、起動時の履歴削除は行いませんでした。\n"
-             "履歴はそのまま残っています。",
-             kErrorPlain);
+    Tell(kMsgStartDeleteSkipped);
   }
   ReportDamagedHistory();
 }
 
 void ReportDamagedHistory() {
   if (!g_loadDamage.damaged) return;
-  std::string message =
-      "履歴ファイル (clip.dat) の一部が壊れていたため、読み取れた履歴だけを読み込みました。\n";
-  message += g_loadDamage.copy.empty()
-                 ? "元のファイルの控えは作れませんでした。"
-                 : "元のファイルは " + g_loadDamage.copy + " として残してあります。";
-  g_loadDamage = LoadDamage();  // told once
-  ErrorBox(message.c_str(), kErrorPlain);
+  const LoadDamage damage = TakeLoadDamage();  // told once
+  if (damage.copy.empty())
+    Tell(kMsgDamagedNoCopy);
+  else
+    Tell(kMsgDamagedCopyKept, {damage.copy});
 }
 
 void ResetRunState() {

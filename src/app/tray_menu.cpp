@@ -8,6 +8,7 @@
 #include "app/hotkeys.h"
 #include "app/mainwnd.h"
 #include "app/tray.h"
+#include "base/scoped_win.h"
 #include "base/win_text.h"
 #include "listwin/commands.h"
 #include "listwin/listwin.h"
@@ -141,15 +142,14 @@ HMENU BuildTrayMenu(bool idle, bool paused) {
 }
 
 void ShowTrayMenu(HWND main) {
-  HMENU menu = BuildTrayMenu(g_trayIdle, g_set.sus != 0);
+  const ScopedMenu menu(BuildTrayMenu(g_trayIdle, g_set.sus != 0));
   POINT at;
   GetCursorPos(&at);
   // Our window must be in front while the menu is tracked, or the menu
   // would not close when the user clicks elsewhere.
   SetForegroundWindow(main);
-  TrackPopupMenu(menu, 0, at.x, at.y, 0, main, nullptr);
+  TrackPopupMenu(menu.Get(), 0, at.x, at.y, 0, main, nullptr);
   PostMessageW(main, WM_NULL, 0, 0);
-  DestroyMenu(menu);
 }
 
 bool OnTrayCommand(HWND main, int id) {

@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-
 // A kernel handle (a file). CreateFile reports failure with
 // INVALID_HANDLE_VALUE, everything else with null; both count as empty.
 class ScopedHandle {
@@ -50,4 +49,63 @@ class ScopedRedrawOff {
 
  private:
   HWND hwnd_;
+};
+
+// A global memory block, freed unless it is handed over (Release), as to
+// the clipboard, which then owns it.
+class ScopedGlobal {
+ public:
+  explicit ScopedGlobal(HGLOBAL block = nullptr) : block_(block) {}
+  ~ScopedGlobal() {
+    if (block_) GlobalFree(block_);
+  }
+  ScopedGlobal(const ScopedGlobal&) = delete;
+  ScopedGlobal& operator=(const ScopedGlobal&) = delete;
+
+  HGLOBAL Get() const { return block_; }
+  explicit operator bool() const { return block_ != nullptr; }
+  HGLOBAL Release() {
+    HGLOBAL block = block_;
+    block_ = nullptr;
+    return block;
+  }
+
+ private:
+  HGLOBAL block_;
+};
+
+// A block's memory, locked for as long as the scope lasts; null when the
+// block is null or cannot be locked.
+template <typename T>
+class ScopedGlobalLock {
+ public:
+  explicit ScopedGlobalLock(HGLOBAL block)
+      : block_(block), data_(block ? static_cast<T*>(GlobalLock(block)) : nullptr) {}
+  ~ScopedGlobalLock() {
+    if (data_) GlobalUnlock(block_);
+  }
+  ScopedGlobalLock(const ScopedGlobalLock&) = delete;
+  ScopedGlobalLock& operator=(const ScopedGlobalLock&) = delete;
+
+  T* Get() const { return data_; }
+
+ private:
+  HGLOBAL block_;
+  T* data_;
+};
+
+// A menu, destroyed with its submenus at the end of the scope.
+class ScopedMenu {
+ public:
+  explicit ScopedMenu(HMENU menu) : menu_(menu) {}
+  ~ScopedMenu() {
+    if (menu_) DestroyMenu(menu_);
+  }
+  ScopedMenu(const ScopedMenu&) = delete;
+  ScopedMenu& operator=(const ScopedMenu&) = delete;
+
+  HMENU Get() const { return menu_; }
+
+ private:
+  HMENU menu_;
 };

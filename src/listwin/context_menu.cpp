@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <windowsx.h>
 
+#include "base/scoped_win.h"
 #include "base/win_text.h"
 #include "listwin/command_table.h"
 #include "listwin/commands.h"
@@ -77,9 +78,8 @@ HMENU BuildListMenu(bool onRow, bool viewerShown) {
 void ShowListMenu(HWND listWnd, LPARAM messagePoint) {
   int row = -1;
   const POINT at = ListMenuAnchor(g_hListView, messagePoint, &row);
-  HMENU menu = BuildListMenu(row >= 0, g_viewerShown);
-  TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_LEFTBUTTON, at.x, at.y, 0, listWnd, nullptr);
-  DestroyMenu(menu);
+  const ScopedMenu menu(BuildListMenu(row >= 0, g_viewerShown));
+  TrackPopupMenu(menu.Get(), TPM_LEFTALIGN | TPM_LEFTBUTTON, at.x, at.y, 0, listWnd, nullptr);
 }
 
 bool OnListMenuCommand(int id) {

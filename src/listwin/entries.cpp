@@ -6,6 +6,7 @@
 #include "base/report.h"
 #include "listwin/list_state.h"
 #include "listwin/selection.h"
+#include "output/messages.h"
 #include "settings/settings.h"
 #include "store/history.h"
 #include "store/store.h"
@@ -61,9 +62,7 @@ bool InsertClipOrFail(int row, const char* text) {
   const int result = InsertClip(row, text);
   if (result == 0) return true;
   if (!ReportPlainInsertFailure())
-    ErrorBox(result == kInsertNoRow ? "InsertClip:リストに追加中にエラー発生"
-                                    : "InsertClip:エラーが発生しました",
-             kErrorFatal);
+    Tell(result == kInsertNoRow ? kMsgInsertNoRow : kMsgInsertFailed);
   return false;
 }
 

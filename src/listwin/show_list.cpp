@@ -6,6 +6,7 @@
 #include "base/window_place.h"
 #include "listwin/list_state.h"
 #include "listwin/selection.h"
+#include "output/messages.h"
 #include "output/paste.h"
 #include "output/viewer.h"
 #include "settings/settings.h"
@@ -16,10 +17,6 @@ bool g_clipReady = false;
 HeldModifiers g_held;
 
 namespace {
-
-constexpr char kNotPasted[] =
-    "貼り付け先のウィンドウが閉じられたか、前面に出せなかったため、貼り付けませんでした。\n"
-    "選んだ文章はクリップボードにあります。";
 
 // Shows the list at its kept place, or, when places are not kept, where
 // a first run puts it.
@@ -96,7 +93,7 @@ void HideAndPaste(HWND listWnd, int mode) {
   }
   // Said after the list has its final state, which the box keeps.
   if (notPasted)
-    ErrorBox(kNotPasted, kErrorPlain);
+    Tell(kMsgNotPasted);
 }
 
 void PutListAway() {

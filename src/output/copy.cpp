@@ -10,6 +10,8 @@
 #include "base/clipboard.h"
 #include "base/program.h"
 #include "base/report.h"
+#include "base/scoped_win.h"
+#include "output/messages.h"
 #include "output/shape.h"
 #include "store/history.h"
 #include "store/store.h"
@@ -18,20 +20,6 @@ namespace {
 
 // How long a copy waits for another program to let go of the clipboard.
 constexpr DWORD kClipboardWaitMs = 500;
-
-struct FailureText {
-  int code;
-  const char* message;
-};
-constexpr FailureText kFailureTexts[] = {
-    {kListErrNoSelection, "データが選択されていません"},
-    {kListErrSelNoRoom, "自動改行位置を大きくして下さい"},
-    {kListErrNoRoom, "自動改行位置を大きくして下さい"},
-    {kListErrClipboardBusy,
-     "クリップボードを開けませんでした。ほかのプログラムが使用中です。\n"
-     "少し待ってから、もう一度お試しください。"},
-    {kListErrNoMemory, "メモリが足りないため、コピーできませんでした。"},
-};
 
 // Reads entries' texts from the working file into one buffer that grows
 // to the longest text read. It remembers which row it holds, so that a
@@ -87,34 +75,22 @@ int CopyRows(const std::vector<int>& rows, const char* q, const char* f, int w, 
   // The block must also be addressable on a 32-bit system.
   if (total >= static_cast<unsigned long long>(SIZE_MAX)) return kListErrNoMemory;
   // Every byte is written below, the terminator included.
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(total) + 1);
-  char* out = block ? static_cast<char*>(GlobalLock(block)) : nullptr;
-  if (!out) {
-    if (block) GlobalFree(block);
-    return kListErrNoMemory;
-  }
-  char* end = out;
-  for (int row : rows) {
-    if (!reader.Read(row, nullptr)) {
-      GlobalUnlock(block);
-      GlobalFree(block);
-      return kListErrNoMemory;
+  ScopedGlobal block(GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(total) + 1));
+  {
+    ScopedGlobalLock<char> out(block.Get());
+    if (!out.Get()) return kListErrNoMemory;
+    char* end = out.Get();
+    for (int row : rows) {
+      if (!reader.Read(row, nullptr)) return kListErrNoMemory;
+      end += ShapeWrite(reader.Text(), end, q, f, w, r);
     }
-    end += ShapeWrite(reader.Text(), end, q, f, w, r);
   }
-  GlobalUnlock(block);
-
   ScopedClipboard clipboard(MainWindow(), kClipboardWaitMs);
-  if (!clipboard) {
-    GlobalFree(block);
-    return kListErrClipboardBusy;
-  }
-  if (!clipboard.PutText(block)) return kListErrClipboardBusy;
+  if (!clipboard || !clipboard.PutText(block.Release())) return kListErrClipboardBusy;
   return 0;
 }
 
 const char* CopyFailureMessage(int listError) {
-  for (const FailureText& t : kFailureTexts)
-    if (t.code == listError) return t.message;
-  return nullptr;
+  const Message* m = MessageFor(kWhenCopying, listError);
+  return m ? m->text : nullptr;
 }

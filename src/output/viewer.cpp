@@ -8,6 +8,7 @@
 #include "base/program.h"
 #include "base/report.h"
 #include "base/window_place.h"
+#include "output/messages.h"
 #include "resource.h"
 #include "settings/settings.h"
 #include "store/history.h"
@@ -32,24 +33,6 @@ std::int32_t g_offset = -1;
 constexpr int kEditMarginX = 25;
 constexpr int kEditMarginY = 57;
 constexpr int kButtonsFromBottom = 34;
-
-struct StoreFailure {
-  int code;
-  const char* message;
-};
-// What a failed store of a changed text tells the user; the row and its
-// record stay as they were.
-constexpr StoreFailure kStoreFailures[] = {
-    {kErrWorkingFileFull,
-     "履歴ファイル (clipwork.dat) が 2GB の上限に達しているため、変更を保存できませんでした。\n"
-     "入力した文章はそのまま残してあります。"},
-    {kErrAppendWrite,
-     "履歴ファイル (clipwork.dat) に書き込めなかったため、変更を保存できませんでした。\n"
-     "ディスクの空き容量を確かめてください。入力した文章はそのまま残してあります。"},
-};
-constexpr char kEntryGone[] =
-    "この項目は一覧にもうないため、変更を保存できませんでした。\n"
-    "入力した文章はそのまま残してあります。";
 
 HWND Edit() { return GetDlgItem(g_hViewer, IDC_VIEWER_EDIT); }
 
@@ -78,7 +61,7 @@ bool StoreChange() {
     return true;
   const int row = g_row;
   if (row < 0 || row >= tdb_rowcount() || tdb_rowoffset(row) != g_offset) {
-    ErrorBox(kEntryGone, kErrorPlain);
+    Tell(kMsgEditEntryGone);
     return false;
   }
   const std::string text = EditText();
@@ -88,13 +71,11 @@ bool StoreChange() {
     SendMessageW(edit, EM_SETMODIFY, FALSE, 0);
     return true;
   }
-  for (const StoreFailure& f : kStoreFailures) {
-    if (f.code == g_tdbError) {
-      ErrorBox(f.message, kErrorPlain);
-      return false;
-    }
+  if (const Message* m = MessageFor(kWhenStoringEdit, g_tdbError)) {
+    ErrorBox(m->text, m->kind);
+    return false;
   }
-  ErrorBox("ViewerDlgProc:tdb_modify でエラー発生", kErrorFatal);
+  Tell(kMsgEditFailed);
   return false;
 }
 

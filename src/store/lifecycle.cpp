@@ -191,3 +191,9 @@ HANDLE tdb_restore(HANDLE store, const char* base, HWND list) {
   tdb_buffree();
   return tdb_open(base, list);
 }
+
+LoadDamage TakeLoadDamage() {
+  LoadDamage damage = g_loadDamage;
+  g_loadDamage = LoadDamage();
+  return damage;
+}

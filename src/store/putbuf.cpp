@@ -2,6 +2,7 @@
 // the top row to the bottom row, so that put can insert those entries
 // again. Records never change in place, so an offset keeps naming the
 // same text for the rest of the run.
+#include "base/scoped_win.h"
 #include "store/store.h"
 
 namespace {
@@ -29,9 +30,12 @@ int tdb_bufadd(std::int32_t offset) {
     g_tdbError = g_allocFailed ? kErrNoMemory : kErrBufFull;
     return -1;
   }
-  auto* slots = static_cast<std::int32_t*>(GlobalLock(g_block));
-  slots[g_count] = offset;
-  GlobalUnlock(g_block);
+  ScopedGlobalLock<std::int32_t> slots(g_block);
+  if (!slots.Get()) {
+    g_tdbError = kErrNoMemory;
+    return -1;
+  }
+  slots.Get()[g_count] = offset;
   ++g_count;
   return 0;
 }
@@ -43,9 +47,12 @@ int tdb_bufget(int index, std::int32_t* offset) {
     g_tdbError = kErrBufIndex;
     return -1;
   }
-  auto* slots = static_cast<std::int32_t*>(GlobalLock(g_block));
-  *offset = slots[index];
-  GlobalUnlock(g_block);
+  const ScopedGlobalLock<std::int32_t> slots(g_block);
+  if (!slots.Get()) {
+    g_tdbError = kErrBufIndex;
+    return -1;
+  }
+  *offset = slots.Get()[index];
   return 0;
 }
 

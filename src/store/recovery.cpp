@@ -128,3 +128,9 @@ int tdb_recover(const char* base, bool newestFirst) {
   DeleteFileA(work.c_str());
   return static_cast<int>(recovered.size());
 }
+
+KeptLeftover TakeKeptLeftover() {
+  KeptLeftover kept = g_keptLeftover;
+  g_keptLeftover = KeptLeftover();
+  return kept;
+}

@@ -6,10 +6,12 @@
 // rewritten from the rows at exit.
 //
 // Every operation returns 0 (or a handle) on success and -1 (or null) on
-// failure, after writing one of the codes below to g_tdbError.
+// failure, after writing one of the codes of store_errors.h to g_tdbError.
 #pragma once
 
 #include <windows.h>
+
+#include "store/store_errors.h"
 
 #include <cstdint>
 #include <string>
@@ -28,42 +30,6 @@ constexpr int kRowExisting = 201;  // a record already in the working file
 constexpr int kStartDelBackup = 100;
 constexpr int kStartDelNoBackup = 101;
 
-// Store error codes, written to g_tdbError by the failing operation.
-enum TdbError : int {
-  kErrDataExists = -1000,        // tdb_create: normal at every later start
-  kErrDataCreate = -1001,
-  kErrStartDelNoData = -1100,
-  kErrStartDelMode = -1101,
-  kErrRestoreNoBackup = -1200,
-  kErrInsRowNoList = -1300,
-  kErrInsRowIndex = -1301,
-  kErrAddRowNoList = -1400,
-  kErrAppendNoStore = -1500,
-  kErrWorkingFileFull = -1501,   // the record would pass the 2 GB offset limit
-  kErrAppendWrite = -1502,       // writing the record failed (a full disk)
-  kErrOpenNoList = -1600,
-  kErrOpenNoData = -1601,
-  kErrOpenWork = -1602,
-  kErrCloseNoList = -1700,
-  kErrCloseNoStore = -1701,
-  kErrCloseCreate = -1702,
-  kErrCloseWrite = -1703,        // writing the new data file failed; the old one stands
-  kErrGetHeadNoList = -1800,
-  kErrDelRowNoList = -2000,
-  kErrDelRowIndex = -2001,
-  kErrModifyNoList = -2200,
-  kErrModifyIndex = -2201,
-  kErrClearCreate = -2300,
-  kErrRowMode = -2400,
-  kErrBufFull = -2600,
-  kErrBufIndex = -2700,
-  kErrNoMemory = -2800,          // the index could not grow; nothing changed
-  kErrOpenNoMemory = -1603,      // the history's index does not fit in memory
-  kErrStartDelBackup = -1102,    // the backup copy failed; the data file stays
-  kErrRestoreCopy = -1201,       // the backup could not be copied; nothing changed
-  kErrCloseRead = -1704,         // reading the working file failed; nothing replaced
-};
-
 // The code of the last failure; success leaves it alone.
 extern int g_tdbError;
 
@@ -75,6 +41,8 @@ struct LoadDamage {
   std::string copy;
 };
 extern LoadDamage g_loadDamage;
+// Gives it and forgets it, so that it is told once.
+LoadDamage TakeLoadDamage();
 
 // Rows and records.
 int tdb_addrow(const char* text, std::int32_t offset, HANDLE store, HWND list, int mode);
@@ -157,3 +125,5 @@ struct KeptLeftover {
   int texts = 0;
 };
 extern KeptLeftover g_keptLeftover;
+// Gives it and forgets it, so that it is told once.
+KeptLeftover TakeKeptLeftover();
