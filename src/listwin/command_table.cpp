@@ -66,6 +66,10 @@ constexpr CommandEntry kTable19[] = {
     {".", 1, kRepeatReplay, kDoNothing, kNoMotion, 0},
     {"o", 1, kRepeatNone, kDoOpen, kNoMotion, 'o'},
     {"O", 1, kRepeatNone, kDoOpen, kNoMotion, 'O'},
+    {"/", 1, kRepeatNone, kDoFind, kNoMotion, '/'},
+    {"?", 1, kRepeatNone, kDoFind, kNoMotion, '?'},
+    {"n", 1, kRepeatNone, kDoFindAgain, kNoMotion, 'n'},
+    {"N", 1, kRepeatNone, kDoFindAgain, kNoMotion, 'N'},
     {"", 0, kRepeatNone, kDoNothing, kNoMotion, 0},
 };
 
@@ -86,6 +90,10 @@ constexpr CommandEntry kTable15a[] = {
     {CTRL_B, 1, kRepeatNone, kDoPage, kNoMotion, 'b'},
     {CTRL_U, 1, kRepeatNone, kDoPage, kNoMotion, 'u'},
     {".", 1, kRepeatReplay, kDoNothing, kNoMotion, 0},
+    {"/", 1, kRepeatNone, kDoFind, kNoMotion, '/'},
+    {"?", 1, kRepeatNone, kDoFind, kNoMotion, '?'},
+    {"n", 1, kRepeatNone, kDoFindAgain, kNoMotion, 'n'},
+    {"N", 1, kRepeatNone, kDoFindAgain, kNoMotion, 'N'},
     {"", 0, kRepeatNone, kDoNothing, kNoMotion, 0},
 };
 
@@ -96,10 +104,12 @@ const char* SkipCount(const char* sequence) {
   return sequence;
 }
 
-// The entry's characters with its "?" at position `at` taken as `c`.
+// The entry's characters with its "?" at position `at` taken as `c`. A
+// "?" that begins a sequence is the character itself (the search
+// backwards): a mark's name always follows the character that asks for it.
 void Fill(const CommandEntry& e, std::size_t at, char c, char out[4]) {
   std::memcpy(out, e.sequence, 4);
-  if (at < 3 && out[at] == '?') out[at] = c;
+  if (at > 0 && at < 3 && out[at] == '?') out[at] = c;
 }
 
 // The first entry whose characters begin with the n characters of `rest`

@@ -30,6 +30,8 @@ enum CommandAction : int {
   kDoMark,       // sets the typed mark on the cursor row
   kDoOpen,       // a new entry below ('o') or above ('O') the cursor row
   kDoPut,        // puts the put buffer below ('p') or above ('P') the cursor row
+  kDoFind,       // opens the find bar: arg '/' searches down, '?' up
+  kDoFindAgain,  // the last search again: arg 'n' in its direction, 'N' against it
 };
 
 // The kDoCopy flags.
@@ -47,8 +49,8 @@ enum CommandMotion : int {
   kMotionMark,   // 'x: the mark's row
 };
 
-// One command: up to three characters ("?" stands for any one character,
-// the name of a mark), its length, its repeat flag, and what runs it. A
+// One command: up to three characters ("?" after the first stands for any
+// one character, the name of a mark), its length, its repeat flag, and what runs it. A
 // table ends with an entry of length 0.
 struct CommandEntry {
   char sequence[4];

@@ -1,6 +1,7 @@
 #include "listwin/commands.h"
 #include "listwin/copy_chosen.h"
 #include "listwin/entries.h"
+#include "listwin/find.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -229,14 +230,22 @@ bool DoOpen(const CommandArgs& a) {
 
 bool DoPut(const CommandArgs& a) { return Put(a.arg, a.count, a.cursor); }
 
+bool DoFind(const CommandArgs& a) {
+  OpenFindBar(a.arg == '/');
+  return true;
+}
+
+bool DoFindAgain(const CommandArgs& a) { return FindAgain(a.arg == 'N', a.count); }
+
 bool DoNothing(const CommandArgs&) { return true; }
 
 // The actions by the CommandAction that names them.
 constexpr bool (*kActions[])(const CommandArgs&) = {
     DoNothing, DoView, DoDelete, DoSelect, DoUnselect, DoSelectAll, DoCopy,
-    DoMove,    DoPage, DoOk,     DoHide,   DoMark,     DoOpen,      DoPut,
+    DoMove,    DoPage, DoOk,     DoHide,   DoMark,     DoOpen,      DoPut,  DoFind, DoFindAgain,
 };
-static_assert(sizeof kActions / sizeof kActions[0] == kDoPut + 1, "one action for each name");
+static_assert(sizeof kActions / sizeof kActions[0] == kDoFindAgain + 1,
+              "one action for each name");
 
 // The record for a parsed command; false when its motion leads nowhere,
 // which refuses the command before it changes anything.

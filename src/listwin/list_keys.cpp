@@ -8,6 +8,7 @@
 #include "base/report.h"
 #include "listwin/command_table.h"
 #include "listwin/commands.h"
+#include "listwin/find.h"
 #include "listwin/list_state.h"
 #include "listwin/listwin.h"
 #include "listwin/show_list.h"
@@ -81,6 +82,18 @@ void OnCommandChar(unsigned unit) {
   }
 }
 
+// The standard mode's find keys: Ctrl+F opens the find bar, F3 and
+// Shift+F3 find the next and the previous match.
+bool OnStandardFindKey(WPARAM key) {
+  if (key == 'F' && g_held.ctrl && !g_held.alt) {
+    OpenFindBar(true);
+    return true;
+  }
+  if (key != VK_F3) return false;
+  if (!FindAgain(g_held.shift, 0)) MessageBeep(0);
+  return true;
+}
+
 // A double-click on a row pastes it, as Enter would.
 void OnDoubleClick(HWND list, LPARAM lParam) {
   LVHITTESTINFO hit = {};
@@ -103,6 +116,7 @@ LRESULT KeyWork(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         OnDelete();
         return 1;
       }
+      if (message == WM_KEYDOWN && g_set.key == kKeyNormal && OnStandardFindKey(wParam)) return 1;
       break;
     // Alt arrives as a system key; the system still gets it.
     case WM_SYSKEYDOWN:
@@ -116,7 +130,10 @@ LRESULT KeyWork(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       }
       // The standard mode leaves characters to the list view's own
       // search over the row labels.
-      if (g_set.key == kKeyNormal) break;
+      if (g_set.key == kKeyNormal) {
+        if (wParam == 0x06) return 1;  // Ctrl+F, taken as a key already
+        break;
+      }
       OnCommandChar(static_cast<unsigned>(wParam));
       return 1;
     case WM_SETFOCUS:

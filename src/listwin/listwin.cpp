@@ -1,4 +1,5 @@
 #include "listwin/copy_chosen.h"
+#include "listwin/find.h"
 #include "listwin/listwin.h"
 
 #include <windows.h>
@@ -54,7 +55,12 @@ void FitListView(HWND hwnd) {
   RECT client;
   GetClientRect(hwnd, &client);
   SetWindowPos(g_hListView, nullptr, 0, 0, client.right - kListMarginX,
-               client.bottom - kListMarginY, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+               client.bottom - kListMarginY - FindBarHeight(),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT view;
+  GetWindowRect(g_hListView, &view);
+  MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&view), 2);
+  PlaceFindBar(view);
 }
 
 BOOL ListOnInitDialog(HWND hwnd) {

@@ -131,6 +131,18 @@ int SelectRange(int a, int b) {
   return 0;
 }
 
+int SelectRows(const std::vector<int>& rows) {
+  if (rows.empty()) return -1;
+  {
+    ScopedBulkChange bulk;
+    UnselectEveryRow(LVIS_SELECTED);
+    for (int row : rows) SetRowState(row, LVIS_SELECTED, LVIS_SELECTED);
+  }
+  g_multiSel = 1;
+  MoveCursor(-1, rows.front());
+  return 0;
+}
+
 int ClearSelect() {
   if (SelectedCount() == 0) return -1;
   UnselectEveryRow(LVIS_SELECTED);

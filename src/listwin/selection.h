@@ -33,6 +33,10 @@ int MoveCursor(int scrollRow, int cursorRow);
 // their selection; multi-selection mode is on afterwards. Returns 0.
 int SelectRange(int a, int b);
 
+// Selects exactly the rows (ascending), in multi-selection mode, with the
+// cursor on the first; -1, changing nothing, for none.
+int SelectRows(const std::vector<int>& rows);
+
 // Unselects every row and returns to single mode, with the cursor row
 // selected again. -1, changing nothing, when no row was selected.
 int ClearSelect();

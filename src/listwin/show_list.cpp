@@ -4,6 +4,7 @@
 
 #include "base/report.h"
 #include "base/window_place.h"
+#include "listwin/find.h"
 #include "listwin/list_state.h"
 #include "listwin/selection.h"
 #include "output/messages.h"
@@ -56,6 +57,7 @@ void ShowList() {
     g_targetFocus = ForegroundFocus();
     g_clipReady = false;
     ResetPendingKeys();
+    CloseFindBar();
     MeasurePage();
     g_listShown = true;
     PlaceList();

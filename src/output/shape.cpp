@@ -200,6 +200,10 @@ void SetShapeCodePage(unsigned code_page) {
 
 unsigned ShapeCodePage() { return g_code_page; }
 
+std::size_t CharacterBytes(const unsigned char* p, const unsigned char* end) {
+  return g_dbcs.lead[*p] && p + 1 < end && g_dbcs.trail[p[1]] ? 2 : 1;
+}
+
 long long ShapeLength(const char* text, const char* quote, const char* footer, int wrap,
                       int rule) {
   Params prm;

@@ -22,6 +22,8 @@
 // system must check that the result fits in size_t before allocating.
 #pragma once
 
+#include <cstddef>
+
 // Line-end rules, the values of the `lf` setting: whether a line break is
 // added at the end of the output. A text that ends without a line break
 // gets one under kShapeLfOk, and under kShapeLfInyo when a quote or footer
@@ -41,6 +43,10 @@ void SetShapeCodePage(unsigned code_page);
 
 // The code page last passed to SetShapeCodePage, 0 before any call.
 unsigned ShapeCodePage();
+
+// The bytes of the character that starts at p, by that code page: 2 for
+// a lead byte followed by a byte that may follow it (before end), else 1.
+std::size_t CharacterBytes(const unsigned char* p, const unsigned char* end);
 
 // The number of bytes ShapeWrite/ShapeAppend will append for these
 // arguments (not counting a terminator), or -1 when wrap is not 0 and

@@ -115,6 +115,18 @@ bool BlockReader::ReadAt(std::int64_t offset, void* out, std::uint32_t n) {
   });
 }
 
+bool BlockReader::View(std::int64_t offset, std::uint32_t n, const char** bytes,
+                       std::vector<char>* scratch) {
+  if (n == 0) {
+    *bytes = "";
+    return true;
+  }
+  if (Window(offset, n, bytes) == n) return true;
+  scratch->resize(n);
+  *bytes = scratch->data();
+  return ReadAt(offset, scratch->data(), n);
+}
+
 bool BlockReader::ReadInt32(std::int64_t offset, std::int32_t* value) {
   unsigned char b[4];
   if (!ReadAt(offset, b, 4)) return false;

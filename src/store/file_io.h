@@ -61,6 +61,10 @@ class BlockReader : public RecordSource {
   bool ReadInt32(std::int64_t offset, std::int32_t* value) override;
   // Reads n bytes at the offset; false when they are not all there.
   bool ReadAt(std::int64_t offset, void* out, std::uint32_t n);
+  // Points at n bytes at the offset in one piece: inside the block when
+  // they lie in it, else copied into `scratch`. False when they are not
+  // all there.
+  bool View(std::int64_t offset, std::uint32_t n, const char** bytes, std::vector<char>* scratch);
 
   // Hands n bytes at the offset to `sink` in pieces, without copying
   // them a second time.

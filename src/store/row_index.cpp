@@ -121,6 +121,40 @@ void Label(int row, char out[kLabelMax + 1]) {
   std::copy(cached.text, cached.text + kLabelMax + 1, out);
 }
 
+int Search(int start, bool forward,
+           RowVerdict (*visit)(int row, const char* text, std::size_t n, void* context),
+           void* context) {
+  const int rows = Count();
+  if (rows == 0 || !g_work) return -1;
+  start = std::min(std::max(start, 0), rows - 1);
+  const std::int64_t position = store_io::Tell(g_work);
+  store_io::BlockReader reader(g_work);
+  std::vector<char> scratch;
+  int result = -1;
+  for (int k = 0; k < rows && result == -1; ++k) {
+    const int row = forward ? (start + k) % rows : (start - k + rows) % rows;
+    const std::int32_t offset = g_offsets[static_cast<size_t>(row)];
+    std::int32_t length = 0;
+    const char* text = "";
+    if (!reader.ReadInt32(offset, &length) || length < 0 ||
+        !reader.View(offset + record_format::kFieldSize, static_cast<std::uint32_t>(length), &text,
+                     &scratch))
+      length = 0;  // a record that cannot be read holds nothing to find
+    switch (visit(row, text, static_cast<std::size_t>(length), context)) {
+      case kRowFound:
+        result = row;
+        break;
+      case kRowGiveUp:
+        result = -2;
+        break;
+      case kRowNext:
+        break;
+    }
+  }
+  if (position >= 0) store_io::SeekTo(g_work, position);
+  return result;
+}
+
 int Find(int start, bool wrap, bool (*match)(const char* label, void* context), void* context) {
   const int rows = Count();
   if (rows == 0 || !g_work) return -1;

@@ -9,8 +9,11 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
+
+#include "store/store.h"
 
 namespace row_index {
 
@@ -47,6 +50,12 @@ void Reverse(HWND list);
 // The row's label: the first 100 bytes of its text, zero-terminated.
 // Reading it leaves the working file's position as it was.
 void Label(int row, char out[101]);
+
+// Visits the rows' whole texts from `start` on, forward or backward and
+// round the end, each once (see tdb_searchrows).
+int Search(int start, bool forward,
+           RowVerdict (*visit)(int row, const char* text, std::size_t n, void* context),
+           void* context);
 
 // The first row from `start` on (going round to the top when `wrap`)
 // whose label `match` accepts; -1 for none. The labels are read through

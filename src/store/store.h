@@ -11,11 +11,12 @@
 
 #include <windows.h>
 
-#include "store/store_errors.h"
-
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "store/store_errors.h"
 
 // The store's base name; the files are clip.dat, clipwork.dat, clipdat.bak.
 constexpr char kBaseName[] = "clip";
@@ -76,6 +77,17 @@ void tdb_label(int row, char out[kLabelMax + 1]);
 // `match` accepts, -1 for none; reads the labels in large blocks.
 int tdb_findrow(int start, bool wrap, bool (*match)(const char* label, void* context),
                 void* context);
+// What a search makes of a row's text.
+enum RowVerdict : int { kRowNext, kRowFound, kRowGiveUp };
+// Visits the rows' whole texts from `start` on, forward (down, and round
+// from the last row to the first) or backward, each row once, until
+// `visit` finds one, whose row is returned, or gives up (-2); -1 when it
+// found none. The texts are read through large blocks of the working
+// file, in place where a text lies inside one; the file's position is
+// left as it was.
+int tdb_searchrows(int start, bool forward,
+                   RowVerdict (*visit)(int row, const char* text, std::size_t n, void* context),
+                   void* context);
 // Turns the order of the rows around; the list's states are the caller's.
 void tdb_reverse(HWND list);
 

@@ -1,0 +1,265 @@
+#include "listwin/find.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "base/win_text.h"
+#include "listwin/list_state.h"
+#include "listwin/selection.h"
+#include "output/text_match.h"
+#include "store/store.h"
+
+namespace {
+
+constexpr int kBarHeight = 24;
+constexpr int kMarkWidth = 14;    // "/" or "?" before the pattern
+constexpr int kStatusWidth = 150;  // what the bar says after it
+// Sent to the bar by itself: a search given up for a key typed meanwhile
+// runs again once the keys are through.
+constexpr UINT kSearchAgain = WM_APP + 20;
+
+constexpr char kNotFound[] = "見つかりません";
+constexpr char kNotInCodePage[] = "この文字では探せません";
+
+HWND g_edit = nullptr, g_mark = nullptr, g_status = nullptr;
+WNDPROC g_defaultEditProc = nullptr;
+bool g_open = false;
+bool g_forward = true;     // the open bar's direction
+int g_origin = -1;         // the cursor row when the bar opened
+int g_found = -1;          // the row the bar's pattern leads to, -1 none
+std::wstring g_typed;      // the bar's text as last searched
+std::string g_last;        // the last pattern taken, in the code page
+bool g_lastForward = true;
+
+// The pattern in the code page; false when the code page cannot hold it.
+bool ToCodePage(const std::wstring& text, std::string* bytes) {
+  BOOL lost = FALSE;
+  const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(),
+                                    static_cast<int>(text.size()), nullptr, 0, nullptr, &lost);
+  bytes->assign(static_cast<size_t>(n > 0 ? n : 0), '\0');
+  if (n > 0)
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), static_cast<int>(text.size()),
+                        &(*bytes)[0], n, nullptr, &lost);
+  return !lost;
+}
+
+struct Scan {
+  const TextMatcher* matcher;
+  bool yieldToKeys;  // give up when the user has typed on
+  int visited;
+  std::vector<int>* all;  // every match, when all are wanted
+};
+
+RowVerdict Visit(int row, const char* text, std::size_t n, void* context) {
+  Scan* scan = static_cast<Scan*>(context);
+  if (scan->yieldToKeys && (++scan->visited & 0xFFF) == 0 && HIWORD(GetQueueStatus(QS_KEY)))
+    return kRowGiveUp;
+  if (!scan->matcher->Matches(text, n)) return kRowNext;
+  if (!scan->all) return kRowFound;
+  scan->all->push_back(row);
+  return kRowNext;
+}
+
+// The first row after `from` (before it when backward), round the end,
+// that holds the pattern; -1 for none, -2 when a key came first.
+int FindRow(const TextMatcher& matcher, int from, bool forward, bool yieldToKeys) {
+  const int rows = GetRowCount();
+  if (rows == 0 || matcher.Empty()) return -1;
+  const int start = from < 0 ? (forward ? 0 : rows - 1)
+                             : forward ? (from + 1) % rows : (from - 1 + rows) % rows;
+  Scan scan = {&matcher, yieldToKeys, 0, nullptr};
+  return tdb_searchrows(start, forward, Visit, &scan);
+}
+
+std::vector<int> FindAll(const TextMatcher& matcher) {
+  std::vector<int> rows;
+  Scan scan = {&matcher, false, 0, &rows};
+  tdb_searchrows(0, true, Visit, &scan);
+  std::sort(rows.begin(), rows.end());
+  return rows;
+}
+
+std::wstring BarText() {
+  const int n = GetWindowTextLengthW(g_edit);
+  std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(g_edit, &text[0], n + 1)));
+  return text;
+}
+
+void Say(const char* status) { SetWindowTextW(g_status, Widen(status).c_str()); }
+
+void BackToOrigin() {
+  if (g_origin >= 0 && g_origin < GetRowCount()) MoveCursor(-1, g_origin);
+}
+
+// The incremental search: the cursor goes to the first row from the one
+// after the origin that holds what the bar holds now.
+void SearchBar() {
+  g_typed = BarText();
+  g_found = -1;
+  Say("");
+  std::string pattern;
+  const bool holdable = ToCodePage(g_typed, &pattern);
+  if (g_typed.empty()) return BackToOrigin();
+  const int row = holdable ? FindRow(TextMatcher(pattern), g_origin, g_forward, true) : -1;
+  if (row == -2) {
+    PostMessageW(g_edit, kSearchAgain, 0, 0);
+    return;
+  }
+  if (row >= 0) {
+    g_found = row;
+    MoveCursor(-1, row);
+    return;
+  }
+  BackToOrigin();
+  Say(holdable ? kNotFound : kNotInCodePage);
+  MessageBeep(0);
+}
+
+void Layout() {
+  RECT client;
+  GetClientRect(g_hListWnd, &client);
+  SendMessageW(g_hListWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+}
+
+// Closes the bar. Kept: its pattern becomes the last pattern, and the
+// cursor stays on its match (or goes back where it was when there is
+// none); otherwise the cursor goes back and the last pattern stays.
+void CloseBar(bool keep) {
+  std::string pattern;
+  if (keep && ToCodePage(BarText(), &pattern) && !pattern.empty()) {
+    g_last = pattern;
+    g_lastForward = g_forward;
+  }
+  if (!keep || g_found < 0) BackToOrigin();
+  g_open = false;
+  for (HWND w : {g_mark, g_edit, g_status}) ShowWindow(w, SW_HIDE);
+  Layout();
+  SetFocus(g_hListView);
+}
+
+// Alt+Enter: every row that holds the pattern, selected for one output.
+void SelectMatches() {
+  std::string pattern;
+  const std::vector<int> rows =
+      ToCodePage(BarText(), &pattern) ? FindAll(TextMatcher(pattern)) : std::vector<int>();
+  if (rows.empty()) {
+    MessageBeep(0);
+    g_found = -1;
+    return CloseBar(true);
+  }
+  g_found = rows.front();
+  CloseBar(true);
+  SelectRows(rows);
+}
+
+LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_GETDLGCODE:
+      // Enter and Escape are the bar's, not the list dialog's.
+      return DLGC_WANTALLKEYS | CallWindowProcW(g_defaultEditProc, hwnd, message, wParam, lParam);
+    case WM_KEYDOWN:
+      if (wParam == VK_RETURN || wParam == VK_ESCAPE) {
+        CloseBar(wParam == VK_RETURN);
+        return 0;
+      }
+      break;
+    case WM_SYSKEYDOWN:
+      if (wParam == VK_RETURN) {
+        SelectMatches();
+        return 0;
+      }
+      break;
+    case WM_CHAR:
+    case WM_SYSCHAR:
+      if (wParam == '\r' || wParam == 0x1b || wParam == '\n') return 0;  // no beep
+      break;
+    case kSearchAgain:
+      if (g_open) SearchBar();
+      return 0;
+  }
+  const LRESULT result = CallWindowProcW(g_defaultEditProc, hwnd, message, wParam, lParam);
+  // Whatever changed the text (a key, a paste, the input method), the
+  // search follows it.
+  if (g_open && BarText() != g_typed) SearchBar();
+  return result;
+}
+
+HWND MakeChild(const wchar_t* cls, DWORD style) {
+  HWND w = CreateWindowExW(0, cls, L"", WS_CHILD | style, 0, 0, 0, 0, g_hListWnd, nullptr,
+                           nullptr, nullptr);
+  SendMessageW(w, WM_SETFONT, SendMessageW(g_hListWnd, WM_GETFONT, 0, 0), FALSE);
+  return w;
+}
+
+void MakeBar() {
+  if (g_edit && GetParent(g_edit) == g_hListWnd && IsWindow(g_edit)) return;
+  g_mark = MakeChild(L"STATIC", SS_CENTER);
+  g_edit = MakeChild(L"EDIT", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL);
+  g_status = MakeChild(L"STATIC", SS_LEFT);
+  g_defaultEditProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(g_edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProc)));
+}
+
+}  // namespace
+
+void OpenFindBar(bool forward) {
+  if (!g_hListWnd) return;
+  MakeBar();
+  g_forward = forward;
+  g_origin = GetCursorRow();
+  g_found = -1;
+  g_typed.clear();
+  g_open = true;
+  SetWindowTextW(g_mark, forward ? L"/" : L"?");
+  SetWindowTextW(g_edit, L"");
+  Say("");
+  for (HWND w : {g_mark, g_edit, g_status}) ShowWindow(w, SW_SHOW);
+  Layout();
+  SetFocus(g_edit);
+}
+
+bool FindBarOpen() { return g_open; }
+
+int FindBarHeight() { return g_open ? kBarHeight : 0; }
+
+void PlaceFindBar(const RECT& listView) {
+  if (!g_open) return;
+  const int y = listView.bottom + 2, h = kBarHeight - 4;
+  const int width = listView.right - listView.left;
+  const int editWidth = width - kMarkWidth - kStatusWidth > 40 ? width - kMarkWidth - kStatusWidth
+                                                               : width - kMarkWidth;
+  MoveWindow(g_mark, listView.left, y + 2, kMarkWidth, h, TRUE);
+  MoveWindow(g_edit, listView.left + kMarkWidth, y, editWidth, h, TRUE);
+  MoveWindow(g_status, listView.left + kMarkWidth + editWidth + 4, y + 2, kStatusWidth - 4, h,
+             TRUE);
+}
+
+bool FindAgain(bool reverse, long long count) {
+  if (g_last.empty()) return false;
+  const TextMatcher matcher(g_last);
+  const bool forward = g_lastForward != reverse;
+  const long long times = count > 0 ? count : 1;
+  // The matches come round again after the last one: a count larger than
+  // their number is taken round the circle instead of searched for.
+  std::vector<int> visited;
+  int row = GetCursorRow();
+  for (long long i = 0; i < times; ++i) {
+    row = FindRow(matcher, row, forward, false);
+    if (row < 0) return false;
+    if (!visited.empty() && row == visited.front()) {
+      row = visited[static_cast<size_t>((times - 1) % static_cast<long long>(visited.size()))];
+      break;
+    }
+    visited.push_back(row);
+  }
+  MoveCursor(-1, row);
+  return true;
+}
+
+void CloseFindBar() {
+  if (g_open) CloseBar(false);
+}

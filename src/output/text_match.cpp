@@ -1,0 +1,80 @@
+#include "output/text_match.h"
+
+#include <cstring>
+#include <utility>
+
+#include "output/shape.h"
+
+namespace {
+
+bool IsUpper(unsigned char c) { return c >= 'A' && c <= 'Z'; }
+bool IsLower(unsigned char c) { return c >= 'a' && c <= 'z'; }
+unsigned char OtherCase(unsigned char c) {
+  if (IsUpper(c)) return static_cast<unsigned char>(c - 'A' + 'a');
+  if (IsLower(c)) return static_cast<unsigned char>(c - 'a' + 'A');
+  return c;
+}
+
+// The first place from `from` that holds either byte, or end.
+const unsigned char* NextOf(const unsigned char* from, const unsigned char* end, unsigned char a,
+                            unsigned char b) {
+  const size_t n = static_cast<size_t>(end - from);
+  const void* x = std::memchr(from, a, n);
+  if (a == b) return x ? static_cast<const unsigned char*>(x) : end;
+  const void* y = std::memchr(from, b, x ? static_cast<size_t>(static_cast<const unsigned char*>(x) - from) : n);
+  if (y) return static_cast<const unsigned char*>(y);
+  return x ? static_cast<const unsigned char*>(x) : end;
+}
+
+}  // namespace
+
+TextMatcher::TextMatcher(std::string pattern) : pattern_(std::move(pattern)) {
+  const auto* p = reinterpret_cast<const unsigned char*>(pattern_.data());
+  const unsigned char* end = p + pattern_.size();
+  foldable_.assign(pattern_.size(), 0);
+  for (const unsigned char* c = p; c < end;) {
+    const size_t bytes = CharacterBytes(c, end);
+    if (bytes == 1) {
+      exactCase_ = exactCase_ || IsUpper(*c);
+      foldable_[static_cast<size_t>(c - p)] = IsUpper(*c) || IsLower(*c);
+    }
+    c += bytes;
+  }
+  if (exactCase_) foldable_.assign(pattern_.size(), 0);
+  if (pattern_.empty()) return;
+  first_ = static_cast<unsigned char>(pattern_[0]);
+  firstOther_ = foldable_[0] ? OtherCase(first_) : first_;
+}
+
+// The bytes from `at` on equal the pattern's; letters of either case when
+// the case is free. Matching starts on a character boundary, so the text's
+// characters line up with the pattern's: a letter of the pattern meets a
+// byte that is no second byte either, and a second byte is compared
+// exactly.
+bool TextMatcher::MatchesAt(const unsigned char* at) const {
+  const auto* p = reinterpret_cast<const unsigned char*>(pattern_.data());
+  for (size_t i = 0; i < pattern_.size(); ++i) {
+    if (at[i] == p[i]) continue;
+    if (!foldable_[i] || at[i] != OtherCase(p[i])) return false;
+  }
+  return true;
+}
+
+// The pattern's first byte is looked for with memchr; a place found is
+// taken only when a character begins there, which the walk from the last
+// known character start tells. The walk only goes forward, so each text
+// is walked at most once, and a text without the first byte not at all.
+bool TextMatcher::Matches(const char* text, std::size_t n) const {
+  if (pattern_.empty() || n < pattern_.size()) return false;
+  const auto* begin = reinterpret_cast<const unsigned char*>(text);
+  const unsigned char* end = begin + n;
+  const unsigned char* last = end - pattern_.size();  // the last place a match can begin
+  const unsigned char* boundary = begin;
+  for (const unsigned char* at = begin; at <= last; ++at) {
+    at = NextOf(at, last + 1, first_, firstOther_);
+    if (at > last) return false;
+    while (boundary < at) boundary += CharacterBytes(boundary, end);
+    if (boundary == at && MatchesAt(at)) return true;
+  }
+  return false;
+}

@@ -1,0 +1,31 @@
+// Finding a pattern in a history text, as the find bar does: the whole
+// text, ASCII letters of either case unless the pattern holds an
+// upper-case one, and a match only where a character of the code page
+// begins (in code page 932 the second byte of a double-byte character is
+// never taken for a letter). The code page is the shaping one (shape.h).
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+class TextMatcher {
+ public:
+  // `pattern`: bytes in the code page.
+  explicit TextMatcher(std::string pattern);
+
+  const std::string& Pattern() const { return pattern_; }
+  bool Empty() const { return pattern_.empty(); }
+  // Whether the n bytes of text hold the pattern (an empty one: never).
+  bool Matches(const char* text, std::size_t n) const;
+
+ private:
+  bool MatchesAt(const unsigned char* at) const;
+
+  std::string pattern_;
+  bool exactCase_ = false;
+  // Per byte of the pattern: a letter that may match either case (never
+  // the second byte of a double-byte character).
+  std::string foldable_;
+  // The first byte in both cases (the same twice when it is no letter).
+  unsigned char first_ = 0, firstOther_ = 0;
+};
