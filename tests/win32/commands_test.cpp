@@ -8,6 +8,7 @@
 
 #include "app/capture.h"
 #include "app/history_actions.h"
+#include "common/text.h"
 #include "listwin/command_table.h"
 #include "listwin/entries.h"
 #include "listwin/show_list.h"
@@ -185,9 +186,7 @@ TEST_F(Commands, TheContextMenuOffersTheRowCommandsOrSelectAll) {
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
       wchar_t text[64] = {};
       GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
-      char utf8[128] = {};
-      WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
-      items.push_back(utf8);
+      items.push_back(Narrow(text));
     }
     return items;
   };
