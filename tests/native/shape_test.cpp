@@ -283,49 +283,43 @@ TEST(Shape, LoneCrAtTheEndIsALineBreak) {
 }
 
 TEST(Shape, CodePageDecidesWhatIsDoubleByte) {
+  // あ (82 A0) is one character in Shift-JIS only. 0xFD starts a
+  // character in GBK, Unified Hangul and Big5 but not in Shift-JIS; 0x40
+  // follows a lead byte in all but Unified Hangul; 0x80 follows one in
+  // Shift-JIS and GBK only.
   const std::string text = "ab" + kA + "cd";
-  {
-    CodePageScope cp(1252);
-    EXPECT_EQ("ab\x82\r\n\xA0" "cd", SHAPE(text, "", "", 3, kNone));
-    EXPECT_EQ("a\r\nb\r\n\x82\r\n\xA0\r\nc\r\nd", SHAPE(text, "", "", 1, kNone));
-  }
-  {
-    CodePageScope cp(932);
-    EXPECT_EQ("ab\r\n" + kA + "c\r\nd", SHAPE(text, "", "", 3, kNone));
-  }
-  {
-    CodePageScope cp(0);
-    EXPECT_EQ("ab\x82\r\n\xA0" "cd", SHAPE(text, "", "", 3, kNone));
-  }
-  // 0xFD starts a character in GBK, Unified Hangul and Big5 but not in
-  // Shift-JIS; 0x40 follows a lead byte in all but Unified Hangul; 0x80
-  // follows one in Shift-JIS and GBK only.
   struct Row {
     unsigned code_page;
+    int wrap;
     std::string text;
     std::string expected;
   };
   const std::vector<Row> rows = {
-      {932, "\xFD\x41", "\xFD\r\n\x41"},
-      {936, "\xFD\x41", "\xFD\x41"},
-      {949, "\xFD\x41", "\xFD\x41"},
-      {950, "\xFD\x41", "\xFD\x41"},
-      {936, "\x81\x40", "\x81\x40"},
-      {949, "\x81\x40", "\x81\r\n\x40"},
-      {950, "\x81\x40", "\x81\x40"},
-      {932, "\x81\x80", "\x81\x80"},
-      {936, "\x81\x80", "\x81\x80"},
-      {949, "\x81\x80", "\x81\r\n\x80"},
-      {950, "\x81\x80", "\x81\r\n\x80"},
-      {950, "\x81\xA1", "\x81\xA1"},
-      {949, "\x81\x5B", "\x81\r\n\x5B"},
-      {949, "\x81\x61", "\x81\x61"},
-      {932, "\xA0\xA0", "\xA0\r\n\xA0"},
-      {1251, "\x81\x40", "\x81\r\n\x40"},
+      {1252, 3, text, "ab\x82\r\n\xA0" "cd"},
+      {1252, 1, text, "a\r\nb\r\n\x82\r\n\xA0\r\nc\r\nd"},
+      {932, 3, text, "ab\r\n" + kA + "c\r\nd"},
+      {0, 3, text, "ab\x82\r\n\xA0" "cd"},
+      {932, 1, "\xFD\x41", "\xFD\r\n\x41"},
+      {936, 1, "\xFD\x41", "\xFD\x41"},
+      {949, 1, "\xFD\x41", "\xFD\x41"},
+      {950, 1, "\xFD\x41", "\xFD\x41"},
+      {936, 1, "\x81\x40", "\x81\x40"},
+      {949, 1, "\x81\x40", "\x81\r\n\x40"},
+      {950, 1, "\x81\x40", "\x81\x40"},
+      {932, 1, "\x81\x80", "\x81\x80"},
+      {936, 1, "\x81\x80", "\x81\x80"},
+      {949, 1, "\x81\x80", "\x81\r\n\x80"},
+      {950, 1, "\x81\x80", "\x81\r\n\x80"},
+      {950, 1, "\x81\xA1", "\x81\xA1"},
+      {949, 1, "\x81\x5B", "\x81\r\n\x5B"},
+      {949, 1, "\x81\x61", "\x81\x61"},
+      {932, 1, "\xA0\xA0", "\xA0\r\n\xA0"},
+      {1251, 1, "\x81\x40", "\x81\r\n\x40"},
   };
   for (const Row& r : rows) {
+    SCOPED_TRACE("code page " + std::to_string(r.code_page) + ", wrap " + std::to_string(r.wrap));
     CodePageScope cp(r.code_page);
-    EXPECT_EQ(r.expected, SHAPE(r.text, "", "", 1, kNone)) << "code page " << r.code_page;
+    EXPECT_EQ(r.expected, SHAPE(r.text, "", "", r.wrap, kNone));
   }
   EXPECT_EQ(0u, ShapeCodePage()) << "the scopes did not restore the code page";
 }
