@@ -7,13 +7,7 @@
 #include <algorithm>
 #include <string>
 
-inline std::wstring FromAnsi(const std::string& text) {
-  const int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-  std::wstring out(static_cast<size_t>(n > 0 ? n : 1), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &out[0], n);
-  out.resize(out.size() - 1);
-  return out;
-}
+#include "common/text.h"
 
 // The bytes from the file's position to its end, read in as few calls as
 // the size allows; the position is left at the end.

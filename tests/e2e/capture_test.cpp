@@ -13,10 +13,10 @@ namespace {
 
 class Capture : public ProgramTest {
  protected:
-  void Start() { list_ = StartReady(app_); }
-  void CopyAndWait(const std::string& text, int rows,
+  void Start(const char* file, int line) { list_ = StartReady(file, line, app_); }
+  void CopyAndWait(const char* file, int line, const std::string& text, int rows,
                    std::initializer_list<ExtraFormat> extra = {}) {
-    ProgramTest::CopyAndWait(list_, text, rows, extra);
+    ProgramTest::CopyAndWait(file, line, list_, text, rows, extra);
   }
 
   Kopiwell app_{dir_.Path()};
@@ -25,34 +25,36 @@ class Capture : public ProgramTest {
 
 }  // namespace
 
+#define START() ASSERT_NO_FATAL_FAILURE(Start(__FILE__, __LINE__))
+
 TEST_F(Capture, CopiesBecomeEntriesInCaptureOrder) {
-  Start();
-  CopyAndWait("abc", 1);
-  CopyAndWait("def", 2);
-  CopyAndWait("", 3);
-  CopyAndWait("abc", 4);  // no check for duplicates
-  Goodbye(app_);
+  START();
+  COPY_AND_WAIT("abc", 1);
+  COPY_AND_WAIT("def", 2);
+  COPY_AND_WAIT("", 3);
+  COPY_AND_WAIT("abc", 4);  // no check for duplicates
+  GOODBYE(app_);
   EXPECT_EQ(Hex(DataFile({"abc", "def", "", "abc"})), Hex(ReadFileBytes(Data())));
 }
 
 TEST_F(Capture, TextsAreRecordedByteForByteUpToTheirFirstZero) {
-  Start();
+  START();
   const std::string sjis = "\x82\xB1\x82\xF1\x82\xC9\x82\xBF\x82\xCD\r\n\x95\x5C";  // こんにちは 表
   const std::string longText = std::string(120, 'x') + std::string(30, 'y');
-  CopyAndWait(sjis, 1);
-  CopyAndWait(longText, 2);
-  CopyAndWait(std::string("before\0after", 12), 3);
-  CopyAndWait("line1\r\nline2\r\n", 4);
-  Goodbye(app_);
+  COPY_AND_WAIT(sjis, 1);
+  COPY_AND_WAIT(longText, 2);
+  COPY_AND_WAIT(std::string("before\0after", 12), 3);
+  COPY_AND_WAIT("line1\r\nline2\r\n", 4);
+  GOODBYE(app_);
   EXPECT_EQ(Hex(DataFile({sjis, longText, "before", "line1\r\nline2\r\n"})),
             Hex(ReadFileBytes(Data())));
 }
 
 TEST_F(Capture, TheTextOnTheClipboardAtStartIsNotRecorded) {
   ASSERT_TRUE(CopyText("already there"));
-  Start();
-  CopyAndWait("new", 1);
-  Goodbye(app_);
+  START();
+  COPY_AND_WAIT("new", 1);
+  GOODBYE(app_);
   EXPECT_EQ(Hex(DataFile({"new"})), Hex(ReadFileBytes(Data())));
 }
 
@@ -77,7 +79,7 @@ TEST_F(Capture, ACopyMadeWhileALargeHistoryLoadsIsCaptured) {
   ASSERT_NE(nullptr, app_.WaitReady(60000));
   list_ = FindHistoryList(app_.Pid());
   ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == kOlder + 1; })) << RowCount(list_);
-  Goodbye(app_);
+  GOODBYE(app_);
   const std::string bytes = ReadFileBytes(Data());
   EXPECT_EQ(Hex(Record("copied while loading")),
             Hex(bytes.substr(bytes.size() - Record("copied while loading").size())));
@@ -86,8 +88,8 @@ TEST_F(Capture, ACopyMadeWhileALargeHistoryLoadsIsCaptured) {
 // When the end of the session is called off, the program takes its
 // history up again; the text on the clipboard then is not new.
 TEST_F(Capture, ACancelledSessionEndAddsNoEntry) {
-  Start();
-  CopyAndWait("before", 1);
+  START();
+  COPY_AND_WAIT("before", 1);
   DWORD_PTR answer = 0;
   SendMessageTimeoutW(app_.MainWindow(), WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, kDeadlineMs,
                       &answer);
@@ -95,13 +97,13 @@ TEST_F(Capture, ACancelledSessionEndAddsNoEntry) {
                       &answer);
   ASSERT_TRUE(app_.Sync());
   EXPECT_EQ(1, RowCount(list_));
-  CopyAndWait("after", 2);
-  Goodbye(app_);
+  COPY_AND_WAIT("after", 2);
+  GOODBYE(app_);
   EXPECT_EQ(Hex(DataFile({"before", "after"})), Hex(ReadFileBytes(Data())));
 }
 
 TEST_F(Capture, ContentMarkedPrivateIsNotRecorded) {
-  Start();
+  START();
   const std::string no("\0\0\0\0", 4), yes("\x01\0\0\0", 4);
   // Each copy is handled before the next one, so that none is lost to
   // the next copy holding the clipboard.
@@ -112,21 +114,21 @@ TEST_F(Capture, ContentMarkedPrivateIsNotRecorded) {
   ASSERT_TRUE(CopyText("secret3", {{L"CanIncludeInClipboardHistory", no}}));
   ASSERT_TRUE(app_.Settle());
   EXPECT_EQ(0, RowCount(list_));
-  CopyAndWait("allowed", 1, {{L"CanIncludeInClipboardHistory", yes}});
-  CopyAndWait("plain", 2);
-  Goodbye(app_);
+  COPY_AND_WAIT("allowed", 1, {{L"CanIncludeInClipboardHistory", yes}});
+  COPY_AND_WAIT("plain", 2);
+  GOODBYE(app_);
   EXPECT_EQ(Hex(DataFile({"allowed", "plain"})), Hex(ReadFileBytes(Data())));
 }
 
 TEST_F(Capture, CapturesSurviveARestart) {
-  Start();
-  CopyAndWait("kept", 1);
-  CopyAndWait("also kept", 2);
-  Goodbye(app_);
+  START();
+  COPY_AND_WAIT("kept", 1);
+  COPY_AND_WAIT("also kept", 2);
+  GOODBYE(app_);
 
   Kopiwell again(dir_.Path());
-  EXPECT_EQ(2, RowCount(StartReady(again)));
-  Goodbye(again);
+  EXPECT_EQ(2, RowCount(START_READY(again)));
+  GOODBYE(again);
   EXPECT_EQ(Hex(DataFile({"kept", "also kept"})), Hex(ReadFileBytes(Data())));
 }
 
@@ -135,11 +137,11 @@ TEST_F(Capture, CapturesSurviveARestart) {
 TEST_F(Capture, TheViewerChainStaysWhole) {
   ClipboardViewer first;   // the chain: program -> second -> first
   ClipboardViewer second;
-  Start();
+  START();
   ClipboardViewer last;    // joins after the program: last -> program -> ...
   const int before[] = {first.Notifications(), second.Notifications(), last.Notifications()};
 
-  CopyAndWait("one", 1);
+  COPY_AND_WAIT("one", 1);
   EXPECT_TRUE(WaitUntil([&] { return first.Notifications() > before[0]; }));
   EXPECT_GT(second.Notifications(), before[1]);
   EXPECT_GT(last.Notifications(), before[2]);
@@ -148,17 +150,17 @@ TEST_F(Capture, TheViewerChainStaysWhole) {
   // viewer that followed it, or `first` would be cut off.
   second.Leave();
   int firstBefore = first.Notifications();
-  CopyAndWait("two", 2);
+  COPY_AND_WAIT("two", 2);
   EXPECT_TRUE(WaitUntil([&] { return first.Notifications() > firstBefore; }))
       << "the viewer after the one that left gets nothing";
 
   // A viewer ahead of the program leaves: the program keeps its place.
   last.Leave();
   firstBefore = first.Notifications();
-  CopyAndWait("three", 3);
+  COPY_AND_WAIT("three", 3);
   EXPECT_TRUE(WaitUntil([&] { return first.Notifications() > firstBefore; }));
 
-  Goodbye(app_);
+  GOODBYE(app_);
   EXPECT_EQ(Hex(DataFile({"one", "two", "three"})), Hex(ReadFileBytes(Data())));
 
   // The program has left the chain cleanly: the others still hear.
@@ -171,16 +173,16 @@ TEST_F(Capture, TheViewerChainStaysWhole) {
 // at every change make the program miss nothing, and it goes on answering.
 TEST_F(Capture, NoOtherClipboardProgramMakesItMissACopy) {
   ClipboardViewer hangs(ClipboardViewer::kHangs);  // joined before the program
-  Start();
+  START();
   ClipboardViewer cuts(ClipboardViewer::kPassesNothing);  // joined after it
   ClipboardViewer reader(ClipboardViewer::kHoldsOpen);
   std::vector<std::string> texts;
   for (int i = 0; i < 10; ++i) {
     texts.push_back("copy " + std::to_string(i));
-    CopyAndWait(texts.back(), i + 1);
+    COPY_AND_WAIT(texts.back(), i + 1);
   }
   EXPECT_GT(reader.Notifications(), 0);
   ASSERT_TRUE(app_.Settle()) << "the program answers";
-  Goodbye(app_);
+  GOODBYE(app_);
   EXPECT_EQ(Hex(DataFile(texts)), Hex(ReadFileBytes(Data())));
 }

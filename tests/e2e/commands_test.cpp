@@ -14,7 +14,8 @@ class Commands : public ListProgramTest {
  protected:
   // Picks an item of the open popup menu with the keyboard, the pointer
   // out of the way so that it highlights nothing itself.
-  void ChooseMenuItem(int index) {
+  void ChooseMenuItem(const char* file, int line, int index) {
+    ::testing::ScopedTrace trace(file, line, "ChooseMenuItem");
     ASSERT_TRUE(WaitUntil([] { return FindPopupMenu() != nullptr; }));
     MovePointer({1200, 20});
     PressKey(VK_HOME);
@@ -25,16 +26,19 @@ class Commands : public ListProgramTest {
 
 }  // namespace
 
+#define CHOOSE_MENU_ITEM(...) \
+  ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(__FILE__, __LINE__, __VA_ARGS__))
+
 TEST_F(Commands, ViLikeKeysMoveCopyPasteDeleteAndPutBack) {
-  Start({"a", "b", "c", "d", "e"});  // actv_hide=true: the list stays after a paste
-  CallList();
+  START({"a", "b", "c", "d", "e"});  // actv_hide=true: the list stays after a paste
+  CALL_LIST(app_);
   TypeText("2j");
   ASSERT_TRUE(WaitUntil([&] { return CursorRow(list_) == 2; }));
   TypeText("yy");
   ASSERT_TRUE(WaitUntil([&] { return ClipboardText() == "c"; })) << "yy copies only";
   EXPECT_TRUE(ListInFront(list_));
   PressKey(VK_RETURN);
-  ExpectPasted(editor_, "c");
+  EXPECT_PASTED(editor_, "c");
   ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); }));
 
   TypeText("dd");
@@ -44,37 +48,37 @@ TEST_F(Commands, ViLikeKeysMoveCopyPasteDeleteAndPutBack) {
   TypeText("k.");
   ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == 6; })) << ". repeats the put";
   TypeText("vv");
-  ExpectPasted(editor_, "cc");
-  Goodbye(app_);
+  EXPECT_PASTED(editor_, "cc");
+  GOODBYE(app_);
   EXPECT_EQ(Hex(DataFile({"a", "b", "d", "e", "c", "c"})), Hex(ReadFileBytes(Data())));
 }
 
 TEST_F(Commands, TheStandardModeDeletesWithDeleteCopiesWithCtrlCAndSearchesByLetter) {
-  Start({"apple", "jam", "kiwi", "lime"}, {{"key", "normal"}});
-  CallList();
+  START({"apple", "jam", "kiwi", "lime"}, {{"key", "normal"}});
+  CALL_LIST(app_);
   TypeText("k");
   EXPECT_TRUE(WaitUntil([&] { return CursorRow(list_) == 2; }))
       << "a letter finds the row it begins, it is no command here";
-  KeyUntil(VK_DELETE, {}, [&] { return RowCount(list_) == 3; }, "Delete deletes the cursor row");
+  KEY_UNTIL(VK_DELETE, {}, [&] { return RowCount(list_) == 3; }, "Delete deletes the cursor row");
   EXPECT_TRUE(WaitUntil([&] { return CursorRow(list_) == 2; }));
   PressKey('C', {VK_CONTROL});
   ASSERT_TRUE(WaitUntil([&] { return ListHidden(list_); })) << "Ctrl+C closes the list";
   EXPECT_EQ("lime", ClipboardText());
-  CallList();
+  CALL_LIST(app_);
   PressKey('C', {VK_CONTROL, VK_SHIFT});
   ASSERT_TRUE(WaitUntil([&] { return ListHidden(list_); }));
   EXPECT_EQ("> lime\r\n", ClipboardText()) << "quoted while Shift is held";
   EXPECT_EQ("", editor_.Text()) << "Ctrl+C never pastes";
-  Goodbye(app_);
+  GOODBYE(app_);
   EXPECT_EQ(Hex(DataFile({"apple", "jam", "lime"})), Hex(ReadFileBytes(Data())));
 }
 
 TEST_F(Commands, TheContextMenuRunsItsCommandsWhereverItIsAskedFor) {
-  Start({"a", "b", "c"});
-  CallList();
+  START({"a", "b", "c"});
+  CALL_LIST(app_);
   // A right click on a row: its menu, whose second item copies the row.
   RightClickAt(Centre(RowScreenRect(list_, 1)));
-  ChooseMenuItem(1);
+  CHOOSE_MENU_ITEM(1);
   ASSERT_TRUE(WaitUntil([&] { return ClipboardText() == "b"; }));
   EXPECT_EQ(1, CursorRow(list_)) << "the clicked row became the cursor row";
   ASSERT_TRUE(WaitUntil([] { return FindPopupMenu() == nullptr; }));
@@ -91,5 +95,5 @@ TEST_F(Commands, TheContextMenuRunsItsCommandsWhereverItIsAskedFor) {
   EXPECT_EQ(row.bottom, at.top);
   PressKey(VK_ESCAPE);
   ASSERT_TRUE(WaitUntil([] { return FindPopupMenu() == nullptr; }));
-  Goodbye(app_);
+  GOODBYE(app_);
 }

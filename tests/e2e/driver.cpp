@@ -13,22 +13,6 @@
 
 namespace e2e {
 
-std::wstring Widen(const char* utf8) {
-  int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
-  std::wstring out(static_cast<size_t>(n > 0 ? n : 1), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8, -1, &out[0], n);
-  out.resize(out.size() - 1);
-  return out;
-}
-
-std::string Narrow(const std::wstring& wide) {
-  int n = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(n > 0 ? n : 1), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, &out[0], n, nullptr, nullptr);
-  out.resize(out.size() - 1);
-  return out;
-}
-
 std::wstring WindowsPath(const char* path) {
   std::wstring windows = Widen(path);
   if (!windows.empty() && windows[0] == L'/') {
@@ -417,7 +401,7 @@ bool IsChecked(HWND dialog, int id) {
 }
 
 void SetText(HWND dialog, int id, const std::string& utf8) {
-  const std::wstring text = Widen(utf8.c_str());
+  const std::wstring text = Widen(utf8);
   DWORD_PTR result = 0;
   SendMessageTimeoutW(GetDlgItem(dialog, id), WM_SETTEXT, 0,
                       reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL, kDeadlineMs, &result);

@@ -12,15 +12,14 @@
 #include "common/clipboard.h"
 #include "common/files.h"
 #include "common/list_view.h"
+#include "common/text.h"
 #include "common/wait.h"
 
 namespace e2e {
 
-std::wstring Widen(const char* utf8);
 // A path as Windows programs reach it: a Linux path under Wine goes
 // through the drive that maps the root.
 std::wstring WindowsPath(const char* path);
-std::string Narrow(const std::wstring& wide);  // to UTF-8, for messages
 
 // A new empty directory, removed with its contents at the end.
 class TempDir {

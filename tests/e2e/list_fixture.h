@@ -1,6 +1,7 @@
 // The ground of the tests that use the history list: the program with a
 // history and settings of the test's choice, the user's editor in front,
-// and the steps of calling the list up and checking what it pasted.
+// and the steps of calling the list up and checking what it pasted. The
+// steps that check are called through their macros, as in program_test.h.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -17,11 +18,12 @@ class ListProgramTest : public ProgramTest {
  protected:
   // The program with the entries in its data file and the INI changes,
   // and the editor in front.
-  void Start(std::initializer_list<std::string> entries,
+  void Start(const char* file, int line, std::initializer_list<std::string> entries,
              std::initializer_list<IniValue> ini = {}) {
+    ::testing::ScopedTrace trace(file, line, "Start");
     WriteIni(dir_.Path(), ini);
     WriteFileBytes(Data(), DataFile(entries));
-    list_ = StartReady(app_);
+    list_ = START_READY(app_);
     ASSERT_NE(nullptr, list_);
     ASSERT_TRUE(editor_.Start()) << "the editor must be in front with the focus";
   }
@@ -39,24 +41,26 @@ class ListProgramTest : public ProgramTest {
 
   // The list hotkey, typed while the editor has the focus; `app` is the
   // run that shows list_.
-  void CallList(Kopiwell& app) {
+  void CallList(const char* file, int line, Kopiwell& app) {
+    ::testing::ScopedTrace trace(file, line, "CallList");
     ASSERT_TRUE(app.Settle());
     ASSERT_TRUE(ListHidden(list_));
     PressKey('7', {VK_CONTROL});
     ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); })) << Front();
     ASSERT_TRUE(app.Settle());
   }
-  void CallList() { CallList(app_); }
 
   // Waits until the list has gone and the editor holds the text.
-  void ExpectPasted(Editor& editor, const std::string& text) {
+  void ExpectPasted(const char* file, int line, Editor& editor, const std::string& text) {
+    ::testing::ScopedTrace trace(file, line, "ExpectPasted");
     EXPECT_TRUE(WaitUntil([&] { return editor.Text() == text; }))
         << "editor holds \"" << editor.Text() << "\", clipboard \"" << ClipboardText()
         << "\", list " << (ListHidden(list_) ? "hidden" : "shown") << ", " << Front();
     ASSERT_TRUE(app_.Sync());
   }
 
-  void Answer(const wchar_t* caption, const char* expectedText) {
+  void Answer(const char* file, int line, const wchar_t* caption, const char* expectedText) {
+    ::testing::ScopedTrace trace(file, line, "Answer");
     HWND box = WaitDialog(app_.Pid(), caption);
     ASSERT_NE(nullptr, box);
     EXPECT_EQ(expectedText, Narrow(MessageText(box)));
@@ -65,12 +69,14 @@ class ListProgramTest : public ProgramTest {
   }
 
   // Presses a key and waits for what it must bring about.
-  void KeyUntil(WORD key, std::initializer_list<WORD> modifiers,
+  void KeyUntil(const char* file, int line, WORD key, std::initializer_list<WORD> modifiers,
                 const std::function<bool()>& done, const char* what) {
+    ::testing::ScopedTrace trace(file, line, "KeyUntil");
     PressKey(key, modifiers);
     ASSERT_TRUE(WaitUntil(done)) << what;
   }
-  void ExpectSelected(std::vector<int> rows) {
+  void ExpectSelected(const char* file, int line, std::vector<int> rows) {
+    ::testing::ScopedTrace trace(file, line, "ExpectSelected");
     EXPECT_TRUE(WaitUntil([&] { return SelectedRows(list_) == rows; }))
         << "selected " << ::testing::PrintToString(SelectedRows(list_));
   }
@@ -89,3 +95,11 @@ class ListProgramTest : public ProgramTest {
 };
 
 }  // namespace e2e
+
+#define START(...) ASSERT_NO_FATAL_FAILURE(Start(__FILE__, __LINE__, __VA_ARGS__))
+#define CALL_LIST(app) ASSERT_NO_FATAL_FAILURE(CallList(__FILE__, __LINE__, app))
+#define EXPECT_PASTED(...) ASSERT_NO_FATAL_FAILURE(ExpectPasted(__FILE__, __LINE__, __VA_ARGS__))
+#define ANSWER(...) ASSERT_NO_FATAL_FAILURE(Answer(__FILE__, __LINE__, __VA_ARGS__))
+#define KEY_UNTIL(...) ASSERT_NO_FATAL_FAILURE(KeyUntil(__FILE__, __LINE__, __VA_ARGS__))
+#define EXPECT_SELECTED(...) \
+  ASSERT_NO_FATAL_FAILURE(ExpectSelected(__FILE__, __LINE__, __VA_ARGS__))

@@ -20,9 +20,9 @@ using List = ListProgramTest;
 }  // namespace
 
 TEST_F(List, TheHotkeyShowsTheListAtItsPlaceAndEnterPastesIntoTheEditor) {
-  Start({"first", "second"}, {{"size", "true"}, {"size_lx", "40"}, {"size_ly", "50"},
+  START({"first", "second"}, {{"size", "true"}, {"size_lx", "40"}, {"size_ly", "50"},
                               {"size_lw", "420"}, {"size_lh", "300"}});
-  CallList();
+  CALL_LIST(app_);
   EXPECT_EQ("40,50 420x300", ListPlace());
   EXPECT_TRUE(GetWindowLongW(ListWindow(list_), GWL_EXSTYLE) & WS_EX_TOPMOST) << "topmost=true";
   wchar_t caption[128] = {};
@@ -31,18 +31,18 @@ TEST_F(List, TheHotkeyShowsTheListAtItsPlaceAndEnterPastesIntoTheEditor) {
   EXPECT_EQ(0, CursorRow(list_)) << "a list without a cursor opens on row 0";
 
   PressKey(VK_RETURN);
-  ExpectPasted(editor_, "first");
+  EXPECT_PASTED(editor_, "first");
   EXPECT_EQ("first", ClipboardText());
   // The list stays (actv_hide=true keeps it): back in front for the next
   // choice, which goes to the same place.
   ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); })) << Front();
   PressKey(VK_RETURN);
-  ExpectPasted(editor_, "firstfirst");
+  EXPECT_PASTED(editor_, "firstfirst");
   ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); })) << Front();
 
-  KeyUntil(VK_ESCAPE, {}, [&] { return ListHidden(list_); }, "Escape closes the list");
+  KEY_UNTIL(VK_ESCAPE, {}, [&] { return ListHidden(list_); }, "Escape closes the list");
   EXPECT_EQ("firstfirst", editor_.Text()) << "Escape pastes nothing";
-  Goodbye(app_);
+  GOODBYE(app_);
 }
 
 // The list lies over a second editor when the row is double-clicked; the
@@ -50,46 +50,46 @@ TEST_F(List, TheHotkeyShowsTheListAtItsPlaceAndEnterPastesIntoTheEditor) {
 TEST_F(List, ShiftEnterQuotesAndADoubleClickPastesThatRowIntoTheCallingEditor) {
   Editor under("under the list", {60, 60, 520, 420});
   ASSERT_TRUE(under.Start());
-  Start({"one", "two\r\nlines"}, {{"actv_hide", "false"}, {"inyo", "\"> \""},
+  START({"one", "two\r\nlines"}, {{"actv_hide", "false"}, {"inyo", "\"> \""},
                                     {"foot", "\" <\""}, {"lf", "lfinyo"}});
-  CallList();
+  CALL_LIST(app_);
   PressKey(VK_RETURN, {VK_SHIFT});
-  ExpectPasted(editor_, "> one <\r\n");
+  EXPECT_PASTED(editor_, "> one <\r\n");
   EXPECT_TRUE(WaitUntil([&] { return ListHidden(list_); })) << "actv_hide=false hides the list";
 
-  CallList();
+  CALL_LIST(app_);
   const RECT row = RowScreenRect(list_, 1);
   RECT over;
   ASSERT_TRUE(IntersectRect(&over, &row, &under.Place())) << "the row lies over the other editor";
   DoubleClickAt(Centre(row));
-  ExpectPasted(editor_, "> one <\r\ntwo\r\nlines");
+  EXPECT_PASTED(editor_, "> one <\r\ntwo\r\nlines");
   EXPECT_EQ("", under.Text());
   EXPECT_TRUE(editor_.InFront());
-  Goodbye(app_);
+  GOODBYE(app_);
 }
 
 TEST_F(List, StandardKeysSelectRowsThatArePastedInRowOrder) {
-  Start({"abc", "def", "ghi", "jkl"}, {{"key", "normal"}, {"actv_hide", "false"}, {"lf", "lfok"},
+  START({"abc", "def", "ghi", "jkl"}, {{"key", "normal"}, {"actv_hide", "false"}, {"lf", "lfok"},
                                        {"lfbyte", "2"}, {"inyo", "\"> \""}});
-  ASSERT_NO_FATAL_FAILURE(CopyAndWait(list_, "before", 5));
-  CallList();
-  KeyUntil(VK_DOWN, {VK_SHIFT}, [&] { return SelectedRows(list_).size() == 2; }, "Shift+Down");
+  COPY_AND_WAIT(list_, "before", 5);
+  CALL_LIST(app_);
+  KEY_UNTIL(VK_DOWN, {VK_SHIFT}, [&] { return SelectedRows(list_).size() == 2; }, "Shift+Down");
   PressKey(VK_DOWN, {VK_SHIFT});
-  ExpectSelected({0, 1, 2});
+  EXPECT_SELECTED({0, 1, 2});
 
   // Quoted, a wrap column of 2 leaves no room for text.
   PressKey(VK_RETURN, {VK_SHIFT});
-  Answer(kErrorCaption.c_str(), "自動改行位置を大きくして下さい");
+  ANSWER(kErrorCaption.c_str(), "自動改行位置を大きくして下さい");
   ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); })) << "the list stays; " << Front();
   EXPECT_EQ("before", ClipboardText());
   EXPECT_EQ("", editor_.Text());
 
   PressKey(VK_RETURN);
-  ExpectPasted(editor_, "ab\r\nc\r\nde\r\nf\r\ngh\r\ni\r\n");
+  EXPECT_PASTED(editor_, "ab\r\nc\r\nde\r\nf\r\ngh\r\ni\r\n");
   EXPECT_EQ(5, RowCount(list_)) << "the program's own output is not recorded";
   ASSERT_TRUE(CopyText("after"));
   EXPECT_TRUE(WaitUntil([&] { return RowCount(list_) == 6; })) << "another program's copy is";
-  Goodbye(app_);
+  GOODBYE(app_);
   EXPECT_EQ(Hex(DataFile({"abc", "def", "ghi", "jkl", "before", "after"})),
             Hex(ReadFileBytes(Data())));
 }
@@ -97,17 +97,17 @@ TEST_F(List, StandardKeysSelectRowsThatArePastedInRowOrder) {
 TEST_F(List, SwitchingToAnotherProgramHidesTheListWhenActvHideSaysSo) {
   Editor other("other", {40, 500, 400, 800});
   ASSERT_TRUE(other.Start());
-  Start({"text"}, {{"actv_hide", "false"}});
-  CallList();
+  START({"text"}, {{"actv_hide", "false"}});
+  CALL_LIST(app_);
   ASSERT_TRUE(other.Activate());
   EXPECT_TRUE(WaitUntil([&] { return ListHidden(list_); }));
 
-  Goodbye(app_);
+  GOODBYE(app_);
   WriteIni(dir_.Path(), {{"actv_hide", "true"}});
   Kopiwell again(dir_.Path());
-  list_ = StartReady(again);
+  list_ = START_READY(again);
   ASSERT_TRUE(editor_.Activate());
-  ASSERT_NO_FATAL_FAILURE(CallList(again));
+  CALL_LIST(again);
   ASSERT_TRUE(other.Activate());
   ASSERT_TRUE(again.Sync());
   EXPECT_FALSE(ListHidden(list_)) << "actv_hide=true keeps the list on screen";
@@ -118,49 +118,49 @@ TEST_F(List, SwitchingToAnotherProgramHidesTheListWhenActvHideSaysSo) {
   PressKey(VK_RETURN);
   ASSERT_TRUE(again.Sync());
   EXPECT_EQ("", editor_.Text());
-  Goodbye(again);
+  GOODBYE(again);
 }
 
 TEST_F(List, CursorTopAndAPlaceNotKeptResetEveryAppearance) {
-  Start({"a", "b", "c", "d"}, {{"key", "normal"}, {"cursor", "top"}, {"size", "false"}});
-  CallList();
-  KeyUntil(VK_DOWN, {VK_SHIFT}, [&] { return SelectedRows(list_).size() == 2; }, "Shift+Down");
+  START({"a", "b", "c", "d"}, {{"key", "normal"}, {"cursor", "top"}, {"size", "false"}});
+  CALL_LIST(app_);
+  KEY_UNTIL(VK_DOWN, {VK_SHIFT}, [&] { return SelectedRows(list_).size() == 2; }, "Shift+Down");
   PressKey(VK_DOWN, {VK_SHIFT});
-  ExpectSelected({0, 1, 2});
+  EXPECT_SELECTED({0, 1, 2});
   SetWindowPos(ListWindow(list_), nullptr, 300, 200, 500, 400, SWP_NOZORDER);
-  KeyUntil(VK_ESCAPE, {}, [&] { return ListHidden(list_); }, "Escape closes the list");
+  KEY_UNTIL(VK_ESCAPE, {}, [&] { return ListHidden(list_); }, "Escape closes the list");
 
-  CallList();
+  CALL_LIST(app_);
   EXPECT_EQ(0, CursorRow(list_));
   EXPECT_EQ((std::vector<int>{0}), SelectedRows(list_)) << "the earlier selection is gone";
   EXPECT_EQ("100,100 334x233", ListPlace());
-  Goodbye(app_);
+  GOODBYE(app_);
 }
 
 TEST_F(List, CursorLastAndAKeptPlaceSurviveARestart) {
-  Start({"a", "b", "c", "d"}, {{"key", "normal"}, {"cursor", "last"}, {"size", "true"}});
-  CallList();
-  KeyUntil(VK_DOWN, {}, [&] { return CursorRow(list_) == 1; }, "Down");
-  KeyUntil(VK_DOWN, {}, [&] { return CursorRow(list_) == 2; }, "Down");
-  KeyUntil(VK_ESCAPE, {}, [&] { return ListHidden(list_); }, "Escape closes the list");
-  CallList();
+  START({"a", "b", "c", "d"}, {{"key", "normal"}, {"cursor", "last"}, {"size", "true"}});
+  CALL_LIST(app_);
+  KEY_UNTIL(VK_DOWN, {}, [&] { return CursorRow(list_) == 1; }, "Down");
+  KEY_UNTIL(VK_DOWN, {}, [&] { return CursorRow(list_) == 2; }, "Down");
+  KEY_UNTIL(VK_ESCAPE, {}, [&] { return ListHidden(list_); }, "Escape closes the list");
+  CALL_LIST(app_);
   EXPECT_EQ(2, CursorRow(list_));
-  ExpectSelected({2});
+  EXPECT_SELECTED({2});
   // Moved and resized as the user would with the mouse.
   SetWindowPos(ListWindow(list_), nullptr, 210, 120, 380, 260, SWP_NOZORDER);
   ASSERT_TRUE(app_.Sync());
-  Goodbye(app_);
+  GOODBYE(app_);
   EXPECT_EQ("210", ReadIniValue(Ini(), "size_lx"));
   EXPECT_EQ("120", ReadIniValue(Ini(), "size_ly"));
   EXPECT_EQ("380", ReadIniValue(Ini(), "size_lw"));
   EXPECT_EQ("260", ReadIniValue(Ini(), "size_lh"));
 
   Kopiwell again(dir_.Path());
-  list_ = StartReady(again);
+  list_ = START_READY(again);
   ASSERT_TRUE(editor_.Activate());
-  ASSERT_NO_FATAL_FAILURE(CallList(again));
+  CALL_LIST(again);
   EXPECT_EQ("210,120 380x260", ListPlace());
-  Goodbye(again);
+  GOODBYE(again);
 }
 
 // What must not happen: pasting the clipboard's older content, pasting
@@ -168,13 +168,13 @@ TEST_F(List, CursorLastAndAKeptPlaceSurviveARestart) {
 TEST_F(List, NothingIsPastedWhenThereIsNothingRightToPaste) {
   Editor other("other", {40, 500, 400, 800});
   ASSERT_TRUE(other.Start());
-  Start({}, {{"actv_hide", "false"}});
-  ASSERT_NO_FATAL_FAILURE(CopyAndWait(list_, "older", 1));
+  START({}, {{"actv_hide", "false"}});
+  COPY_AND_WAIT(list_, "older", 1);
   ASSERT_TRUE(app_.Sync());
   ASSERT_TRUE(editor_.Activate());
 
   // Another program holds the clipboard while the choice is copied.
-  CallList();
+  CALL_LIST(app_);
   ASSERT_TRUE(OpenClipboard(nullptr));
   PressKey(VK_RETURN);
   HWND box = WaitDialog(app_.Pid(), kErrorCaption);
@@ -189,7 +189,7 @@ TEST_F(List, NothingIsPastedWhenThereIsNothingRightToPaste) {
 
   // The editor is closed while the list is up: the text is left on the
   // clipboard and the other program gets nothing.
-  ASSERT_NO_FATAL_FAILURE(CopyAndWait(list_, "newer", 2));
+  COPY_AND_WAIT(list_, "newer", 2);
   SetForegroundWindow(ListWindow(list_));
   ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); })) << Front();
   editor_.Close();
@@ -198,17 +198,17 @@ TEST_F(List, NothingIsPastedWhenThereIsNothingRightToPaste) {
   ASSERT_TRUE(app_.Sync());
   EXPECT_EQ("older", ClipboardText());
   EXPECT_EQ("", other.Text());
-  Goodbye(app_);
+  GOODBYE(app_);
 }
 
 TEST_F(List, EnterOnAnEmptyListPastesNothing) {
-  Start({});
-  CallList();
+  START({});
+  CALL_LIST(app_);
   PressKey(VK_RETURN);
   ASSERT_TRUE(app_.Sync());
   EXPECT_TRUE(ListInFront(list_));
   EXPECT_EQ("", editor_.Text());
-  Goodbye(app_);
+  GOODBYE(app_);
 }
 
 // The tray icon: a left click calls the list up for the window the user
@@ -216,17 +216,17 @@ TEST_F(List, EnterOnAnEmptyListPastesNothing) {
 TEST_F(List, TheTrayIconCallsTheListForTheRememberedWindowAndDismissesIt) {
   Editor other("other", {40, 500, 400, 800});
   ASSERT_TRUE(other.Start());
-  Start({"from the tray"}, {{"actv_hide", "false"}});
+  START({"from the tray"}, {{"actv_hide", "false"}});
   ASSERT_TRUE(app_.Post(WM_USER, 0, WM_MOUSEMOVE));  // the pointer passes over the icon
   ASSERT_TRUE(app_.Sync());
   ASSERT_TRUE(other.Activate());
   ASSERT_TRUE(app_.Post(WM_USER, 0, WM_LBUTTONDOWN));
   ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); })) << Front();
   PressKey(VK_RETURN);
-  ExpectPasted(editor_, "from the tray");
+  EXPECT_PASTED(editor_, "from the tray");
   EXPECT_EQ("", other.Text());
 
-  CallList();
+  CALL_LIST(app_);
   ASSERT_TRUE(app_.Post(WM_USER, 0, WM_RBUTTONDOWN));
   ASSERT_TRUE(WaitUntil([] { return FindPopupMenu() != nullptr; }));
   EXPECT_TRUE(ListHidden(list_));
@@ -234,5 +234,5 @@ TEST_F(List, TheTrayIconCallsTheListForTheRememberedWindowAndDismissesIt) {
   ASSERT_TRUE(WaitUntil([] { return FindPopupMenu() == nullptr; }));
   ASSERT_TRUE(app_.Sync());
   EXPECT_EQ("from the tray", editor_.Text());
-  Goodbye(app_);
+  GOODBYE(app_);
 }

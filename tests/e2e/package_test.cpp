@@ -30,7 +30,8 @@ std::set<std::wstring> FilesIn(const std::wstring& dir) {
 }
 
 // The version Explorer's properties show: the fixed numbers and the text.
-void ExpectVersionResource(const std::wstring& exe) {
+void ExpectVersionResource(const char* file, int line, const std::wstring& exe) {
+  ::testing::ScopedTrace trace(file, line, "ExpectVersionResource");
   DWORD ignored = 0;
   const DWORD size = GetFileVersionInfoSizeW(exe.c_str(), &ignored);
   ASSERT_NE(0u, size) << "no version resource";
@@ -49,6 +50,9 @@ void ExpectVersionResource(const std::wstring& exe) {
 
 }  // namespace
 
+#define EXPECT_VERSION_RESOURCE(exe) \
+  ASSERT_NO_FATAL_FAILURE(ExpectVersionResource(__FILE__, __LINE__, exe))
+
 TEST(Package, RunsFromItsUnpackedFolderAndKeepsItsFilesThere) {
   const char* unpacked = std::getenv("KW_PACKAGE_DIR");
   ASSERT_NE(nullptr, unpacked) << "KW_PACKAGE_DIR names the unpacked package's folder";
@@ -62,7 +66,7 @@ TEST(Package, RunsFromItsUnpackedFolderAndKeepsItsFilesThere) {
                           TRUE));
   const std::wstring dir = folder.Path();
   const std::wstring exe = folder.File(L"kopiwell.exe");
-  ExpectVersionResource(exe);
+  EXPECT_VERSION_RESOURCE(exe);
 
   Kopiwell app(dir, exe);
   ASSERT_TRUE(app.Start());

@@ -11,38 +11,42 @@ namespace {
 class Safety : public ProgramTest {
  protected:
   // A run that captures the texts and is then killed: no shutdown, no save.
-  void CaptureAndGetKilled(std::initializer_list<std::string> texts) {
+  void CaptureAndGetKilled(const char* file, int line, std::initializer_list<std::string> texts) {
+    ::testing::ScopedTrace trace(file, line, "CaptureAndGetKilled");
     Kopiwell app(dir_.Path());
-    HWND list = StartReady(app);
+    HWND list = START_READY(app);
     ASSERT_NE(nullptr, list);
     int rows = RowCount(list);
-    for (const std::string& t : texts) CopyAndWait(list, t, ++rows);
+    for (const std::string& t : texts) COPY_AND_WAIT(list, t, ++rows);
   }  // the driver ends a program that is still running by force
 };
 
 }  // namespace
 
+#define CAPTURE_AND_GET_KILLED(...) \
+  ASSERT_NO_FATAL_FAILURE(CaptureAndGetKilled(__FILE__, __LINE__, __VA_ARGS__))
+
 TEST_F(Safety, AKilledRunLosesNothingItCaptured) {
   WriteFileBytes(Data(), DataFile({"older"}));
-  CaptureAndGetKilled({"one", "two", "three"});
+  CAPTURE_AND_GET_KILLED({"one", "two", "three"});
   EXPECT_EQ(Hex(DataFile({"older"})), Hex(ReadFileBytes(Data()))) << "nothing was saved";
 
   Kopiwell next(dir_.Path());
-  HWND list = StartReady(next);
+  HWND list = START_READY(next);
   EXPECT_EQ(4, RowCount(list));
-  Goodbye(next);
+  GOODBYE(next);
   EXPECT_EQ(Hex(DataFile({"older", "one", "two", "three"})), Hex(ReadFileBytes(Data())));
 }
 
 TEST_F(Safety, RecoveredEntriesGoIntoTheBackupOfAStartUpDelete) {
   WriteFileBytes(Data(), DataFile({"older"}));
-  CaptureAndGetKilled({"one", "two"});
+  CAPTURE_AND_GET_KILLED({"one", "two"});
   WriteIni(dir_.Path(), {{"stdel", "true"}, {"data", "new"}});
 
   Kopiwell next(dir_.Path());
-  HWND list = StartReady(next);
+  HWND list = START_READY(next);
   EXPECT_EQ(0, RowCount(list)) << "the start-up delete still empties the history";
-  Goodbye(next);
+  GOODBYE(next);
   EXPECT_EQ(Hex(DataFile({"two", "one", "older"})), Hex(ReadFileBytes(dir_.File(L"clipdat.bak"))));
 }
 
@@ -62,12 +66,12 @@ TEST_F(Safety, ADamagedDataFileLoadsItsWholeRecordsAndSaysSoOnce) {
   HWND list = FindHistoryList(app.Pid());
   ASSERT_NE(nullptr, list);
   EXPECT_EQ(2, RowCount(list));
-  Goodbye(app);
+  GOODBYE(app);
   EXPECT_EQ(Hex(DataFile({"good 1", "good 2"})), Hex(ReadFileBytes(Data())));
   EXPECT_EQ(Hex(damaged), Hex(ReadFileBytes(dir_.File(L"clip-damaged-1.dat"))));
 
   Kopiwell again(dir_.Path());
-  StartReady(again);
+  START_READY(again);
   EXPECT_EQ(nullptr, FindDialog(again.Pid(), kErrorCaption)) << "told once";
-  Goodbye(again);
+  GOODBYE(again);
 }

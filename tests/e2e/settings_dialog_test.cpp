@@ -23,22 +23,26 @@ class SettingsDialog : public ProgramTest {
     return false;
   }
 
-  void Start() { list_ = StartReady(app_); }
+  void Start(const char* file, int line) { list_ = StartReady(file, line, app_); }
 
-  HWND Open() {
+  HWND Open(const char* file, int line) {
+    ::testing::ScopedTrace trace(file, line, "Open");
     EXPECT_TRUE(app_.Post(WM_COMMAND, 1000));
     HWND dialog = WaitDialog(app_.Pid(), kCaption);
     EXPECT_NE(nullptr, dialog);
     return dialog;
   }
 
-  void Close(HWND dialog, int button) {
+  void Close(const char* file, int line, HWND dialog, int button) {
+    ::testing::ScopedTrace trace(file, line, "Close");
     PressButton(dialog, button);
     ASSERT_TRUE(WaitUntil([&] { return FindDialog(app_.Pid(), kCaption) == nullptr; }));
     ASSERT_TRUE(app_.Sync());
   }
 
-  void Copy(const std::string& text) { CopyAndWait(list_, text, RowCount(list_) + 1); }
+  void Copy(const char* file, int line, const std::string& text) {
+    CopyAndWait(file, line, list_, text, RowCount(list_) + 1);
+  }
 
   Kopiwell app_{dir_.Path()};
   HWND list_ = nullptr;
@@ -54,12 +58,17 @@ bool Free(UINT modifiers, UINT key) {
 
 }  // namespace
 
+#define START() ASSERT_NO_FATAL_FAILURE(Start(__FILE__, __LINE__))
+#define OPEN() Open(__FILE__, __LINE__)
+#define CLOSE(...) ASSERT_NO_FATAL_FAILURE(Close(__FILE__, __LINE__, __VA_ARGS__))
+#define COPY(...) ASSERT_NO_FATAL_FAILURE(Copy(__FILE__, __LINE__, __VA_ARGS__))
+
 TEST_F(SettingsDialog, OkWritesTheSettingsAndKeepsTheOrder) {
   WriteFileBytes(Data(), DataFile({"a", "b", "c"}));
-  Start();
+  START();
   // Another value on disk: OK must write the record's own values back.
   WriteIni(dir_.Path(), {{"size_lx", "777"}});
-  HWND dialog = Open();
+  HWND dialog = OPEN();
   EXPECT_TRUE(IsChecked(dialog, IDC_DATA_OLD));
   EXPECT_TRUE(IsChecked(dialog, IDC_KEY_VILIKE19));
   EXPECT_TRUE(IsChecked(dialog, IDC_LF_INYO));
@@ -69,35 +78,35 @@ TEST_F(SettingsDialog, OkWritesTheSettingsAndKeepsTheOrder) {
   EXPECT_EQ(MAKEWORD('7', HOTKEYF_CONTROL),
             SendMessageW(GetDlgItem(dialog, IDC_LIST_HOTKEY), HKM_GETHOTKEY, 0, 0));
   EXPECT_TRUE(Free(MOD_CONTROL, '7')) << "the hotkeys are released while the dialog is open";
-  Close(dialog, IDOK);
+  CLOSE(dialog, IDOK);
   EXPECT_TRUE(IniHas("size_lx=100"));
   EXPECT_FALSE(Free(MOD_CONTROL, '7')) << "and registered again afterwards";
-  Goodbye(app_);
+  GOODBYE(app_);
   EXPECT_EQ(Hex(DataFile({"a", "b", "c"})), Hex(ReadFileBytes(Data())));
 }
 
 TEST_F(SettingsDialog, SwitchingTheOrderReversesTheHistoryAtOnce) {
   WriteFileBytes(Data(), DataFile({"a", "b", "c"}));
-  Start();
-  HWND dialog = Open();
+  START();
+  HWND dialog = OPEN();
   Click(dialog, IDC_DATA_NEW);
-  Close(dialog, IDOK);
+  CLOSE(dialog, IDOK);
   EXPECT_TRUE(IniHas("data=new"));
-  Copy("newest");  // newest first now: the capture goes on top of c, b, a
+  COPY("newest");  // newest first now: the capture goes on top of c, b, a
 
-  dialog = Open();
+  dialog = OPEN();
   Click(dialog, IDC_DATA_OLD);
-  Close(dialog, IDOK);
-  Goodbye(app_);
+  CLOSE(dialog, IDOK);
+  GOODBYE(app_);
   EXPECT_EQ(Hex(DataFile({"a", "b", "c", "newest"})), Hex(ReadFileBytes(Data())))
       << "switching back restores the first order";
 }
 
 TEST_F(SettingsDialog, CancelChangesNothing) {
   WriteFileBytes(Data(), DataFile({"a", "b"}));
-  Start();
+  START();
   const std::vector<std::string> before = IniLines();
-  HWND dialog = Open();
+  HWND dialog = OPEN();
   Click(dialog, IDC_DATA_NEW);
   Click(dialog, IDC_KEY_NORMAL);
   Click(dialog, IDC_STDEL);
@@ -105,37 +114,37 @@ TEST_F(SettingsDialog, CancelChangesNothing) {
   SetText(dialog, IDC_INYO, "# ");
   SetText(dialog, IDC_LFBYTE, "40");
   SendMessageW(GetDlgItem(dialog, IDC_LIST_HOTKEY), HKM_SETHOTKEY, MAKEWORD('Q', HOTKEYF_ALT), 0);
-  Close(dialog, IDCANCEL);
+  CLOSE(dialog, IDCANCEL);
   EXPECT_EQ(before, IniLines());
   EXPECT_FALSE(Free(MOD_CONTROL, '7')) << "the old hotkey is registered again";
-  Goodbye(app_);
+  GOODBYE(app_);
   EXPECT_EQ(before, IniLines());
   EXPECT_EQ(Hex(DataFile({"a", "b"})), Hex(ReadFileBytes(Data())));
 }
 
 TEST_F(SettingsDialog, TheWrapPositionIsReadAsTyped) {
-  Start();
+  START();
   const struct {
     const char* typed;
     const char* stored;
   } cases[] = {{"-5", "lfbyte=-5"}, {"abc", "lfbyte=0"}, {"12abc", "lfbyte=12"}, {" +72", "lfbyte=72"}};
   for (const auto& c : cases) {
-    HWND dialog = Open();
+    HWND dialog = OPEN();
     SetText(dialog, IDC_LFBYTE, c.typed);
-    Close(dialog, IDOK);
+    CLOSE(dialog, IDOK);
     EXPECT_TRUE(IniHas(c.stored)) << c.typed;
   }
-  Goodbye(app_);
+  GOODBYE(app_);
 }
 
 TEST_F(SettingsDialog, NewHotkeysWorkAtOnceAndTheOldOnesNoLonger) {
-  Start();
-  HWND dialog = Open();
+  START();
+  HWND dialog = OPEN();
   SendMessageW(GetDlgItem(dialog, IDC_LIST_HOTKEY), HKM_SETHOTKEY,
                MAKEWORD('K', HOTKEYF_CONTROL | HOTKEYF_SHIFT), 0);
   SendMessageW(GetDlgItem(dialog, IDC_PAUSE_HOTKEY), HKM_SETHOTKEY,
                MAKEWORD('P', HOTKEYF_CONTROL | HOTKEYF_SHIFT), 0);
-  Close(dialog, IDOK);
+  CLOSE(dialog, IDOK);
   EXPECT_TRUE(IniHas("vk=75"));
   EXPECT_TRUE(IniHas("shift=true"));
   EXPECT_FALSE(Free(MOD_CONTROL | MOD_SHIFT, 'K')) << "the new list hotkey is taken";
@@ -145,55 +154,55 @@ TEST_F(SettingsDialog, NewHotkeysWorkAtOnceAndTheOldOnesNoLonger) {
   ASSERT_TRUE(app_.Sync());
   PressKey('P', {VK_CONTROL, VK_SHIFT});
   EXPECT_TRUE(WaitUntil([] { return TrayIconPicture() == TrayPicture::kPaused; }));
-  Goodbye(app_);
+  GOODBYE(app_);
 }
 
 TEST_F(SettingsDialog, AClearedHotkeyComesBackAsTheDefaultAtTheNextStart) {
-  Start();
-  HWND dialog = Open();
+  START();
+  HWND dialog = OPEN();
   SendMessageW(GetDlgItem(dialog, IDC_LIST_HOTKEY), HKM_SETHOTKEY, 0, 0);
-  Close(dialog, IDOK);
+  CLOSE(dialog, IDOK);
   for (const char* line : {"alt=false", "ctrl=false", "shift=false", "vk=0"})
     EXPECT_TRUE(IniHas(line)) << line;
-  Goodbye(app_);
+  GOODBYE(app_);
 
   Kopiwell again(dir_.Path());
-  StartReady(again);
+  START_READY(again);
   EXPECT_FALSE(Free(MOD_CONTROL, '7')) << "Ctrl+7 is the list hotkey again";
-  Goodbye(again);
+  GOODBYE(again);
 }
 
 TEST_F(SettingsDialog, HidingTheListGreysAlwaysInFrontButKeepsItsTick) {
-  Start();
-  HWND dialog = Open();
+  START();
+  HWND dialog = OPEN();
   HWND topmost = GetDlgItem(dialog, IDC_TOPMOST);
   ASSERT_TRUE(IsWindowEnabled(topmost));
   ASSERT_TRUE(IsChecked(dialog, IDC_TOPMOST));
   Click(dialog, IDC_ACTV_HIDE);
   EXPECT_FALSE(IsWindowEnabled(topmost));
   EXPECT_TRUE(IsChecked(dialog, IDC_TOPMOST));
-  Close(dialog, IDOK);
+  CLOSE(dialog, IDOK);
   EXPECT_TRUE(IniHas("actv_hide=false"));
   EXPECT_TRUE(IniHas("topmost=true")) << "the greyed box still counts";
 
-  dialog = Open();
+  dialog = OPEN();
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_TOPMOST)));
   Click(dialog, IDC_ACTV_HIDE);
   EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_TOPMOST)));
   Click(dialog, IDC_TOPMOST);
-  Close(dialog, IDOK);
+  CLOSE(dialog, IDOK);
   EXPECT_TRUE(IniHas("actv_hide=true"));
   EXPECT_TRUE(IniHas("topmost=false"));
-  Goodbye(app_);
+  GOODBYE(app_);
 }
 
 TEST_F(SettingsDialog, LongQuoteTextsAreCutTo1022Bytes) {
-  Start();
-  HWND dialog = Open();
+  START();
+  HWND dialog = OPEN();
   SetText(dialog, IDC_INYO, std::string(1500, 'q'));
   SetText(dialog, IDC_FOOT, " <" + std::string(1200, 'f'));
-  Close(dialog, IDOK);
+  CLOSE(dialog, IDOK);
   EXPECT_TRUE(IniHas("inyo=\"" + std::string(1022, 'q') + "\""));
   EXPECT_TRUE(IniHas("foot=\" <" + std::string(1020, 'f') + "\""));
-  Goodbye(app_);
+  GOODBYE(app_);
 }

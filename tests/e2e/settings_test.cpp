@@ -25,7 +25,7 @@ TEST_F(Settings, FirstStartWelcomesOnceAndLeavesTheWholeFile) {
   EXPECT_EQ(nullptr, first.MainWindow()) << "the welcome comes before the main window";
   PressButton(welcome, IDCANCEL);  // the close box: the same as OK
   ASSERT_NE(nullptr, first.WaitReady());
-  Goodbye(first);
+  GOODBYE(first);
 
   const std::vector<std::string> lines = Lines(ReadFileBytes(Ini()));
   ASSERT_EQ(35u, lines.size()) << ReadFileBytes(Ini());
@@ -37,9 +37,9 @@ TEST_F(Settings, FirstStartWelcomesOnceAndLeavesTheWholeFile) {
   EXPECT_EQ("actv_hide=true", lines[24]);
 
   Kopiwell second(dir_.Path());
-  StartReady(second);
+  START_READY(second);
   EXPECT_EQ(nullptr, FindDialog(second.Pid(), kWelcome));
-  Goodbye(second);
+  GOODBYE(second);
 }
 
 TEST_F(Settings, EndingTheProcessDuringTheWelcomeLeavesOnlyTheMarker) {
@@ -51,8 +51,8 @@ TEST_F(Settings, EndingTheProcessDuringTheWelcomeLeavesOnlyTheMarker) {
   EXPECT_EQ((std::vector<std::string>{"[REG]", "reg=ok"}), Lines(ReadFileBytes(Ini())));
 
   Kopiwell second(dir_.Path());
-  StartReady(second);
-  Goodbye(second);
+  START_READY(second);
+  GOODBYE(second);
   // Absent keys were taken: an absent actv_hide means "hide", written as false.
   const std::string ini = ReadFileBytes(Ini());
   EXPECT_NE(std::string::npos, ini.find("actv_hide=false")) << ini;
@@ -63,12 +63,12 @@ TEST_F(Settings, NewestFirstPutsCapturesAtTheTop) {
   WriteIni(dir_.Path(), {{"data", "new"}});
   WriteFileBytes(Data(), DataFile({"oldest"}));
   Kopiwell app(dir_.Path());
-  StartReady(app);
+  START_READY(app);
   HWND list = FindHistoryList(app.Pid());
   for (int i = 0; i < 2; ++i) {
-    ASSERT_NO_FATAL_FAILURE(CopyAndWait(list, i == 0 ? "first" : "second", i + 2));
+    COPY_AND_WAIT(list, i == 0 ? "first" : "second", i + 2);
   }
-  Goodbye(app);
+  GOODBYE(app);
   EXPECT_EQ(Hex(DataFile({"second", "first", "oldest"})), Hex(ReadFileBytes(Data())));
 }
 
@@ -77,9 +77,9 @@ TEST_F(Settings, DeleteAtStartKeepsABackupAndStartsEmpty) {
   const std::string history = DataFile({"x", "yz"});
   WriteFileBytes(Data(), history);
   Kopiwell app(dir_.Path());
-  StartReady(app);
+  START_READY(app);
   EXPECT_EQ(0, RowCount(FindHistoryList(app.Pid())));
-  Goodbye(app);
+  GOODBYE(app);
   EXPECT_EQ(Hex(history), Hex(ReadFileBytes(dir_.File(L"clipdat.bak"))));
   EXPECT_EQ(Hex(DataFile({})), Hex(ReadFileBytes(Data())));
 }
@@ -100,19 +100,19 @@ TEST_F(Settings, DeleteAtStartWithoutADataFileIsFatalOnce) {
   EXPECT_FALSE(FileExists(dir_.File(L"clipwork.dat")));
 
   Kopiwell next(dir_.Path());
-  StartReady(next);
-  Goodbye(next);
+  START_READY(next);
+  GOODBYE(next);
 }
 
 TEST_F(Settings, ASavedPausedStateStartsPaused) {
   WriteIni(dir_.Path(), {{"sussave", "true"}, {"sus", "true"}});
   Kopiwell app(dir_.Path());
-  StartReady(app);
+  START_READY(app);
   HWND list = FindHistoryList(app.Pid());
   ASSERT_TRUE(CopyText("not while paused"));
   ASSERT_TRUE(app.Settle());
   EXPECT_EQ(0, RowCount(list));
-  Goodbye(app);
+  GOODBYE(app);
   EXPECT_EQ(Hex(DataFile({})), Hex(ReadFileBytes(Data())));
   EXPECT_NE(std::string::npos, ReadFileBytes(Ini()).find("sus=true"));
 }
@@ -120,9 +120,9 @@ TEST_F(Settings, ASavedPausedStateStartsPaused) {
 TEST_F(Settings, APausedStateThatIsNotToBeSavedStartsCapturing) {
   WriteIni(dir_.Path(), {{"sussave", "false"}, {"sus", "true"}});
   Kopiwell app(dir_.Path());
-  StartReady(app);
+  START_READY(app);
   HWND list = FindHistoryList(app.Pid());
-  ASSERT_NO_FATAL_FAILURE(CopyAndWait(list, "recorded", 1));
-  Goodbye(app);
+  COPY_AND_WAIT(list, "recorded", 1);
+  GOODBYE(app);
   EXPECT_NE(std::string::npos, ReadFileBytes(Ini()).find("sus=false"));
 }

@@ -25,7 +25,7 @@ TEST_F(Spine, FirstStartMakesAnEmptyHistoryAndGoodbyeSavesIt) {
   EXPECT_TRUE(FileExists(Work())) << "the working file exists while the program runs";
   EXPECT_FALSE(IsWindowVisible(app.MainWindow()));
 
-  Goodbye(app);
+  GOODBYE(app);
   EXPECT_FALSE(FileExists(Work()));
   EXPECT_EQ(Hex(DataFile({})), Hex(ReadFileBytes(Data())));
 }
@@ -45,7 +45,7 @@ TEST_F(Spine, RecordsLoadAsRowsAndSaveBackByteForByte) {
   EXPECT_TRUE(FileExists(Work()));
   EXPECT_EQ("", ReadFileBytes(Work()));
 
-  Goodbye(app);
+  GOODBYE(app);
   EXPECT_EQ(Hex(data), Hex(ReadFileBytes(Data())));
   EXPECT_FALSE(FileExists(Work()));
 }
@@ -88,7 +88,7 @@ TEST_F(Spine, SecondStartIsRefusedAndLeavesTheFirstUntouched) {
   EXPECT_TRUE(IsWindow(main));
   EXPECT_EQ(Hex(work), Hex(ReadFileBytes(Work())));
   EXPECT_EQ(Hex(DataFile({"first"})), Hex(ReadFileBytes(Data())));
-  Goodbye(first);
+  GOODBYE(first);
 }
 
 TEST_F(Spine, StoreThatCannotBeOpenedEndsTheProgramAfterOneFatalBox) {
@@ -130,7 +130,7 @@ TEST_F(Spine, EndOfSessionSavesOnceAndNeverEmptiesTheHistoryAfterwards) {
 
   // The session goes on without the program having been told otherwise;
   // ending it later must not save again from the closed working file.
-  Goodbye(app);
+  GOODBYE(app);
   EXPECT_EQ(nullptr, FindDialog(app.Pid(), kErrorCaption));
   EXPECT_EQ(Hex(data), Hex(ReadFileBytes(Data())));
 }
@@ -152,6 +152,6 @@ TEST_F(Spine, CancelledEndOfSessionTakesTheHistoryUpAgain) {
   ASSERT_NE(nullptr, list);
   EXPECT_EQ(2, RowCount(list)) << "each entry once, not twice";
 
-  Goodbye(app);
+  GOODBYE(app);
   EXPECT_EQ(Hex(data), Hex(ReadFileBytes(Data())));
 }

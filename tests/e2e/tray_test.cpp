@@ -14,10 +14,12 @@ namespace {
 
 class Tray : public ProgramTest {
  protected:
-  void Start(Kopiwell& app) { list_ = StartReady(app); }
+  void Start(const char* file, int line, Kopiwell& app) { list_ = StartReady(file, line, app); }
 
   // Runs a tray command and answers the question it asks.
-  void AnswerCommand(Kopiwell& app, int command, const char* caption, int answer) {
+  void AnswerCommand(const char* file, int line, Kopiwell& app, int command, const char* caption,
+                     int answer) {
+    ::testing::ScopedTrace trace(file, line, "AnswerCommand");
     ASSERT_TRUE(app.Post(WM_COMMAND, static_cast<WPARAM>(command)));
     HWND box = WaitDialog(app.Pid(), Widen(caption));
     ASSERT_NE(nullptr, box) << caption;
@@ -35,20 +37,24 @@ class Tray : public ProgramTest {
 
 }  // namespace
 
+#define START(app) ASSERT_NO_FATAL_FAILURE(Start(__FILE__, __LINE__, app))
+#define ANSWER_COMMAND(...) \
+  ASSERT_NO_FATAL_FAILURE(AnswerCommand(__FILE__, __LINE__, __VA_ARGS__))
+
 TEST_F(Tray, TheIconShowsWhileTheProgramRuns) {
   ASSERT_EQ(0, TrayIconCount());
   Kopiwell app(dir_.Path());
-  Start(app);
+  START(app);
   EXPECT_EQ(1, TrayIconCount());
   EXPECT_TRUE(PictureIs(TrayPicture::kNormal));
-  Goodbye(app);
+  GOODBYE(app);
   EXPECT_TRUE(WaitUntil([] { return TrayIconCount() == 0; })) << "the icon must not stay behind";
 }
 
 TEST_F(Tray, ThePauseHotkeyStopsAndResumesCapture) {
   Kopiwell app(dir_.Path());
-  Start(app);
-  ASSERT_NO_FATAL_FAILURE(CopyAndWait(list_, "before", 1));
+  START(app);
+  COPY_AND_WAIT(list_, "before", 1);
 
   PressKey('8', {VK_CONTROL});
   ASSERT_TRUE(PictureIs(TrayPicture::kPaused)) << "the paused picture";
@@ -58,41 +64,41 @@ TEST_F(Tray, ThePauseHotkeyStopsAndResumesCapture) {
 
   PressKey('8', {VK_CONTROL});
   ASSERT_TRUE(PictureIs(TrayPicture::kNormal));
-  ASSERT_NO_FATAL_FAILURE(CopyAndWait(list_, "after", 2));
+  COPY_AND_WAIT(list_, "after", 2);
 
-  Goodbye(app);
+  GOODBYE(app);
   EXPECT_EQ(Hex(DataFile({"before", "after"})), Hex(ReadFileBytes(Data())));
 }
 
 TEST_F(Tray, PausingFromTheMenuCommandAlsoSwapsTheIcon) {
   Kopiwell app(dir_.Path());
-  Start(app);
+  START(app);
   ASSERT_TRUE(app.Post(WM_COMMAND, 1002));
   EXPECT_TRUE(PictureIs(TrayPicture::kPaused));
   ASSERT_TRUE(CopyText("ignored"));
   ASSERT_TRUE(app.Settle());
   EXPECT_EQ(0, RowCount(list_));
-  Goodbye(app);
+  GOODBYE(app);
   EXPECT_NE(std::string::npos, ReadFileBytes(dir_.File(L"kopiwell.ini")).find("sus=true"));
 }
 
 TEST_F(Tray, DeleteAllHistoryAsksFirst) {
   WriteFileBytes(Data(), DataFile({"one", "two"}));
   Kopiwell app(dir_.Path());
-  Start(app);
-  AnswerCommand(app, 1004, "コピウェル - 全履歴削除", IDNO);
+  START(app);
+  ANSWER_COMMAND(app, 1004, "コピウェル - 全履歴削除", IDNO);
   EXPECT_EQ(2, RowCount(list_));
-  AnswerCommand(app, 1004, "コピウェル - 全履歴削除", IDYES);
+  ANSWER_COMMAND(app, 1004, "コピウェル - 全履歴削除", IDYES);
   EXPECT_EQ(0, RowCount(list_));
-  Goodbye(app);
+  GOODBYE(app);
   EXPECT_EQ(Hex(DataFile({})), Hex(ReadFileBytes(Data())));
 }
 
 TEST_F(Tray, RestoreWithoutABackupSaysSoAndKeepsTheHistory) {
   WriteFileBytes(Data(), DataFile({"kept"}));
   Kopiwell app(dir_.Path());
-  Start(app);
-  AnswerCommand(app, 1005, "コピウェル - 古いデータ復元", IDNO);
+  START(app);
+  ANSWER_COMMAND(app, 1005, "コピウェル - 古いデータ復元", IDNO);
   EXPECT_EQ(1, RowCount(list_));
 
   ASSERT_TRUE(app.Post(WM_COMMAND, 1005));
@@ -105,7 +111,7 @@ TEST_F(Tray, RestoreWithoutABackupSaysSoAndKeepsTheHistory) {
   PressButton(box, IDOK);
   ASSERT_TRUE(WaitUntil([&] { return FindDialog(app.Pid(), kErrorCaption) == nullptr; }));
   EXPECT_EQ(1, RowCount(list_));
-  Goodbye(app);
+  GOODBYE(app);
   EXPECT_EQ(Hex(DataFile({"kept"})), Hex(ReadFileBytes(Data())));
 }
 
@@ -114,13 +120,13 @@ TEST_F(Tray, RestoreBringsBackTheHistoryBeforeTheStartUpDelete) {
   WriteFileBytes(Data(), previous);
   WriteIni(dir_.Path(), {{"stdel", "true"}});
   Kopiwell app(dir_.Path());
-  Start(app);
+  START(app);
   EXPECT_EQ(0, RowCount(list_));
-  ASSERT_NO_FATAL_FAILURE(CopyAndWait(list_, "today", 1));
+  COPY_AND_WAIT(list_, "today", 1);
 
-  AnswerCommand(app, 1005, "コピウェル - 古いデータ復元", IDYES);
+  ANSWER_COMMAND(app, 1005, "コピウェル - 古いデータ復元", IDYES);
   EXPECT_EQ(2, RowCount(list_)) << "the backup replaces the whole list";
-  Goodbye(app);
+  GOODBYE(app);
   EXPECT_EQ(Hex(previous), Hex(ReadFileBytes(Data())));
 }
 
@@ -128,7 +134,7 @@ TEST_F(Tray, RestoreBringsBackTheHistoryBeforeTheStartUpDelete) {
 // crashed, for instance) and says so to every top-level window.
 TEST_F(Tray, TheIconComesBackWhenTheTaskbarIsMadeAnew) {
   Kopiwell app(dir_.Path());
-  Start(app);
+  START(app);
   PressKey('8', {VK_CONTROL});
   ASSERT_TRUE(PictureIs(TrayPicture::kPaused));
 
@@ -143,12 +149,12 @@ TEST_F(Tray, TheIconComesBackWhenTheTaskbarIsMadeAnew) {
   SendMessageTimeoutW(app.MainWindow(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0,
                       SMTO_NORMAL, kDeadlineMs, &answer);
   EXPECT_TRUE(PictureIs(TrayPicture::kPaused)) << "back, and still showing the paused state";
-  Goodbye(app);
+  GOODBYE(app);
 }
 
 TEST_F(Tray, ARightClickOpensTheMenuWhoseItemsWork) {
   Kopiwell app(dir_.Path());
-  Start(app);
+  START(app);
   ASSERT_TRUE(app.Post(WM_USER, 0, WM_RBUTTONDOWN));
   ASSERT_TRUE(WaitUntil([] { return FindPopupMenu() != nullptr; }));
   // The second item is Pause.
@@ -157,5 +163,5 @@ TEST_F(Tray, ARightClickOpensTheMenuWhoseItemsWork) {
   PressKey(VK_RETURN);
   EXPECT_TRUE(PictureIs(TrayPicture::kPaused));
   EXPECT_TRUE(WaitUntil([] { return FindPopupMenu() == nullptr; }));
-  Goodbye(app);
+  GOODBYE(app);
 }

@@ -17,8 +17,8 @@ const std::wstring kViewerCaption = Widen("コピウェル - 簡易編集");
 }  // namespace
 
 TEST_F(Trust, InputMethodTextAndMarksOfAClearedHistoryRunNoCommand) {
-  Start({"a", "b", "c", "d"});
-  CallList();
+  START({"a", "b", "c", "d"});
+  CALL_LIST(app_);
   TypeText(L"は\u3064\u3064ｐ\u3000");  // low bytes o, d, d, P and NUL
   TypeText("3jma");
   ASSERT_TRUE(WaitUntil([&] { return CursorRow(list_) == 3; })) << "j ran after the text";
@@ -26,24 +26,24 @@ TEST_F(Trust, InputMethodTextAndMarksOfAClearedHistoryRunNoCommand) {
   EXPECT_EQ(4, RowCount(list_));
   EXPECT_EQ(nullptr, FindDialog(app_.Pid(), kViewerCaption));
 
-  KeyUntil(VK_ESCAPE, {}, [&] { return ListHidden(list_); }, "Escape closes the list");
+  KEY_UNTIL(VK_ESCAPE, {}, [&] { return ListHidden(list_); }, "Escape closes the list");
   ASSERT_TRUE(app_.Post(WM_COMMAND, 1004));  // the tray menu's delete-all
   HWND confirm = WaitDialog(app_.Pid(), Widen("コピウェル - 全履歴削除"));
   ASSERT_NE(nullptr, confirm);
   PressButton(confirm, IDYES);
   ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == 0; }));
-  CopyAndWait(list_, "x", 1);
+  COPY_AND_WAIT(list_, "x", 1);
   ASSERT_TRUE(editor_.Activate());
-  CallList();
+  CALL_LIST(app_);
   TypeText("d'ap");  // no mark a any more, and nothing to put
   ASSERT_TRUE(app_.Settle());
-  Goodbye(app_);
+  GOODBYE(app_);
   EXPECT_EQ(Hex(DataFile({"x"})), Hex(ReadFileBytes(Data())));
 }
 
 TEST_F(Trust, ACopyWhileEditingKeepsTheTypingForItsEntry) {
-  Start({"a"}, {{"data", "new"}});
-  CallList();
+  START({"a"}, {{"data", "new"}});
+  CALL_LIST(app_);
   TypeText("E");
   HWND viewer = WaitDialog(app_.Pid(), kViewerCaption);
   ASSERT_NE(nullptr, viewer);
@@ -51,12 +51,12 @@ TEST_F(Trust, ACopyWhileEditingKeepsTheTypingForItsEntry) {
   ASSERT_TRUE(WaitUntil([&] { return FocusOfThread(viewer) == edit; }));
   TypeText("zzz");
   ASSERT_TRUE(WaitUntil([&] { return TextA(edit) == "zzza"; })) << TextA(edit);
-  CopyAndWait(list_, "copied", 2);
+  COPY_AND_WAIT(list_, "copied", 2);
   ASSERT_TRUE(app_.Settle());
   EXPECT_EQ("zzza", TextA(edit));
   PressButton(viewer, IDOK);
   ASSERT_TRUE(app_.Sync());
-  Goodbye(app_);
+  GOODBYE(app_);
   EXPECT_EQ(Hex(DataFile({"copied", "zzza"})), Hex(ReadFileBytes(Data())));
 }
 
@@ -68,40 +68,40 @@ TEST_F(Trust, WhatTheStartCouldNotDoIsSaidOnce) {
   CreateDirectoryW(dir_.File(L"clipdat.bak").c_str(), nullptr);
   ASSERT_TRUE(RegisterHotKey(nullptr, 1, MOD_CONTROL, '7'));
   ASSERT_TRUE(app_.Start());
-  Answer(kErrorCaption.c_str(),
+  ANSWER(kErrorCaption.c_str(),
          "ホットキー Ctrl+7 はほかのプログラムが使っています。［設定］で別のキーを選んでください。");
-  Answer(kErrorCaption.c_str(),
+  ANSWER(kErrorCaption.c_str(),
          "バックアップ (clipdat.bak) を作れなかったため、起動時の履歴削除は行いませんでした。\n"
          "履歴はそのまま残っています。");
   UnregisterHotKey(nullptr, 1);
   list_ = FindHistoryList(app_.Pid());
   EXPECT_EQ(1, RowCount(list_));
-  Goodbye(app_);
+  GOODBYE(app_);
   EXPECT_EQ(Hex(DataFile({"kept"})), Hex(ReadFileBytes(Data())));
 }
 
 TEST_F(Trust, APasteWithItsTargetGoneSaysTheTextIsOnTheClipboard) {
-  Start({"a"});
-  CallList();
+  START({"a"});
+  CALL_LIST(app_);
   editor_.Close();
   PressKey(VK_RETURN);
-  Answer(kErrorCaption.c_str(),
+  ANSWER(kErrorCaption.c_str(),
          "貼り付け先のウィンドウが閉じられたか、前面に出せなかったため、貼り付けませんでした。\n"
          "選んだ文章はクリップボードにあります。");
   EXPECT_EQ("a", ClipboardText());
-  Goodbye(app_);
+  GOODBYE(app_);
 }
 
 // A place kept from a larger screen shows the list wholly on this one,
 // and stays the kept place until the user moves the window.
 TEST_F(Trust, AListKeptOffTheScreenComesBackOntoIt) {
-  Start({"a"}, {{"size", "true"}, {"size_lx", "3000"}, {"size_ly", "2600"}});
-  CallList();
+  START({"a"}, {{"size", "true"}, {"size_lx", "3000"}, {"size_ly", "2600"}});
+  CALL_LIST(app_);
   RECT r;
   GetWindowRect(ListWindow(list_), &r);
   EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= 1280 && r.bottom <= 1024) << ListPlace();
-  KeyUntil(VK_ESCAPE, {}, [&] { return ListHidden(list_); }, "Escape closes the list");
-  Goodbye(app_);
+  KEY_UNTIL(VK_ESCAPE, {}, [&] { return ListHidden(list_); }, "Escape closes the list");
+  GOODBYE(app_);
   EXPECT_EQ("3000", ReadIniValue(Ini(), "size_lx"));
   EXPECT_EQ("2600", ReadIniValue(Ini(), "size_ly"));
 }

@@ -16,7 +16,8 @@ namespace {
 class Viewer : public ListProgramTest {
  protected:
   // The dialog once it is on screen.
-  HWND WaitViewer() {
+  HWND WaitViewer(const char* file, int line) {
+    ::testing::ScopedTrace trace(file, line, "WaitViewer");
     HWND viewer = WaitDialog(app_.Pid(), Widen("コピウェル - 簡易編集"));
     EXPECT_NE(nullptr, viewer);
     return viewer;
@@ -40,14 +41,16 @@ std::string Text(size_t n, char first) {
 
 }  // namespace
 
+#define WAIT_VIEWER() WaitViewer(__FILE__, __LINE__)
+
 // 29,999 bytes are shown whole and can be changed; a longer record is
 // shown cut and read only, and is never stored back.
 TEST_F(Viewer, ShowsUpTo29999BytesAndStoresAChangedTextWhole) {
   const std::string whole = Text(29999, 'a'), longer = Text(30000, 'A');
-  Start({whole, longer});
-  CallList();
+  START({whole, longer});
+  CALL_LIST(app_);
   TypeText("e");
-  HWND viewer = WaitViewer();
+  HWND viewer = WAIT_VIEWER();
   ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); })) << "e leaves the focus in the list";
   EXPECT_EQ(whole.size(), TextA(EditOf(viewer)).size());
   EXPECT_FALSE(ReadOnly(viewer));
@@ -67,7 +70,7 @@ TEST_F(Viewer, ShowsUpTo29999BytesAndStoresAChangedTextWhole) {
   TypeText("!");
   ASSERT_TRUE(WaitUntil([&] { return TextA(EditOf(viewer)).size() == 30000; }));
   Click(viewer, IDOK);
-  Goodbye(app_);
+  GOODBYE(app_);
   EXPECT_EQ(Hex(DataFile({whole + "!", longer})), Hex(ReadFileBytes(Data())))
       << "all 30,000 bytes are stored, and the long record as it was";
 }
@@ -75,11 +78,11 @@ TEST_F(Viewer, ShowsUpTo29999BytesAndStoresAChangedTextWhole) {
 // 更新 stores the text for this row only: another row that shares its
 // record (made by a put) keeps the old text. 取消 drops a change.
 TEST_F(Viewer, UpdateStoresForThisRowOnlyAndCancelDropsTheChange) {
-  Start({"one", "two"});
-  CallList();
+  START({"one", "two"});
+  CALL_LIST(app_);
   TypeText("yypkE");
   ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == 3; }));
-  HWND viewer = WaitViewer();
+  HWND viewer = WAIT_VIEWER();
   ASSERT_TRUE(WaitUntil([&] { return ReadyToType(viewer); }));
   EXPECT_FALSE(UpdateEnabled(viewer)) << "nothing changed yet";
   PressKey(VK_END, {VK_CONTROL});
@@ -94,44 +97,44 @@ TEST_F(Viewer, UpdateStoresForThisRowOnlyAndCancelDropsTheChange) {
   ASSERT_TRUE(WaitUntil([&] { return TextA(EditOf(viewer)) == "one12"; }));
   Click(viewer, IDCANCEL);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(viewer); }));
-  Goodbye(app_);
+  GOODBYE(app_);
   EXPECT_EQ(Hex(DataFile({"one1", "one", "two"})), Hex(ReadFileBytes(Data())));
 }
 
 TEST_F(Viewer, OOnAnEmptyListOpensAnEntryToTypeIn) {
-  Start({});
-  CallList();
+  START({});
+  CALL_LIST(app_);
   TypeText("o");
-  HWND viewer = WaitViewer();
+  HWND viewer = WAIT_VIEWER();
   ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == 1 && ReadyToType(viewer); }));
   EXPECT_EQ("", TextA(EditOf(viewer)));
   EXPECT_FALSE(ReadOnly(viewer));
   TypeText("a new entry");
   ASSERT_TRUE(WaitUntil([&] { return TextA(EditOf(viewer)) == "a new entry"; }));
   Click(viewer, IDOK);
-  Goodbye(app_);
+  GOODBYE(app_);
   EXPECT_EQ(Hex(DataFile({"a new entry"})), Hex(ReadFileBytes(Data())));
 }
 
 // The entry the dialog showed was deleted meanwhile: the program goes on,
 // says so and keeps the typed text, instead of ending with a fatal error.
 TEST_F(Viewer, AChangeToAnEntryThatIsGoneIsKeptAndExplained) {
-  Start({"only"});
-  CallList();
+  START({"only"});
+  CALL_LIST(app_);
   TypeText("e");
-  HWND viewer = WaitViewer();
+  HWND viewer = WAIT_VIEWER();
   ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); }));
   TypeText("dd");
   ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == 0; }));
   SetText(viewer, IDC_VIEWER_EDIT, "typed meanwhile");
   SendMessageW(EditOf(viewer), EM_SETMODIFY, TRUE, 0);
   PressButton(viewer, IDOK);
-  Answer(kErrorCaption.c_str(),
+  ANSWER(kErrorCaption.c_str(),
          "この項目は一覧にもうないため、変更を保存できませんでした。\n"
          "入力した文章はそのまま残してあります。");
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(viewer); })) << "the dialog stays";
   EXPECT_EQ("typed meanwhile", TextA(EditOf(viewer)));
   EXPECT_TRUE(app_.Running());
-  Goodbye(app_);
+  GOODBYE(app_);
   EXPECT_EQ(Hex(DataFile({})), Hex(ReadFileBytes(Data())));
 }

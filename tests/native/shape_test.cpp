@@ -44,9 +44,10 @@ class CodePageScope {
 // sanitizers catch any read past its terminator, into an output block of
 // exactly the measured size plus the terminator and a guard area. Checks
 // that measuring, writing and appending agree; the result is what was
-// written.
-std::string Shape(const std::string& text, const char* quote, const char* footer, int wrap,
-                  int rule) {
+// written. Called through SHAPE, so that a failure names the calling line.
+std::string Shape(const char* file, int line, const std::string& text, const char* quote,
+                  const char* footer, int wrap, int rule) {
+  ::testing::ScopedTrace trace(file, line, "Shape");
   const std::size_t text_len = std::strlen(text.c_str());
   std::unique_ptr<char[]> in(new char[text_len + 1]);
   std::memcpy(in.get(), text.c_str(), text_len + 1);
@@ -74,6 +75,7 @@ std::string Shape(const std::string& text, const char* quote, const char* footer
   EXPECT_EQ("prefix" + result, std::string(appended.c_str())) << "appending differs from writing";
   return result;
 }
+#define SHAPE(...) Shape(__FILE__, __LINE__, __VA_ARGS__)
 
 struct Case {
   const char* name;
@@ -85,18 +87,21 @@ struct Case {
   std::string expected;
 };
 
-void ExpectCases(const std::vector<Case>& cases) {
+// Each case shaped and measured; called through EXPECT_CASES.
+void ExpectCases(const char* file, int line, const std::vector<Case>& cases) {
+  ::testing::ScopedTrace trace(file, line, "ExpectCases");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(c.expected, Shape(c.text, c.quote, c.footer, c.wrap, c.rule));
+    EXPECT_EQ(c.expected, SHAPE(c.text, c.quote, c.footer, c.wrap, c.rule));
     EXPECT_EQ(static_cast<long long>(c.expected.size()),
               ShapeLength(c.text.c_str(), c.quote, c.footer, c.wrap, c.rule));
   }
 }
+#define EXPECT_CASES(...) ASSERT_NO_FATAL_FAILURE(ExpectCases(__FILE__, __LINE__, __VA_ARGS__))
 
 TEST(Shape, DocumentedExamples) {
   CodePageScope cp(932);
-  ExpectCases({
+  EXPECT_CASES({
       {"abc plain lfnone", "abc", "", "", 0, kNone, "abc"},
       {"abc plain lfok", "abc", "", "", 0, kOk, "abc\r\n"},
       {"abc plain lfinyo", "abc", "", "", 0, kInyo, "abc"},
@@ -148,13 +153,13 @@ TEST(Shape, NoRoomForTextFailsAndLeavesOutputAlone) {
     }
   }
   // One byte of room is enough.
-  EXPECT_EQ(">a\r\n>b", Shape("ab", ">", "", 2, kNone));
-  EXPECT_EQ("a<\r\nb<", Shape("ab", "", "<", 2, kNone));
+  EXPECT_EQ(">a\r\n>b", SHAPE("ab", ">", "", 2, kNone));
+  EXPECT_EQ("a<\r\nb<", SHAPE("ab", "", "<", 2, kNone));
 }
 
 TEST(Shape, DoubleByteCharactersAtTheColumnEdge) {
   CodePageScope cp(932);
-  ExpectCases({
+  EXPECT_CASES({
       {"ends exactly at the column", "ab" + kA + "cd", "", "", 4, kNone,
        "ab" + kA + "\r\ncd"},
       {"crosses the column by one", "abc" + kA, "", "", 4, kNone, "abc\r\n" + kA},
@@ -183,7 +188,7 @@ TEST(Shape, DoubleByteCharactersAtTheColumnEdge) {
 
 TEST(Shape, OneByteOfRoomPerLine) {
   CodePageScope cp(932);
-  ExpectCases({
+  EXPECT_CASES({
       {"single bytes", "abc", "", "", 1, kNone, "a\r\nb\r\nc"},
       {"single bytes lfok", "abc", "", "", 1, kOk, "a\r\nb\r\nc\r\n"},
       {"mixed", "a" + kA + "b", "", "", 1, kNone, "a\r\n" + kA + "\r\nb"},
@@ -195,7 +200,7 @@ TEST(Shape, OneByteOfRoomPerLine) {
 
 TEST(Shape, EmptyTexts) {
   CodePageScope cp(932);
-  ExpectCases({
+  EXPECT_CASES({
       {"plain lfnone", "", "", "", 0, kNone, ""},
       {"plain lfinyo", "", "", "", 0, kInyo, ""},
       {"plain wrapped lfnone", "", "", "", 5, kNone, ""},
@@ -209,7 +214,7 @@ TEST(Shape, EmptyTexts) {
 
 TEST(Shape, LfOnlyLinesAreOrdinaryBytes) {
   CodePageScope cp(932);
-  ExpectCases({
+  EXPECT_CASES({
       {"plain lfnone unchanged", "a\nb\n", "", "", 0, kNone, "a\nb\n"},
       {"quoted: one line", "a\nb\n", "> ", "", 0, kNone, "> a\nb\n"},
       {"quoted lfinyo", "a\nb", "> ", "", 0, kInyo, "> a\nb\r\n"},
@@ -222,7 +227,7 @@ TEST(Shape, LfOnlyLinesAreOrdinaryBytes) {
 
 TEST(Shape, TextsEndingInLineBreaks) {
   CodePageScope cp(932);
-  ExpectCases({
+  EXPECT_CASES({
       {"plain lfnone keeps it", "ab\r\n", "", "", 0, kNone, "ab\r\n"},
       {"plain lfinyo", "ab\r\n", "", "", 0, kInyo, "ab\r\n"},
       {"wrapped at the column, no quote", "abcd\r\n", "", "", 4, kOk, "abcd\r\n"},
@@ -238,7 +243,7 @@ TEST(Shape, TextsEndingInLineBreaks) {
 
 TEST(Shape, CrTakesTheNextByteAlong) {
   CodePageScope cp(932);
-  ExpectCases({
+  EXPECT_CASES({
       {"CR and a letter", "a\rbc", "> ", "", 0, kNone, "> a\r\n> c"},
       {"two CRs", "a\r\rb", "", "", 0, kOk, "a\r\nb\r\n"},
       {"CR and a lead byte", "a\r" + kA, "", "", 0, kOk, "a\r\n\xA0\r\n"},
@@ -249,7 +254,7 @@ TEST(Shape, CrTakesTheNextByteAlong) {
 
 TEST(Shape, LoneCrAtTheEndIsALineBreak) {
   CodePageScope cp(932);
-  ExpectCases({
+  EXPECT_CASES({
       {"quoted lfnone", "abc\r", "> ", "", 0, kNone, "> abc\r\n> "},
       {"quoted lfok", "abc\r", "> ", "", 0, kOk, "> abc\r\n> \r\n"},
       {"plain lfok", "abc\r", "", "", 0, kOk, "abc\r\n"},
@@ -272,55 +277,49 @@ TEST(Shape, LoneCrAtTheEndIsALineBreak) {
       EXPECT_EQ(length, ShapeWrite(text, out.data(), "> ", "", wrap, rule));
       const std::string shaped(out.data());
       EXPECT_EQ(std::string::npos, shaped.find('X')) << shaped;
-      EXPECT_EQ(Shape("abc\r\n", "> ", "", wrap, rule), shaped);
+      EXPECT_EQ(SHAPE("abc\r\n", "> ", "", wrap, rule), shaped);
     }
   }
 }
 
 TEST(Shape, CodePageDecidesWhatIsDoubleByte) {
+  // あ (82 A0) is one character in Shift-JIS only. 0xFD starts a
+  // character in GBK, Unified Hangul and Big5 but not in Shift-JIS; 0x40
+  // follows a lead byte in all but Unified Hangul; 0x80 follows one in
+  // Shift-JIS and GBK only.
   const std::string text = "ab" + kA + "cd";
-  {
-    CodePageScope cp(1252);
-    EXPECT_EQ("ab\x82\r\n\xA0" "cd", Shape(text, "", "", 3, kNone));
-    EXPECT_EQ("a\r\nb\r\n\x82\r\n\xA0\r\nc\r\nd", Shape(text, "", "", 1, kNone));
-  }
-  {
-    CodePageScope cp(932);
-    EXPECT_EQ("ab\r\n" + kA + "c\r\nd", Shape(text, "", "", 3, kNone));
-  }
-  {
-    CodePageScope cp(0);
-    EXPECT_EQ("ab\x82\r\n\xA0" "cd", Shape(text, "", "", 3, kNone));
-  }
-  // 0xFD starts a character in GBK, Unified Hangul and Big5 but not in
-  // Shift-JIS; 0x40 follows a lead byte in all but Unified Hangul; 0x80
-  // follows one in Shift-JIS and GBK only.
   struct Row {
     unsigned code_page;
+    int wrap;
     std::string text;
     std::string expected;
   };
   const std::vector<Row> rows = {
-      {932, "\xFD\x41", "\xFD\r\n\x41"},
-      {936, "\xFD\x41", "\xFD\x41"},
-      {949, "\xFD\x41", "\xFD\x41"},
-      {950, "\xFD\x41", "\xFD\x41"},
-      {936, "\x81\x40", "\x81\x40"},
-      {949, "\x81\x40", "\x81\r\n\x40"},
-      {950, "\x81\x40", "\x81\x40"},
-      {932, "\x81\x80", "\x81\x80"},
-      {936, "\x81\x80", "\x81\x80"},
-      {949, "\x81\x80", "\x81\r\n\x80"},
-      {950, "\x81\x80", "\x81\r\n\x80"},
-      {950, "\x81\xA1", "\x81\xA1"},
-      {949, "\x81\x5B", "\x81\r\n\x5B"},
-      {949, "\x81\x61", "\x81\x61"},
-      {932, "\xA0\xA0", "\xA0\r\n\xA0"},
-      {1251, "\x81\x40", "\x81\r\n\x40"},
+      {1252, 3, text, "ab\x82\r\n\xA0" "cd"},
+      {1252, 1, text, "a\r\nb\r\n\x82\r\n\xA0\r\nc\r\nd"},
+      {932, 3, text, "ab\r\n" + kA + "c\r\nd"},
+      {0, 3, text, "ab\x82\r\n\xA0" "cd"},
+      {932, 1, "\xFD\x41", "\xFD\r\n\x41"},
+      {936, 1, "\xFD\x41", "\xFD\x41"},
+      {949, 1, "\xFD\x41", "\xFD\x41"},
+      {950, 1, "\xFD\x41", "\xFD\x41"},
+      {936, 1, "\x81\x40", "\x81\x40"},
+      {949, 1, "\x81\x40", "\x81\r\n\x40"},
+      {950, 1, "\x81\x40", "\x81\x40"},
+      {932, 1, "\x81\x80", "\x81\x80"},
+      {936, 1, "\x81\x80", "\x81\x80"},
+      {949, 1, "\x81\x80", "\x81\r\n\x80"},
+      {950, 1, "\x81\x80", "\x81\r\n\x80"},
+      {950, 1, "\x81\xA1", "\x81\xA1"},
+      {949, 1, "\x81\x5B", "\x81\r\n\x5B"},
+      {949, 1, "\x81\x61", "\x81\x61"},
+      {932, 1, "\xA0\xA0", "\xA0\r\n\xA0"},
+      {1251, 1, "\x81\x40", "\x81\r\n\x40"},
   };
   for (const Row& r : rows) {
+    SCOPED_TRACE("code page " + std::to_string(r.code_page) + ", wrap " + std::to_string(r.wrap));
     CodePageScope cp(r.code_page);
-    EXPECT_EQ(r.expected, Shape(r.text, "", "", 1, kNone)) << "code page " << r.code_page;
+    EXPECT_EQ(r.expected, SHAPE(r.text, "", "", r.wrap, kNone));
   }
   EXPECT_EQ(0u, ShapeCodePage()) << "the scopes did not restore the code page";
 }
@@ -352,14 +351,14 @@ TEST(Shape, WritingContinuesAfterExistingContent) {
 
 TEST(Shape, MissingQuoteOrFooterIsEmptyAndUnknownRulesAddNothing) {
   CodePageScope cp(932);
-  EXPECT_EQ("abc\r\n", Shape("abc", nullptr, nullptr, 0, kOk));
-  EXPECT_EQ("ab\r\nc", Shape("abc", nullptr, nullptr, 2, kNone));
+  EXPECT_EQ("abc\r\n", SHAPE("abc", nullptr, nullptr, 0, kOk));
+  EXPECT_EQ("ab\r\nc", SHAPE("abc", nullptr, nullptr, 2, kNone));
   EXPECT_EQ(-1, ShapeLength("abc", ">>", nullptr, 2, kNone));
   for (int rule : {0, 4, -1, INT_MAX}) {
     SCOPED_TRACE("rule " + std::to_string(rule));
-    EXPECT_EQ("a\rb", Shape("a\rb", "", "", 0, rule));
-    EXPECT_EQ("> a\r\n> ", Shape("a\r\n", "> ", "", 0, rule));
-    EXPECT_EQ("> a", Shape("a", "> ", "", 0, rule));
+    EXPECT_EQ("a\rb", SHAPE("a\rb", "", "", 0, rule));
+    EXPECT_EQ("> a\r\n> ", SHAPE("a\r\n", "> ", "", 0, rule));
+    EXPECT_EQ("> a", SHAPE("a", "> ", "", 0, rule));
   }
 }
 
@@ -372,10 +371,10 @@ TEST(Shape, WrappedLinesKeepToTheColumnAtEveryOffset) {
     text += kKan + "0123456789abcdefghij" + kSo + "\r\n" + std::string(17, 'y') + kA;
     std::string expected_w0 = "> " + text.substr(0, text.find('\r')) + "\r\n> " +
                               std::string(17, 'y') + kA + "\r\n";
-    EXPECT_EQ(expected_w0, Shape(text, "> ", "", 0, kInyo)) << "lead " << lead;
+    EXPECT_EQ(expected_w0, SHAPE(text, "> ", "", 0, kInyo)) << "lead " << lead;
     // Wrapped at 10: every line of the result holds at most 10 bytes and
     // removing the inserted breaks gives the text back.
-    const std::string wrapped = Shape(text, "", "", 10, kNone);
+    const std::string wrapped = SHAPE(text, "", "", 10, kNone);
     std::string joined;
     std::size_t start = 0;
     for (;;) {
@@ -433,7 +432,7 @@ TEST(Shape, EveryLineLengthNearTheEndOfTheText) {
         const std::string text = line + "\r\n" + std::string(static_cast<std::size_t>(rest), 'y');
         const std::string expected = d.quote + line + d.footer + "\r\n" + d.quote +
                                      text.substr(static_cast<std::size_t>(len) + 2) + d.footer;
-        ASSERT_EQ(expected, Shape(text, d.quote, d.footer, 0, kNone))
+        ASSERT_EQ(expected, SHAPE(text, d.quote, d.footer, 0, kNone))
             << "line " << len << " rest " << rest;
       }
     }
@@ -540,7 +539,7 @@ TEST(Shape, AgreesWithAPlainTranscriptionOnGeneratedTexts) {
       ASSERT_EQ(-1, ShapeLength(text.c_str(), q, f, w, r));
       continue;
     }
-    const std::string actual = Shape(text, q, f, w, r);
+    const std::string actual = SHAPE(text, q, f, w, r);
     ASSERT_EQ(expected, actual) << "text '" << text << "' quote '" << q << "' footer '" << f
                                 << "' wrap " << w << " rule " << r << " cp "
                                 << (sjis ? 932 : 1252);

@@ -23,7 +23,7 @@ namespace {
 class CaptureStoreTest : public StoreTest {
  protected:
   void SetUp() override {
-    StoreTest::SetUp();
+    ASSERT_NO_FATAL_FAILURE(StoreTest::SetUp());
     savedData_ = g_set.data;
   }
   void TearDown() override {
@@ -33,7 +33,8 @@ class CaptureStoreTest : public StoreTest {
   }
 
   // Opens the store as the program's own.
-  void OpenHistory(const std::string& data) {
+  void OpenHistory(const char* file, int line, const std::string& data) {
+    ::testing::ScopedTrace trace(file, line, "OpenHistory");
     WriteFileBytes("clip.dat", data);
     g_store = Open();
     ASSERT_NE(nullptr, g_store);
@@ -51,9 +52,11 @@ class CaptureStoreTest : public StoreTest {
 
 }  // namespace
 
+#define OPEN_HISTORY(data) ASSERT_NO_FATAL_FAILURE(OpenHistory(__FILE__, __LINE__, data))
+
 TEST_F(CaptureStoreTest, NewestFirstPutsCapturesAtTheTop) {
   g_set.data = kDataNew;
-  OpenHistory(DataFile({"old"}));
+  OPEN_HISTORY(DataFile({"old"}));
   AddClip("abc");
   AddClip("defg");
   ASSERT_EQ(3, RowCount(list_));
@@ -72,7 +75,7 @@ TEST_F(CaptureStoreTest, NewestFirstPutsCapturesAtTheTop) {
 
 TEST_F(CaptureStoreTest, OldestFirstPutsCapturesAtTheBottom) {
   g_set.data = kDataOld;
-  OpenHistory(DataFile({"old"}));
+  OPEN_HISTORY(DataFile({"old"}));
   AddClip("abc");
   AddClip("");
   ASSERT_EQ(3, RowCount(list_));
@@ -88,7 +91,7 @@ TEST_F(CaptureStoreTest, NothingIsRecordedWithoutAnOpenStore) {
   EXPECT_EQ(0, RowCount(list_));
   HWND list = g_hListView;
   g_hListView = nullptr;
-  OpenHistory(DataFile({}));
+  OPEN_HISTORY(DataFile({}));
   AddClip("no list");
   g_hListView = list;
   EXPECT_EQ(0, RowCount(list_));
@@ -99,7 +102,7 @@ TEST_F(CaptureStoreTest, NothingIsRecordedWithoutAnOpenStore) {
 // past 2,147,483,647 bytes is refused whole, never written with an offset
 // that wraps into other records.
 TEST_F(CaptureStoreTest, AppendsStopAtTheTwoGigabyteLimit) {
-  OpenHistory(DataFile({"first"}));
+  OPEN_HISTORY(DataFile({"first"}));
   LARGE_INTEGER end;
   end.QuadPart = INT32_MAX - 10;  // sparse: no disk space is used
   ASSERT_TRUE(SetFilePointerEx(store_, end, nullptr, FILE_BEGIN));
@@ -135,7 +138,7 @@ TEST_F(CaptureStoreTest, AppendsStopAtTheTwoGigabyteLimit) {
 // The data file, too, must load again: whatever would grow the saved
 // history past 2 GB (rows sharing records count each) is refused alike.
 TEST_F(CaptureStoreTest, NothingGrowsTheSavedHistoryPastTwoGigabytes) {
-  OpenHistory(DataFile({"first"}));
+  OPEN_HISTORY(DataFile({"first"}));
   row_index::AddBytes(store_, INT32_MAX - 3 - tdb_savedsize());  // no room for an empty entry
   MoveCursor(-1, 0);
   SetMark('a', 0);

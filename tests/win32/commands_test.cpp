@@ -8,6 +8,7 @@
 
 #include "app/capture.h"
 #include "app/history_actions.h"
+#include "common/text.h"
 #include "listwin/command_table.h"
 #include "listwin/entries.h"
 #include "listwin/show_list.h"
@@ -20,7 +21,9 @@ class Commands : public ListTest {
  protected:
   // Runs the sequences one after another in key mode 1.9; each must give
   // `result`.
-  void Keys(std::initializer_list<const char*> sequences, int result = 1) {
+  void Keys(const char* file, int line, std::initializer_list<const char*> sequences,
+            int result = 1) {
+    ::testing::ScopedTrace trace(file, line, "Keys");
     for (const char* s : sequences) EXPECT_EQ(result, DoKeySeq("1.9", s)) << s;
   }
 
@@ -33,13 +36,15 @@ class Commands : public ListTest {
 
 }  // namespace
 
+#define KEYS(...) ASSERT_NO_FATAL_FAILURE(Keys(__FILE__, __LINE__, __VA_ARGS__))
+
 TEST_F(Commands, DeletingMovesTheCursorAndFillsThePutBuffer) {
-  LoadRows(10);
+  LOAD_ROWS(10);
   const std::int64_t before = tdb_savedsize();
   MoveCursor(-1, 4);
   const std::vector<std::int32_t> deleted = {RowOffset(list_, 4), RowOffset(list_, 5),
                                              RowOffset(list_, 6)};
-  Keys({"3dd"});
+  KEYS({"3dd"});
   EXPECT_EQ(7, RowCount(list_));
   EXPECT_EQ("row 7", RowLabel(list_, 4));
   EXPECT_EQ(4, GetCursorRow());
@@ -47,53 +52,53 @@ TEST_F(Commands, DeletingMovesTheCursorAndFillsThePutBuffer) {
   EXPECT_EQ(before - 3 * (4 + 5), tdb_savedsize()) << "the saved size follows the rows";
 
   MoveCursor(-1, 5);
-  Keys({"3dd"});
+  KEYS({"3dd"});
   EXPECT_EQ(5, RowCount(list_)) << "the count runs out at the last row";
   EXPECT_EQ(4, GetCursorRow()) << "the cursor goes to the new last row";
 
   MoveCursor(-1, 0);
-  Keys({"dk"}, 0);
+  KEYS({"dk"}, 0);
   MoveCursor(-1, 4);
-  Keys({"dj"}, 0);
+  KEYS({"dj"}, 0);
   EXPECT_EQ(5, RowCount(list_)) << "refused deletions delete nothing";
 
   // The put buffer brings the deleted rows back, as often as counted.
   MoveCursor(-1, 1);
-  Keys({"2p"});
+  KEYS({"2p"});
   EXPECT_EQ((std::vector<std::string>{"row 0", "row 1", "row 8", "row 9", "row 8", "row 9",
                                       "row 2", "row 3", "row 7"}),
             Labels());
   EXPECT_EQ(2, GetCursorRow());
-  Keys({"P"});
+  KEYS({"P"});
   EXPECT_EQ("row 8", RowLabel(list_, 2));
   EXPECT_EQ("row 9", RowLabel(list_, 3));
   EXPECT_EQ(2, GetCursorRow());
 }
 
 TEST_F(Commands, MarksFollowTheirRows) {
-  LoadRows(10);
+  LOAD_ROWS(10);
   MoveCursor(-1, 7);
-  Keys({"mb", "3k", "ma"});
+  KEYS({"mb", "3k", "ma"});
   EXPECT_EQ(4, GetMark('a'));
-  Keys({"G", "'a"});
+  KEYS({"G", "'a"});
   EXPECT_EQ(4, GetCursorRow());
-  Keys({"'c"}, 0);  // not set
-  Keys({"m1"});     // counts as done, after a beep
+  KEYS({"'c"}, 0);  // not set
+  KEYS({"m1"});     // counts as done, after a beep
   EXPECT_EQ(-1, GetMark('1'));
 
   MoveCursor(-1, 2);
-  Keys({"d'a"});  // rows 2 to 4
+  KEYS({"d'a"});  // rows 2 to 4
   EXPECT_EQ(-1, GetMark('a'));
   EXPECT_EQ(4, GetMark('b')) << "7 moved up by three";
   MoveCursor(-1, 4);
-  Keys({"P"});
+  KEYS({"P"});
   EXPECT_EQ(7, GetMark('b')) << "three rows put above it";
 
   // Selected rows deleted one by one, each moving the marks below. (The
   // first range leaves the cursor row selected too; the second unselects it.)
   for (int row : {1, 4, 3, 6}) SelectRange(row, row);
   ASSERT_EQ((std::vector<int>{1, 3, 6}), SelectedRows(list_));
-  Keys({"dd"});
+  KEYS({"dd"});
   EXPECT_EQ(4, GetMark('b')) << "three rows above it went";
   EXPECT_EQ(3u, PutBuffer().size());
   ClearSelect();
@@ -111,18 +116,18 @@ TEST_F(Commands, MarksFollowTheirRows) {
   store_ = g_store;
   ASSERT_TRUE(AddClip("x"));
   MoveCursor(-1, 0);
-  Keys({"d'b"}, 0);
+  KEYS({"d'b"}, 0);
   EXPECT_EQ((std::vector<std::string>{"x"}), Labels());
 }
 
 TEST_F(Commands, TheRepeatRegisterHoldsTheLastStoredCommand) {
-  LoadRows(12);
-  Keys({"."}, 0);
+  LOAD_ROWS(12);
+  KEYS({"."}, 0);
   MoveCursor(-1, 0);
-  Keys({"2dd", "."});
+  KEYS({"2dd", "."});
   EXPECT_EQ(8, RowCount(list_));
   EXPECT_STREQ("2dd", RepeatRegister());
-  Keys({"yy", "."});  // copies are not stored: "." deletes again
+  KEYS({"yy", "."});  // copies are not stored: "." deletes again
   EXPECT_EQ(6, RowCount(list_));
   EXPECT_EQ(kOutputPaste, g_outputAction) << "every copy command chooses pasting";
   EXPECT_TRUE(g_clipReady);
@@ -138,56 +143,54 @@ TEST_F(Commands, TheRepeatRegisterHoldsTheLastStoredCommand) {
 }
 
 TEST_F(Commands, RefusedCommandsChangeNothing) {
-  LoadRows(3);
+  LOAD_ROWS(3);
   MoveCursor(-1, 2);
-  Keys({"j", "1j", "2147483648j", "2147483648dd", "p"}, 0);  // no put buffer yet
-  Keys({"2j", "5k", "sc"});
+  KEYS({"j", "1j", "2147483648j", "2147483648dd", "p"}, 0);  // no put buffer yet
+  KEYS({"2j", "5k", "sc"});
   EXPECT_EQ(0, GetCursorRow());
   EXPECT_EQ(3, RowCount(list_));
 
   // A put must not make more rows than the list can count, nor a history
   // the data file could not hold.
-  Keys({"yy"});
-  Keys({"2000000000p", "1000001p"}, 0);
+  KEYS({"yy"});
+  KEYS({"2000000000p", "1000001p"}, 0);
   EXPECT_EQ(3, RowCount(list_));
   const std::string big(100000, 'b');
   InsertClip(0, big.c_str());
   MoveCursor(-1, 0);
-  Keys({"yy"});
-  Keys({"30000p"}, 0);
+  KEYS({"yy"});
+  KEYS({"30000p"}, 0);
   EXPECT_EQ(4, RowCount(list_));
-  Keys({"3p"});
+  KEYS({"3p"});
   EXPECT_EQ(7, RowCount(list_));
 }
 
 TEST_F(Commands, PagingFollowsTheWindowAndACountChangesTheHalfPage) {
-  LoadRows(100);
+  LOAD_ROWS(100);
   g_rowsPerPage = 10;
   g_halfPage = 5;
   MoveCursor(0, 0);
-  Keys({"\x04"});
+  KEYS({"\x04"});
   EXPECT_EQ(5, GetCursorRow());
-  Keys({"3\x04"});
+  KEYS({"3\x04"});
   EXPECT_EQ(8, GetCursorRow());
   EXPECT_EQ(3, g_halfPage);
-  Keys({"\x15"});
+  KEYS({"\x15"});
   EXPECT_EQ(5, GetCursorRow());
-  Keys({"\x06"});
+  KEYS({"\x06"});
   EXPECT_EQ(GetTopRow(), GetCursorRow());
   EXPECT_EQ(1, DoKeySeqOld("\x04"));
   EXPECT_EQ(GetCursorRow() - 7, DoKeySeqOld("\x15") ? GetCursorRow() - 7 : -1);
 }
 
 TEST_F(Commands, TheContextMenuOffersTheRowCommandsOrSelectAll) {
-  LoadRows(3);
+  LOAD_ROWS(3);
   auto texts = [](HMENU menu) {
     std::vector<std::string> items;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
       wchar_t text[64] = {};
       GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
-      char utf8[128] = {};
-      WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
-      items.push_back(utf8);
+      items.push_back(Narrow(text));
     }
     return items;
   };
@@ -261,8 +264,8 @@ TEST_F(Commands, EachActionAsATable) {
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.version) + " " + c.keys);
     TearDown();
-    SetUp();
-    Load(all);
+    ASSERT_NO_FATAL_FAILURE(SetUp());
+    LOAD(all);
     std::vector<std::int32_t> offsets;
     for (int row = 0; row < 6; ++row) offsets.push_back(RowOffset(list_, row));
     auto named = [&](const std::vector<int>& rows) {

@@ -1,32 +1,22 @@
 #include "win32/dialog_answerer.h"
 
+#include "common/text.h"
+
 namespace {
-
-std::wstring Wide(const char* utf8) {
-  wchar_t text[512] = {};
-  MultiByteToWideChar(CP_UTF8, 0, utf8, -1, text, 512);
-  return text;
-}
-
-std::string Utf8(const wchar_t* wide) {
-  char text[1024] = {};
-  WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-  return text;
-}
 
 BOOL CALLBACK CollectLabel(HWND child, LPARAM param) {
   wchar_t name[32] = {}, text[512] = {};
   GetClassNameW(child, name, 32);
   const LONG kind = GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK;
   if (lstrcmpiW(name, L"Static") == 0 && kind != SS_ICON && GetWindowTextW(child, text, 512) > 0)
-    reinterpret_cast<std::vector<std::string>*>(param)->push_back(Utf8(text));
+    reinterpret_cast<std::vector<std::string>*>(param)->push_back(Narrow(text));
   return TRUE;
 }
 
 }  // namespace
 
 DialogAnswerer::DialogAnswerer(const char* caption, int button, std::function<void()> whileOpen)
-    : caption_(Wide(caption)), whileOpen_(std::move(whileOpen)), button_(button) {
+    : caption_(Widen(caption)), whileOpen_(std::move(whileOpen)), button_(button) {
   thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
 }
 

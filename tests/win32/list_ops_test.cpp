@@ -21,7 +21,7 @@
 #include "win32/list_support.h"
 
 TEST_F(ListTest, TheCursorCarriesTheSelectionOnlyInSingleMode) {
-  LoadRows(10);
+  LOAD_ROWS(10);
   MoveCursor(-1, 2);
   MoveCursor(-1, 5);
   EXPECT_EQ(5, GetCursorRow());
@@ -54,7 +54,7 @@ TEST_F(ListTest, TheCursorCarriesTheSelectionOnlyInSingleMode) {
 }
 
 TEST_F(ListTest, SelectAllAndTheListsOwnSelectionTurnMultiSelectionOn) {
-  Load({});
+  LOAD({});
   EXPECT_EQ(-1, SelectAll());
   EXPECT_EQ(0, g_multiSel);
 
@@ -77,7 +77,7 @@ TEST_F(ListTest, SelectAllAndTheListsOwnSelectionTurnMultiSelectionOn) {
 }
 
 TEST_F(ListTest, MoveCursorScrollsTheScrollRowToTheTop) {
-  LoadRows(300);
+  LOAD_ROWS(300);
   MoveCursor(120, 125);
   EXPECT_EQ(120, GetTopRow());
   EXPECT_EQ(125, GetCursorRow());
@@ -90,7 +90,7 @@ TEST_F(ListTest, MoveCursorScrollsTheScrollRowToTheTop) {
 }
 
 TEST_F(ListTest, AKeyboardMenuOpensAtTheCursorRowOrTheListsCorner) {
-  LoadRows(20);
+  LOAD_ROWS(20);
   int row = 0;
   POINT corner = {0, 0};
   ClientToScreen(list_, &corner);
@@ -144,7 +144,7 @@ TEST_F(ListTest, TheWindowKeepsItsGeometryOnlyWhileShown) {
 }
 
 TEST_F(ListTest, ACopyPutsTheRowsInRowOrderOnTheClipboardAsTheMainWindow) {
-  Load({"r0", "r1", "r2", "r3", "r4", "r5", "r6", "r7", "r8"});
+  LOAD({"r0", "r1", "r2", "r3", "r4", "r5", "r6", "r7", "r8"});
   ASSERT_EQ(0, CopyClip(7, 3, "", "", 0, kShapeLfNone));
   EXPECT_EQ("r3r4r5r6r7", ClipboardText());
   EXPECT_EQ(main_, GetClipboardOwner()) << "capture must recognise its own output";
@@ -167,7 +167,7 @@ TEST_F(ListTest, ACopyPutsTheRowsInRowOrderOnTheClipboardAsTheMainWindow) {
 // Windows may move an owner-data list's focus without a notification: OK
 // copies the row highlighted, not the one the tracking saw last.
 TEST_F(ListTest, TheOkCommandCopiesTheHighlightedRow) {
-  LoadRows(3);
+  LOAD_ROWS(3);
   MoveCursor(-1, 2);
   g_lastCursorRow = 0;
   g_outputAction = kOutputCopy;
@@ -176,7 +176,7 @@ TEST_F(ListTest, TheOkCommandCopiesTheHighlightedRow) {
 }
 
 TEST_F(ListTest, AFailedCopyLeavesTheClipboardAndSaysWhy) {
-  Load({"abc", "def"});
+  LOAD({"abc", "def"});
   ASSERT_TRUE(CopyText("before"));
   ASSERT_EQ(0, CopyClip(1, 1, "", "", 0, kShapeLfNone));
   const std::vector<std::int32_t> afterCopy = PutBuffer();
@@ -209,7 +209,7 @@ TEST_F(ListTest, AFailedCopyLeavesTheClipboardAndSaysWhy) {
 // multi-selection must leave the cursor and the selection on the rows
 // they were on, whichever list view moves them.
 TEST_F(ListTest, StatesStayOnTheirRowsWhenRowsComeAndGo) {
-  LoadRows(10);
+  LOAD_ROWS(10);
   MoveCursor(-1, 5);
   SelectRange(2, 2);
   SelectRange(7, 7);
@@ -239,7 +239,7 @@ TEST_F(ListTest, StatesStayOnTheirRowsWhenRowsComeAndGo) {
 // Key mode 2: a letter moves the cursor to the next row whose label
 // begins with it, whatever its case, going round to the top.
 TEST_F(ListTest, TypingALetterFindsTheNextRowThatBeginsWithIt) {
-  Load({"apple", "jam", "kiwi", "lime", "Kale"});
+  LOAD({"apple", "jam", "kiwi", "lime", "Kale"});
   const int savedKey = g_set.key;
   g_set.key = kKeyNormal;
   MoveCursor(-1, 0);

@@ -74,7 +74,7 @@ inline std::vector<std::int32_t> PutBuffer() {
 class ListTest : public StoreTest {
  protected:
   void SetUp() override {
-    StoreTest::SetUp();
+    ASSERT_NO_FATAL_FAILURE(StoreTest::SetUp());
     ResetSelectionState();
     ClearRepeatRegister();
     tdb_buffree();
@@ -92,18 +92,22 @@ class ListTest : public StoreTest {
     StoreTest::TearDown();
   }
 
-  void Load(const std::vector<std::string>& texts) {
+  void Load(const char* file, int line, const std::vector<std::string>& texts) {
+    ::testing::ScopedTrace trace(file, line, "Load");
     WriteFileBytes("clip.dat", DataFile(texts));
     ASSERT_NE(nullptr, Open());
     g_store = store_;
   }
 
-  void LoadRows(int n) {
+  void LoadRows(const char* file, int line, int n) {
     std::vector<std::string> texts;
     for (int i = 0; i < n; ++i) texts.push_back("row " + std::to_string(i));
-    Load(texts);
+    Load(file, line, texts);
   }
 
   HWND main_ = nullptr;
 };
+
+#define LOAD(...) ASSERT_NO_FATAL_FAILURE(Load(__FILE__, __LINE__, __VA_ARGS__))
+#define LOAD_ROWS(n) ASSERT_NO_FATAL_FAILURE(LoadRows(__FILE__, __LINE__, n))
 

@@ -24,7 +24,7 @@ const char kIni[] = "kopiwell.ini";
 class IniTest : public StoreTest {
  protected:
   void SetUp() override {
-    StoreTest::SetUp();
+    ASSERT_NO_FATAL_FAILURE(StoreTest::SetUp());
     saved_ = g_set;
     g_set = Settings();
   }
@@ -33,18 +33,22 @@ class IniTest : public StoreTest {
     StoreTest::TearDown();
   }
 
-  // Reads the settings; a first run's welcome is answered with OK.
-  int Read(std::vector<std::string>* welcome = nullptr) {
+  // Reads the settings; a first run's welcome is answered with OK, and
+  // its texts are kept in welcome_.
+  int Read(const char* file, int line) {
+    ::testing::ScopedTrace trace(file, line, "Read");
     DialogAnswerer answer("コピウェル", IDOK);
     const int result = ReadSettings();
     if (result == 0) {
       EXPECT_TRUE(answer.Answered()) << "a first run shows the welcome";
-      if (welcome) *welcome = answer.Labels();
+      welcome_ = answer.Labels();
     } else {
       answer.Cancel();
     }
     return result;
   }
+
+  std::vector<std::string> welcome_;
 
  private:
   Settings saved_;
@@ -52,9 +56,10 @@ class IniTest : public StoreTest {
 
 }  // namespace
 
+#define READ() Read(__FILE__, __LINE__)
+
 TEST_F(IniTest, FirstRunWritesTheMarkerFirstAndThenEveryKey) {
-  std::vector<std::string> welcome;
-  ASSERT_EQ(0, Read(&welcome));
+  ASSERT_EQ(0, READ());
   EXPECT_EQ((std::vector<std::string>{"[REG]", "reg=ok"}), Lines(ReadFileBytes(kIni)))
       << "only the marker while the welcome is shown";
   const std::vector<std::string> expectedWelcome = {
@@ -62,24 +67,24 @@ TEST_F(IniTest, FirstRunWritesTheMarkerFirstAndThenEveryKey) {
       "ＯＫを押した後、トレイの中のアイコンを右クリックし、\"設定\" を選択してください。"
       "画面が表示されますので、各設定をお願いいたします。",
       "設定を行わない場合は、デフォルトの設定となります。"};
-  EXPECT_EQ(expectedWelcome, welcome);
+  EXPECT_EQ(expectedWelcome, welcome_);
 
   WriteSettings();
   EXPECT_EQ(FirstRunIniLines(), Lines(ReadFileBytes(kIni)));
 
   g_set.data = kDataNew;
-  ASSERT_EQ(1, Read()) << "the next start is no first run";
+  ASSERT_EQ(1, READ()) << "the next start is no first run";
   EXPECT_EQ(kDataOld, g_set.data);
   EXPECT_EQ(kStay, g_set.actv_hide);
   EXPECT_STREQ("1.9", g_keyVersion);
 }
 
 TEST_F(IniTest, QuotedTextsKeepTheirBlanksAndLongOnesComeBackCut) {
-  ASSERT_EQ(0, Read());
+  ASSERT_EQ(0, READ());
   std::snprintf(g_set.inyo, sizeof g_set.inyo, "  >> ");
   std::snprintf(g_set.foot, sizeof g_set.foot, " ");
   WriteSettings();
-  ASSERT_EQ(1, Read());
+  ASSERT_EQ(1, READ());
   EXPECT_STREQ("  >> ", g_set.inyo);
   EXPECT_STREQ(" ", g_set.foot);
 
@@ -88,36 +93,36 @@ TEST_F(IniTest, QuotedTextsKeepTheirBlanksAndLongOnesComeBackCut) {
   WriteSettings();
   EXPECT_NE(std::string::npos, ReadFileBytes(kIni).find("inyo=\"" + longPrefix + "\""))
       << "the file holds the whole text";
-  ASSERT_EQ(1, Read());
+  ASSERT_EQ(1, READ());
   EXPECT_EQ(longPrefix.substr(0, 255), std::string(g_set.inyo));
 }
 
 TEST_F(IniTest, RemovingOrResettingTheMarkerMakesAFirstRunAgain) {
-  ASSERT_EQ(0, Read());
+  ASSERT_EQ(0, READ());
   g_set.data = kDataNew;
   WriteSettings();
-  ASSERT_EQ(1, Read());
+  ASSERT_EQ(1, READ());
   EXPECT_EQ(kDataNew, g_set.data);
 
   char path[MAX_PATH];
   GetFullPathNameA(kIni, MAX_PATH, path, nullptr);
   WritePrivateProfileStringA("REG", "reg", nullptr, path);  // removes the key
-  EXPECT_EQ(0, Read());
+  EXPECT_EQ(0, READ());
   EXPECT_EQ(kDataOld, g_set.data) << "a first run reads nothing but the marker";
 
   WritePrivateProfileStringA("REG", "reg", "999", path);
-  EXPECT_EQ(0, Read());
+  EXPECT_EQ(0, READ());
 }
 
 TEST_F(IniTest, KeyModeAndPausedStateComeFromTheFile) {
-  ASSERT_EQ(0, Read());
+  ASSERT_EQ(0, READ());
   g_set.key = kKeyVilike;
   g_set.sussave = kYes;
   g_set.sus = 1;
   WriteSettings();
   EXPECT_STREQ("1.5a", g_keyVersion);
   g_set = Settings();
-  ASSERT_EQ(1, Read());
+  ASSERT_EQ(1, READ());
   EXPECT_EQ(kKeyVilike, g_set.key);
   EXPECT_STREQ("1.5a", g_keyVersion);
   EXPECT_EQ(1, g_set.sus) << "saved paused state restored";
@@ -173,12 +178,12 @@ TEST_F(IniTest, SettingsLiveInADeepFolderWithADoubleByteName) {
   ASSERT_TRUE(folder.Enter());
   EXPECT_GT(GetCurrentDirectoryA(0, nullptr), 460u) << "bytes in the ANSI code page";
 
-  ASSERT_EQ(0, Read());
+  ASSERT_EQ(0, READ());
   g_set.lfbyte = 33;
   WriteSettings();
   EXPECT_TRUE(IniIn(folder.Path()));
   g_set.lfbyte = 0;
-  ASSERT_EQ(1, Read());
+  ASSERT_EQ(1, READ());
   EXPECT_EQ(33, g_set.lfbyte);
 }
 
@@ -189,13 +194,13 @@ TEST_F(IniTest, SettingsLiveInAFolderNamedOutsideTheCodePage) {
   const std::wstring dir = L"\uD55C\uAE00-caf\u00E9";
   ASSERT_TRUE(CreateDirectoryW(dir.c_str(), nullptr));
   ASSERT_TRUE(SetCurrentDirectoryW(dir.c_str()));
-  ASSERT_EQ(0, Read());
+  ASSERT_EQ(0, READ());
   strcpy(g_set.inyo, "\x81\x9A ");  // a Shift-JIS star
   WriteSettings();
   EXPECT_NE(std::string::npos, ReadFileBytes(kIni).find("inyo=\"\x81\x9A \""))
       << "the value is stored as the code page's bytes";
   g_set.inyo[0] = '\0';
-  ASSERT_EQ(1, Read()) << "no first run a second time";
+  ASSERT_EQ(1, READ()) << "no first run a second time";
   EXPECT_STREQ("\x81\x9A ", g_set.inyo);
   SetCurrentDirectoryW(L"..");
 }
@@ -210,7 +215,7 @@ TEST_F(IniTest, AFolderTooDeepForTheSystemSendsTheSettingsNowhereElse) {
   GetWindowsDirectoryW(windows, MAX_PATH);
   const bool before = IniIn(windows);
 
-  Read();
+  READ();
   WriteSettings();
   EXPECT_EQ(before, IniIn(windows)) << "no kopiwell.ini in the Windows folder";
   for (const std::wstring& dir : folder.Parents()) EXPECT_FALSE(IniIn(dir) && dir != folder.Path());

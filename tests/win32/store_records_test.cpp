@@ -19,12 +19,14 @@ const std::string kData = "clip.dat";
 
 // Adds a text the way capture does: a row for the end of the working file,
 // then the record itself.
-void Capture(const char* text, HANDLE store, HWND list) {
+void Capture(const char* file, int line, const char* text, HANDLE store, HWND list) {
+  ::testing::ScopedTrace trace(file, line, "Capture");
   ASSERT_EQ(0, tdb_addrow(text, 0, store, list, kRowNew));
   ASSERT_EQ(0, tdb_append(store, text));
 }
 
-std::string ReadEntry(HANDLE store, HWND list, int row) {
+std::string ReadEntry(const char* file, int line, HANDLE store, HWND list, int row) {
+  ::testing::ScopedTrace trace(file, line, "ReadEntry");
   std::int32_t length = -1, offset = -1;
   EXPECT_EQ(store, tdb_gethead(store, list, row, &length, &offset));
   std::string text(static_cast<size_t>(length) + 1, '\x7F');
@@ -36,6 +38,9 @@ std::string ReadEntry(HANDLE store, HWND list, int row) {
 
 }  // namespace
 
+#define CAPTURE(...) ASSERT_NO_FATAL_FAILURE(Capture(__FILE__, __LINE__, __VA_ARGS__))
+#define READ_ENTRY(...) ReadEntry(__FILE__, __LINE__, __VA_ARGS__)
+
 // ab in the data file; xyz captured; row 0 changed to q; saved.
 TEST_F(StoreTest, WorkedRunGivesTheExactBytesAtEveryStep) {
   WriteFileBytes(kData, DataFile({"ab"}));
@@ -45,7 +50,7 @@ TEST_F(StoreTest, WorkedRunGivesTheExactBytesAtEveryStep) {
   EXPECT_EQ("ab", RowLabel(list_, 0));
   EXPECT_EQ(Hex(DataFile({"ab"})), Hex(WorkBytes(store_)));
 
-  Capture("xyz", store_, list_);
+  CAPTURE("xyz", store_, list_);
   ASSERT_EQ(2, RowCount(list_));
   EXPECT_EQ(10, RowOffset(list_, 1));
   EXPECT_EQ("xyz", RowLabel(list_, 1));
@@ -69,17 +74,17 @@ TEST_F(StoreTest, LabelsAreTheFirstHundredBytesAndRecordsKeepEverything) {
   const std::string longer = std::string(100, 'L') + std::string(50, 'x');
   WriteFileBytes(kData, DataFile({}));
   ASSERT_NE(nullptr, Open());
-  Capture("", store_, list_);
-  Capture(hundred.c_str(), store_, list_);
-  Capture(longer.c_str(), store_, list_);
+  CAPTURE("", store_, list_);
+  CAPTURE(hundred.c_str(), store_, list_);
+  CAPTURE(longer.c_str(), store_, list_);
 
   ASSERT_EQ(3, RowCount(list_));
   EXPECT_EQ("", RowLabel(list_, 0));
   EXPECT_EQ(hundred, RowLabel(list_, 1));
   EXPECT_EQ(std::string(100, 'L'), RowLabel(list_, 2));
-  EXPECT_EQ("", ReadEntry(store_, list_, 0));
-  EXPECT_EQ(hundred, ReadEntry(store_, list_, 1));
-  EXPECT_EQ(longer, ReadEntry(store_, list_, 2));
+  EXPECT_EQ("", READ_ENTRY(store_, list_, 0));
+  EXPECT_EQ(hundred, READ_ENTRY(store_, list_, 1));
+  EXPECT_EQ(longer, READ_ENTRY(store_, list_, 2));
 }
 
 TEST_F(StoreTest, RowsSharingARecordAreSavedAsSeparateEntries) {
@@ -89,7 +94,7 @@ TEST_F(StoreTest, RowsSharingARecordAreSavedAsSeparateEntries) {
   ASSERT_EQ(0, tdb_insrow(nullptr, RowOffset(list_, 0), 2, store_, list_, kRowExisting));
   EXPECT_EQ("one", RowLabel(list_, 2));
   ASSERT_EQ(0, tdb_modify("uno", 0, store_, list_));
-  EXPECT_EQ("one", ReadEntry(store_, list_, 2)) << "changing one row must leave the other";
+  EXPECT_EQ("one", READ_ENTRY(store_, list_, 2)) << "changing one row must leave the other";
 
   ASSERT_EQ(0, tdb_close(store_, kBaseName, list_));
   store_ = nullptr;
@@ -104,9 +109,9 @@ TEST_F(StoreTest, InsertRowPlacesTheRowAtItsIndexOrAtTheEnd) {
   ASSERT_EQ(0, tdb_insrow("far", 0, 99, store_, list_, kRowNew));
   ASSERT_EQ(0, tdb_append(store_, "far"));
   ASSERT_EQ(4, RowCount(list_));
-  EXPECT_EQ("top", ReadEntry(store_, list_, 0));
-  EXPECT_EQ("a", ReadEntry(store_, list_, 1));
-  EXPECT_EQ("far", ReadEntry(store_, list_, 3));
+  EXPECT_EQ("top", READ_ENTRY(store_, list_, 0));
+  EXPECT_EQ("a", READ_ENTRY(store_, list_, 1));
+  EXPECT_EQ("far", READ_ENTRY(store_, list_, 3));
 
   ASSERT_EQ(0, tdb_delrow(1, list_));
   ASSERT_EQ(3, RowCount(list_));
@@ -204,10 +209,10 @@ TEST_F(StoreTest, InsertClipAddsAnEntryAtTheRow) {
   InsertClip(0, "new");
   g_store = nullptr;
   ASSERT_EQ(4, RowCount(list_));
-  EXPECT_EQ("new", ReadEntry(store_, list_, 0));
-  EXPECT_EQ("a", ReadEntry(store_, list_, 1));
-  EXPECT_EQ("", ReadEntry(store_, list_, 2));
-  EXPECT_EQ("b", ReadEntry(store_, list_, 3));
+  EXPECT_EQ("new", READ_ENTRY(store_, list_, 0));
+  EXPECT_EQ("a", READ_ENTRY(store_, list_, 1));
+  EXPECT_EQ("", READ_ENTRY(store_, list_, 2));
+  EXPECT_EQ("b", READ_ENTRY(store_, list_, 3));
 }
 
 TEST_F(StoreTest, ReversingTheOrderKeepsEachRowsLabelAndRecord) {
@@ -220,7 +225,8 @@ TEST_F(StoreTest, ReversingTheOrderKeepsEachRowsLabelAndRecord) {
   EXPECT_EQ("ccc", RowLabel(list_, 1));
   EXPECT_EQ("a", RowLabel(list_, 3));
   for (int row = 0; row < 4; ++row) EXPECT_EQ(offsets[3 - row], RowOffset(list_, row));
-  EXPECT_EQ(std::string(120, 'd'), ReadEntry(store_, list_, 0)) << "the whole text, not the label";
+  EXPECT_EQ(std::string(120, 'd'), READ_ENTRY(store_, list_, 0))
+      << "the whole text, not the label";
 
   ReverseHistoryOrder(list_);
   for (int row = 0; row < 4; ++row) EXPECT_EQ(offsets[row], RowOffset(list_, row));

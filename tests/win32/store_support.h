@@ -1,5 +1,12 @@
 // Support for tests of the store: a private temporary directory as the
 // current directory, the program's real list window, data-file bytes.
+//
+// A helper that checks takes the file and line of its call first and
+// traces them, so that a failure inside it also names the test line that
+// called it. Tests call it through its macro, which passes them; a
+// helper that returns nothing can fail fatally, and its macro then ends
+// the test as a failed ASSERT_ would. A fixture's SetUp that builds on
+// another's stops when that one failed fatally.
 #pragma once
 
 #include <windows.h>

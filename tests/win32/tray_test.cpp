@@ -9,16 +9,11 @@
 #include "app/help.h"
 #include "app/mainwnd.h"
 #include "app/tray.h"
+#include "common/text.h"
 #include "win32/dialog_answerer.h"
 #include "win32/store_support.h"
 
 namespace {
-
-std::string Utf8(const wchar_t* wide) {
-  char text[256] = {};
-  WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-  return text;
-}
 
 struct Item {
   UINT id;
@@ -35,7 +30,7 @@ Item ItemAt(HMENU menu, int position) {
   info.dwTypeData = text;
   info.cch = 128;
   GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info);
-  return {info.wID, Utf8(text), info.fState, (info.fType & MFT_SEPARATOR) != 0};
+  return {info.wID, Narrow(text), info.fState, (info.fType & MFT_SEPARATOR) != 0};
 }
 
 const struct {
@@ -95,12 +90,11 @@ TEST(TrayMenu, TheAboutCommandGreysTheMenuWhileItsDialogIsOpen) {
 TEST_F(StoreTest, HelpIsTheWindowsHelpFileWhenOneLiesBesideTheProgram) {
   char dir[MAX_PATH];
   GetCurrentDirectoryA(MAX_PATH, dir);
-  wchar_t wide[MAX_PATH];
-  MultiByteToWideChar(CP_ACP, 0, dir, -1, wide, MAX_PATH);
+  const std::wstring wide = FromAnsi(dir);
   std::wstring path;
   EXPECT_EQ(HelpKind::kPage, ChooseHelp(wide, &path));
-  EXPECT_EQ(std::wstring(wide) + L"\\kopiwell.html", path);
+  EXPECT_EQ(wide + L"\\kopiwell.html", path);
   WriteFileBytes("kopiwell.hlp", "?_");
   EXPECT_EQ(HelpKind::kWindowsHelp, ChooseHelp(wide, &path));
-  EXPECT_EQ(std::wstring(wide) + L"\\kopiwell.hlp", path);
+  EXPECT_EQ(wide + L"\\kopiwell.hlp", path);
 }

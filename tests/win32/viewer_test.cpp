@@ -16,7 +16,7 @@ namespace {
 class ViewerTest : public ListTest {
  protected:
   void SetUp() override {
-    ListTest::SetUp();
+    ASSERT_NO_FATAL_FAILURE(ListTest::SetUp());
     saved_ = g_set;
     ASSERT_NE(nullptr, CreateViewer(g_hListWnd, g_hListView));
   }
@@ -66,7 +66,7 @@ TEST_F(ViewerTest, ResizingLaysOutTheEditBoxAndTheButtons) {
 // A failed write of the changed text leaves the row on its old record and
 // the working file as it was, and says so; the dialog keeps the text.
 TEST_F(ViewerTest, AChangeTheStoreCannotWriteLeavesTheRowAndSaysSo) {
-  Load({"old"});
+  LOAD({"old"});
   MoveCursor(-1, 0);
   ToggleViewer('e', GetCursorRow());
   ASSERT_TRUE(g_viewerShown);
@@ -94,7 +94,7 @@ TEST_F(ViewerTest, AChangeTheStoreCannotWriteLeavesTheRowAndSaysSo) {
 // stored stays and is stored into that entry.
 TEST_F(ViewerTest, ACaptureAboveKeepsTheTypingAndItsEntry) {
   g_set.data = kDataNew;
-  Load({"a", "b"});
+  LOAD({"a", "b"});
   MoveCursor(-1, 0);
   ToggleViewer('E', GetCursorRow());
   HWND edit = GetDlgItem(g_hViewer, IDC_VIEWER_EDIT);

@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "common/text.h"
 #include "listwin/listwin.h"
 #include "output/viewer.h"
 #include "resource.h"
@@ -21,12 +22,6 @@ std::wstring Caption(HWND hwnd) {
   return text;
 }
 
-std::wstring FromUtf8(const char* s) {
-  wchar_t out[256] = {};
-  MultiByteToWideChar(CP_UTF8, 0, s, -1, out, 256);
-  return out;
-}
-
 }  // namespace
 
 TEST(ListWindow, IsAHiddenToolWindowWithAOneColumnReportList) {
@@ -37,7 +32,7 @@ TEST(ListWindow, IsAHiddenToolWindowWithAOneColumnReportList) {
   EXPECT_EQ(window, g_hListWnd);
   EXPECT_FALSE(IsWindowVisible(window));
   EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
-  EXPECT_EQ(FromUtf8("コピウェル :  j=↓  k=↑  vv=貼付け  yy=コピーのみ  dd=削除  ESC=中止"),
+  EXPECT_EQ(Widen("コピウェル :  j=↓  k=↑  vv=貼付け  yy=コピーのみ  dd=削除  ESC=中止"),
             Caption(window));
 
   HWND list = GetDlgItem(window, IDC_LISTVIEW);
@@ -59,13 +54,13 @@ TEST(ListWindow, IsAHiddenToolWindowWithAOneColumnReportList) {
   DestroyWindow(other);
 
   SetListTitle(window, kKeyNormal);
-  EXPECT_EQ(FromUtf8("コピウェル :  ↓ ↑  RET=貼付け  CTRL+c=コピーのみ  DEL=削除  ESC=中止"),
+  EXPECT_EQ(Widen("コピウェル :  ↓ ↑  RET=貼付け  CTRL+c=コピーのみ  DEL=削除  ESC=中止"),
             Caption(window));
   SetListTitle(window, kKeyVilike);
-  EXPECT_EQ(FromUtf8("コピウェル :  j=↓  k=↑  p=貼付け  y=コピーのみ  d=削除  ESC=中止"),
+  EXPECT_EQ(Widen("コピウェル :  j=↓  k=↑  p=貼付け  y=コピーのみ  d=削除  ESC=中止"),
             Caption(window));
   SetListTitle(window, 7);
-  EXPECT_EQ(FromUtf8("コピウェル :  j=↓  k=↑  p=貼付け  y=コピーのみ  d=削除  ESC=中止"),
+  EXPECT_EQ(Widen("コピウェル :  j=↓  k=↑  p=貼付け  y=コピーのみ  d=削除  ESC=中止"),
             Caption(window))
       << "an unknown key mode leaves the caption";
 
@@ -80,10 +75,10 @@ TEST(Viewer, IsAHiddenDialogWithItsButtonsAndAMultiLineEdit) {
   ASSERT_NE(nullptr, viewer);
   EXPECT_EQ(viewer, g_hViewer);
   EXPECT_FALSE(IsWindowVisible(viewer));
-  EXPECT_EQ(FromUtf8("コピウェル - 簡易編集"), Caption(viewer));
-  EXPECT_EQ(FromUtf8("確定"), Caption(GetDlgItem(viewer, IDOK)));
-  EXPECT_EQ(FromUtf8("取消"), Caption(GetDlgItem(viewer, IDCANCEL)));
-  EXPECT_EQ(FromUtf8("更新"), Caption(GetDlgItem(viewer, IDC_VIEWER_UPDATE)));
+  EXPECT_EQ(Widen("コピウェル - 簡易編集"), Caption(viewer));
+  EXPECT_EQ(Widen("確定"), Caption(GetDlgItem(viewer, IDOK)));
+  EXPECT_EQ(Widen("取消"), Caption(GetDlgItem(viewer, IDCANCEL)));
+  EXPECT_EQ(Widen("更新"), Caption(GetDlgItem(viewer, IDC_VIEWER_UPDATE)));
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(viewer, IDC_VIEWER_UPDATE)));
   HWND edit = GetDlgItem(viewer, IDC_VIEWER_EDIT);
   ASSERT_NE(nullptr, edit);
