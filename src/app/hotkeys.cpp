@@ -58,13 +58,12 @@ void UnregisterHotKeys() {
 }
 
 void TogglePause() {
-  if (g_set.sus) {
-    g_set.sus = 0;
-    TraySetNormal();
-  } else {
-    g_set.sus = 1;
+  const bool pause = g_set.sus == 0;
+  SetPaused(pause);
+  if (pause)
     TraySetPaused();
-  }
+  else
+    TraySetNormal();
 }
 
 void OnHotKey(int id) {

@@ -50,25 +50,6 @@ bool Confirm(HWND main, const char* question, const char* caption) {
          IDYES;
 }
 
-// The dialog's choices become the settings. The paused state and the
-// window places, which it does not show, stay as they are now (a window
-// may have moved while it was open); a changed order of the data turns
-// the history round at once.
-void TakeChoices(Settings chosen) {
-  chosen.sus = g_set.sus;
-  chosen.size_lx = g_set.size_lx;
-  chosen.size_ly = g_set.size_ly;
-  chosen.size_lw = g_set.size_lw;
-  chosen.size_lh = g_set.size_lh;
-  chosen.size_vx = g_set.size_vx;
-  chosen.size_vy = g_set.size_vy;
-  chosen.size_vw = g_set.size_vw;
-  chosen.size_vh = g_set.size_vh;
-  const bool reversed = chosen.data != g_set.data;
-  g_set = chosen;
-  if (reversed) ReverseHistoryOrder(g_hListView);
-}
-
 void RunSettings(HWND main) {
   TrayBusy busy;
   // The dialog lets the user press any key combination, the present
@@ -77,7 +58,8 @@ void RunSettings(HWND main) {
   Settings chosen = g_set;
   const bool changed = ShowSettingsDialog(main, &chosen) == 1;
   if (changed) {
-    TakeChoices(chosen);
+    // A changed order of the data turns the history round at once.
+    if (TakeDialogChoices(chosen)) ReverseHistoryOrder(g_hListView);
     WriteSettings();
     ClearRepeatRegister();
     if (g_hListWnd) SetListTitle(g_hListWnd, g_set.key);

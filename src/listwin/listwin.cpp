@@ -88,12 +88,17 @@ void ListOnSize(HWND hwnd) {
   if (!g_hListView) return;
   FitListView(hwnd);
   if (!g_listShown) return;
-  KeepSize(hwnd, &g_set.size_lw, &g_set.size_lh);
+  WindowPlace kept = KeptPlace(KeptWindow::kList);
+  KeepSize(hwnd, &kept.w, &kept.h);
+  KeepPlace(KeptWindow::kList, kept);
   MeasurePage();
 }
 
 void ListOnMove(HWND hwnd) {
-  if (g_listShown) KeepPosition(hwnd, &g_set.size_lx, &g_set.size_ly);
+  if (!g_listShown) return;
+  WindowPlace kept = KeptPlace(KeptWindow::kList);
+  KeepPosition(hwnd, &kept.x, &kept.y);
+  KeepPlace(KeptWindow::kList, kept);
 }
 
 // The list view holds no rows of its own: it asks for a row's label when

@@ -22,14 +22,8 @@ namespace {
 // Shows the list at its kept place, or, when places are not kept, where
 // a first run puts it.
 void PlaceList() {
-  if (g_set.size == kNo) {
-    const Settings home;
-    g_set.size_lx = home.size_lx;
-    g_set.size_ly = home.size_ly;
-    g_set.size_lw = home.size_lw;
-    g_set.size_lh = home.size_lh;
-  }
-  PlaceWindow(g_hListWnd, g_set.size_lx, g_set.size_ly, g_set.size_lw, g_set.size_lh,
+  const WindowPlace place = PlaceToShow(KeptWindow::kList);
+  PlaceWindow(g_hListWnd, place.x, place.y, place.w, place.h,
               g_set.actv_hide == kHide || g_set.topmost == kYes);
   ShowWindow(g_hListWnd, SW_SHOWNORMAL);
 }

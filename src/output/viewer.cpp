@@ -115,11 +115,17 @@ void ViewerOnSize(HWND dialog, int w, int h) {
   MoveControl(dialog, IDOK, 2 * a, y);
   MoveControl(dialog, IDCANCEL, static_cast<int>(4.5 * a), y);
   MoveControl(dialog, IDC_VIEWER_UPDATE, 7 * a, y);
-  if (g_viewerShown) KeepSize(dialog, &g_set.size_vw, &g_set.size_vh);
+  if (!g_viewerShown) return;
+  WindowPlace kept = KeptPlace(KeptWindow::kViewer);
+  KeepSize(dialog, &kept.w, &kept.h);
+  KeepPlace(KeptWindow::kViewer, kept);
 }
 
 void ViewerOnMove(HWND dialog) {
-  if (g_viewerShown) KeepPosition(dialog, &g_set.size_vx, &g_set.size_vy);
+  if (!g_viewerShown) return;
+  WindowPlace kept = KeptPlace(KeptWindow::kViewer);
+  KeepPosition(dialog, &kept.x, &kept.y);
+  KeepPlace(KeptWindow::kViewer, kept);
 }
 
 INT_PTR ViewerDlgWork(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -153,16 +159,10 @@ INT_PTR CALLBACK ViewerDlgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 }
 
 void PlaceViewer() {
-  if (g_set.size == kNo) {
-    const Settings home;
-    g_set.size_vx = home.size_vx;
-    g_set.size_vy = home.size_vy;
-    g_set.size_vw = home.size_vw;
-    g_set.size_vh = home.size_vh;
-  }
+  const WindowPlace place = PlaceToShow(KeptWindow::kViewer);
   // Above every window only when the list stays on screen and is asked
   // to be; while the list hides itself, the list alone is topmost.
-  PlaceWindow(g_hViewer, g_set.size_vx, g_set.size_vy, g_set.size_vw, g_set.size_vh,
+  PlaceWindow(g_hViewer, place.x, place.y, place.w, place.h,
               g_set.actv_hide == kStay && g_set.topmost == kYes);
 }
 

@@ -64,6 +64,32 @@ struct Settings {
 
 extern Settings g_set;
 
+// Other folders read g_set freely but change it only through these, so
+// that every change of the record is made here.
+
+// The two windows whose places the record keeps.
+enum class KeptWindow { kList, kViewer };
+
+// Left, top, width and height of a window's outer rectangle.
+struct WindowPlace {
+  int x, y, w, h;
+};
+
+WindowPlace KeptPlace(KeptWindow window);
+void KeepPlace(KeptWindow window, const WindowPlace& place);
+
+// Where the window is to be shown: its kept place, or, when places are
+// not kept, the place of a first run, which then becomes its kept place.
+WindowPlace PlaceToShow(KeptWindow window);
+
+void SetPaused(bool paused);
+
+// The settings dialog's choices become the record; the paused state and
+// the window places, which the dialog does not show, stay as they are
+// now (a window may have moved while it was open). Returns whether the
+// order of the data changed.
+bool TakeDialogChoices(const Settings& chosen);
+
 // The command table the vi-like key modes use: "1.5a" for `key` vilike,
 // "1.9" for every other mode.
 const char* KeyTableVersion(int key);

@@ -1,88 +1,153 @@
 #include "settings/settings_codec.h"
 
-#include <cstdio>
 #include <cstring>
+#include <set>
+
+#include "settings/settings_fields.h"
 
 namespace {
 
-constexpr char kOpe[] = "OPE";
-constexpr char kStr[] = "STR";
-constexpr char kKaigyo[] = "KAIGYO";
-constexpr char kWin[] = "WIN";
-
-// A word of the file and the code it stands for.
-struct Word {
-  const char* text;
-  int code;
-};
-constexpr Word kDataWords[] = {{"new", kDataNew}, {"old", kDataOld}};
-constexpr Word kCursorWords[] = {{"top", kCursorTop}, {"last", kCursorLast}};
-constexpr Word kKeyWords[] = {
-    {"vilike", kKeyVilike}, {"normal", kKeyNormal}, {"vilike1.9", kKeyVilike19}};
-constexpr Word kLfWords[] = {{"lfnone", kLfNone}, {"lfok", kLfOk}, {"lfinyo", kLfInyo}};
-
 // Reading: the code of an exactly matching word, else the fallback (the
 // comparison is case-sensitive, so "NORMAL" is no word).
-template <size_t N>
-int CodeOf(const std::string& text, const Word (&words)[N], int fallback) {
-  for (const Word& w : words)
-    if (text == w.text) return w.code;
-  return fallback;
+int CodeOf(const SettingsField& field, const std::string& text) {
+  for (std::size_t i = 0; i < field.wordCount; ++i)
+    if (text == field.words[i].text) return field.words[i].code;
+  return FallbackWord(field).code;
 }
 
 // Writing: the word of a code; a code without a word is written as the
-// last word of the table, which is also what reading falls back to.
-template <size_t N>
-const char* WordOf(int code, const Word (&words)[N]) {
-  for (const Word& w : words)
-    if (code == w.code) return w.text;
-  return words[N - 1].text;
+// fallback word, which is also what reading falls back to.
+const char* WordOf(const SettingsField& field, int code) {
+  for (std::size_t i = 0; i < field.wordCount; ++i)
+    if (code == field.words[i].code) return field.words[i].text;
+  return FallbackWord(field).text;
 }
 
 const char* Bool(bool value) { return value ? "true" : "false"; }
 
 std::string Quoted(const char* text) { return std::string("\"") + text + "\""; }
 
-// The modifier byte of a hotkey word from the three boolean keys.
-unsigned ReadModifiers(const ProfileSource& source, const char* alt, const char* ctrl,
-                       const char* shift) {
-  unsigned flags = 0;
-  if (source.Text(kOpe, ctrl) == "true") flags |= kHotkeyControl;
-  if (source.Text(kOpe, alt) == "true") flags |= kHotkeyAlt;
-  if (source.Text(kOpe, shift) == "true") flags |= kHotkeyShift;
-  return flags;
+int FlagOf(const FieldFlag& flag, const std::string& text, const Settings& read) {
+  if (flag.onlyWhenYes && read.*flag.onlyWhenYes != kYes) return flag.falseCode;
+  switch (flag.read) {
+    case FlagRead::kTrueOnlyForTrue:
+      return text == "true" ? flag.trueCode : flag.falseCode;
+    case FlagRead::kFalseOnlyForFalse:
+      return text == "false" ? flag.falseCode : flag.trueCode;
+    case FlagRead::kFalseForFalseOrAbsent:
+      return text == "false" || text == kAbsentText ? flag.falseCode : flag.trueCode;
+  }
+  return flag.falseCode;
+}
+
+bool WritesTrue(const FieldFlag& flag, int code) {
+  return flag.write == FlagWrite::kTrueForTrueCode ? code == flag.trueCode
+                                                   : code != flag.falseCode;
+}
+
+// One of a hotkey's four key names: "alt", "ctrl", "shift" or "vk" with
+// the field's ending. Each name is made once and kept, as the written
+// entries point at their names.
+const char* HotkeyKeyName(const char* part, const SettingsField& field) {
+  static std::set<std::string> names;
+  return names.insert(std::string(part) + field.key).first->c_str();
 }
 
 // A hotkey is taken from the file only when its key code is given: an
 // absent or cleared key keeps the default, whatever the modifiers say.
-void ReadHotkey(const ProfileSource& source, const char* alt, const char* ctrl, const char* shift,
-                const char* vk, std::uint16_t* word) {
-  const unsigned flags = ReadModifiers(source, alt, ctrl, shift);
-  int code = source.Number(kOpe, vk);
+void ReadHotkey(const ProfileSource& source, const SettingsField& field, Settings* settings) {
+  const auto on = [&](const char* part) {
+    return source.Text(field.section, HotkeyKeyName(part, field)) == "true";
+  };
+  const unsigned flags = (on("ctrl") ? kHotkeyControl : 0u) | (on("alt") ? kHotkeyAlt : 0u) |
+                         (on("shift") ? kHotkeyShift : 0u);
+  int code = source.Number(field.section, HotkeyKeyName("vk", field));
   if (code == kAbsentNumber) code = 0;
-  if (code != 0) *word = MakeHotkeyWord(static_cast<std::uint16_t>(flags), code & 0xFF);
+  if (code != 0)
+    settings->*field.hotkey = MakeHotkeyWord(static_cast<std::uint16_t>(flags), code & 0xFF);
 }
 
-void ReadQuoted(const ProfileSource& source, const char* key, char (&field)[kQuoteBufferSize]) {
-  const std::string text = source.Text(kStr, key);
+// An absent text keeps what the field holds; a longer one is cut to the
+// field's buffer.
+void ReadQuoted(const ProfileSource& source, const SettingsField& field, Settings* settings) {
+  const std::string text = source.Text(field.section, field.key);
   if (text == kAbsentText) return;
-  const size_t n = text.size() < kQuoteBufferSize - 1 ? text.size() : kQuoteBufferSize - 1;
-  std::memcpy(field, text.data(), n);
-  field[n] = '\0';
+  char* buffer = settings->*field.text;
+  const std::size_t n = text.size() < kQuoteBufferSize - 1 ? text.size() : kQuoteBufferSize - 1;
+  std::memcpy(buffer, text.data(), n);
+  buffer[n] = '\0';
 }
 
-int NumberOr(const ProfileSource& source, const char* section, const char* key, int fallback) {
-  const int value = source.Number(section, key);
-  return value == kAbsentNumber ? fallback : value;
+// An absent number gives the field's default.
+int NumberOf(const ProfileSource& source, const SettingsField& field, const Settings& defaults) {
+  const int value = source.Number(field.section, field.key);
+  return value == kAbsentNumber ? defaults.*field.code : value;
 }
 
-void WriteHotkey(std::vector<IniEntry>* out, std::uint16_t word, const char* alt,
-                 const char* ctrl, const char* shift, const char* vk) {
+void ReadField(const ProfileSource& source, const SettingsField& field, const Settings& defaults,
+               Settings* settings) {
+  switch (field.codec) {
+    case FieldCodec::kWords:
+      settings->*field.code = CodeOf(field, source.Text(field.section, field.key));
+      break;
+    case FieldCodec::kFlag:
+      settings->*field.code = FlagOf(field.flag, source.Text(field.section, field.key), *settings);
+      break;
+    case FieldCodec::kNumber:
+      settings->*field.code = NumberOf(source, field, defaults);
+      break;
+    case FieldCodec::kQuoted:
+      ReadQuoted(source, field, settings);
+      break;
+    case FieldCodec::kHotkey:
+      ReadHotkey(source, field, settings);
+      break;
+  }
+}
+
+void WriteHotkey(const SettingsField& field, std::uint16_t word, std::vector<IniEntry>* out) {
   const unsigned flags = word >> 8;
-  out->push_back({kOpe, alt, Bool(flags & kHotkeyAlt)});
-  out->push_back({kOpe, ctrl, Bool(flags & kHotkeyControl)});
-  out->push_back({kOpe, shift, Bool(flags & kHotkeyShift)});
-  out->push_back({kOpe, vk, std::to_string(word & 0xFF)});
+  out->push_back({field.section, HotkeyKeyName("alt", field), Bool(flags & kHotkeyAlt)});
+  out->push_back({field.section, HotkeyKeyName("ctrl", field), Bool(flags & kHotkeyControl)});
+  out->push_back({field.section, HotkeyKeyName("shift", field), Bool(flags & kHotkeyShift)});
+  out->push_back({field.section, HotkeyKeyName("vk", field), std::to_string(word & 0xFF)});
+}
+
+void WriteField(const SettingsField& field, const Settings& settings, std::vector<IniEntry>* out) {
+  switch (field.codec) {
+    case FieldCodec::kWords:
+      out->push_back({field.section, field.key, WordOf(field, settings.*field.code)});
+      break;
+    case FieldCodec::kFlag:
+      out->push_back(
+          {field.section, field.key, Bool(WritesTrue(field.flag, settings.*field.code))});
+      break;
+    case FieldCodec::kNumber:
+      out->push_back({field.section, field.key, std::to_string(settings.*field.code)});
+      break;
+    case FieldCodec::kQuoted:
+      out->push_back({field.section, field.key, Quoted(settings.*field.text)});
+      break;
+    case FieldCodec::kHotkey:
+      WriteHotkey(field, settings.*field.hotkey, out);
+      break;
+  }
+}
+
+void CopyField(const SettingsField& field, const Settings& from, Settings* to) {
+  switch (field.codec) {
+    case FieldCodec::kHotkey:
+      to->*field.hotkey = from.*field.hotkey;
+      break;
+    case FieldCodec::kQuoted:
+      std::memcpy(to->*field.text, from.*field.text, sizeof(from.*field.text));
+      break;
+    case FieldCodec::kWords:
+    case FieldCodec::kFlag:
+    case FieldCodec::kNumber:
+      to->*field.code = from.*field.code;
+      break;
+  }
 }
 
 }  // namespace
@@ -93,48 +158,15 @@ bool IsFirstRun(const ProfileSource& source) {
 
 void ResetReadDefaults(Settings* settings) {
   const Settings defaults;
-  settings->listHotkey = defaults.listHotkey;
-  settings->pauseHotkey = defaults.pauseHotkey;
-  settings->data = defaults.data;
-  settings->cursor = defaults.cursor;
-  settings->key = defaults.key;
-  settings->lf = defaults.lf;
-  std::memcpy(settings->inyo, defaults.inyo, sizeof defaults.inyo);
-  std::memcpy(settings->foot, defaults.foot, sizeof defaults.foot);
-  settings->sus = defaults.sus;
-  settings->sussave = defaults.sussave;
-  settings->lfbyte = defaults.lfbyte;
+  for (const SettingsField& field : SettingsFields())
+    if (field.onRead == OnRead::kFromDefault) CopyField(field, defaults, settings);
 }
 
-void DecodeSettings(const ProfileSource& source, Settings* s) {
+// In the table's order, which a flag read only while another field says
+// yes relies on.
+void DecodeSettings(const ProfileSource& source, Settings* settings) {
   const Settings defaults;
-  s->data = CodeOf(source.Text(kOpe, "data"), kDataWords, kDataOld);
-  s->cursor = CodeOf(source.Text(kOpe, "cursor"), kCursorWords, kCursorLast);
-  ReadHotkey(source, "alt", "ctrl", "shift", "vk", &s->listHotkey);
-  ReadHotkey(source, "alt_sus", "ctrl_sus", "shift_sus", "vk_sus", &s->pauseHotkey);
-  s->key = CodeOf(source.Text(kOpe, "key"), kKeyWords, kKeyVilike19);
-  s->lf = CodeOf(source.Text(kOpe, "lf"), kLfWords, kLfInyo);
-  ReadQuoted(source, "inyo", s->inyo);
-  ReadQuoted(source, "foot", s->foot);
-  s->lfbyte = NumberOr(source, kKaigyo, "lfbyte", 0);
-  s->sussave = source.Text(kOpe, "sussave") == "true" ? kYes : kNo;
-  // The paused state is restored only when the user asked for it.
-  s->sus = s->sussave == kYes && source.Text(kOpe, "sus") == "true" ? 1 : 0;
-  s->stdel = source.Text(kOpe, "stdel") == "true" ? 1 : 0;
-  // An absent key hides the list: the behaviour of files from before the
-  // key existed. Any word other than "false" keeps it.
-  const std::string hide = source.Text(kWin, "actv_hide");
-  s->actv_hide = hide == "false" || hide == kAbsentText ? kHide : kStay;
-  s->topmost = source.Text(kWin, "topmost") == "false" ? kNo : kYes;
-  s->size = source.Text(kWin, "size") == "true" ? kYes : kNo;
-  s->size_lx = NumberOr(source, kWin, "size_lx", defaults.size_lx);
-  s->size_ly = NumberOr(source, kWin, "size_ly", defaults.size_ly);
-  s->size_lw = NumberOr(source, kWin, "size_lw", defaults.size_lw);
-  s->size_lh = NumberOr(source, kWin, "size_lh", defaults.size_lh);
-  s->size_vx = NumberOr(source, kWin, "size_vx", defaults.size_vx);
-  s->size_vy = NumberOr(source, kWin, "size_vy", defaults.size_vy);
-  s->size_vw = NumberOr(source, kWin, "size_vw", defaults.size_vw);
-  s->size_vh = NumberOr(source, kWin, "size_vh", defaults.size_vh);
+  for (const SettingsField& field : SettingsFields()) ReadField(source, field, defaults, settings);
 }
 
 int ParseWrapColumn(const char* text) {
@@ -153,29 +185,8 @@ int ParseWrapColumn(const char* text) {
   return static_cast<int>(value);
 }
 
-std::vector<IniEntry> EncodeSettings(const Settings& s) {
+std::vector<IniEntry> EncodeSettings(const Settings& settings) {
   std::vector<IniEntry> out;
-  WriteHotkey(&out, s.listHotkey, "alt", "ctrl", "shift", "vk");
-  WriteHotkey(&out, s.pauseHotkey, "alt_sus", "ctrl_sus", "shift_sus", "vk_sus");
-  out.push_back({kOpe, "data", WordOf(s.data, kDataWords)});
-  out.push_back({kOpe, "cursor", WordOf(s.cursor, kCursorWords)});
-  out.push_back({kOpe, "key", WordOf(s.key, kKeyWords)});
-  out.push_back({kOpe, "lf", WordOf(s.lf, kLfWords)});
-  out.push_back({kStr, "inyo", Quoted(s.inyo)});
-  out.push_back({kStr, "foot", Quoted(s.foot)});
-  out.push_back({kKaigyo, "lfbyte", std::to_string(s.lfbyte)});
-  out.push_back({kOpe, "sussave", Bool(s.sussave == kYes)});
-  out.push_back({kOpe, "sus", Bool(s.sus == 1)});
-  out.push_back({kOpe, "stdel", Bool(s.stdel == 1)});
-  out.push_back({kWin, "actv_hide", Bool(s.actv_hide != kHide)});
-  out.push_back({kWin, "topmost", Bool(s.topmost == kYes)});
-  out.push_back({kWin, "size", Bool(s.size == kYes)});
-  const struct {
-    const char* key;
-    int value;
-  } rectangle[] = {{"size_lx", s.size_lx}, {"size_ly", s.size_ly}, {"size_lw", s.size_lw},
-                   {"size_lh", s.size_lh}, {"size_vx", s.size_vx}, {"size_vy", s.size_vy},
-                   {"size_vw", s.size_vw}, {"size_vh", s.size_vh}};
-  for (const auto& r : rectangle) out.push_back({kWin, r.key, std::to_string(r.value)});
+  for (const SettingsField& field : SettingsFields()) WriteField(field, settings, &out);
   return out;
 }

@@ -1,5 +1,5 @@
-// The settings record as the INI file stores it: which key goes in which
-// section, how each value is written, and how stored texts are read back.
+// The settings record as the INI file stores it: each field of the
+// settings table (settings_fields.h) read and written by its codec.
 // No file access here: the reader gets the stored texts and numbers from
 // a ProfileSource, the writer gives the ordered list of keys and values.
 #pragma once

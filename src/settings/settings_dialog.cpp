@@ -2,62 +2,92 @@
 
 #include <commctrl.h>
 
+#include <cstddef>
 #include <string>
 
 #include "base/program.h"
 #include "resource.h"
 #include "settings/settings.h"
 #include "settings/settings_codec.h"
+#include "settings/settings_fields.h"
 
 namespace {
 
 // The settings record the open dialog shows and edits.
 Settings* g_edited = nullptr;
 
-// A radio button and the code it stands for.
-struct Choice {
-  int control;
-  int code;
-};
-constexpr Choice kCursorChoices[] = {{IDC_CURSOR_TOP, kCursorTop}, {IDC_CURSOR_LAST, kCursorLast}};
-constexpr Choice kKeyChoices[] = {
-    {IDC_KEY_NORMAL, kKeyNormal}, {IDC_KEY_VILIKE, kKeyVilike}, {IDC_KEY_VILIKE19, kKeyVilike19}};
-constexpr Choice kDataChoices[] = {{IDC_DATA_NEW, kDataNew}, {IDC_DATA_OLD, kDataOld}};
-constexpr Choice kLfChoices[] = {{IDC_LF_NONE, kLfNone}, {IDC_LF_OK, kLfOk}, {IDC_LF_INYO, kLfInyo}};
-
-// A check box and the codes of its two states.
-struct Toggle {
-  int control;
-  int Settings::*field;
-  int ticked;
-  int cleared;
-};
-constexpr Toggle kToggles[] = {
-    {IDC_SUSSAVE, &Settings::sussave, kYes, kNo},
-    {IDC_ACTV_HIDE, &Settings::actv_hide, kHide, kStay},
-    {IDC_TOPMOST, &Settings::topmost, kYes, kNo},
-    {IDC_KEEP_RECT, &Settings::size, kYes, kNo},
-    {IDC_STDEL, &Settings::stdel, 1, 0},
-};
-
-// The quote prefix and footer fields hold up to 1022 bytes.
-constexpr int kQuoteFieldBytes = kQuoteBufferSize - 2;
-constexpr int kWrapFieldBytes = 254;
-
 bool Ticked(HWND dialog, int control) { return IsDlgButtonChecked(dialog, control) == BST_CHECKED; }
 
-template <size_t N>
-void ShowChoice(HWND dialog, const Choice (&choices)[N], int code) {
-  for (const Choice& c : choices)
-    CheckDlgButton(dialog, c.control, c.code == code ? BST_CHECKED : BST_UNCHECKED);
+void Tick(HWND dialog, int control, bool ticked) {
+  CheckDlgButton(dialog, control, ticked ? BST_CHECKED : BST_UNCHECKED);
 }
 
-// The code of the ticked button, or `none` when no button is ticked.
-template <size_t N>
-int ReadChoice(HWND dialog, const Choice (&choices)[N], int none) {
-  for (const Choice& c : choices)
-    if (Ticked(dialog, c.control)) return c.code;
-  return none;
+// The fields the dialog shows: all but the paused state and the window
+// rectangles.
+bool Shown(const SettingsField& field) { return field.control != 0 || field.wordCount != 0; }
+
+void ShowField(HWND dialog, const SettingsField& field) {
+  switch (field.codec) {
+    case FieldCodec::kHotkey:
+      SendDlgItemMessageW(dialog, field.control, HKM_SETHOTKEY, g_edited->*field.hotkey, 0);
+      break;
+    case FieldCodec::kWords:
+      for (std::size_t i = 0; i < field.wordCount; ++i)
+        Tick(dialog, field.words[i].control, field.words[i].code == g_edited->*field.code);
+      break;
+    case FieldCodec::kQuoted:
+      // The prefix and footer are ANSI texts, as the history is.
+      SetDlgItemTextA(dialog, field.control, g_edited->*field.text);
+      break;
+    case FieldCodec::kFlag:
+      Tick(dialog, field.control, g_edited->*field.code == field.flag.tickedCode);
+      break;
+    case FieldCodec::kNumber:
+      SetDlgItemTextA(dialog, field.control, std::to_string(g_edited->*field.code).c_str());
+      break;
+  }
+}
+
+// The code of the first ticked button; with none ticked, by the field's rule.
+int TickedWord(HWND dialog, const SettingsField& field) {
+  for (std::size_t i = 0; i < field.wordCount; ++i)
+    if (Ticked(dialog, field.words[i].control)) return field.words[i].code;
+  return field.unticked == Unticked::kKeeps ? g_edited->*field.code : FallbackWord(field).code;
+}
+
+int FlagFromBox(HWND dialog, const SettingsField& field) {
+  const FieldFlag& flag = field.flag;
+  const int cleared = flag.tickedCode == flag.trueCode ? flag.falseCode : flag.trueCode;
+  return Ticked(dialog, field.control) ? flag.tickedCode : cleared;
+}
+
+// The number typed in the field's edit control, read as the wrap column
+// is: the only number the dialog shows.
+int TypedNumber(HWND dialog, const SettingsField& field) {
+  std::string typed(static_cast<std::size_t>(field.limit) + 1, '\0');
+  GetDlgItemTextA(dialog, field.control, &typed[0], field.limit + 1);
+  return ParseWrapColumn(typed.c_str());
+}
+
+void TakeField(HWND dialog, const SettingsField& field) {
+  switch (field.codec) {
+    case FieldCodec::kHotkey:
+      g_edited->*field.hotkey = static_cast<std::uint16_t>(
+          SendDlgItemMessageW(dialog, field.control, HKM_GETHOTKEY, 0, 0));
+      break;
+    case FieldCodec::kWords:
+      g_edited->*field.code = TickedWord(dialog, field);
+      break;
+    case FieldCodec::kQuoted:
+      GetDlgItemTextA(dialog, field.control, g_edited->*field.text, field.limit + 1);
+      break;
+    case FieldCodec::kFlag:
+      g_edited->*field.code = FlagFromBox(dialog, field);
+      break;
+    case FieldCodec::kNumber:
+      g_edited->*field.code = TypedNumber(dialog, field);
+      break;
+  }
 }
 
 // The list may be kept in front only while it is not hidden on every
@@ -67,37 +97,14 @@ void FollowHideRule(HWND dialog) {
 }
 
 void FillDialog(HWND dialog) {
-  SendDlgItemMessageW(dialog, IDC_LIST_HOTKEY, HKM_SETHOTKEY, g_edited->listHotkey, 0);
-  SendDlgItemMessageW(dialog, IDC_PAUSE_HOTKEY, HKM_SETHOTKEY, g_edited->pauseHotkey, 0);
-  ShowChoice(dialog, kDataChoices, g_edited->data);
-  ShowChoice(dialog, kCursorChoices, g_edited->cursor);
-  ShowChoice(dialog, kKeyChoices, g_edited->key);
-  ShowChoice(dialog, kLfChoices, g_edited->lf);
-  // The prefix and footer are ANSI texts, as the history is.
-  SetDlgItemTextA(dialog, IDC_INYO, g_edited->inyo);
-  SetDlgItemTextA(dialog, IDC_FOOT, g_edited->foot);
-  for (const Toggle& t : kToggles)
-    CheckDlgButton(dialog, t.control, g_edited->*t.field == t.ticked ? BST_CHECKED : BST_UNCHECKED);
+  for (const SettingsField& field : SettingsFields())
+    if (Shown(field)) ShowField(dialog, field);
   FollowHideRule(dialog);
-  SetDlgItemTextA(dialog, IDC_LFBYTE, std::to_string(g_edited->lfbyte).c_str());
 }
 
 void Accept(HWND dialog) {
-  g_edited->listHotkey =
-      static_cast<std::uint16_t>(SendDlgItemMessageW(dialog, IDC_LIST_HOTKEY, HKM_GETHOTKEY, 0, 0));
-  g_edited->pauseHotkey = static_cast<std::uint16_t>(
-      SendDlgItemMessageW(dialog, IDC_PAUSE_HOTKEY, HKM_GETHOTKEY, 0, 0));
-  g_edited->data = ReadChoice(dialog, kDataChoices, kDataOld);
-  g_edited->cursor = ReadChoice(dialog, kCursorChoices, kCursorLast);
-  g_edited->key = ReadChoice(dialog, kKeyChoices, g_edited->key);
-  g_edited->lf = ReadChoice(dialog, kLfChoices, g_edited->lf);
-  for (const Toggle& t : kToggles)
-    g_edited->*t.field = Ticked(dialog, t.control) ? t.ticked : t.cleared;
-  GetDlgItemTextA(dialog, IDC_INYO, g_edited->inyo, kQuoteFieldBytes + 1);
-  GetDlgItemTextA(dialog, IDC_FOOT, g_edited->foot, kQuoteFieldBytes + 1);
-  char wrap[kWrapFieldBytes + 1] = {};
-  GetDlgItemTextA(dialog, IDC_LFBYTE, wrap, sizeof wrap);
-  g_edited->lfbyte = ParseWrapColumn(wrap);
+  for (const SettingsField& field : SettingsFields())
+    if (Shown(field)) TakeField(dialog, field);
   EndDialog(dialog, 1);
 }
 

@@ -315,3 +315,17 @@ TEST(SettingsCodec, TheWrapPositionIsTheLeadingSignedNumber) {
   };
   for (const auto& c : cases) EXPECT_EQ(c.value, ParseWrapColumn(c.typed)) << '"' << c.typed << '"';
 }
+
+TEST(SettingsRecord, DialogChoicesKeepThePausedStateAndThePlaces) {
+  const Settings saved = g_set;
+  g_set.sus = 1;
+  g_set.size_vh = 500;
+  Settings chosen;
+  chosen.data = kDataNew;
+  chosen.stdel = 1;
+  EXPECT_TRUE(TakeDialogChoices(chosen)) << "the order changed";
+  EXPECT_EQ(1, g_set.sus);
+  EXPECT_EQ(500, g_set.size_vh);
+  EXPECT_EQ(1, g_set.stdel);
+  g_set = saved;
+}
