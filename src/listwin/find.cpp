@@ -156,6 +156,24 @@ void SelectMatches() {
   SelectRows(rows);
 }
 
+bool ChangesText(UINT message) {
+  switch (message) {
+    case WM_CHAR:
+    case WM_KEYDOWN:
+    case WM_PASTE:
+    case WM_CUT:
+    case WM_CLEAR:
+    case WM_UNDO:
+    case EM_UNDO:
+    case EM_REPLACESEL:
+    case WM_IME_CHAR:
+    case WM_IME_COMPOSITION:
+    case WM_IME_ENDCOMPOSITION:
+      return true;
+  }
+  return false;
+}
+
 LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_GETDLGCODE:
@@ -183,8 +201,9 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
   }
   const LRESULT result = CallWindowProcW(g_defaultEditProc, hwnd, message, wParam, lParam);
   // Whatever changed the text (a key, a paste, the input method), the
-  // search follows it.
-  if (g_open && BarText() != g_typed) SearchBar();
+  // search follows it. Reading the text sends messages to this very
+  // procedure, so only the messages that can change it are followed.
+  if (g_open && ChangesText(message) && BarText() != g_typed) SearchBar();
   return result;
 }
 

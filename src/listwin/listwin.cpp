@@ -57,6 +57,7 @@ void FitListView(HWND hwnd) {
   SetWindowPos(g_hListView, nullptr, 0, 0, client.right - kListMarginX,
                client.bottom - kListMarginY - FindBarHeight(),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (!FindBarOpen()) return;
   RECT view;
   GetWindowRect(g_hListView, &view);
   MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&view), 2);

@@ -1,0 +1,101 @@
+// Finding entries by their text, from outside: the find bar's keys, the
+// search again, every match selected and pasted at once, the standard
+// mode's keys, and a Japanese pattern.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "list_fixture.h"
+
+using namespace e2e;
+
+namespace {
+
+// "gamma ヂ" in code page 932: its second byte is an "a".
+const std::initializer_list<std::string> kEntries = {"alpha one", "beta", "Alpha two",
+                                                      "gamma \x83\x61", "alpha three"};
+
+class Find : public ListProgramTest {
+ protected:
+  // The bar's edit field has the keyboard.
+  bool BarHasFocus() {
+    HWND bar = FindWindowExW(ListWindow(list_), nullptr, L"Edit", nullptr);
+    return bar && IsWindowVisible(bar) && FocusOfThread(ListWindow(list_)) == bar;
+  }
+  void Search(const char* file, int line, const std::wstring& opener, const std::wstring& text) {
+    ::testing::ScopedTrace trace(file, line, "Search");
+    TypeText(opener);
+    ASSERT_TRUE(WaitUntil([&] { return BarHasFocus(); })) << "the bar opens";
+    TypeText(text);
+  }
+  void CursorOn(const char* file, int line, int row) {
+    ::testing::ScopedTrace trace(file, line, "CursorOn");
+    EXPECT_TRUE(WaitUntil([&] { return CursorRow(list_) == row; })) << CursorRow(list_);
+    ASSERT_TRUE(app_.Sync());
+  }
+};
+
+#define SEARCH(...) ASSERT_NO_FATAL_FAILURE(Search(__FILE__, __LINE__, __VA_ARGS__))
+#define CURSOR_ON(row) ASSERT_NO_FATAL_FAILURE(CursorOn(__FILE__, __LINE__, row))
+
+}  // namespace
+
+TEST_F(Find, TheBarNAndEscapeMoveTheCursorAndAltEnterPastesEveryMatch) {
+  START(kEntries);
+  CALL_LIST(app_);
+  SEARCH(L"/", L"alp");
+  CURSOR_ON(2);  // from the row after the cursor, either case
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(WaitUntil([&] { return !BarHasFocus(); }));
+  TypeText("n");
+  CURSOR_ON(4);
+  TypeText("N");
+  CURSOR_ON(2);
+  TypeText("2n");
+  CURSOR_ON(0);  // round the end
+
+  SEARCH(L"/", L"zzz");
+  CURSOR_ON(0);
+  PressKey(VK_ESCAPE);
+  ASSERT_TRUE(WaitUntil([&] { return !BarHasFocus(); }));
+  EXPECT_TRUE(WaitUntil([&] { return ListInFront(list_); })) << "Escape closes the bar, not the list";
+  TypeText("n");
+  CURSOR_ON(2);  // the pattern taken last is still "alp"
+
+  SEARCH(L"?", L"\x30c2");  // ヂ, typed as the input method's characters are
+  CURSOR_ON(3);
+  PressKey(VK_ESCAPE);
+  CURSOR_ON(2);
+
+  SEARCH(L"/", L"Alpha");  // an upper-case letter: exactly that case
+  CURSOR_ON(2);
+  PressKey(VK_ESCAPE);
+  SEARCH(L"/", L"alpha");
+  PressKey(VK_RETURN, {VK_MENU});
+  EXPECT_SELECTED({0, 2, 4});
+  PressKey(VK_RETURN);
+  EXPECT_PASTED(editor_, "alpha oneAlpha twoalpha three");
+  GOODBYE(app_);
+}
+
+TEST_F(Find, CtrlFAndF3InTheStandardMode) {
+  START(kEntries, {{"key", "normal"}});
+  CALL_LIST(app_);
+  PressKey('F', {VK_CONTROL});
+  ASSERT_TRUE(WaitUntil([&] { return BarHasFocus(); })) << "Ctrl+F opens the bar";
+  TypeText("alpha");
+  CURSOR_ON(2);
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(WaitUntil([&] { return !BarHasFocus(); }));
+  PressKey(VK_F3);
+  CURSOR_ON(4);
+  PressKey(VK_F3);
+  CURSOR_ON(0);
+  PressKey(VK_F3, {VK_SHIFT});
+  CURSOR_ON(4);
+  PressKey(VK_RETURN);
+  EXPECT_PASTED(editor_, "alpha three");
+  GOODBYE(app_);
+}
