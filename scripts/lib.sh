@@ -3,8 +3,10 @@
 # Sourced, not run.
 
 KW_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+# The Wine that every script starts; scripts/test.sh gives it to the win64
+# build as its cache variable KW_WINE, which runs the tests.
 KW_WINE=/usr/lib/wine/wine64
-KW_WINESERVER=/usr/lib/wine/wineserver
+KW_WINESERVER="${KW_WINE%/*}/wineserver"
 
 # What building and starting the program needs.
 KW_RUN_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64 wine wine64 xvfb procps locales

@@ -11,7 +11,9 @@ kw_ensure_japanese_locale
 
 for preset in native win64 win32; do
   kw_log "building $preset"
-  cmake --preset "$preset" -DKW_WERROR=ON >/dev/null
+  wine=()
+  [ "$preset" = win64 ] && wine=(-DKW_WINE="$KW_WINE")
+  cmake --preset "$preset" -DKW_WERROR=ON "${wine[@]}" >/dev/null
   cmake --build --preset "$preset"
 done
 
