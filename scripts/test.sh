@@ -49,6 +49,9 @@ kw_test_summary() {
 kw_start_test_session
 kw_keep_wine_alive build/win64/tests/wine_keepalive.exe
 
+# run_in_wine.sh notes here each Wine start it had to make again.
+export KW_WINE_START_LOG="$KW_SESSION_DIR/wine-starts.log"
+
 # CTest runs one build tree at a time: the test presets native and win64
 # (CMakePresets.json) run one after the other, each with the arguments
 # given here, and the last lines count the tests of both.
@@ -57,5 +60,9 @@ for preset in native win64; do
   kw_log "running the $preset tests"
   ctest --preset "$preset" "$@" | tee "$KW_SESSION_DIR/ctest-$preset.log" || status=$?
 done
+if [ -s "$KW_WINE_START_LOG" ]; then
+  kw_log "Wine starts that ended before the program wrote anything:"
+  cat "$KW_WINE_START_LOG" >&2
+fi
 kw_test_summary native win64
 exit "$status"
