@@ -3,11 +3,13 @@
 # Sourced, not run.
 
 KW_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+# The Wine that every script starts; scripts/test.sh gives it to the win64
+# build as its cache variable KW_WINE, which runs the tests.
 KW_WINE=/usr/lib/wine/wine64
-KW_WINESERVER=/usr/lib/wine/wineserver
+KW_WINESERVER="${KW_WINE%/*}/wineserver"
 
 # What building and starting the program needs.
-KW_RUN_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64 wine wine64 xvfb procps locales
+KW_RUN_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64 wine wine64 xvfb locales
                  fonts-wine fonts-ipafont-gothic)
 # What the tests need besides: the 32-bit compiler (compiled only), the
 # native compiler with its sanitizer and fuzzer runtime, GoogleTest and
@@ -129,6 +131,20 @@ kw_stop_wine_session() {
   return 0
 }
 
+# Starts the prefix's Wine server for good: it runs until the session
+# ends it. Debian's wineserver (and so every server Wine starts by itself)
+# runs with -p0 and ends as soon as its last program has ended, and a
+# program that starts while its server goes away ends at once without a
+# line written, with status 0 or 1: a test would fail, or pass, unrun.
+# The later -p overrides the -p0. The server's own output is null, so
+# that it never holds a test's output pipe open.
+kw_start_wineserver() {
+  "$KW_WINESERVER" -w
+  "$KW_WINESERVER" -p >/dev/null 2>&1 && return 0
+  kw_log "the Wine server did not start"
+  return 1
+}
+
 # A private prefix and display for one test run, removed at exit.
 kw_start_test_session() {
   KW_SESSION_DIR="$(mktemp -d /tmp/kopiwell-test.XXXXXX)"
@@ -136,18 +152,28 @@ kw_start_test_session() {
   trap kw_stop_wine_session EXIT
   kw_start_xvfb
   kw_prepare_prefix
+  kw_start_wineserver
   kw_unmanaged_windows
   kw_virtual_desktop
 }
 
-# Keeps one Wine process running until the session ends (see the program).
+# Keeps one Wine program running until the session ends (see the
+# program), and returns once it has made its window and says so in a
+# file: Wine's server, desktop process and clipboard are then up for
+# this prefix. Nothing else on the machine (another session's Wine
+# desktop) can stand in for it, and tests started before it is up would
+# start the desktop process themselves. The first start in a new prefix
+# on a cold machine can take long; a keep-alive that ends or never gets
+# there ends the session instead of starting the tests half ready.
 kw_keep_wine_alive() {
-  "$KW_WINE" "$1" </dev/null >/dev/null 2>&1 &
-  # Its window exists once the desktop process is up.
-  local i
-  for i in $(seq 1 100); do
-    pgrep -f 'explorer.exe' >/dev/null && return 0
+  local ready="$KW_SESSION_DIR/keepalive-ready"
+  "$KW_WINE" "$1" "$(winepath_of "$ready")" </dev/null >/dev/null 2>&1 &
+  local pid=$! i
+  for i in $(seq 1 1200); do
+    [ -e "$ready" ] && return 0
+    kill -0 "$pid" 2>/dev/null || break
     sleep 0.1
   done
-  kw_log "Wine's desktop process did not start"
+  kw_log "the Wine keep-alive program did not start"
+  return 1
 }
