@@ -18,7 +18,7 @@ windows=(capture store list paste program)
 if want capture || want store || want list || want paste || want program; then
   cmake --preset win64 >/dev/null
   cmake --build --preset win64 --target kopiwell kw_editor wine_keepalive kw_bench_floor \
-        "${windows[@]/#/kw_bench_}"
+        kw_bench_find "${windows[@]/#/kw_bench_}"
   kw_start_test_session
   kw_keep_wine_alive build/win64/tests/wine_keepalive.exe
   for b in "${windows[@]}"; do
@@ -26,6 +26,10 @@ if want capture || want store || want list || want paste || want program; then
     kw_log "benchmark: $b"
     LC_ALL=ja_JP.UTF-8 "$KW_WINE" "build/win64/bench/kw_bench_$b.exe" ||
       kw_log "benchmark $b failed"
+    # Finding by text belongs to the list.
+    if [ "$b" = list ]; then
+      LC_ALL=ja_JP.UTF-8 "$KW_WINE" build/win64/bench/kw_bench_find.exe || kw_log "benchmark find failed"
+    fi
   done
 fi
 

@@ -126,17 +126,19 @@ int Search(int start, bool forward,
            void* context) {
   const int rows = Count();
   if (rows == 0 || !g_work) return -1;
-  start = std::min(std::max(start, 0), rows - 1);
   const std::int64_t position = store_io::Tell(g_work);
   store_io::BlockReader reader(g_work);
   std::vector<char> scratch;
   int result = -1;
+  int row = std::min(std::max(start, 0), rows - 1);
   for (int k = 0; k < rows && result == -1; ++k) {
-    const int row = forward ? (start + k) % rows : (start - k + rows) % rows;
     const std::int32_t offset = g_offsets[static_cast<size_t>(row)];
+    const char* field = nullptr;
     std::int32_t length = 0;
+    if (reader.View(offset, record_format::kFieldSize, &field, &scratch))
+      length = record_format::DecodeInt32(reinterpret_cast<const unsigned char*>(field));
     const char* text = "";
-    if (!reader.ReadInt32(offset, &length) || length < 0 ||
+    if (length < 0 ||
         !reader.View(offset + record_format::kFieldSize, static_cast<std::uint32_t>(length), &text,
                      &scratch))
       length = 0;  // a record that cannot be read holds nothing to find
@@ -150,6 +152,10 @@ int Search(int start, bool forward,
       case kRowNext:
         break;
     }
+    if (forward)
+      row = row + 1 == rows ? 0 : row + 1;
+    else
+      row = row == 0 ? rows - 1 : row - 1;
   }
   if (position >= 0) store_io::SeekTo(g_work, position);
   return result;

@@ -1,0 +1,99 @@
+// Finding a text in a history of 1,000,000 entries (about 100 MB), as the
+// find bar does, against a bare scan of the same working file measured in
+// the same run: large block reads and memchr for the pattern's first
+// byte. Two searches: one that finds nothing, one that finds only the last
+// entry. Prints figures and ratios; asserts nothing. Run under Wine by
+// scripts/bench.sh list.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "base/program.h"
+#include "clock.h"
+#include "history_files.h"
+#include "listwin/listwin.h"
+#include "output/shape.h"
+#include "output/text_match.h"
+#include "store/history.h"
+#include "store/store.h"
+
+namespace {
+
+constexpr int kEntries = 1000000;
+constexpr int kReps = 5;
+
+// 100-byte texts of ASCII and double-byte characters, none holding a
+// "q", and the last one holding the needle.
+std::string MakeFindHistory() {
+  std::string bytes = Int32Bytes(kEntries);
+  for (int i = 0; i < kEntries; ++i) {
+    std::string text = "entry " + std::to_string(i) + " \x82\xb1\x82\xea\x82\xcd text ";
+    while (text.size() < 100) text += "abcdefghij\x83\x65\x83\x58";
+    text.resize(100);
+    if (i == kEntries - 1) text.replace(10, 10, "needle-xqz");
+    bytes += Record(text);
+  }
+  return bytes;
+}
+
+// Reads the whole working file in large blocks and looks for the byte.
+double BareScan(char first) {
+  const double start = Now();
+  std::vector<char> block(1 << 20);
+  SetFilePointer(g_store, 0, nullptr, FILE_BEGIN);
+  long long found = 0;
+  DWORD got = 0;
+  while (ReadFile(g_store, block.data(), static_cast<DWORD>(block.size()), &got, nullptr) && got) {
+    for (const char* p = block.data(); (p = static_cast<const char*>(
+                                            std::memchr(p, first, block.data() + got - p)));
+         ++p)
+      ++found;
+  }
+  const double seconds = Now() - start;
+  if (found < 0) std::printf("unreachable\n");
+  return seconds;
+}
+
+RowVerdict Visit(int, const char* text, std::size_t n, void* context) {
+  return static_cast<const TextMatcher*>(context)->Matches(text, n) ? kRowFound : kRowNext;
+}
+
+double Search(const char* pattern, int* row) {
+  const TextMatcher matcher(pattern);
+  const double start = Now();
+  *row = tdb_searchrows(0, true, Visit, const_cast<TextMatcher*>(&matcher));
+  return Now() - start;
+}
+
+}  // namespace
+
+int main() {
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&controls);
+  SetShapeCodePage(GetACP());
+  EnterHistoryFolder(L"kwbench-find", MakeFindHistory());
+  SetMainWindow(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, nullptr, nullptr,
+                                ProgramInstance(), nullptr));
+  CreateListWindow();
+  g_store = tdb_open(kBaseName, g_hListView);
+  std::vector<double> bare, none, last;
+  int noneRow = 0, lastRow = 0;
+  for (int rep = 0; rep < kReps; ++rep) {
+    bare.push_back(BareScan('q'));
+    none.push_back(Search("qqq", &noneRow));
+    last.push_back(Search("needle-xqz", &lastRow));
+  }
+  const double floor = Median(bare);
+  std::printf("find in %d entries (%.0f MB), median of %d:\n", kEntries,
+              static_cast<double>(tdb_savedsize()) / 1e6, kReps);
+  std::printf("  bare scan (1 MB reads + memchr)  %7.1f ms\n", floor * 1e3);
+  std::printf("  search finding nothing            %7.1f ms  %.2fx  (row %d)\n",
+              Median(none) * 1e3, Median(none) / floor, noneRow);
+  std::printf("  search finding the last entry     %7.1f ms  %.2fx  (row %d)\n",
+              Median(last) * 1e3, Median(last) / floor, lastRow);
+  return 0;
+}
