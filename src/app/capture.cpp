@@ -2,18 +2,12 @@
 
 #include <cstring>
 
-#include <commctrl.h>
 #include <mmsystem.h>
 
-#include "app/history_actions.h"
 #include "base/clipboard.h"
 #include "base/scoped_win.h"
 #include "listwin/entries.h"
-#include "listwin/listwin.h"
-#include "listwin/selection.h"
 #include "settings/settings.h"
-#include "store/history.h"
-#include "store/store.h"
 
 namespace {
 

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -74,11 +73,11 @@ int FindRow(const TextMatcher& matcher, int from, bool forward, bool yieldToKeys
   return tdb_searchrows(start, forward, Visit, &scan);
 }
 
+// In row order: the search goes down from the first row.
 std::vector<int> FindAll(const TextMatcher& matcher) {
   std::vector<int> rows;
   Scan scan = {&matcher, false, 0, &rows};
   tdb_searchrows(0, true, Visit, &scan);
-  std::sort(rows.begin(), rows.end());
   return rows;
 }
 

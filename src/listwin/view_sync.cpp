@@ -135,6 +135,7 @@ class ViewSync : public RowObserver {
       selected = SelectedRowsOf(view);
     } catch (const std::bad_alloc&) {
       DropAllStates(view, count, TopRow(view));
+      InvalidateRect(view, nullptr, TRUE);
       return;
     }
     int focus = FocusedRow(view);

@@ -21,7 +21,9 @@ const unsigned char* NextOf(const unsigned char* from, const unsigned char* end,
   const size_t n = static_cast<size_t>(end - from);
   const void* x = std::memchr(from, a, n);
   if (a == b) return x ? static_cast<const unsigned char*>(x) : end;
-  const void* y = std::memchr(from, b, x ? static_cast<size_t>(static_cast<const unsigned char*>(x) - from) : n);
+  // The other case only up to the first one found.
+  const size_t before = x ? static_cast<size_t>(static_cast<const unsigned char*>(x) - from) : n;
+  const void* y = std::memchr(from, b, before);
   if (y) return static_cast<const unsigned char*>(y);
   return x ? static_cast<const unsigned char*>(x) : end;
 }
