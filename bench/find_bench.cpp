@@ -64,8 +64,13 @@ RowVerdict Visit(int, const char* text, std::size_t n, void* context) {
 
 double Search(const char* pattern, int* row) {
   const TextMatcher matcher(pattern);
+  const MatchStart starts = matcher.Starts();
+  RowSearch search;
+  search.starts = &starts;
+  search.visit = Visit;
+  search.context = const_cast<TextMatcher*>(&matcher);
   const double start = Now();
-  *row = tdb_searchrows(0, true, Visit, const_cast<TextMatcher*>(&matcher));
+  *row = tdb_searchrows(0, true, search);
   return Now() - start;
 }
 

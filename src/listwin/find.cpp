@@ -47,19 +47,31 @@ bool ToCodePage(const std::wstring& text, std::string* bytes) {
 
 struct Scan {
   const TextMatcher* matcher;
-  bool yieldToKeys;  // give up when the user has typed on
-  int visited;
   std::vector<int>* all;  // every match, when all are wanted
 };
 
 RowVerdict Visit(int row, const char* text, std::size_t n, void* context) {
   Scan* scan = static_cast<Scan*>(context);
-  if (scan->yieldToKeys && (++scan->visited & 0xFFF) == 0 && HIWORD(GetQueueStatus(QS_KEY)))
-    return kRowGiveUp;
   if (!scan->matcher->Matches(text, n)) return kRowNext;
   if (!scan->all) return kRowFound;
   scan->all->push_back(row);
   return kRowNext;
+}
+
+bool NoKeyWaiting(void*) { return !HIWORD(GetQueueStatus(QS_KEY)); }
+
+// The search behind both: `yieldToKeys` gives it up (-2) once the user
+// has typed on, since the next key makes it useless.
+int SearchRows(const TextMatcher& matcher, int start, bool forward, bool yieldToKeys,
+               std::vector<int>* all) {
+  Scan scan = {&matcher, all};
+  const MatchStart starts = matcher.Starts();
+  RowSearch search;
+  search.starts = &starts;
+  search.visit = Visit;
+  search.goOn = yieldToKeys ? NoKeyWaiting : nullptr;
+  search.context = &scan;
+  return tdb_searchrows(start, forward, search);
 }
 
 // The first row after `from` (before it when backward), round the end,
@@ -69,15 +81,13 @@ int FindRow(const TextMatcher& matcher, int from, bool forward, bool yieldToKeys
   if (rows == 0 || matcher.Empty()) return -1;
   const int start = from < 0 ? (forward ? 0 : rows - 1)
                              : forward ? (from + 1) % rows : (from - 1 + rows) % rows;
-  Scan scan = {&matcher, yieldToKeys, 0, nullptr};
-  return tdb_searchrows(start, forward, Visit, &scan);
+  return SearchRows(matcher, start, forward, yieldToKeys, nullptr);
 }
 
 // In row order: the search goes down from the first row.
 std::vector<int> FindAll(const TextMatcher& matcher) {
   std::vector<int> rows;
-  Scan scan = {&matcher, false, 0, &rows};
-  tdb_searchrows(0, true, Visit, &scan);
+  SearchRows(matcher, 0, true, false, &rows);
   return rows;
 }
 
@@ -103,7 +113,8 @@ void SearchBar() {
   std::string pattern;
   const bool holdable = ToCodePage(g_typed, &pattern);
   if (g_typed.empty()) return BackToOrigin();
-  const int row = holdable ? FindRow(TextMatcher(pattern), g_origin, g_forward, true) : -1;
+  const TextMatcher matcher(pattern);
+  const int row = holdable ? FindRow(matcher, g_origin, g_forward, true) : -1;
   if (row == -2) {
     PostMessageW(g_edit, kSearchAgain, 0, 0);
     return;

@@ -48,6 +48,19 @@ TextMatcher::TextMatcher(std::string pattern) : pattern_(std::move(pattern)) {
   firstOther_ = foldable_[0] ? OtherCase(first_) : first_;
 }
 
+MatchStart TextMatcher::Starts() const {
+  MatchStart s;
+  const auto byte = [&](size_t i) { return static_cast<unsigned char>(pattern_[i]); };
+  s.first[0] = first_;
+  s.first[1] = firstOther_;
+  s.pair = pattern_.size() >= 2;
+  if (s.pair) {
+    s.second[0] = byte(1);
+    s.second[1] = foldable_[1] ? OtherCase(byte(1)) : byte(1);
+  }
+  return s;
+}
+
 // The bytes from `at` on equal the pattern's; letters of either case when
 // the case is free. Matching starts on a character boundary, so the text's
 // characters line up with the pattern's: a letter of the pattern meets a

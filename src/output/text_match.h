@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <string>
 
+#include "store/match_start.h"
+
 class TextMatcher {
  public:
   // `pattern`: bytes in the code page.
@@ -17,6 +19,9 @@ class TextMatcher {
   bool Empty() const { return pattern_.empty(); }
   // Whether the n bytes of text hold the pattern (an empty one: never).
   bool Matches(const char* text, std::size_t n) const;
+  // The places where a match can begin: the pattern's first two bytes,
+  // in either case where the case is free. Only for a pattern.
+  MatchStart Starts() const;
 
  private:
   bool MatchesAt(const unsigned char* at) const;

@@ -127,6 +127,16 @@ bool BlockReader::View(std::int64_t offset, std::uint32_t n, const char** bytes,
   return ReadAt(offset, scratch->data(), n);
 }
 
+bool BlockReader::Block(std::int64_t offset, const char** bytes, std::int64_t* start,
+                        std::uint32_t* length) {
+  const char* at = nullptr;
+  if (Window(offset, 1, &at) == 0) return false;
+  *bytes = block_.data();
+  *start = blockStart_;
+  *length = blockLength_;
+  return true;
+}
+
 bool BlockReader::ReadInt32(std::int64_t offset, std::int32_t* value) {
   unsigned char b[4];
   if (!ReadAt(offset, b, 4)) return false;

@@ -65,6 +65,9 @@ class BlockReader : public RecordSource {
   // they lie in it, else copied into `scratch`. False when they are not
   // all there.
   bool View(std::int64_t offset, std::uint32_t n, const char** bytes, std::vector<char>* scratch);
+  // Makes the block holding the offset current: its bytes, and where in
+  // the file they begin. False past the end.
+  bool Block(std::int64_t offset, const char** bytes, std::int64_t* start, std::uint32_t* length);
 
   // Hands n bytes at the offset to `sink` in pieces, without copying
   // them a second time.

@@ -222,10 +222,8 @@ int tdb_findrow(int start, bool wrap, bool (*match)(const char* label, void* con
   return row_index::Find(start, wrap, match, context);
 }
 
-int tdb_searchrows(int start, bool forward,
-                   RowVerdict (*visit)(int row, const char* text, std::size_t n, void* context),
-                   void* context) {
-  return row_index::Search(start, forward, visit, context);
+int tdb_searchrows(int start, bool forward, const RowSearch& search) {
+  return row_index::Search(start, forward, search);
 }
 
 std::int64_t tdb_recordsizes(HANDLE store, std::vector<std::int32_t> offsets) {

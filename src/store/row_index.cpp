@@ -121,41 +121,151 @@ void Label(int row, char out[kLabelMax + 1]) {
   std::copy(cached.text, cached.text + kLabelMax + 1, out);
 }
 
-int Search(int start, bool forward,
-           RowVerdict (*visit)(int row, const char* text, std::size_t n, void* context),
-           void* context) {
+namespace {
+
+// How many rows a search goes through between asking whether to go on.
+constexpr int kAskEvery = 4096;
+
+// Visits the row's text if it may hold a match: read in place, or copied
+// when it crosses a block; a record that cannot be read holds nothing.
+RowVerdict VisitOne(store_io::BlockReader& reader, int row, const RowSearch& search,
+                    std::vector<char>* scratch) {
+  const std::int32_t offset = g_offsets[static_cast<size_t>(row)];
+  const char* field = nullptr;
+  std::int32_t length = 0;
+  if (!reader.View(offset, record_format::kFieldSize, &field, scratch)) return kRowNext;
+  length = record_format::DecodeInt32(reinterpret_cast<const unsigned char*>(field));
+  const char* text = nullptr;
+  if (length < 0 || !reader.View(offset + record_format::kFieldSize,
+                                 static_cast<std::uint32_t>(length), &text, scratch))
+    return kRowNext;
+  if (search.starts && NextMatchStart(text, text + length, *search.starts) == text + length)
+    return kRowNext;
+  return search.visit(row, text, static_cast<std::size_t>(length), search.context);
+}
+
+// A run of rows whose records follow one another through one block of
+// the working file, in the order the search visits them (up or down the
+// file). Its bytes are looked through in one go, and only the records
+// where a match can begin are visited: a history whose rows lie in file
+// order, as a history mostly does, is searched at the pace of its bytes.
+class Run {
+ public:
+  Run(const char* block, std::int64_t start, std::uint32_t length)
+      : block_(block), start_(start), end_(start + length) {}
+
+  // The record's text, when the whole record lies in the block.
+  bool Text(std::int32_t offset, const char** text, std::int32_t* length) const {
+    if (offset < start_ || offset + record_format::kFieldSize > end_) return false;
+    *text = At(offset + record_format::kFieldSize);
+    *length = record_format::DecodeInt32(reinterpret_cast<const unsigned char*>(At(offset)));
+    return *length >= 0 && offset + record_format::kFieldSize + *length <= end_;
+  }
+  bool Holds(std::int32_t offset) const {
+    return offset >= start_ && offset + record_format::kFieldSize <= end_;
+  }
+  const char* At(std::int64_t offset) const { return block_ + (offset - start_); }
+  std::int64_t OffsetOf(const char* at) const { return start_ + (at - block_); }
+
+ private:
+  const char* block_;
+  std::int64_t start_, end_;
+};
+
+// Searches the rows from `row` on, `most` of them at most, in visit
+// order; *taken says how many it went through. The first row's record
+// must lie in the run's block.
+int SearchRun(const Run& run, int row, int step, int most, const RowSearch& search, int* taken) {
+  auto offset = [&](int i) { return g_offsets[static_cast<size_t>(row + i * step)]; };
+  const bool up = most > 1 && offset(1) > offset(0);  // up the file
+  int n = 1;
+  while (n < most && run.Holds(offset(n)) && (offset(n) > offset(n - 1)) == up &&
+         offset(n) != offset(n - 1))
+    ++n;
+  const char* text = nullptr;
+  std::int32_t length = 0;
+  // Going up, the last record must end inside the block; going down, the
+  // first, which was checked. Every other one ends where the next begins.
+  if (up && !run.Text(offset(n - 1), &text, &length)) --n;
+  *taken = n;
+  const int top = up ? n - 1 : 0, bottom = up ? 0 : n - 1;
+  run.Text(offset(top), &text, &length);
+  const char* lo = run.At(offset(bottom) + record_format::kFieldSize);
+  const char* hi = text + length;
+  int j = 0;  // the record the latest place lies in, or one before it
+  const char* before = hi;
+  for (const char* at = lo;;) {
+    at = up ? NextMatchStart(at, hi, *search.starts) : LastMatchStart(lo, before, hi, *search.starts);
+    if (!at || at == hi) return -1;
+    const std::int64_t place = run.OffsetOf(at);
+    if (up) {
+      while (j + 1 < n && offset(j + 1) <= place) ++j;
+    } else {
+      while (j + 1 < n && offset(j) > place) ++j;
+    }
+    const std::int32_t record = offset(j);
+    if (record > place || !run.Text(record, &text, &length) || at < text || at >= text + length) {
+      // A length field, or bytes no row names.
+      if (up) ++at; else before = at;
+      continue;
+    }
+    switch (search.visit(row + j * step, text, static_cast<std::size_t>(length), search.context)) {
+      case kRowFound:
+        return row + j * step;
+      case kRowGiveUp:
+        return -2;
+      case kRowNext:
+        break;
+    }
+    if (up) at = text + length; else before = run.At(record);
+  }
+}
+
+}  // namespace
+
+int Search(int start, bool forward, const RowSearch& search) {
   const int rows = Count();
   if (rows == 0 || !g_work) return -1;
   const std::int64_t position = store_io::Tell(g_work);
   store_io::BlockReader reader(g_work);
   std::vector<char> scratch;
+  const int step = forward ? 1 : -1;
   int result = -1;
   int row = std::min(std::max(start, 0), rows - 1);
-  for (int k = 0; k < rows && result == -1; ++k) {
-    const std::int32_t offset = g_offsets[static_cast<size_t>(row)];
-    const char* field = nullptr;
-    std::int32_t length = 0;
-    if (reader.View(offset, record_format::kFieldSize, &field, &scratch))
-      length = record_format::DecodeInt32(reinterpret_cast<const unsigned char*>(field));
-    const char* text = "";
-    if (length < 0 ||
-        !reader.View(offset + record_format::kFieldSize, static_cast<std::uint32_t>(length), &text,
-                     &scratch))
-      length = 0;  // a record that cannot be read holds nothing to find
-    switch (visit(row, text, static_cast<std::size_t>(length), context)) {
-      case kRowFound:
-        result = row;
-        break;
-      case kRowGiveUp:
+  for (int done = 0, ask = kAskEvery; done < rows && result == -1;) {
+    if (done >= ask) {
+      ask += kAskEvery;
+      if (search.goOn && !search.goOn(search.context)) {
         result = -2;
         break;
-      case kRowNext:
-        break;
+      }
     }
-    if (forward)
-      row = row + 1 == rows ? 0 : row + 1;
-    else
-      row = row == 0 ? rows - 1 : row - 1;
+    // Up to the next question, and not round the end.
+    const int most = std::min({rows - done, ask - done, forward ? rows - row : row + 1});
+    const std::int32_t offset = g_offsets[static_cast<size_t>(row)];
+    const char* block = nullptr;
+    std::int64_t blockStart = 0;
+    std::uint32_t blockLength = 0;
+    const char* text = nullptr;
+    std::int32_t length = 0;
+    int taken = 1;
+    if (search.starts && reader.Block(offset, &block, &blockStart, &blockLength) &&
+        Run(block, blockStart, blockLength).Text(offset, &text, &length)) {
+      result = SearchRun(Run(block, blockStart, blockLength), row, step, most, search, &taken);
+    } else {
+      switch (VisitOne(reader, row, search, &scratch)) {
+        case kRowFound:
+          result = row;
+          break;
+        case kRowGiveUp:
+          result = -2;
+          break;
+        case kRowNext:
+          break;
+      }
+    }
+    done += taken;
+    row = (row + taken * step + rows) % rows;
   }
   if (position >= 0) store_io::SeekTo(g_work, position);
   return result;

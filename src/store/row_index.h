@@ -53,9 +53,7 @@ void Label(int row, char out[101]);
 
 // Visits the rows' whole texts from `start` on, forward or backward and
 // round the end, each once (see tdb_searchrows).
-int Search(int start, bool forward,
-           RowVerdict (*visit)(int row, const char* text, std::size_t n, void* context),
-           void* context);
+int Search(int start, bool forward, const RowSearch& search);
 
 // The first row from `start` on (going round to the top when `wrap`)
 // whose label `match` accepts; -1 for none. The labels are read through

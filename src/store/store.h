@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "store/match_start.h"
 #include "store/store_errors.h"
 
 // The store's base name; the files are clip.dat, clipwork.dat, clipdat.bak.
@@ -79,15 +80,22 @@ int tdb_findrow(int start, bool wrap, bool (*match)(const char* label, void* con
                 void* context);
 // What a search makes of a row's text.
 enum RowVerdict : int { kRowNext, kRowFound, kRowGiveUp };
+struct RowSearch {
+  // Only texts that hold a place where a match can begin are visited;
+  // null visits every text.
+  const MatchStart* starts = nullptr;
+  RowVerdict (*visit)(int row, const char* text, std::size_t n, void* context) = nullptr;
+  // Asked every few thousand rows; false gives the search up.
+  bool (*goOn)(void* context) = nullptr;
+  void* context = nullptr;
+};
 // Visits the rows' whole texts from `start` on, forward (down, and round
 // from the last row to the first) or backward, each row once, until
-// `visit` finds one, whose row is returned, or gives up (-2); -1 when it
-// found none. The texts are read through large blocks of the working
-// file, in place where a text lies inside one; the file's position is
-// left as it was.
-int tdb_searchrows(int start, bool forward,
-                   RowVerdict (*visit)(int row, const char* text, std::size_t n, void* context),
-                   void* context);
+// `visit` finds one, whose row is returned, or the search is given up
+// (-2); -1 when none was found. The texts are read through large blocks
+// of the working file, in place where a text lies inside one; the file's
+// position is left as it was.
+int tdb_searchrows(int start, bool forward, const RowSearch& search);
 // Turns the order of the rows around; the list's states are the caller's.
 void tdb_reverse(HWND list);
 

@@ -8,6 +8,7 @@
 
 #include "listwin/entries.h"
 #include "listwin/listwin.h"
+#include "output/text_match.h"
 #include "store/history.h"
 #include "store/store.h"
 #include "win32/store_support.h"
@@ -249,4 +250,66 @@ TEST_F(StoreTest, ReversedRowsComeOutWithoutSelectionOrFocus) {
   EXPECT_EQ("c", RowLabel(list_, 0));
   EXPECT_EQ(0, SendMessageA(list_, LVM_GETSELECTEDCOUNT, 0, 0));
   EXPECT_EQ(-1, SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+}
+
+namespace {
+
+RowVerdict CollectMatch(int row, const char* text, std::size_t n, void* context) {
+  auto* scan = static_cast<std::pair<const TextMatcher*, std::vector<int>*>*>(context);
+  if (scan->first->Matches(text, n)) scan->second->push_back(row);
+  return kRowNext;
+}
+
+// Every row holding the pattern, in the order the search meets them; the
+// search skips to likely places unless `everyRow`.
+std::vector<int> SearchAll(const char* pattern, int start, bool forward, bool everyRow) {
+  const TextMatcher matcher(pattern);
+  const MatchStart starts = matcher.Starts();
+  std::vector<int> rows;
+  std::pair<const TextMatcher*, std::vector<int>*> scan(&matcher, &rows);
+  RowSearch search;
+  search.starts = everyRow ? nullptr : &starts;
+  search.visit = CollectMatch;
+  search.context = &scan;
+  EXPECT_EQ(-1, tdb_searchrows(start, forward, search));
+  return rows;
+}
+
+}  // namespace
+
+// Records of every length across several of the reader's blocks, rows
+// out of file order, rows sharing a record, a reversed stretch: skipping
+// to the likely places must meet the same rows as visiting every one.
+TEST_F(StoreTest, SearchMeetsTheRowsVisitingEveryRowMeets) {
+  std::vector<std::string> texts;
+  unsigned seed = 1;
+  for (int i = 0; i < 40000; ++i) {
+    std::string text;
+    for (int n = static_cast<int>((seed = seed * 1103515245u + 12345u) >> 25); n > 0; --n)
+      text += "abQqxyz\x83\x61"[(seed = seed * 1103515245u + 12345u) >> 29];
+    texts.push_back(text);
+  }
+  WriteFileBytes(kData, DataFile(texts));
+  ASSERT_NE(nullptr, Open());
+  ASSERT_EQ(0, tdb_putrows(5, {RowOffset(list_, 30000), RowOffset(list_, 7)}, 3, list_));
+  for (int row : {11, 20000, 39000}) ASSERT_EQ(0, tdb_modify("Qab q", row, store_, list_));
+  ASSERT_EQ(0, tdb_delrows({3, 4, 25000}, list_));
+  tdb_reverse(list_);
+  const int rows = RowCount(list_);
+  for (const char* pattern : {"q", "ab", "Qa", "\x83\x61", "a\x83", "ww"}) {
+    for (int start : {0, 17, rows - 1}) {
+      for (bool forward : {true, false}) {
+        SCOPED_TRACE(std::string(pattern) + " from " + std::to_string(start) +
+                     (forward ? " down" : " up"));
+        const std::vector<int> every = SearchAll(pattern, start, forward, true);
+        EXPECT_EQ(every, SearchAll(pattern, start, forward, false));
+        EXPECT_EQ(std::string(pattern) != "ww", !every.empty());
+      }
+    }
+  }
+  // A search that is told to stop stops.
+  RowSearch stopped;
+  stopped.visit = [](int, const char*, std::size_t, void*) { return kRowNext; };
+  stopped.goOn = [](void*) { return false; };
+  EXPECT_EQ(-2, tdb_searchrows(0, true, stopped));
 }
