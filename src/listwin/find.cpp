@@ -100,6 +100,15 @@ std::wstring BarText() {
 
 void Say(const char* status) { SetWindowTextW(g_status, Widen(status).c_str()); }
 
+// How many rows hold the pattern, once the cursor is on the first: a
+// look through every row, which a key typed meanwhile cuts short, so
+// that typing never waits for it.
+void SayCount(const TextMatcher& matcher) {
+  std::vector<int> rows;
+  if (SearchRows(matcher, 0, true, true, &rows) == -2) return;
+  Say((std::to_string(rows.size()) + " 件").c_str());
+}
+
 void BackToOrigin() {
   if (g_origin >= 0 && g_origin < GetRowCount()) MoveCursor(-1, g_origin);
 }
@@ -122,6 +131,7 @@ void SearchBar() {
   if (row >= 0) {
     g_found = row;
     MoveCursor(-1, row);
+    SayCount(matcher);
     return;
   }
   BackToOrigin();

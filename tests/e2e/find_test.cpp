@@ -24,6 +24,15 @@ class Find : public ListProgramTest {
     HWND bar = FindWindowExW(ListWindow(list_), nullptr, L"Edit", nullptr);
     return bar && IsWindowVisible(bar) && FocusOfThread(ListWindow(list_)) == bar;
   }
+  // What the bar says after the pattern.
+  bool BarSays(const std::wstring& status) {
+    for (HWND w = nullptr; (w = FindWindowExW(ListWindow(list_), w, L"Static", nullptr));) {
+      wchar_t text[64] = {};
+      GetWindowTextW(w, text, 64);
+      if (status == text) return true;
+    }
+    return false;
+  }
   void Search(const char* file, int line, const std::wstring& opener, const std::wstring& text) {
     ::testing::ScopedTrace trace(file, line, "Search");
     TypeText(opener);
@@ -47,6 +56,7 @@ TEST_F(Find, TheBarNAndEscapeMoveTheCursorAndAltEnterPastesEveryMatch) {
   CALL_LIST(app_);
   SEARCH(L"/", L"alp");
   CURSOR_ON(2);  // from the row after the cursor, either case
+  EXPECT_TRUE(WaitUntil([&] { return BarSays(L"3 \x4ef6"); })) << "the bar counts the matches";
   PressKey(VK_RETURN);
   ASSERT_TRUE(WaitUntil([&] { return !BarHasFocus(); }));
   TypeText("n");
