@@ -1,0 +1,15 @@
+// UTF-8 and UTF-16, converted without the system: the history keeps a
+// text the code page cannot hold in UTF-8, and the clipboard and the
+// controls take it in UTF-16.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// The UTF-8 form of the UTF-16 text. A lone surrogate, which no character
+// is, becomes U+FFFD.
+std::string Utf8FromUtf16(const char16_t* text, std::size_t n);
+// The UTF-16 form of well-formed UTF-8; false, with *out undefined, for
+// anything else (an overlong form, a surrogate, a cut-off character,
+// beyond U+10FFFF), so that bytes of another kind are never taken for it.
+bool Utf16FromUtf8(const char* text, std::size_t n, std::u16string* out);

@@ -1,0 +1,41 @@
+#include "store/unicode_record.h"
+
+#include <cstring>
+
+#include "base/utf8.h"
+
+namespace unicode_record {
+
+std::string Encode(const std::string& rendering, const std::string& utf8) {
+  std::string record = rendering;
+  record.push_back('\0');
+  record.append(kTag, kTagBytes);
+  record += utf8;
+  return record;
+}
+
+Parts Split(const char* text, std::size_t n) {
+  Parts parts;
+  parts.rendering = text;
+  const void* zero = std::memchr(text, '\0', n);
+  parts.renderingBytes = zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - text) : n;
+  const std::size_t tagAt = parts.renderingBytes + 1;
+  if (!zero || n - tagAt < kTagBytes || std::memcmp(text + tagAt, kTag, kTagBytes) != 0)
+    return parts;
+  const char* utf8 = text + tagAt + kTagBytes;
+  const std::size_t bytes = n - tagAt - kTagBytes;
+  std::u16string check;
+  if (!Utf16FromUtf8(utf8, bytes, &check)) return parts;
+  parts.unicode = true;
+  parts.utf8 = utf8;
+  parts.utf8Bytes = bytes;
+  return parts;
+}
+
+std::string ForUnicodeCopy(const std::u16string& text, const std::string& rendering,
+                           const std::u16string& back) {
+  if (back == text) return rendering;
+  return Encode(rendering, Utf8FromUtf16(text.data(), text.size()));
+}
+
+}  // namespace unicode_record

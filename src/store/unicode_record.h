@@ -1,0 +1,40 @@
+// A text the code page cannot hold is kept whole in its record: the code
+// page's rendering (what the clipboard's CF_TEXT held), one zero byte, a
+// short tag, and the whole text in UTF-8. No other record holds a zero
+// byte (captured texts end at their first, and an edit cannot make one),
+// so the zero marks the Unicode copy beyond doubt, and any reader that
+// stops at it, an older Kopiwell among them, sees the rendering. The
+// record is otherwise a record like any other: its length counts it all.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace unicode_record {
+
+constexpr char kTag[] = "UTF8";
+constexpr std::size_t kTagBytes = sizeof kTag - 1;
+
+// The record text that keeps `utf8` beside `rendering` (which must hold
+// no zero byte).
+std::string Encode(const std::string& rendering, const std::string& utf8);
+
+// What a record's text holds. A zero byte without the tag and well-formed
+// UTF-8 after it gives no Unicode copy: the bytes before the zero are
+// still the rendering.
+struct Parts {
+  const char* rendering = "";
+  std::size_t renderingBytes = 0;
+  bool unicode = false;
+  const char* utf8 = "";  // when `unicode`
+  std::size_t utf8Bytes = 0;
+};
+Parts Split(const char* text, std::size_t n);
+
+// The record for a text copied as Unicode: its conversion to the code
+// page (`rendering`) when converting that back gives the very text
+// (`back`), else the rendering with the text beside it.
+std::string ForUnicodeCopy(const std::u16string& text, const std::string& rendering,
+                           const std::u16string& back);
+
+}  // namespace unicode_record
