@@ -1,13 +1,17 @@
 #include "app/capture.h"
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include <mmsystem.h>
 
 #include "base/clipboard.h"
+#include "base/code_page.h"
 #include "base/scoped_win.h"
 #include "listwin/entries.h"
 #include "settings/settings.h"
+#include "store/unicode_record.h"
 
 namespace {
 
@@ -51,31 +55,51 @@ bool ContentAsksNotToBeKept() {
   return allowed == 0;
 }
 
-// Copies the clipboard's text up to its first zero byte into a new
-// moveable, zero-filled block, or returns null when there is none, it
-// was recorded (or ignored) already, or the clipboard could not be
-// opened (`busy`). `sequence` receives the number of the content read,
-// taken while the clipboard is open so that it belongs to that very
-// content.
-HGLOBAL CopyClipboardText(HWND main, DWORD* sequence, bool* busy) {
-  ScopedClipboard clipboard(main, 0);
-  *busy = !clipboard;
-  if (!clipboard) return nullptr;
-  *sequence = GetClipboardSequenceNumber();
-  if (*sequence == g_seenSequence) return nullptr;
-  if (ContentAsksNotToBeKept()) return nullptr;
-  HANDLE data = GetClipboardData(CF_TEXT);
-  if (!data) return nullptr;
-  ScopedGlobalLock<const char> text(data);
-  if (!text.Get()) return nullptr;
+// The clipboard's text up to its first zero, in the form the copying
+// program placed it, as the record to keep: CF_TEXT bytes as they are; a
+// Unicode text as its code-page bytes when those give it back exactly,
+// else with its Unicode copy beside them. It is converted with the
+// program's ANSI code page: the clipboard's locale may be another
+// program's input locale, whose code page would lose characters that
+// ours holds.
+bool ReadPlacedText(std::string* record) {
+  std::vector<unsigned> formats;
+  for (UINT f = 0; (f = EnumClipboardFormats(f)) != 0;) formats.push_back(f);
+  const bool unicode = unicode_record::PlacedAsUnicode(formats.data(), formats.size());
+  HANDLE data = GetClipboardData(unicode ? CF_UNICODETEXT : CF_TEXT);
+  if (!data) return false;
   // The block may lack a terminator; never read past its end.
   const size_t limit = GlobalSize(data);
-  const void* zero = std::memchr(text.Get(), '\0', limit);
-  const size_t n = zero ? static_cast<size_t>(static_cast<const char*>(zero) - text.Get()) : limit;
-  HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, n + 1);
-  ScopedGlobalLock<char> to(copy);
-  if (to.Get()) std::memcpy(to.Get(), text.Get(), n);
-  return copy;
+  if (!unicode) {
+    ScopedGlobalLock<const char> text(data);
+    if (!text.Get()) return false;
+    const void* zero = std::memchr(text.Get(), '\0', limit);
+    record->assign(text.Get(), zero ? static_cast<const char*>(zero) : text.Get() + limit);
+    return true;
+  }
+  ScopedGlobalLock<const wchar_t> text(data);
+  if (!text.Get()) return false;
+  const size_t units = limit / sizeof(wchar_t);
+  std::u16string wide;
+  for (size_t i = 0; i < units && text.Get()[i]; ++i) wide.push_back(static_cast<char16_t>(text.Get()[i]));
+  const std::string rendering = CodePageBytes(wide);
+  *record = unicode_record::ForUnicodeCopy(wide, rendering, FromCodePage(rendering));
+  return true;
+}
+
+// Reads the clipboard's text (see ReadPlacedText). False when there is
+// none, it was recorded (or ignored) already, or the clipboard could not
+// be opened (`busy`). `sequence` receives the number of the content read,
+// taken while the clipboard is open so that it belongs to that very
+// content.
+bool CopyClipboardText(HWND main, DWORD* sequence, bool* busy, std::string* record) {
+  ScopedClipboard clipboard(main, 0);
+  *busy = !clipboard;
+  if (!clipboard) return false;
+  *sequence = GetClipboardSequenceNumber();
+  if (*sequence == g_seenSequence) return false;
+  if (ContentAsksNotToBeKept()) return false;
+  return ReadPlacedText(record);
 }
 
 // Records the clipboard's text, unless capture is paused or the text is
@@ -86,11 +110,10 @@ bool TryCapture(HWND main) {
   if (GetClipboardOwner() == main) return true;
   DWORD sequence = 0;
   bool busy = false;
-  // The clipboard is closed again once the copy is made.
-  const ScopedGlobal copy(CopyClipboardText(main, &sequence, &busy));
-  if (!copy) return !busy;
-  const ScopedGlobalLock<const char> text(copy.Get());
-  if (text.Get() && AddClip(text.Get())) g_seenSequence = sequence;
+  std::string record;
+  // The clipboard is closed again once the text is read.
+  if (!CopyClipboardText(main, &sequence, &busy, &record)) return !busy;
+  if (AddClip(record)) g_seenSequence = sequence;
   return true;
 }
 

@@ -12,8 +12,11 @@ ScopedClipboard::ScopedClipboard(HWND owner, DWORD waitMs) : open_(false) {
   }
 }
 
-bool ScopedClipboard::PutText(HGLOBAL block) {
-  if (open_ && EmptyClipboard() && SetClipboardData(CF_TEXT, block)) return true;
+bool ScopedClipboard::PutText(HGLOBAL block, HGLOBAL unicode) {
+  const bool emptied = open_ && EmptyClipboard();
+  const bool wide = unicode && emptied && SetClipboardData(CF_UNICODETEXT, unicode);
+  if (unicode && !wide) GlobalFree(unicode);
+  if (emptied && (unicode == nullptr || wide) && SetClipboardData(CF_TEXT, block)) return true;
   GlobalFree(block);
   return false;
 }

@@ -20,9 +20,10 @@ class ScopedClipboard {
   explicit operator bool() const { return open_; }
 
   // Empties the clipboard, which makes the owner its owner, and hands the
-  // block over as CF_TEXT. On failure the block is freed here: the
+  // block over as CF_TEXT, and `unicode` (when given) as CF_UNICODETEXT
+  // before it. On failure the blocks not taken are freed here: the
   // clipboard only takes what it accepted.
-  bool PutText(HGLOBAL block);
+  bool PutText(HGLOBAL block, HGLOBAL unicode = nullptr);
 
  private:
   bool open_;

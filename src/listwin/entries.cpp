@@ -32,9 +32,9 @@ int DeleteRows(const std::vector<int>& rows) {
 
 }  // namespace
 
-int InsertClip(int row, const char* text) {
-  if (tdb_insrow(text, 0, row, g_store, g_hListView, kRowNew) != 0) return kInsertNoRow;
-  if (tdb_append(g_store, text) != 0) {
+int InsertClip(int row, const std::string& text) {
+  if (tdb_insnewrow(text.size(), row, g_store, g_hListView) != 0) return kInsertNoRow;
+  if (tdb_append(g_store, text.data(), text.size()) != 0) {
     // The row's record was never written. Taking back a row just made
     // cannot fail, so the append's error code stands.
     tdb_delrow(row, g_hListView);
@@ -58,7 +58,7 @@ bool ReportPlainInsertFailure() {
   return false;
 }
 
-bool InsertClipOrFail(int row, const char* text) {
+bool InsertClipOrFail(int row, const std::string& text) {
   const int result = InsertClip(row, text);
   if (result == 0) return true;
   if (!ReportPlainInsertFailure())
@@ -66,7 +66,7 @@ bool InsertClipOrFail(int row, const char* text) {
   return false;
 }
 
-bool AddClip(const char* text) {
+bool AddClip(const std::string& text) {
   const int row = g_set.data == kDataNew ? 0 : GetRowCount();
   int result;
   {

@@ -2,6 +2,8 @@
 // store's rows and records, the marks and the selection kept together.
 #pragma once
 
+#include <string>
+
 // What InsertClip could not do.
 enum InsertFailure : int {
   kInsertNoRow = -1,     // no row was inserted
@@ -11,23 +13,23 @@ enum InsertFailure : int {
 // Inserts a new entry with the text at the row. Returns 0, or an
 // InsertFailure with the store error code set; the history is then as it
 // was.
-int InsertClip(int row, const char* text);
+int InsertClip(int row, const std::string& text);
 
 // Inserts a new entry with the text at the row. False when it could not
 // be made: the history is as it was and the user has been told why (a
 // full working file or disk plainly, anything else as a fatal error).
-bool InsertClipOrFail(int row, const char* text);
+bool InsertClipOrFail(int row, const std::string& text);
 
 // After a failed InsertClip: tells the user (once the message loop runs)
 // of a failure the user can mend, a full working file or disk or memory
 // that ran out. False, telling nothing, for any other failure.
 bool ReportPlainInsertFailure();
 
-// Adds the text as a new entry, as a capture does: at the top when the
+// Adds the text (a record's text: it may hold a Unicode copy) as a new entry, as a capture does: at the top when the
 // list shows the newest first, else at the bottom, the marks staying on
 // their entries. False when it could not be stored; the user is told once
 // (the main window shows the message later).
-bool AddClip(const char* text);
+bool AddClip(const std::string& text);
 
 // Deleting entries: their rows leave the list, their records stay in the
 // working file until the save at exit, and their offsets go to the put

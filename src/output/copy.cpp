@@ -2,19 +2,26 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
+#include <string>
 #include <new>
 #include <stdexcept>
 #include <vector>
 
 #include "base/clipboard.h"
+#include "base/code_page.h"
+#include "base/utf8.h"
 #include "base/program.h"
 #include "base/report.h"
 #include "base/scoped_win.h"
 #include "output/messages.h"
 #include "output/shape.h"
+#include "output/shape_wide.h"
 #include "store/history.h"
 #include "store/store.h"
+#include "store/unicode_record.h"
 
 namespace {
 
@@ -44,14 +51,50 @@ class EntryReader {
     }
     tdb_read(g_store, buffer_.data(), length);
     row_ = row;
+    length_ = static_cast<size_t>(length);
     return true;
   }
+  // The code page's text (a Unicode text's rendering).
   const char* Text() const { return buffer_.data(); }
+  bool HasUnicode() const { return unicode_record::Split(buffer_.data(), length_).unicode; }
+  // The text in Unicode: its own copy, or the code page's text converted.
+  std::u16string Unicode() const {
+    const unicode_record::Parts parts = unicode_record::Split(buffer_.data(), length_);
+    std::u16string text;
+    if (parts.unicode && Utf16FromUtf8(parts.utf8, parts.utf8Bytes, &text)) return text;
+    return FromCodePage(parts.rendering, parts.renderingBytes);
+  }
 
  private:
   std::vector<char> buffer_;
+  size_t length_ = 0;
   int row_ = -1;
 };
+
+// The same output in Unicode, for rows of which one at least keeps a text
+// the code page cannot hold: the code-page rows converted, each shaped as
+// in the code page. Null when there is no memory for it.
+HGLOBAL UnicodeOutput(const std::vector<int>& rows, const char* q, const char* f, int w, int r,
+                      EntryReader* reader) {
+  const std::u16string quote = FromCodePage(q ? q : "", q ? std::strlen(q) : 0);
+  const std::u16string footer = FromCodePage(f ? f : "", f ? std::strlen(f) : 0);
+  std::u16string text;
+  for (int row : rows) {
+    if (!reader->Read(row, nullptr)) return nullptr;
+    // The code-page output was measured first, so there is room.
+    ShapeWide(reader->Unicode(), quote, footer, w, r, CodePageWidth, &text);
+  }
+  const size_t bytes = (text.size() + 1) * sizeof(char16_t);
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  ScopedGlobalLock<char16_t> out(block);
+  if (!out.Get()) {
+    if (block) GlobalFree(block);
+    return nullptr;
+  }
+  std::copy(text.begin(), text.end(), out.Get());
+  out.Get()[text.size()] = u'\0';
+  return block;
+}
 
 }  // namespace
 
@@ -64,10 +107,12 @@ int CopyRows(const std::vector<int>& rows, const char* q, const char* f, int w, 
   tdb_bufalloc(static_cast<int>(rows.size()));
   EntryReader reader;
   unsigned long long total = 0;
+  bool unicode = false;
   for (int row : rows) {
     std::int32_t offset = 0;
     if (!reader.Read(row, &offset)) return kListErrNoMemory;
     tdb_bufadd(offset);
+    unicode = unicode || reader.HasUnicode();
     const long long length = ShapeLength(reader.Text(), q, f, w, r);
     if (length < 0) return noRoomCode;
     total += static_cast<unsigned long long>(length);
@@ -85,8 +130,10 @@ int CopyRows(const std::vector<int>& rows, const char* q, const char* f, int w, 
       end += ShapeWrite(reader.Text(), end, q, f, w, r);
     }
   }
+  ScopedGlobal wide(unicode ? UnicodeOutput(rows, q, f, w, r, &reader) : nullptr);
+  if (unicode && !wide) return kListErrNoMemory;
   ScopedClipboard clipboard(MainWindow(), kClipboardWaitMs);
-  if (!clipboard || !clipboard.PutText(block.Release())) return kListErrClipboardBusy;
+  if (!clipboard || !clipboard.PutText(block.Release(), wide.Release())) return kListErrClipboardBusy;
   return 0;
 }
 

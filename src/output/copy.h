@@ -1,7 +1,9 @@
 // Putting history entries on the clipboard: each entry's text is shaped
 // (quote prefix, footer, wrap, line-end rule; see shape.h) and the shaped
 // texts follow each other in the order given in one CF_TEXT block that
-// the main window hands to the clipboard. Every copy refills the put
+// the main window hands to the clipboard. When an entry keeps a Unicode
+// text, a CF_UNICODETEXT block of the same output goes beside it, with
+// that text whole (see shape_wide.h). Every copy refills the put
 // buffer with the copied entries' record offsets.
 #pragma once
 

@@ -51,9 +51,15 @@ int WithMemory(Operation operation) {
   }
 }
 
+// The text bytes of a new row's record; an existing record's row has no
+// text to measure.
+std::size_t NewLength(const char* text, int mode) {
+  return mode == kRowNew && text ? std::strlen(text) : 0;
+}
+
 // Builds the row for tdb_addrow and tdb_insrow and inserts it at index
 // (an index past the end puts it at the end).
-int InsertRow(const char* text, std::int32_t offset, int index, HANDLE store, HWND list,
+int InsertRow(std::size_t length, std::int32_t offset, int index, HANDLE store, HWND list,
               int mode) {
   std::int32_t rowOffset = 0;
   if (mode == kRowNew) {
@@ -62,7 +68,6 @@ int InsertRow(const char* text, std::int32_t offset, int index, HANDLE store, HW
     // there is no such place, and a row would point at nothing.
     std::int64_t end = store_io::SeekEnd(store);
     if (end < 0) return Fail(kErrAppendNoStore);
-    const std::size_t length = std::strlen(text);
     if (!record_format::FitsInWorkingFile(end, length) ||
         !SavedSizeFits(RecordBytes(static_cast<std::int32_t>(length))))
       return Fail(kErrWorkingFileFull);
@@ -83,14 +88,20 @@ int InsertRow(const char* text, std::int32_t offset, int index, HANDLE store, HW
 
 int tdb_addrow(const char* text, std::int32_t offset, HANDLE store, HWND list, int mode) {
   if (!list) return Fail(kErrAddRowNoList);
-  return InsertRow(text, offset, row_index::Count(), store, list, mode);
+  return InsertRow(NewLength(text, mode), offset, row_index::Count(), store, list, mode);
 }
 
 int tdb_insrow(const char* text, std::int32_t offset, int row, HANDLE store, HWND list,
                int mode) {
   if (!list) return Fail(kErrInsRowNoList);
   if (row < 0) return Fail(kErrInsRowIndex);
-  return InsertRow(text, offset, row, store, list, mode);
+  return InsertRow(NewLength(text, mode), offset, row, store, list, mode);
+}
+
+int tdb_insnewrow(std::size_t length, int row, HANDLE store, HWND list) {
+  if (!list) return Fail(kErrInsRowNoList);
+  if (row < 0) return Fail(kErrInsRowIndex);
+  return InsertRow(length, 0, row, store, list, kRowNew);
 }
 
 int tdb_delrow(int row, HWND list) {
@@ -136,7 +147,11 @@ int tdb_putrows(int row, const std::vector<std::int32_t>& offsets, int times, HW
 }
 int tdb_append(HANDLE store, const char* text) {
   if (!store) return Fail(kErrAppendNoStore);
-  const size_t length = std::strlen(text);
+  return tdb_append(store, text, std::strlen(text));
+}
+
+int tdb_append(HANDLE store, const char* text, std::size_t length) {
+  if (!store) return Fail(kErrAppendNoStore);
   const std::int64_t end = store_io::SeekEnd(store);
   if (!record_format::FitsInWorkingFile(end, length)) return Fail(kErrWorkingFileFull);
   // Most texts go out with their length in one write.

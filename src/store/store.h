@@ -50,6 +50,9 @@ LoadDamage TakeLoadDamage();
 int tdb_addrow(const char* text, std::int32_t offset, HANDLE store, HWND list, int mode);
 int tdb_insrow(const char* text, std::int32_t offset, int row, HANDLE store, HWND list,
                int mode);
+// A row at `row` for a record of `length` text bytes that the caller
+// appends next (tdb_insrow's kRowNew for a text that may hold a zero).
+int tdb_insnewrow(std::size_t length, int row, HANDLE store, HWND list);
 int tdb_delrow(int row, HWND list);
 // Removes the rows, given in ascending order, in one pass however many.
 int tdb_delrows(const std::vector<int>& rows, HWND list);
@@ -57,6 +60,8 @@ int tdb_delrows(const std::vector<int>& rows, HWND list);
 // end: at the end): the offsets in their order, `times` over.
 int tdb_putrows(int row, const std::vector<std::int32_t>& offsets, int times, HWND list);
 int tdb_append(HANDLE store, const char* text);
+// The same for `length` bytes, which may include a zero.
+int tdb_append(HANDLE store, const char* text, std::size_t length);
 int tdb_modify(const char* text, int row, HANDLE store, HWND list);
 // Gives the row's record offset and text length and leaves the working
 // file positioned at the first byte of the text.

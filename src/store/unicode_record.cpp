@@ -32,6 +32,14 @@ Parts Split(const char* text, std::size_t n) {
   return parts;
 }
 
+bool PlacedAsUnicode(const unsigned* formats, std::size_t n) {
+  for (std::size_t i = 0; i < n; ++i) {
+    if (formats[i] == kClipboardText) return false;
+    if (formats[i] == kClipboardUnicodeText) return true;
+  }
+  return false;
+}
+
 std::string ForUnicodeCopy(const std::u16string& text, const std::string& rendering,
                            const std::u16string& back) {
   if (back == text) return rendering;

@@ -31,6 +31,12 @@ struct Parts {
 };
 Parts Split(const char* text, std::size_t n);
 
+// Whether the copying program placed its text as Unicode: of CF_TEXT and
+// CF_UNICODETEXT, the one that comes first in the clipboard's order of
+// formats is the one placed, the system adding the other after it.
+constexpr unsigned kClipboardText = 1, kClipboardUnicodeText = 13;
+bool PlacedAsUnicode(const unsigned* formats, std::size_t n);
+
 // The record for a text copied as Unicode: its conversion to the code
 // page (`rendering`) when converting that back gives the very text
 // (`back`), else the rendering with the text beside it.

@@ -36,6 +36,27 @@ inline bool CopyText(const std::string& bytes, std::initializer_list<ExtraFormat
   return ok;
 }
 
+// Copies the text as a Unicode program does: CF_UNICODETEXT alone, with
+// the copying thread's input locale as CF_LOCALE, from which the system
+// makes CF_TEXT.
+inline bool CopyUnicode(const std::wstring& text, LCID locale) {
+  if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; })) return false;
+  EmptyClipboard();
+  auto put = [](UINT format, const void* data, size_t n) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, n);
+    if (!block) return false;
+    std::memcpy(GlobalLock(block), data, n);
+    GlobalUnlock(block);
+    if (SetClipboardData(format, block)) return true;
+    GlobalFree(block);
+    return false;
+  };
+  bool ok = put(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  ok = put(CF_LOCALE, &locale, sizeof locale) && ok;
+  CloseClipboard();
+  return ok;
+}
+
 // The CF_TEXT bytes on the clipboard up to their first zero; "" if none.
 inline std::string ClipboardText() {
   if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; })) return "<clipboard busy>";

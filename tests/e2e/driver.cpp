@@ -563,6 +563,17 @@ bool Editor::Activate() {
 
 std::string Editor::Text() const { return TextA(edit_); }
 
+std::wstring Editor::WideText() const {
+  DWORD_PTR length = 0;
+  SendMessageTimeoutW(edit_, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kDeadlineMs, &length);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  DWORD_PTR got = 0;
+  SendMessageTimeoutW(edit_, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
+                      SMTO_NORMAL, kDeadlineMs, &got);
+  text.resize(static_cast<size_t>(got));
+  return text;
+}
+
 void Editor::Close() {
   if (!process_) return;
   if (window_) PostMessageW(window_, WM_CLOSE, 0, 0);

@@ -202,6 +202,7 @@ class Editor {
   const RECT& Place() const { return place_; }
   HWND Edit() const { return edit_; }
   std::string Text() const;  // ANSI bytes
+  std::wstring WideText() const;
   void Close();              // ends the program
 
  private:

@@ -53,7 +53,12 @@ TEST(UnicodeRecord, SplitFindsTheCopyOnlyBehindTheZeroAndTag) {
   }
 }
 
-TEST(UnicodeRecord, ACopyIsKeptOnlyWhenTheCodePageLosesSomething) {
+TEST(UnicodeRecord, ACopyIsKeptOnlyWhenPlacedAsUnicodeAndTheCodePageLosesSomething) {
+  using unicode_record::PlacedAsUnicode;
+  const unsigned unicodeFirst[] = {49161, 13, 16, 1, 7}, textFirst[] = {1, 13}, neither[] = {2};
+  EXPECT_TRUE(PlacedAsUnicode(unicodeFirst, 5));
+  EXPECT_FALSE(PlacedAsUnicode(textFirst, 2));
+  EXPECT_FALSE(PlacedAsUnicode(neither, 1));
   // Converted back exactly: the code page's bytes alone, as any record.
   EXPECT_EQ("\x82\xa0", unicode_record::ForUnicodeCopy(u"\u3042", "\x82\xa0", u"\u3042"));
   const std::string kept = unicode_record::ForUnicodeCopy(u"caf\u00e9", "caf?", u"caf?");

@@ -1,0 +1,40 @@
+#include "base/code_page.h"
+
+#include <windows.h>
+
+std::string CodePageBytes(const std::u16string& text) {
+  if (text.empty()) return std::string();
+  const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
+  const int units = static_cast<int>(text.size());
+  const int n = WideCharToMultiByte(CP_ACP, 0, wide, units, nullptr, 0, nullptr, nullptr);
+  if (n <= 0) return std::string();
+  std::string bytes(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide, units, &bytes[0], n, nullptr, nullptr);
+  return bytes;
+}
+
+int CodePageWidth(char32_t c) {
+  if (c >= 0x10000) return 2;  // no ANSI code page holds one
+  // Asked again and again while a text is wrapped: each answer is kept.
+  static unsigned char widths[0x10000];
+  unsigned char& width = widths[c];
+  if (width == 0) {
+    const wchar_t unit = static_cast<wchar_t>(c);
+    char bytes[4];
+    BOOL lost = FALSE;
+    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &unit, 1, bytes, sizeof bytes,
+                                      nullptr, &lost);
+    width = n == 1 && !lost ? 1 : 2;
+  }
+  return width;
+}
+
+std::u16string FromCodePage(const char* bytes, std::size_t n) {
+  if (n == 0) return std::u16string();
+  const int length = static_cast<int>(n);
+  const int units = MultiByteToWideChar(CP_ACP, 0, bytes, length, nullptr, 0);
+  if (units <= 0) return std::u16string();
+  std::u16string text(static_cast<size_t>(units), u'\0');
+  MultiByteToWideChar(CP_ACP, 0, bytes, length, reinterpret_cast<wchar_t*>(&text[0]), units);
+  return text;
+}

@@ -1,0 +1,18 @@
+// History texts between the program's ANSI code page and UTF-16, with
+// explicit lengths: a Unicode text is converted to the code page to see
+// whether the code page holds it, and code-page texts are converted to
+// UTF-16 where an output or a control takes Unicode.
+#pragma once
+
+#include <string>
+
+// The code page's rendering: what the system's own conversion makes of
+// the text, a character the code page lacks becoming its nearest or "?".
+std::string CodePageBytes(const std::u16string& text);
+std::u16string FromCodePage(const char* bytes, std::size_t n);
+// The columns the character takes in the code page: the bytes it has
+// there, or 2 for one the code page lacks.
+int CodePageWidth(char32_t c);
+inline std::u16string FromCodePage(const std::string& bytes) {
+  return FromCodePage(bytes.data(), bytes.size());
+}

@@ -1,0 +1,64 @@
+// Texts copied as Unicode, from outside: kept whole where the code page
+// cannot hold them, and as plain code-page records where it can.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "list_fixture.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr LCID kEnglish = 0x0409;
+
+class Unicode : public ListProgramTest {
+ protected:
+  void ExpectPastedWide(const char* file, int line, const std::wstring& text) {
+    ::testing::ScopedTrace trace(file, line, "ExpectPastedWide");
+    EXPECT_TRUE(WaitUntil([&] { return editor_.WideText() == text; }))
+        << "editor holds \"" << Narrow(editor_.WideText()) << "\"";
+    SetWindowTextW(editor_.Edit(), L"");
+    ASSERT_TRUE(WaitUntil([&] { return ListHidden(list_); }));
+    ASSERT_TRUE(app_.Sync());
+  }
+};
+
+#define EXPECT_PASTED_WIDE(text) ASSERT_NO_FATAL_FAILURE(ExpectPastedWide(__FILE__, __LINE__, text))
+
+}  // namespace
+
+TEST_F(Unicode, ATextTheCodePageLacksComesBackWholeQuotedAndAfterARestart) {
+  const std::wstring text = L"caf\u00e9 \u2014 na\u00efve \U0001F600 \uD55C\uAD6D\uC5B4 \u2713";
+  // Copied by a program whose input locale is English, whose code page
+  // would make ??? of it; code page 932 holds it all.
+  const std::wstring japanese = L"\u65e5\u672c\u8a9e";
+  START({}, {{"actv_hide", "false"}, {"inyo", "\"> \""}, {"lf", "lfinyo"}});
+  ASSERT_TRUE(CopyUnicode(text, kEnglish));
+  ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == 1; }));
+  ASSERT_TRUE(CopyUnicode(japanese, kEnglish));
+  ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == 2; }));
+
+  CALL_LIST(app_);
+  PressKey(VK_RETURN);
+  EXPECT_PASTED_WIDE(text);
+  CALL_LIST(app_);
+  PressKey(VK_RETURN, {VK_SHIFT});
+  EXPECT_PASTED_WIDE(L"> " + text + L"\r\n");
+  GOODBYE(app_);
+  const std::string saved = ReadFileBytes(Data());
+  EXPECT_NE(std::string::npos, saved.find(std::string("\0UTF8", 5) + Narrow(text) +
+                                          Record("\x93\xfa\x96\x7b\x8c\xea")))
+      << "the Unicode copy beside its rendering, then the Japanese text as its code-page bytes: "
+      << Hex(saved);
+
+  list_ = START_READY(app_);
+  ASSERT_NE(nullptr, list_);
+  ASSERT_TRUE(editor_.Activate());
+  CALL_LIST(app_);
+  PressKey(VK_RETURN);
+  EXPECT_PASTED_WIDE(text);
+  GOODBYE(app_);
+}

@@ -1,0 +1,62 @@
+// The shaping of a Unicode text: the byte shaping's rules, with the wrap
+// column counting each character's width in the code page.
+#include "output/shape_wide.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "output/shape.h"
+
+namespace {
+
+// As in code page 932: ASCII takes 1 column, everything else 2.
+int Width(char32_t c) { return c < 0x80 ? 1 : 2; }
+
+std::u16string Wide(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
+
+}  // namespace
+
+// On ASCII texts the two shapings must agree: every line-break rule,
+// quote, footer and column the byte shaping knows.
+TEST(ShapeWide, AgreesWithTheByteShapingOnAsciiTexts) {
+  SetShapeCodePage(0);
+  const char* texts[] = {"", "abc", "abc\r\n", "a\r\nb\r\n\r\n", "abcdefghij\r\nxy", "\r", "ab\rc",
+                         "a\nb"};
+  const char* decorations[][2] = {{"", ""}, {"> ", ""}, {"", " <"}, {"> ", "|"}};
+  for (const char* text : texts) {
+    for (const auto& d : decorations) {
+      for (int wrap : {0, 3, 4, 7}) {
+        for (int rule : {kShapeLfNone, kShapeLfOk, kShapeLfInyo}) {
+          SCOPED_TRACE(std::string(text) + "|" + d[0] + "|" + d[1] + "|" + std::to_string(wrap) +
+                       "|" + std::to_string(rule));
+          std::string bytes(static_cast<size_t>(ShapeLength(text, d[0], d[1], wrap, rule) + 1), '\0');
+          const long long n = ShapeWrite(text, &bytes[0], d[0], d[1], wrap, rule);
+          std::u16string wide;
+          EXPECT_EQ(n >= 0, ShapeWide(Wide(text), Wide(d[0]), Wide(d[1]), wrap, rule, Width, &wide));
+          if (n >= 0) EXPECT_EQ(Wide(bytes.substr(0, static_cast<size_t>(n))), wide);
+        }
+      }
+    }
+  }
+}
+
+TEST(ShapeWide, WideCharactersAndSurrogatePairsAreNeverSplit) {
+  struct Case {
+    std::u16string text, quote;
+    int wrap;
+    std::u16string shaped;
+  };
+  const Case cases[] = {
+      {u"a\u3042b", u"", 2, u"a\r\n\u3042\r\nb"},
+      {u"\U0001F600\U0001F600x", u"", 3, u"\U0001F600\r\n\U0001F600x"},
+      {u"\u00e9\u00e9", u"", 1, u"\u00e9\r\n\u00e9"},     // wider than the room: whole
+      {u"ab\u3042c", u"> ", 4, u"> ab\r\n> \u3042\r\n> c"},
+      {u"x\r\U0001F600y", u">", 0, u">x\r\n>y"},           // a CR takes a whole pair along
+  };
+  for (const Case& c : cases) {
+    std::u16string out;
+    EXPECT_TRUE(ShapeWide(c.text, c.quote, u"", c.wrap, kShapeLfNone, Width, &out));
+    EXPECT_EQ(c.shaped, out);
+  }
+}
