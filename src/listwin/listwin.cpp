@@ -7,10 +7,16 @@
 #include <commctrl.h>
 #include <imm.h>
 
+#include <cstring>
+#include <string>
+
+#include "base/code_page.h"
 #include "base/program.h"
 #include "base/report.h"
+#include "base/utf8.h"
 #include "base/win_text.h"
 #include "base/window_place.h"
+#include "listwin/row_label.h"
 #include "listwin/selection.h"
 #include "listwin/show_list.h"
 #include "listwin/view_sync.h"
@@ -103,14 +109,21 @@ void ListOnMove(HWND hwnd) {
 }
 
 // The list view holds no rows of its own: it asks for a row's label when
-// it draws the row. Labels are the history's bytes in the ANSI code page.
+// it draws the row. A label is the start of the entry's code-page text,
+// or of its Unicode copy where it keeps one, cut at the label's columns.
 void ListOnGetDispInfo(NMLVDISPINFOW* info) {
   if (!(info->item.mask & LVIF_TEXT) || !info->item.pszText || info->item.cchTextMax <= 0) return;
   char label[kLabelMax + 1];
-  tdb_label(info->item.iItem, label);
-  wchar_t wide[kLabelMax + 1] = {};
-  MultiByteToWideChar(CP_ACP, 0, label, -1, wide, kLabelMax + 1);
-  lstrcpynW(info->item.pszText, wide, info->item.cchTextMax);
+  std::string unicode;
+  tdb_label(info->item.iItem, label, &unicode);
+  std::u16string text;
+  if (!unicode.empty() && Utf16FromUtf8(unicode.data(), unicode.size(), &text))
+    text = CutToColumns(text, kLabelMax, CodePageWidth);
+  else
+    text = FromCodePage(label, std::strlen(label));
+  text = MarkBreaksAndTabs(text);
+  lstrcpynW(info->item.pszText, reinterpret_cast<const wchar_t*>(text.c_str()),
+            info->item.cchTextMax);
 }
 
 // What the user typed, and whether a label may merely begin with it.

@@ -228,7 +228,10 @@ int tdb_rowcount() { return row_index::Count(); }
 
 std::int32_t tdb_rowoffset(int row) { return row_index::Offset(row); }
 
-void tdb_label(int row, char out[kLabelMax + 1]) { row_index::Label(row, out); }
+void tdb_label(int row, char out[kLabelMax + 1]) { row_index::Label(row, out, nullptr); }
+void tdb_label(int row, char out[kLabelMax + 1], std::string* unicode) {
+  row_index::Label(row, out, unicode);
+}
 
 void tdb_reverse(HWND list) { row_index::Reverse(list); }
 

@@ -2,13 +2,16 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <iterator>
 #include <new>
 
+#include "base/utf8.h"
 #include "store/file_io.h"
 #include "store/record_format.h"
 #include "store/row_observer.h"
 #include "store/store.h"
+#include "store/unicode_record.h"
 
 namespace row_index {
 
@@ -25,6 +28,7 @@ std::vector<std::int32_t> g_offsets;
 struct CachedLabel {
   std::int32_t offset = -1;
   char text[kLabelMax + 1] = {};
+  std::string unicode;
 };
 std::array<CachedLabel, 512> g_cache;
 
@@ -32,6 +36,50 @@ RowObserver* g_observer = nullptr;
 
 void ForgetLabels() {
   for (CachedLabel& c : g_cache) c.offset = -1;
+}
+
+// UTF-8 bytes enough for the label's columns: a character takes at least
+// one column and at most four bytes.
+constexpr std::uint32_t kUnicodeLabelBytes = 4 * kLabelMax;
+
+// The start of the record's Unicode copy, whose first `got` text bytes
+// are `first`: "" when it keeps none. The rendering before it ends at the
+// record's only zero byte, which a long rendering has beyond the label's
+// bytes; the file's position is the caller's to keep.
+std::string UnicodeStart(std::int32_t offset, std::int32_t length, const char* first,
+                         std::uint32_t got) {
+  const std::int64_t text = offset + record_format::kFieldSize;
+  std::int64_t zero = -1;
+  if (const void* z = std::memchr(first, '\0', got)) {
+    zero = static_cast<const char*>(z) - first;
+  } else if (static_cast<std::int64_t>(got) < length && store_io::SeekTo(g_work, text + got)) {
+    char piece[4096];
+    for (std::int64_t at = got; at < length && zero < 0;) {
+      const std::uint32_t want = static_cast<std::uint32_t>(std::min<std::int64_t>(sizeof piece, length - at));
+      const std::uint32_t n = store_io::Read(g_work, piece, want);
+      if (n == 0) break;
+      if (const void* z = std::memchr(piece, '\0', n)) zero = at + (static_cast<const char*>(z) - piece);
+      at += n;
+    }
+  }
+  if (zero < 0) return std::string();
+  const std::int64_t after = length - zero - 1;
+  std::string bytes(static_cast<size_t>(std::min<std::int64_t>(after, unicode_record::kTagBytes + kUnicodeLabelBytes)), '\0');
+  if (!store_io::SeekTo(g_work, text + zero + 1) ||
+      store_io::Read(g_work, &bytes[0], static_cast<std::uint32_t>(bytes.size())) != bytes.size() ||
+      bytes.compare(0, unicode_record::kTagBytes, unicode_record::kTag) != 0)
+    return std::string();
+  bytes.erase(0, unicode_record::kTagBytes);
+  // A character cut off at the end of what was read goes.
+  size_t start = bytes.size();
+  while (start > 0 && (static_cast<unsigned char>(bytes[start - 1]) & 0xC0) == 0x80) --start;
+  if (start > 0) {
+    const unsigned char lead = static_cast<unsigned char>(bytes[start - 1]);
+    const size_t units = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    if (bytes.size() - (start - 1) < units) bytes.resize(start - 1);
+  }
+  std::u16string check;
+  return Utf16FromUtf8(bytes.data(), bytes.size(), &check) ? bytes : std::string();
 }
 
 }  // namespace
@@ -102,8 +150,9 @@ void Reverse(HWND list) {
   if (g_observer && list) g_observer->RowsReversed(list);
 }
 
-void Label(int row, char out[kLabelMax + 1]) {
+void Label(int row, char out[kLabelMax + 1], std::string* unicode) {
   out[0] = '\0';
+  if (unicode) unicode->clear();
   if (row < 0 || row >= Count() || !g_work) return;
   const std::int32_t offset = g_offsets[static_cast<size_t>(row)];
   CachedLabel& cached = g_cache[static_cast<std::uint32_t>(offset) % g_cache.size()];
@@ -115,10 +164,12 @@ void Label(int row, char out[kLabelMax + 1]) {
       got = store_io::Read(g_work, cached.text,
                            static_cast<std::uint32_t>(std::min(std::max(length, 0), kLabelMax)));
     cached.text[got] = '\0';
+    cached.unicode = UnicodeStart(offset, length, cached.text, got);
     cached.offset = offset;
     if (position >= 0) store_io::SeekTo(g_work, position);
   }
   std::copy(cached.text, cached.text + kLabelMax + 1, out);
+  if (unicode) *unicode = cached.unicode;
 }
 
 namespace {

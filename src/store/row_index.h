@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "store/store.h"
@@ -47,9 +48,11 @@ void Clear(HWND list);
 // Turns the order around; the view's states are left to the caller.
 void Reverse(HWND list);
 
-// The row's label: the first 100 bytes of its text, zero-terminated.
-// Reading it leaves the working file's position as it was.
-void Label(int row, char out[101]);
+// The row's label: the first 100 bytes of its text, zero-terminated, and
+// for an entry that keeps a Unicode copy the start of that copy in UTF-8
+// (at least 100 characters where it has them), else "". Reading it
+// leaves the working file's position as it was.
+void Label(int row, char out[101], std::string* unicode);
 
 // Visits the rows' whole texts from `start` on, forward or backward and
 // round the end, each once (see tdb_searchrows).

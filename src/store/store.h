@@ -79,6 +79,10 @@ char* tdb_read(HANDLE store, char* buffer, std::int32_t n);
 int tdb_rowcount();
 std::int32_t tdb_rowoffset(int row);
 void tdb_label(int row, char out[kLabelMax + 1]);
+// The same label, and for an entry that keeps a Unicode copy the start of
+// that copy in UTF-8, whole characters enough for 100 columns ("" for
+// any other entry).
+void tdb_label(int row, char out[kLabelMax + 1], std::string* unicode);
 // The first row from `start` on (round to the top when `wrap`) whose label
 // `match` accepts, -1 for none; reads the labels in large blocks.
 int tdb_findrow(int start, bool wrap, bool (*match)(const char* label, void* context),

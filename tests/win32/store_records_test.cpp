@@ -11,6 +11,7 @@
 #include "output/text_match.h"
 #include "store/history.h"
 #include "store/store.h"
+#include "store/unicode_record.h"
 #include "win32/store_support.h"
 
 namespace {
@@ -312,4 +313,28 @@ TEST_F(StoreTest, SearchMeetsTheRowsVisitingEveryRowMeets) {
   stopped.visit = [](int, const char*, std::size_t, void*) { return kRowNext; };
   stopped.goOn = [](void*) { return false; };
   EXPECT_EQ(-2, tdb_searchrows(0, true, stopped));
+}
+
+// What rows show, read as the list view gives it in Unicode: breaks and
+// tabs as one mark each, and the Unicode copy where an entry keeps one,
+// also behind a rendering longer than the label's bytes.
+TEST_F(StoreTest, LabelsShowMarksAndAUnicodeCopyCutAtTheColumns) {
+  std::string manyAccents;
+  for (int i = 0; i < 120; ++i) manyAccents += "\xc3\xa9";  // é, which code page 932 lacks
+  WriteFileBytes(kData, DataFile({"a\r\nb\tc", unicode_record::Encode("caf?", "caf\xc3\xa9"),
+                                  unicode_record::Encode(std::string(120, '?'), manyAccents),
+                                  std::string("x\0UTF8\xff", 7)}));
+  ASSERT_NE(nullptr, Open());
+  auto label = [&](int row) {
+    wchar_t text[512] = {};
+    LVITEMW item = {};
+    item.pszText = text;
+    item.cchTextMax = 512;
+    SendMessageW(list_, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return std::wstring(text);
+  };
+  EXPECT_EQ(L"a\u21b5b\u2192c", label(0));
+  EXPECT_EQ(L"caf\u00e9", label(1));
+  EXPECT_EQ(std::wstring(50, L'\u00e9'), label(2)) << "100 columns of characters 2 wide";
+  EXPECT_EQ(L"x", label(3)) << "no well-formed copy: the rendering";
 }
