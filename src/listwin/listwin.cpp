@@ -18,6 +18,7 @@
 #include "base/window_place.h"
 #include "listwin/row_label.h"
 #include "listwin/selection.h"
+#include "output/shape_wide.h"
 #include "listwin/show_list.h"
 #include "listwin/view_sync.h"
 #include "output/copy.h"

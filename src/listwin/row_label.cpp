@@ -1,12 +1,5 @@
 #include "listwin/row_label.h"
 
-namespace {
-
-bool IsHigh(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLow(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
-}  // namespace
-
 std::u16string MarkBreaksAndTabs(const std::u16string& label) {
   std::u16string shown;
   shown.reserve(label.size());
@@ -22,18 +15,4 @@ std::u16string MarkBreaksAndTabs(const std::u16string& label) {
     }
   }
   return shown;
-}
-
-std::u16string CutToColumns(const std::u16string& text, int columns, CharacterWidth width) {
-  size_t end = 0;
-  for (long long used = 0; end < text.size();) {
-    const bool pair = IsHigh(text[end]) && end + 1 < text.size() && IsLow(text[end + 1]);
-    const char32_t c = pair ? 0x10000 + ((static_cast<char32_t>(text[end]) - 0xD800) << 10) +
-                                  (text[end + 1] - 0xDC00)
-                            : text[end];
-    used += width(c);
-    if (used > columns) break;
-    end += pair ? 2 : 1;
-  }
-  return text.substr(0, end);
 }

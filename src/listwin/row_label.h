@@ -6,11 +6,6 @@
 
 #include <string>
 
-#include "output/shape_wide.h"
 
 // "↵" for a line break (CR LF, or a CR or LF alone), "→" for a tab.
 std::u16string MarkBreaksAndTabs(const std::u16string& label);
-
-// The start of the text that fits in `columns`, each character counted by
-// `width`; a character, a surrogate pair included, is never split.
-std::u16string CutToColumns(const std::u16string& text, int columns, CharacterWidth width);

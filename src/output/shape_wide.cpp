@@ -17,13 +17,22 @@ char32_t CharacterAt(const std::u16string& s, size_t i) {
   return 0x10000 + ((static_cast<char32_t>(s[i]) - 0xD800) << 10) + (s[i + 1] - 0xDC00);
 }
 
+}  // namespace
+
 long long Columns(const std::u16string& s, CharacterWidth width) {
   long long columns = 0;
   for (size_t i = 0; i < s.size(); i += UnitsAt(s, i)) columns += width(CharacterAt(s, i));
   return columns;
 }
 
-}  // namespace
+std::u16string CutToColumns(const std::u16string& text, long long columns, CharacterWidth width) {
+  size_t end = 0;
+  for (long long used = 0; end < text.size(); end += UnitsAt(text, end)) {
+    used += width(CharacterAt(text, end));
+    if (used > columns) break;
+  }
+  return text.substr(0, end);
+}
 
 bool ShapeWide(const std::u16string& text, const std::u16string& quote,
                const std::u16string& footer, int wrap, int rule, CharacterWidth width,

@@ -12,6 +12,11 @@
 // The columns of a character in the code page: 1 or 2.
 using CharacterWidth = int (*)(char32_t c);
 
+// The columns of the text, and the start of it that fits in `columns`
+// (never splitting a character).
+long long Columns(const std::u16string& text, CharacterWidth width);
+std::u16string CutToColumns(const std::u16string& text, long long columns, CharacterWidth width);
+
 // Appends the shaped text to *out. False, appending nothing, when the
 // wrap column leaves no room for text (as ShapeLength's -1).
 bool ShapeWide(const std::u16string& text, const std::u16string& quote,

@@ -5,14 +5,18 @@
 #include <string>
 #include <vector>
 
+#include "base/code_page.h"
 #include "base/program.h"
 #include "base/report.h"
+#include "base/utf8.h"
 #include "base/window_place.h"
 #include "output/messages.h"
+#include "output/shape_wide.h"
 #include "resource.h"
 #include "settings/settings.h"
 #include "store/history.h"
 #include "store/store.h"
+#include "store/unicode_record.h"
 
 HWND g_hViewer = nullptr;
 bool g_viewerShown = false;
@@ -40,15 +44,38 @@ void BackToList() {
   if (g_returnTo && IsWindow(g_returnTo)) SetForegroundWindow(g_returnTo);
 }
 
-// The text as it stands in the edit box, whole: however long the user
-// made it, nothing is cut.
-std::string EditText() {
+// The record for the text as it stands in the edit box, whole (however
+// long the user made it, nothing is cut): its code-page bytes, with its
+// Unicode copy beside them when the code page cannot hold it.
+std::string EditRecord() {
   HWND edit = Edit();
-  const int length = GetWindowTextLengthA(edit);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  const int got = GetWindowTextA(edit, &text[0], length + 1);
+  const int length = GetWindowTextLengthW(edit);
+  std::u16string text(static_cast<size_t>(length) + 1, u'\0');
+  const int got = GetWindowTextW(edit, reinterpret_cast<wchar_t*>(&text[0]), length + 1);
   text.resize(static_cast<size_t>(got > 0 ? got : 0));
-  return text;
+  const std::string rendering = CodePageBytes(text);
+  return unicode_record::ForUnicodeCopy(text, rendering, FromCodePage(rendering));
+}
+
+// Bytes enough to hold the longest record the dialog edits in Unicode:
+// its rendering, and the copy's UTF-8, take at most 8 bytes per column.
+constexpr std::int32_t kUnicodeReadMax = 8 * kViewerMaxBytes;
+
+// Shows a record that keeps a Unicode copy; false for any other.
+bool ShowUnicode(HWND edit, std::int32_t length) {
+  if (length > kUnicodeReadMax) return false;
+  std::vector<char> record(static_cast<size_t>(length) + 1);
+  tdb_read(g_store, record.data(), length);
+  const unicode_record::Parts parts = unicode_record::Split(record.data(), static_cast<size_t>(length));
+  std::u16string text;
+  if (!parts.unicode || !Utf16FromUtf8(parts.utf8, parts.utf8Bytes, &text)) return false;
+  // Its limit counts the text as the code page would: a text too long to
+  // edit is shown cut, and never written back.
+  const bool tooLong = Columns(text, CodePageWidth) > kViewerMaxBytes;
+  if (tooLong) text = CutToColumns(text, kViewerMaxBytes, CodePageWidth);
+  SendMessageW(edit, EM_SETREADONLY, tooLong, 0);
+  SetWindowTextW(edit, reinterpret_cast<const wchar_t*>(text.c_str()));
+  return true;
 }
 
 // Stores a changed text for the entry the dialog shows. False when it
@@ -64,8 +91,7 @@ bool StoreChange() {
     Tell(kMsgEditEntryGone);
     return false;
   }
-  const std::string text = EditText();
-  const int stored = tdb_modify(text.c_str(), row, g_store, g_rowsView);
+  const int stored = tdb_modify(EditRecord(), row, g_store, g_rowsView);
   if (stored == 0) {
     g_offset = tdb_rowoffset(row);
     SendMessageW(edit, EM_SETMODIFY, FALSE, 0);
@@ -206,6 +232,11 @@ void LoadViewer(int row) {
   tdb_rowhead(g_store, row, &length, &offset);
   g_row = row;
   g_offset = offset;
+  if (ShowUnicode(edit, length)) {
+    EnableViewerUpdate(0);
+    return;
+  }
+  tdb_rowhead(g_store, row, &length, &offset);
   const std::int32_t n = length < kViewerMaxBytes ? length : kViewerMaxBytes;
   // tdb_read ends the text after the bytes it read.
   std::vector<char> text(static_cast<size_t>(n > 0 ? n : 0) + 1);

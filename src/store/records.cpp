@@ -177,15 +177,20 @@ int tdb_append(HANDLE store, const char* text, std::size_t length) {
 }
 
 int tdb_modify(const char* text, int row, HANDLE store, HWND list) {
+  return tdb_modify(std::string(text), row, store, list);
+}
+
+int tdb_modify(const std::string& text, int row, HANDLE store, HWND list) {
   if (row < 0) return Fail(kErrModifyIndex);
   if (!list) return Fail(kErrModifyNoList);
   std::int32_t oldOffset = 0;
   const bool exists = RowOffset(row, &oldOffset);
   const std::int64_t oldBytes = exists ? tdb_recordsize(store, oldOffset) : 0;
-  if (!SavedSizeFits(RecordBytes(static_cast<std::int32_t>(std::strlen(text))) - oldBytes))
+  if (!record_format::FitsInWorkingFile(0, text.size()) ||
+      !SavedSizeFits(RecordBytes(static_cast<std::int32_t>(text.size())) - oldBytes))
     return Fail(kErrWorkingFileFull);
   std::int64_t end = store_io::SeekEnd(store);
-  if (tdb_append(store, text) != 0) return -1;
+  if (tdb_append(store, text.data(), text.size()) != 0) return -1;
   row_index::AddBytes(store, -oldBytes);
   row_index::Repoint(list, row, static_cast<std::int32_t>(end));
   return 0;

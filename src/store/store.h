@@ -63,6 +63,8 @@ int tdb_append(HANDLE store, const char* text);
 // The same for `length` bytes, which may include a zero.
 int tdb_append(HANDLE store, const char* text, std::size_t length);
 int tdb_modify(const char* text, int row, HANDLE store, HWND list);
+// The same for a record's text, which may hold a Unicode copy.
+int tdb_modify(const std::string& text, int row, HANDLE store, HWND list);
 // Gives the row's record offset and text length and leaves the working
 // file positioned at the first byte of the text.
 HANDLE tdb_gethead(HANDLE store, HWND list, int row, std::int32_t* length,

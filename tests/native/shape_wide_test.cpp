@@ -60,3 +60,19 @@ TEST(ShapeWide, WideCharactersAndSurrogatePairsAreNeverSplit) {
     EXPECT_EQ(c.shaped, out);
   }
 }
+
+TEST(ShapeWide, CuttingCountsColumnsAndKeepsCharactersWhole) {
+  struct Case {
+    std::u16string text;
+    int columns;
+    std::u16string cut;
+  };
+  const Case cases[] = {
+      {u"abc", 2, u"ab"},
+      {u"a\u3042b", 2, u"a"},                  // the wide character would cross the edge
+      {u"a\u3042b", 3, u"a\u3042"},
+      {u"\U0001F600\U0001F600", 3, u"\U0001F600"},  // a pair is one character of 2
+      {u"", 5, u""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.cut, CutToColumns(c.text, c.columns, Width));
+}

@@ -8,6 +8,7 @@
 #include "resource.h"
 #include "settings/settings.h"
 #include "store/file_io.h"
+#include "store/unicode_record.h"
 #include "win32/dialog_answerer.h"
 #include "win32/list_support.h"
 
@@ -107,4 +108,31 @@ TEST_F(ViewerTest, ACaptureAboveKeepsTheTypingAndItsEntry) {
   EXPECT_EQ("copied", RowLabel(list_, 0));
   EXPECT_EQ("zzza", RowLabel(list_, 1));
   EXPECT_EQ("b", RowLabel(list_, 2));
+}
+
+// An entry kept in Unicode is shown and edited in Unicode; a stored text
+// keeps a Unicode copy only when the code page cannot hold it.
+TEST_F(ViewerTest, AUnicodeEntryIsEditedWholeAndStoredAsTheCodePageAllows) {
+  LOAD({unicode_record::Encode("caf?", "caf\xc3\xa9"), "plain"});
+  MoveCursor(-1, 0);
+  ToggleViewer('e', GetCursorRow());
+  HWND edit = GetDlgItem(g_hViewer, IDC_VIEWER_EDIT);
+  wchar_t shown[64] = {};
+  GetWindowTextW(edit, shown, 64);
+  EXPECT_EQ(std::wstring(L"caf\u00e9"), shown);
+  auto storeAndRead = [&](const wchar_t* text) {
+    SetWindowTextW(edit, text);
+    SendMessageW(edit, EM_SETMODIFY, TRUE, 0);
+    SendMessageW(g_hViewer, WM_COMMAND, IDC_VIEWER_UPDATE, 0);
+    std::int32_t length = 0, offset = 0;
+    tdb_rowhead(store_, 0, &length, &offset);
+    std::string record(static_cast<size_t>(length) + 1, '\0');
+    tdb_read(store_, &record[0], length);
+    record.resize(static_cast<size_t>(length));
+    return record;
+  };
+  const std::string kept = storeAndRead(L"na\u00efve \u2713");
+  EXPECT_EQ(std::string("\0UTF8na\xc3\xafve \xe2\x9c\x93", 15),
+            kept.substr(kept.find('\0'))) << Hex(kept);
+  EXPECT_EQ("\x93\xfa\x96\x7b", storeAndRead(L"\u65e5\u672c")) << "held by the code page: plain";
 }
