@@ -64,7 +64,8 @@ RowVerdict Visit(int, const char* text, std::size_t n, void* context) {
 
 double Search(const char* pattern, int* row) {
   const TextMatcher matcher(pattern);
-  const MatchStart starts = matcher.Starts();
+  MatchStarts starts;
+  starts.way[0] = matcher.Starts();
   RowSearch search;
   search.starts = &starts;
   search.visit = Visit;

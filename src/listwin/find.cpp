@@ -5,11 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "base/utf8.h"
 #include "base/win_text.h"
 #include "listwin/list_state.h"
 #include "listwin/selection.h"
 #include "output/text_match.h"
 #include "store/store.h"
+#include "store/unicode_record.h"
 
 namespace {
 
@@ -21,7 +23,6 @@ constexpr int kStatusWidth = 150;  // what the bar says after it
 constexpr UINT kSearchAgain = WM_APP + 20;
 
 constexpr char kNotFound[] = "見つかりません";
-constexpr char kNotInCodePage[] = "この文字では探せません";
 
 HWND g_edit = nullptr, g_mark = nullptr, g_status = nullptr;
 WNDPROC g_defaultEditProc = nullptr;
@@ -30,7 +31,7 @@ bool g_forward = true;     // the open bar's direction
 int g_origin = -1;         // the cursor row when the bar opened
 int g_found = -1;          // the row the bar's pattern leads to, -1 none
 std::wstring g_typed;      // the bar's text as last searched
-std::string g_last;        // the last pattern taken, in the code page
+std::wstring g_last;       // the last pattern taken
 bool g_lastForward = true;
 
 // The pattern in the code page; false when the code page cannot hold it.
@@ -45,14 +46,45 @@ bool ToCodePage(const std::wstring& text, std::string* bytes) {
   return !lost;
 }
 
+// What the bar looks for: the pattern in the code page, in the entries
+// kept in it, and in UTF-8, in the Unicode copies of the others. A pattern
+// the code page cannot hold is found in Unicode copies only.
+struct FindPattern {
+  explicit FindPattern(const std::wstring& text)
+      : holdable(ToCodePage(text, &codePageBytes)),
+        codePage(holdable ? codePageBytes : std::string()),
+        utf8(Utf8FromUtf16(reinterpret_cast<const char16_t*>(text.data()), text.size()), true) {}
+  bool Empty() const { return utf8.Empty(); }
+  // The places where either can begin.
+  MatchStarts Starts() const {
+    MatchStarts starts;
+    starts.way[0] = utf8.Starts();
+    if (holdable && codePage.Pattern() != utf8.Pattern()) {
+      starts.way[1] = codePage.Starts();
+      starts.ways = 2;
+    }
+    return starts;
+  }
+
+  std::string codePageBytes;
+  bool holdable;
+  TextMatcher codePage;
+  TextMatcher utf8;
+};
+
 struct Scan {
-  const TextMatcher* matcher;
+  const FindPattern* pattern;
   std::vector<int>* all;  // every match, when all are wanted
 };
 
 RowVerdict Visit(int row, const char* text, std::size_t n, void* context) {
   Scan* scan = static_cast<Scan*>(context);
-  if (!scan->matcher->Matches(text, n)) return kRowNext;
+  const unicode_record::Parts parts = unicode_record::Split(text, n);
+  const bool found = parts.unicode
+                         ? scan->pattern->utf8.Matches(parts.utf8, parts.utf8Bytes)
+                         : scan->pattern->holdable &&
+                               scan->pattern->codePage.Matches(parts.rendering, parts.renderingBytes);
+  if (!found) return kRowNext;
   if (!scan->all) return kRowFound;
   scan->all->push_back(row);
   return kRowNext;
@@ -62,10 +94,10 @@ bool NoKeyWaiting(void*) { return !HIWORD(GetQueueStatus(QS_KEY)); }
 
 // The search behind both: `yieldToKeys` gives it up (-2) once the user
 // has typed on, since the next key makes it useless.
-int SearchRows(const TextMatcher& matcher, int start, bool forward, bool yieldToKeys,
+int SearchRows(const FindPattern& pattern, int start, bool forward, bool yieldToKeys,
                std::vector<int>* all) {
-  Scan scan = {&matcher, all};
-  const MatchStart starts = matcher.Starts();
+  Scan scan = {&pattern, all};
+  const MatchStarts starts = pattern.Starts();
   RowSearch search;
   search.starts = &starts;
   search.visit = Visit;
@@ -76,18 +108,18 @@ int SearchRows(const TextMatcher& matcher, int start, bool forward, bool yieldTo
 
 // The first row after `from` (before it when backward), round the end,
 // that holds the pattern; -1 for none, -2 when a key came first.
-int FindRow(const TextMatcher& matcher, int from, bool forward, bool yieldToKeys) {
+int FindRow(const FindPattern& pattern, int from, bool forward, bool yieldToKeys) {
   const int rows = GetRowCount();
-  if (rows == 0 || matcher.Empty()) return -1;
+  if (rows == 0 || pattern.Empty()) return -1;
   const int start = from < 0 ? (forward ? 0 : rows - 1)
                              : forward ? (from + 1) % rows : (from - 1 + rows) % rows;
-  return SearchRows(matcher, start, forward, yieldToKeys, nullptr);
+  return SearchRows(pattern, start, forward, yieldToKeys, nullptr);
 }
 
 // In row order: the search goes down from the first row.
-std::vector<int> FindAll(const TextMatcher& matcher) {
+std::vector<int> FindAll(const FindPattern& pattern) {
   std::vector<int> rows;
-  SearchRows(matcher, 0, true, false, &rows);
+  if (!pattern.Empty()) SearchRows(pattern, 0, true, false, &rows);
   return rows;
 }
 
@@ -103,9 +135,9 @@ void Say(const char* status) { SetWindowTextW(g_status, Widen(status).c_str()); 
 // How many rows hold the pattern, once the cursor is on the first: a
 // look through every row, which a key typed meanwhile cuts short, so
 // that typing never waits for it.
-void SayCount(const TextMatcher& matcher) {
+void SayCount(const FindPattern& pattern) {
   std::vector<int> rows;
-  if (SearchRows(matcher, 0, true, true, &rows) == -2) return;
+  if (SearchRows(pattern, 0, true, true, &rows) == -2) return;
   Say((std::to_string(rows.size()) + " 件").c_str());
 }
 
@@ -119,11 +151,9 @@ void SearchBar() {
   g_typed = BarText();
   g_found = -1;
   Say("");
-  std::string pattern;
-  const bool holdable = ToCodePage(g_typed, &pattern);
   if (g_typed.empty()) return BackToOrigin();
-  const TextMatcher matcher(pattern);
-  const int row = holdable ? FindRow(matcher, g_origin, g_forward, true) : -1;
+  const FindPattern pattern(g_typed);
+  const int row = FindRow(pattern, g_origin, g_forward, true);
   if (row == -2) {
     PostMessageW(g_edit, kSearchAgain, 0, 0);
     return;
@@ -131,11 +161,11 @@ void SearchBar() {
   if (row >= 0) {
     g_found = row;
     MoveCursor(-1, row);
-    SayCount(matcher);
+    SayCount(pattern);
     return;
   }
   BackToOrigin();
-  Say(holdable ? kNotFound : kNotInCodePage);
+  Say(kNotFound);
   MessageBeep(0);
 }
 
@@ -149,8 +179,8 @@ void Layout() {
 // cursor stays on its match (or goes back where it was when there is
 // none); otherwise the cursor goes back and the last pattern stays.
 void CloseBar(bool keep) {
-  std::string pattern;
-  if (keep && ToCodePage(BarText(), &pattern) && !pattern.empty()) {
+  const std::wstring pattern = BarText();
+  if (keep && !pattern.empty()) {
     g_last = pattern;
     g_lastForward = g_forward;
   }
@@ -163,9 +193,7 @@ void CloseBar(bool keep) {
 
 // Alt+Enter: every row that holds the pattern, selected for one output.
 void SelectMatches() {
-  std::string pattern;
-  const std::vector<int> rows =
-      ToCodePage(BarText(), &pattern) ? FindAll(TextMatcher(pattern)) : std::vector<int>();
+  const std::vector<int> rows = FindAll(FindPattern(BarText()));
   if (rows.empty()) {
     MessageBeep(0);
     g_found = -1;
@@ -279,7 +307,7 @@ void PlaceFindBar(const RECT& listView) {
 
 bool FindAgain(bool reverse, long long count) {
   if (g_last.empty()) return false;
-  const TextMatcher matcher(g_last);
+  const FindPattern pattern(g_last);
   const bool forward = g_lastForward != reverse;
   const long long times = count > 0 ? count : 1;
   // The matches come round again after the last one: a count larger than
@@ -287,7 +315,7 @@ bool FindAgain(bool reverse, long long count) {
   std::vector<int> visited;
   int row = GetCursorRow();
   for (long long i = 0; i < times; ++i) {
-    row = FindRow(matcher, row, forward, false);
+    row = FindRow(pattern, row, forward, false);
     if (row < 0) return false;
     if (!visited.empty() && row == visited.front()) {
       row = visited[static_cast<size_t>((times - 1) % static_cast<long long>(visited.size()))];

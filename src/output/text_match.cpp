@@ -30,12 +30,21 @@ const unsigned char* NextOf(const unsigned char* from, const unsigned char* end,
 
 }  // namespace
 
-TextMatcher::TextMatcher(std::string pattern) : pattern_(std::move(pattern)) {
+// The bytes of the character at c: by the code page, or by its UTF-8 lead
+// byte (never past the end).
+std::size_t TextMatcher::Bytes(const unsigned char* c, const unsigned char* end) const {
+  if (!utf8_) return CharacterBytes(c, end);
+  const std::size_t n = *c >= 0xF0 ? 4 : *c >= 0xE0 ? 3 : *c >= 0xC0 ? 2 : 1;
+  return n < static_cast<std::size_t>(end - c) ? n : static_cast<std::size_t>(end - c);
+}
+
+TextMatcher::TextMatcher(std::string pattern, bool utf8)
+    : pattern_(std::move(pattern)), utf8_(utf8) {
   const auto* p = reinterpret_cast<const unsigned char*>(pattern_.data());
   const unsigned char* end = p + pattern_.size();
   foldable_.assign(pattern_.size(), 0);
   for (const unsigned char* c = p; c < end;) {
-    const size_t bytes = CharacterBytes(c, end);
+    const size_t bytes = Bytes(c, end);
     if (bytes == 1) {
       exactCase_ = exactCase_ || IsUpper(*c);
       foldable_[static_cast<size_t>(c - p)] = IsUpper(*c) || IsLower(*c);
@@ -88,7 +97,7 @@ bool TextMatcher::Matches(const char* text, std::size_t n) const {
   for (const unsigned char* at = begin; at <= last; ++at) {
     at = NextOf(at, last + 1, first_, firstOther_);
     if (at > last) return false;
-    while (boundary < at) boundary += CharacterBytes(boundary, end);
+    while (boundary < at) boundary += Bytes(boundary, end);
     if (boundary == at && MatchesAt(at)) return true;
   }
   return false;

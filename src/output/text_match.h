@@ -1,8 +1,9 @@
 // Finding a pattern in a history text, as the find bar does: the whole
 // text, ASCII letters of either case unless the pattern holds an
-// upper-case one, and a match only where a character of the code page
-// begins (in code page 932 the second byte of a double-byte character is
-// never taken for a letter). The code page is the shaping one (shape.h).
+// upper-case one, and a match only where a character begins (in code
+// page 932 the second byte of a double-byte character is never taken for
+// a letter). The text and the pattern are in the code page, the shaping
+// one (shape.h), or both in UTF-8 (a Unicode copy).
 #pragma once
 
 #include <cstddef>
@@ -12,8 +13,8 @@
 
 class TextMatcher {
  public:
-  // `pattern`: bytes in the code page.
-  explicit TextMatcher(std::string pattern);
+  // `pattern`: bytes in the code page, or in UTF-8 when `utf8`.
+  explicit TextMatcher(std::string pattern, bool utf8 = false);
 
   const std::string& Pattern() const { return pattern_; }
   bool Empty() const { return pattern_.empty(); }
@@ -25,8 +26,10 @@ class TextMatcher {
 
  private:
   bool MatchesAt(const unsigned char* at) const;
+  std::size_t Bytes(const unsigned char* c, const unsigned char* end) const;
 
   std::string pattern_;
+  bool utf8_ = false;
   bool exactCase_ = false;
   // Per byte of the pattern: a letter that may match either case (never
   // the second byte of a double-byte character).

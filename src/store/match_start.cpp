@@ -13,6 +13,10 @@ bool BeginsAt(const char* at, const char* end, const MatchStart& s) {
          (!s.pair || (at + 1 < end && IsOneOf(static_cast<unsigned char>(at[1]), s.second)));
 }
 
+bool BeginsAt(const char* at, const char* end, const MatchStarts& s) {
+  return BeginsAt(at, end, s.way[0]) || (s.ways > 1 && BeginsAt(at, end, s.way[1]));
+}
+
 #if defined(__SSE2__)
 // One bit per byte of the sixteen at `at` where a match can begin; the
 // seventeenth byte must be there when `pair`.
@@ -28,11 +32,17 @@ int Starts16(const char* at, const MatchStart& s) {
   }
   return _mm_movemask_epi8(hits);
 }
+
+bool AnyPair(const MatchStarts& s) { return s.way[0].pair || (s.ways > 1 && s.way[1].pair); }
+
+int Starts16(const char* at, const MatchStarts& s) {
+  return Starts16(at, s.way[0]) | (s.ways > 1 ? Starts16(at, s.way[1]) : 0);
+}
 #endif
 
 }  // namespace
 
-const char* NextMatchStart(const char* from, const char* end, const MatchStart& s) {
+const char* NextMatchStart(const char* from, const char* end, const MatchStarts& s) {
   const char* at = from;
 #if defined(__SSE2__)
   for (; end - at >= 17; at += 16) {
@@ -45,12 +55,15 @@ const char* NextMatchStart(const char* from, const char* end, const MatchStart& 
 }
 
 const char* LastMatchStart(const char* begin, const char* before, const char* end,
-                           const MatchStart& s) {
+                           const MatchStarts& s) {
   const char* at = before;
 #if defined(__SSE2__)
   // The last byte can begin no pair; then each sixteen places before `at`
   // have the byte after them there.
-  if (s.pair && at == end && at > begin) --at;
+  if (AnyPair(s) && at == end && at > begin) {
+    --at;
+    if (BeginsAt(at, end, s)) return at;
+  }
   for (; at - begin >= 16; at -= 16) {
     if (const int hits = Starts16(at - 16, s))
       return at - 16 + (31 - __builtin_clz(static_cast<unsigned>(hits)));

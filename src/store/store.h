@@ -94,7 +94,7 @@ enum RowVerdict : int { kRowNext, kRowFound, kRowGiveUp };
 struct RowSearch {
   // Only texts that hold a place where a match can begin are visited;
   // null visits every text.
-  const MatchStart* starts = nullptr;
+  const MatchStarts* starts = nullptr;
   RowVerdict (*visit)(int row, const char* text, std::size_t n, void* context) = nullptr;
   // Asked every few thousand rows; false gives the search up.
   bool (*goOn)(void* context) = nullptr;

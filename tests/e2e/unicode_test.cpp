@@ -24,13 +24,27 @@ class Unicode : public ListProgramTest {
     ASSERT_TRUE(WaitUntil([&] { return ListHidden(list_); }));
     ASSERT_TRUE(app_.Sync());
   }
+  // Finds the pattern with the find bar and keeps the match.
+  void Find(const char* file, int line, const std::wstring& pattern, int row) {
+    ::testing::ScopedTrace trace(file, line, "Find");
+    TypeText(L"/");
+    ASSERT_TRUE(WaitUntil([&] {
+      HWND bar = FindWindowExW(ListWindow(list_), nullptr, L"Edit", nullptr);
+      return bar && FocusOfThread(ListWindow(list_)) == bar;
+    }));
+    TypeText(pattern);
+    EXPECT_TRUE(WaitUntil([&] { return CursorRow(list_) == row; })) << CursorRow(list_);
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); }));
+  }
 };
 
 #define EXPECT_PASTED_WIDE(text) ASSERT_NO_FATAL_FAILURE(ExpectPastedWide(__FILE__, __LINE__, text))
+#define FIND(...) ASSERT_NO_FATAL_FAILURE(Find(__FILE__, __LINE__, __VA_ARGS__))
 
 }  // namespace
 
-TEST_F(Unicode, ATextTheCodePageLacksComesBackWholeQuotedAndAfterARestart) {
+TEST_F(Unicode, ATextTheCodePageLacksComesBackWholeQuotedAfterARestartAndIsFound) {
   const std::wstring text = L"caf\u00e9 \u2014 na\u00efve \U0001F600 \uD55C\uAD6D\uC5B4 \u2713";
   // Copied by a program whose input locale is English, whose code page
   // would make ??? of it; code page 932 holds it all.
@@ -58,6 +72,8 @@ TEST_F(Unicode, ATextTheCodePageLacksComesBackWholeQuotedAndAfterARestart) {
   ASSERT_NE(nullptr, list_);
   ASSERT_TRUE(editor_.Activate());
   CALL_LIST(app_);
+  FIND(L"\u65e5\u672c", 1);  // in the code-page entry
+  FIND(L"\uD55C\uAD6D", 0);  // in the Unicode copy only
   PressKey(VK_RETURN);
   EXPECT_PASTED_WIDE(text);
   GOODBYE(app_);

@@ -1,6 +1,7 @@
 // The find bar's matcher, in code page 932 unless a case says otherwise.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "output/shape.h"
@@ -38,6 +39,30 @@ TEST(TextMatch, CaseBoundariesAndEdgesAsATable) {
     SCOPED_TRACE(std::string(c.pattern) + " in " + c.text);
     SetShapeCodePage(c.codePage);
     EXPECT_EQ(c.found, TextMatcher(c.pattern).Matches(c.text.data(), c.text.size()));
+  }
+  SetShapeCodePage(0);
+}
+
+// A Unicode copy is matched in UTF-8, whatever the code page: its bytes
+// are never walked as the code page's double-byte characters.
+TEST(TextMatch, Utf8TextsByTheirOwnCharacters) {
+  struct Case {
+    const char* pattern;
+    const char* text;
+    bool found;
+  };
+  const Case cases[] = {
+      {"caf\xc3\xa9", "un caf\xc3\xa9!", true},
+      {"caf", "CAF\xc3\xa9", true},
+      {"CAF", "caf\xc3\xa9", false},
+      {"\xc3\xa9", "\xc3\x89", false},       // é is no ASCII letter: exactly
+      {"a", "\xe3\x81\x82" "a", true},       // あa: in code page 932 the a would be a second byte
+      {"\xf0\x9f\x98\x80", "x\xf0\x9f\x98\x80", true},
+  };
+  SetShapeCodePage(932);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.pattern) + " in " + c.text);
+    EXPECT_EQ(c.found, TextMatcher(c.pattern, true).Matches(c.text, std::strlen(c.text)));
   }
   SetShapeCodePage(0);
 }

@@ -265,7 +265,8 @@ RowVerdict CollectMatch(int row, const char* text, std::size_t n, void* context)
 // search skips to likely places unless `everyRow`.
 std::vector<int> SearchAll(const char* pattern, int start, bool forward, bool everyRow) {
   const TextMatcher matcher(pattern);
-  const MatchStart starts = matcher.Starts();
+  MatchStarts starts;
+  starts.way[0] = matcher.Starts();
   std::vector<int> rows;
   std::pair<const TextMatcher*, std::vector<int>*> scan(&matcher, &rows);
   RowSearch search;
