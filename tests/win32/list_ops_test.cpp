@@ -18,6 +18,7 @@
 #include "settings/settings.h"
 #include "store/history.h"
 #include "store/store.h"
+#include "store/unicode_record.h"
 #include "win32/list_support.h"
 
 TEST_F(ListTest, TheCursorCarriesTheSelectionOnlyInSingleMode) {
@@ -162,6 +163,32 @@ TEST_F(ListTest, ACopyPutsTheRowsInRowOrderOnTheClipboardAsTheMainWindow) {
   EXPECT_EQ((std::vector<std::int32_t>{RowOffset(list_, 1), RowOffset(list_, 4),
                                        RowOffset(list_, 7)}),
             PutBuffer());
+}
+
+// Rows of which one keeps a Unicode copy: the Unicode output holds it
+// whole beside the code-page rows converted, both shaped alike, and
+// CF_TEXT holds the renderings. Code-page rows alone give no Unicode
+// output of their own (the system makes one from CF_TEXT).
+TEST_F(ListTest, ACopyWithAUnicodeEntryPutsBothFormats) {
+  LOAD({"\x93\xfa", unicode_record::Encode("caf?", "caf\xc3\xa9"), "plain"});
+  auto unicodeOnClipboard = [] {
+    std::wstring text;
+    if (!OpenClipboard(nullptr)) return std::wstring(L"<busy>");
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+      text = static_cast<const wchar_t*>(GlobalLock(data));
+      GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+  };
+  ASSERT_EQ(0, CopyClip(0, 1, "> ", "", 0, kShapeLfInyo));
+  EXPECT_EQ(L"> \u65e5\r\n> caf\u00e9\r\n", unicodeOnClipboard());
+  EXPECT_EQ("> \x93\xfa\r\n> caf?\r\n", ClipboardText());
+  ASSERT_EQ(0, CopyClip(2, 2, "", "", 0, kShapeLfNone));
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  UINT first = EnumClipboardFormats(0);
+  CloseClipboard();
+  EXPECT_EQ(static_cast<UINT>(CF_TEXT), first) << "a code-page row is put as CF_TEXT alone";
 }
 
 // Windows may move an owner-data list's focus without a notification: OK
