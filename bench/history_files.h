@@ -48,10 +48,21 @@ inline std::string MakeText(std::mt19937& random) {
 }
 
 // The bytes of a data file of n entries, the same for the same n.
-inline std::string MakeHistory(int n) {
+// With `unicodeEvery` > 0, every such text ends in a character the code
+// page lacks, as its rendering ("?") shows, and with `copies` its record
+// keeps the Unicode copy, as a copy from a Unicode program makes it.
+inline std::string MakeHistory(int n, int unicodeEvery = 0, bool copies = false) {
   std::mt19937 random(12345u + static_cast<unsigned>(n));
   std::string bytes = Int32Bytes(n);
-  for (int i = 0; i < n; ++i) bytes += Record(MakeText(random));
+  for (int i = 0; i < n; ++i) {
+    std::string text = MakeText(random);
+    if (unicodeEvery > 0 && i % unicodeEvery == 0) {
+      const std::wstring wide = FromAnsi(text) + L" caf\u00e9";
+      text += " caf?";
+      if (copies) text += std::string(1, '\0') + "UTF8" + Narrow(wide);
+    }
+    bytes += Record(text);
+  }
   return bytes;
 }
 

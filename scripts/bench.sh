@@ -26,7 +26,12 @@ if want capture || want store || want list || want paste || want program; then
     kw_log "benchmark: $b"
     LC_ALL=ja_JP.UTF-8 "$KW_WINE" "build/win64/bench/kw_bench_$b.exe" ||
       kw_log "benchmark $b failed"
-    # Finding by text belongs to the list.
+    # Loading with Unicode copies belongs to the store, finding by text
+    # to the list.
+    if [ "$b" = store ]; then
+      LC_ALL=ja_JP.UTF-8 "$KW_WINE" build/win64/bench/kw_bench_store.exe unicode ||
+        kw_log "benchmark store unicode failed"
+    fi
     if [ "$b" = list ]; then
       LC_ALL=ja_JP.UTF-8 "$KW_WINE" build/win64/bench/kw_bench_find.exe || kw_log "benchmark find failed"
     fi
