@@ -142,8 +142,8 @@ int main() {
   }
 
   // Latency: copies well apart, from the end of CloseClipboard in this
-  // process to the record's bytes in the working file. Code-page texts
-  // and Unicode texts the code page lacks characters of, in turn.
+  // process to the record's bytes in the working file. Code-page texts,
+  // then Unicode texts the code page lacks characters of.
   const std::wstring work = dir.File(L"clipwork.dat");
   std::vector<double> latencies, unicodeLatencies;
   auto latency = [&](const std::function<void()>& copy) {
@@ -156,8 +156,9 @@ int main() {
     Sleep(30);
     return elapsed;
   };
-  for (int i = 0; i < 50; ++i) {
+  for (int i = 0; i < 50; ++i)
     latencies.push_back(latency([&] { CopyText("latency-" + std::to_string(i)); }));
+  for (int i = 0; i < 50; ++i) {
     unicodeLatencies.push_back(latency(
         [&] { CopyUnicode(L"caf\u00e9 \U0001F600 latency-" + std::to_wstring(i), 0x0409); }));
   }
