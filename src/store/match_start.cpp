@@ -22,15 +22,16 @@ bool BeginsAt(const char* at, const char* end, const MatchStarts& s) {
 // seventeenth byte must be there when `pair`.
 int Starts16(const char* at, const MatchStart& s) {
   const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-  __m128i hits = _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(s.first[0]))),
-                              _mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(s.first[1]))));
-  if (s.pair) {
-    const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 1));
-    hits = _mm_and_si128(
-        hits, _mm_or_si128(_mm_cmpeq_epi8(w, _mm_set1_epi8(static_cast<char>(s.second[0]))),
-                           _mm_cmpeq_epi8(w, _mm_set1_epi8(static_cast<char>(s.second[1])))));
-  }
-  return _mm_movemask_epi8(hits);
+  const int first =
+      _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(s.first[0]))),
+                                     _mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(s.first[1])))));
+  // Most blocks hold no first byte at all: the second is looked at only
+  // where one is.
+  if (first == 0 || !s.pair) return first;
+  const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 1));
+  return first &
+         _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(w, _mm_set1_epi8(static_cast<char>(s.second[0]))),
+                                        _mm_cmpeq_epi8(w, _mm_set1_epi8(static_cast<char>(s.second[1])))));
 }
 
 bool AnyPair(const MatchStarts& s) { return s.way[0].pair || (s.ways > 1 && s.way[1].pair); }
