@@ -18,6 +18,7 @@
 #include "base/window_place.h"
 #include "listwin/row_label.h"
 #include "listwin/selection.h"
+#include "output/shape.h"
 #include "output/shape_wide.h"
 #include "listwin/show_list.h"
 #include "listwin/view_sync.h"
@@ -109,6 +110,16 @@ void ListOnMove(HWND hwnd) {
   KeepPlace(KeptWindow::kList, kept);
 }
 
+// A label cut at its 100 bytes may end in the first byte of a double-byte
+// character, which would be drawn as a stray mark: it is left out.
+size_t LabelBytes(const char* label) {
+  const size_t n = std::strlen(label);
+  const auto* p = reinterpret_cast<const unsigned char*>(label);
+  size_t last = 0;
+  for (size_t i = 0; i < n; i += CharacterBytes(p + i, p + n)) last = i;
+  return n == kLabelMax && last == n - 1 && IsDBCSLeadByte(p[last]) ? last : n;
+}
+
 // The list view holds no rows of its own: it asks for a row's label when
 // it draws the row. A label is the start of the entry's code-page text,
 // or of its Unicode copy where it keeps one, cut at the label's columns.
@@ -121,7 +132,7 @@ void ListOnGetDispInfo(NMLVDISPINFOW* info) {
   if (!unicode.empty() && Utf16FromUtf8(unicode.data(), unicode.size(), &text))
     text = CutToColumns(text, kLabelMax, CodePageWidth);
   else
-    text = FromCodePage(label, std::strlen(label));
+    text = FromCodePage(label, LabelBytes(label));
   text = MarkBreaksAndTabs(text);
   lstrcpynW(info->item.pszText, reinterpret_cast<const wchar_t*>(text.c_str()),
             info->item.cchTextMax);

@@ -238,9 +238,15 @@ int SearchRun(const Run& run, int row, int step, int most, const RowSearch& sear
   // Going up, the last record must end inside the block; going down, the
   // first, which was checked. Every other one ends where the next begins.
   if (up && !run.Text(offset(n - 1), &text, &length)) --n;
+  int top = up ? n - 1 : 0, bottom = up ? 0 : n - 1;
+  if (!run.Text(offset(top), &text, &length)) {
+    // Records that would overlap: never written so, but then the first
+    // row, whose record was checked, goes alone.
+    n = 1;
+    top = bottom = 0;
+    run.Text(offset(0), &text, &length);
+  }
   *taken = n;
-  const int top = up ? n - 1 : 0, bottom = up ? 0 : n - 1;
-  run.Text(offset(top), &text, &length);
   const char* lo = run.At(offset(bottom) + record_format::kFieldSize);
   const char* hi = text + length;
   int j = 0;  // the record the latest place lies in, or one before it

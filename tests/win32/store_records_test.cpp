@@ -317,14 +317,17 @@ TEST_F(StoreTest, SearchMeetsTheRowsVisitingEveryRowMeets) {
 }
 
 // What rows show, read as the list view gives it in Unicode: breaks and
-// tabs as one mark each, and the Unicode copy where an entry keeps one,
-// also behind a rendering longer than the label's bytes.
+// tabs as one mark each, the Unicode copy where an entry keeps one (also
+// behind a rendering longer than the label's bytes), and no half of a
+// double-byte character where the label's bytes end.
 TEST_F(StoreTest, LabelsShowMarksAndAUnicodeCopyCutAtTheColumns) {
   std::string manyAccents;
+  std::string manyA = "a";
   for (int i = 0; i < 120; ++i) manyAccents += "\xc3\xa9";  // é, which code page 932 lacks
+  for (int i = 0; i < 50; ++i) manyA += "\x82\xa0";        // あ: its 100th byte is a first byte
   WriteFileBytes(kData, DataFile({"a\r\nb\tc", unicode_record::Encode("caf?", "caf\xc3\xa9"),
                                   unicode_record::Encode(std::string(120, '?'), manyAccents),
-                                  std::string("x\0UTF8\xff", 7)}));
+                                  std::string("x\0UTF8\xff", 7), manyA}));
   ASSERT_NE(nullptr, Open());
   auto label = [&](int row) {
     wchar_t text[512] = {};
@@ -338,4 +341,5 @@ TEST_F(StoreTest, LabelsShowMarksAndAUnicodeCopyCutAtTheColumns) {
   EXPECT_EQ(L"caf\u00e9", label(1));
   EXPECT_EQ(std::wstring(50, L'\u00e9'), label(2)) << "100 columns of characters 2 wide";
   EXPECT_EQ(L"x", label(3)) << "no well-formed copy: the rendering";
+  EXPECT_EQ(L"a" + std::wstring(49, L'\u3042'), label(4)) << "no half character at the cut";
 }
