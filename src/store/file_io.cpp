@@ -122,9 +122,16 @@ bool BlockReader::View(std::int64_t offset, std::uint32_t n, const char** bytes,
     return true;
   }
   if (Window(offset, n, bytes) == n) return true;
+  // Read past the block, so that the block stays: a reader going down the
+  // file would otherwise read the block above again for the end of a
+  // record that crosses into it, and then its own block once more.
+  if (offset < 0 || static_cast<std::uint64_t>(offset) + n > static_cast<std::uint64_t>(size_))
+    return false;
   scratch->resize(n);
   *bytes = scratch->data();
-  return ReadAt(offset, scratch->data(), n);
+  if (SeekTo(file_, offset) && Read(file_, scratch->data(), n) == n) return true;
+  failed_ = true;
+  return false;
 }
 
 bool BlockReader::Block(std::int64_t offset, const char** bytes, std::int64_t* start,

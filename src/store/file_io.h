@@ -62,8 +62,8 @@ class BlockReader : public RecordSource {
   // Reads n bytes at the offset; false when they are not all there.
   bool ReadAt(std::int64_t offset, void* out, std::uint32_t n);
   // Points at n bytes at the offset in one piece: inside the block when
-  // they lie in it, else copied into `scratch`. False when they are not
-  // all there.
+  // they lie in it, else read into `scratch` past the block, which stays
+  // as it was. False when they are not all there.
   bool View(std::int64_t offset, std::uint32_t n, const char** bytes, std::vector<char>* scratch);
   // Makes the block holding the offset current: its bytes, and where in
   // the file they begin. False past the end.

@@ -280,9 +280,10 @@ std::vector<int> SearchAll(const char* pattern, int start, bool forward, bool ev
 }  // namespace
 
 // Records of every length across several of the reader's blocks, rows
-// out of file order, rows sharing a record, a reversed stretch: skipping
-// to the likely places must meet the same rows as visiting every one.
-TEST_F(StoreTest, SearchMeetsTheRowsVisitingEveryRowMeets) {
+// out of file order, rows sharing a record, a reversed stretch: visiting
+// every row and skipping to the likely places must both meet the rows
+// whose texts, read one by one, hold the pattern, in the search's order.
+TEST_F(StoreTest, SearchMeetsTheRowsWhoseTextsHoldThePattern) {
   std::vector<std::string> texts;
   unsigned seed = 1;
   for (int i = 0; i < 40000; ++i) {
@@ -291,6 +292,9 @@ TEST_F(StoreTest, SearchMeetsTheRowsVisitingEveryRowMeets) {
       text += "abQqxyz\x83\x61"[(seed = seed * 1103515245u + 12345u) >> 29];
     texts.push_back(text);
   }
+  // One text longer than a block, so that it surely crosses one, with its
+  // pattern at its very start.
+  texts[20000] = "Zq" + std::string(1500000, 'x');
   WriteFileBytes(kData, DataFile(texts));
   ASSERT_NE(nullptr, Open());
   ASSERT_EQ(0, tdb_putrows(5, {RowOffset(list_, 30000), RowOffset(list_, 7)}, 3, list_));
@@ -298,14 +302,20 @@ TEST_F(StoreTest, SearchMeetsTheRowsVisitingEveryRowMeets) {
   ASSERT_EQ(0, tdb_delrows({3, 4, 25000}, list_));
   tdb_reverse(list_);
   const int rows = RowCount(list_);
-  for (const char* pattern : {"q", "ab", "Qa", "\x83\x61", "a\x83", "ww"}) {
+  std::vector<std::string> rowTexts;
+  for (int row = 0; row < rows; ++row) rowTexts.push_back(READ_ENTRY(store_, list_, row));
+  for (const char* pattern : {"q", "ab", "Qa", "\x83\x61", "a\x83", "Zq", "ww"}) {
+    const TextMatcher matcher(pattern);
     for (int start : {0, 17, rows - 1}) {
       for (bool forward : {true, false}) {
         SCOPED_TRACE(std::string(pattern) + " from " + std::to_string(start) +
                      (forward ? " down" : " up"));
-        const std::vector<int> every = SearchAll(pattern, start, forward, true);
-        EXPECT_EQ(every, SearchAll(pattern, start, forward, false));
-        EXPECT_EQ(std::string(pattern) != "ww", !every.empty());
+        std::vector<int> holding;
+        for (int k = 0, row = start; k < rows; ++k, row = (row + (forward ? 1 : rows - 1)) % rows)
+          if (matcher.Matches(rowTexts[row].data(), rowTexts[row].size())) holding.push_back(row);
+        EXPECT_EQ(std::string(pattern) != "ww", !holding.empty());
+        EXPECT_EQ(holding, SearchAll(pattern, start, forward, true));
+        EXPECT_EQ(holding, SearchAll(pattern, start, forward, false));
       }
     }
   }
