@@ -1,5 +1,6 @@
 #include "app/capture.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -41,11 +42,28 @@ UINT g_excludeFormat = 0;
 UINT g_viewerIgnoreFormat = 0;
 UINT g_historyFormat = 0;  // holds a DWORD; 0 forbids keeping the content
 
+// Every question to the clipboard is a round trip to the system (under
+// Wine, about 33 microseconds to its server), and a capture makes its
+// questions while the copying program may be waiting for the clipboard.
+// The formats that are there come in one question; their order is not
+// said to be the order they were placed in, so they only tell what is
+// there.
+std::vector<UINT> FormatsThere() {
+  UINT list[64];
+  UINT count = 0;
+  if (GetUpdatedClipboardFormats(list, 64, &count)) return std::vector<UINT>(list, list + count);
+  std::vector<UINT> formats;
+  for (UINT f = 0; (f = EnumClipboardFormats(f)) != 0;) formats.push_back(f);
+  return formats;
+}
+
 bool ContentAsksNotToBeKept() {
-  if (IsClipboardFormatAvailable(g_excludeFormat) ||
-      IsClipboardFormatAvailable(g_viewerIgnoreFormat))
-    return true;
-  if (!IsClipboardFormatAvailable(g_historyFormat)) return false;
+  const std::vector<UINT> there = FormatsThere();
+  auto isThere = [&](UINT format) {
+    return std::find(there.begin(), there.end(), format) != there.end();
+  };
+  if (isThere(g_excludeFormat) || isThere(g_viewerIgnoreFormat)) return true;
+  if (!isThere(g_historyFormat)) return false;
   HANDLE data = GetClipboardData(g_historyFormat);
   if (!data || GlobalSize(data) < sizeof(DWORD)) return false;
   ScopedGlobalLock<const void> value(data);
@@ -63,20 +81,12 @@ bool ContentAsksNotToBeKept() {
 // program's input locale, whose code page would lose characters that
 // ours holds.
 bool ReadPlacedText(std::string* record) {
-  // The formats in one question: each question costs a round trip to the
-  // system (under Wine, to its server), and asking format after format
-  // made every capture a quarter of a millisecond slower. A clipboard with
-  // more formats than the list holds is asked one by one.
-  UINT list[64];
-  UINT count = 0;
+  // The order of placing is the enumeration's; a text format mostly comes
+  // first, so this is mostly one question.
   std::vector<unsigned> formats;
-  if (GetUpdatedClipboardFormats(list, 64, &count)) {
-    formats.assign(list, list + count);
-  } else {
-    for (UINT f = 0; (f = EnumClipboardFormats(f)) != 0;) {
-      formats.push_back(f);
-      if (f == CF_TEXT || f == CF_UNICODETEXT) break;
-    }
+  for (UINT f = 0; (f = EnumClipboardFormats(f)) != 0;) {
+    formats.push_back(f);
+    if (f == CF_TEXT || f == CF_UNICODETEXT) break;
   }
   const bool unicode = unicode_record::PlacedAsUnicode(formats.data(), formats.size());
   HANDLE data = GetClipboardData(unicode ? CF_UNICODETEXT : CF_TEXT);
