@@ -2,15 +2,30 @@
 
 #include <windows.h>
 
-std::string CodePageBytes(const std::u16string& text) {
+namespace {
+
+// Converts the text; `lost` (when given) says whether a character had no
+// bytes of its own, best fits being refused then.
+std::string ToCodePage(const std::u16string& text, BOOL* lost) {
   if (text.empty()) return std::string();
   const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
   const int units = static_cast<int>(text.size());
-  const int n = WideCharToMultiByte(CP_ACP, 0, wide, units, nullptr, 0, nullptr, nullptr);
+  const DWORD flags = lost ? WC_NO_BEST_FIT_CHARS : 0;
+  const int n = WideCharToMultiByte(CP_ACP, flags, wide, units, nullptr, 0, nullptr, lost);
   if (n <= 0) return std::string();
   std::string bytes(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide, units, &bytes[0], n, nullptr, nullptr);
+  WideCharToMultiByte(CP_ACP, flags, wide, units, &bytes[0], n, nullptr, lost);
   return bytes;
+}
+
+}  // namespace
+
+std::string CodePageBytes(const std::u16string& text) { return ToCodePage(text, nullptr); }
+
+bool HeldByCodePage(const std::u16string& text, std::string* bytes) {
+  BOOL lost = FALSE;
+  *bytes = ToCodePage(text, &lost);
+  return !lost;
 }
 
 int CodePageWidth(char32_t c) {

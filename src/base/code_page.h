@@ -9,6 +9,9 @@
 // The code page's rendering: what the system's own conversion makes of
 // the text, a character the code page lacks becoming its nearest or "?".
 std::string CodePageBytes(const std::u16string& text);
+// The code page's bytes for every character of the text; false, with
+// *bytes holding the rendering, when the code page lacks one.
+bool HeldByCodePage(const std::u16string& text, std::string* bytes);
 std::u16string FromCodePage(const char* bytes, std::size_t n);
 // The columns the character takes in the code page: the bytes it has
 // there, or 2 for one the code page lacks.

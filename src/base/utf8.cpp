@@ -23,27 +23,12 @@ void PutUtf8(char32_t c, std::string* out) {
   }
 }
 
-}  // namespace
-
-std::string Utf8FromUtf16(const char16_t* text, std::size_t n) {
-  std::string out;
-  out.reserve(n);
-  for (std::size_t i = 0; i < n; ++i) {
-    char32_t c = text[i];
-    if (IsHigh(c) && i + 1 < n && IsLow(text[i + 1])) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-      ++i;
-    } else if (IsHigh(c) || IsLow(c)) {
-      c = 0xFFFD;
-    }
-    PutUtf8(c, &out);
+// Utf16FromUtf8, and with a null `out` IsUtf8.
+bool ReadUtf8(const char* text, std::size_t n, std::u16string* out) {
+  if (out) {
+    out->clear();
+    out->reserve(n);
   }
-  return out;
-}
-
-bool Utf16FromUtf8(const char* text, std::size_t n, std::u16string* out) {
-  out->clear();
-  out->reserve(n);
   const auto* p = reinterpret_cast<const unsigned char*>(text);
   for (std::size_t i = 0; i < n;) {
     const unsigned char b = p[i];
@@ -66,13 +51,40 @@ bool Utf16FromUtf8(const char* text, std::size_t n, std::u16string* out) {
       c = (c << 6) | (p[i + k] & 0x3F);
     }
     if (c < least || c > 0x10FFFF || IsHigh(c) || IsLow(c)) return false;
-    if (c >= 0x10000) {
+    if (out && c >= 0x10000) {
       out->push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
       out->push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
-    } else {
+    } else if (out) {
       out->push_back(static_cast<char16_t>(c));
     }
     i += more + 1;
   }
   return true;
 }
+
+}  // namespace
+
+std::size_t Utf16Units(const char16_t* s, std::size_t n, std::size_t i) {
+  return IsHigh(s[i]) && i + 1 < n && IsLow(s[i + 1]) ? 2 : 1;
+}
+
+char32_t Utf16Character(const char16_t* s, std::size_t n, std::size_t i) {
+  if (Utf16Units(s, n, i) == 1) return s[i];
+  return 0x10000 + ((static_cast<char32_t>(s[i]) - 0xD800) << 10) + (s[i + 1] - 0xDC00);
+}
+
+std::string Utf8FromUtf16(const char16_t* text, std::size_t n) {
+  std::string out;
+  out.reserve(n);
+  for (std::size_t i = 0; i < n; i += Utf16Units(text, n, i)) {
+    const char32_t c = Utf16Character(text, n, i);
+    PutUtf8(IsHigh(c) || IsLow(c) ? 0xFFFD : c, &out);
+  }
+  return out;
+}
+
+bool Utf16FromUtf8(const char* text, std::size_t n, std::u16string* out) {
+  return ReadUtf8(text, n, out);
+}
+
+bool IsUtf8(const char* text, std::size_t n) { return ReadUtf8(text, n, nullptr); }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/code_page.h"
 #include "base/utf8.h"
 #include "base/win_text.h"
 #include "listwin/list_state.h"
@@ -34,24 +35,12 @@ std::wstring g_typed;      // the bar's text as last searched
 std::wstring g_last;       // the last pattern taken
 bool g_lastForward = true;
 
-// The pattern in the code page; false when the code page cannot hold it.
-bool ToCodePage(const std::wstring& text, std::string* bytes) {
-  BOOL lost = FALSE;
-  const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(),
-                                    static_cast<int>(text.size()), nullptr, 0, nullptr, &lost);
-  bytes->assign(static_cast<size_t>(n > 0 ? n : 0), '\0');
-  if (n > 0)
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), static_cast<int>(text.size()),
-                        &(*bytes)[0], n, nullptr, &lost);
-  return !lost;
-}
-
 // What the bar looks for: the pattern in the code page, in the entries
 // kept in it, and in UTF-8, in the Unicode copies of the others. A pattern
 // the code page cannot hold is found in Unicode copies only.
 struct FindPattern {
   explicit FindPattern(const std::wstring& text)
-      : holdable(ToCodePage(text, &codePageBytes)),
+      : holdable(HeldByCodePage(std::u16string(text.begin(), text.end()), &codePageBytes)),
         codePage(holdable ? codePageBytes : std::string()),
         utf8(Utf8FromUtf16(reinterpret_cast<const char16_t*>(text.data()), text.size()), true) {}
   bool Empty() const { return utf8.Empty(); }

@@ -1,20 +1,14 @@
 #include "output/shape_wide.h"
 
+#include "base/utf8.h"
 #include "output/shape.h"
 
 namespace {
 
-bool IsHigh(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLow(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
 // The units of the character at i (a surrogate pair is one character).
-size_t UnitsAt(const std::u16string& s, size_t i) {
-  return IsHigh(s[i]) && i + 1 < s.size() && IsLow(s[i + 1]) ? 2 : 1;
-}
-
+size_t UnitsAt(const std::u16string& s, size_t i) { return Utf16Units(s.data(), s.size(), i); }
 char32_t CharacterAt(const std::u16string& s, size_t i) {
-  if (UnitsAt(s, i) == 1) return s[i];
-  return 0x10000 + ((static_cast<char32_t>(s[i]) - 0xD800) << 10) + (s[i + 1] - 0xDC00);
+  return Utf16Character(s.data(), s.size(), i);
 }
 
 }  // namespace

@@ -78,8 +78,7 @@ std::string UnicodeStart(std::int32_t offset, std::int32_t length, const char* f
     const size_t units = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
     if (bytes.size() - (start - 1) < units) bytes.resize(start - 1);
   }
-  std::u16string check;
-  return Utf16FromUtf8(bytes.data(), bytes.size(), &check) ? bytes : std::string();
+  return IsUtf8(bytes.data(), bytes.size()) ? bytes : std::string();
 }
 
 }  // namespace

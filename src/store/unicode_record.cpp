@@ -24,8 +24,7 @@ Parts Split(const char* text, std::size_t n) {
     return parts;
   const char* utf8 = text + tagAt + kTagBytes;
   const std::size_t bytes = n - tagAt - kTagBytes;
-  std::u16string check;
-  if (!Utf16FromUtf8(utf8, bytes, &check)) return parts;
+  if (!IsUtf8(utf8, bytes)) return parts;
   parts.unicode = true;
   parts.utf8 = utf8;
   parts.utf8Bytes = bytes;
