@@ -204,6 +204,8 @@ std::size_t CharacterBytes(const unsigned char* p, const unsigned char* end) {
   return g_dbcs.lead[*p] && p + 1 < end && g_dbcs.trail[p[1]] ? 2 : 1;
 }
 
+bool MayFollowLeadByte(unsigned char byte) { return g_dbcs.any && g_dbcs.trail[byte]; }
+
 long long ShapeLength(const char* text, const char* quote, const char* footer, int wrap,
                       int rule) {
   Params prm;

@@ -47,6 +47,9 @@ unsigned ShapeCodePage();
 // The bytes of the character that starts at p, by that code page: 2 for
 // a lead byte followed by a byte that may follow it (before end), else 1.
 std::size_t CharacterBytes(const unsigned char* p, const unsigned char* end);
+// Whether the byte may be the second of a double-byte character; one that
+// may not always begins a character.
+bool MayFollowLeadByte(unsigned char byte);
 
 // The number of bytes ShapeWrite/ShapeAppend will append for these
 // arguments (not counting a terminator), or -1 when wrap is not 0 and

@@ -15,19 +15,6 @@ unsigned char OtherCase(unsigned char c) {
   return c;
 }
 
-// The first place from `from` that holds either byte, or end.
-const unsigned char* NextOf(const unsigned char* from, const unsigned char* end, unsigned char a,
-                            unsigned char b) {
-  const size_t n = static_cast<size_t>(end - from);
-  const void* x = std::memchr(from, a, n);
-  if (a == b) return x ? static_cast<const unsigned char*>(x) : end;
-  // The other case only up to the first one found.
-  const size_t before = x ? static_cast<size_t>(static_cast<const unsigned char*>(x) - from) : n;
-  const void* y = std::memchr(from, b, before);
-  if (y) return static_cast<const unsigned char*>(y);
-  return x ? static_cast<const unsigned char*>(x) : end;
-}
-
 }  // namespace
 
 // The bytes of the character at c: by the code page, or by its UTF-8 lead
@@ -36,6 +23,23 @@ std::size_t TextMatcher::Bytes(const unsigned char* c, const unsigned char* end)
   if (!utf8_) return CharacterBytes(c, end);
   const std::size_t n = *c >= 0xF0 ? 4 : *c >= 0xE0 ? 3 : *c >= 0xC0 ? 2 : 1;
   return n < static_cast<std::size_t>(end - c) ? n : static_cast<std::size_t>(end - c);
+}
+
+// A byte that cannot go on a character begins one, so the walk starts
+// from the last such byte up to `to`: a text is walked only over the few
+// bytes before a place, not from its start, and a long one not a
+// character at a time.
+const unsigned char* TextMatcher::WalkTo(const unsigned char* from, const unsigned char* to,
+                                         const unsigned char* end) const {
+  if (from >= to) return from;
+  const unsigned char* start = to;
+  while (start > from && MayContinue(*start)) --start;
+  while (start < to) start += Bytes(start, end);
+  return start;
+}
+
+bool TextMatcher::MayContinue(unsigned char byte) const {
+  return utf8_ ? (byte & 0xC0) == 0x80 : MayFollowLeadByte(byte);
 }
 
 TextMatcher::TextMatcher(std::string pattern, bool utf8)
@@ -55,6 +59,7 @@ TextMatcher::TextMatcher(std::string pattern, bool utf8)
   if (pattern_.empty()) return;
   first_ = static_cast<unsigned char>(pattern_[0]);
   firstOther_ = foldable_[0] ? OtherCase(first_) : first_;
+  starts_.way[0] = Starts();
 }
 
 MatchStart TextMatcher::Starts() const {
@@ -88,17 +93,51 @@ bool TextMatcher::MatchesAt(const unsigned char* at) const {
 // taken only when a character begins there, which the walk from the last
 // known character start tells. The walk only goes forward, so each text
 // is walked at most once, and a text without the first byte not at all.
-bool TextMatcher::Matches(const char* text, std::size_t n) const {
-  if (pattern_.empty() || n < pattern_.size()) return false;
-  const auto* begin = reinterpret_cast<const unsigned char*>(text);
-  const unsigned char* end = begin + n;
+bool TextMatcher::Find(const unsigned char* begin, const unsigned char* end,
+                       const unsigned char** boundary) const {
+  if (pattern_.empty() || static_cast<std::size_t>(end - begin) < pattern_.size()) return false;
   const unsigned char* last = end - pattern_.size();  // the last place a match can begin
-  const unsigned char* boundary = begin;
   for (const unsigned char* at = begin; at <= last; ++at) {
-    at = NextOf(at, last + 1, first_, firstOther_);
+    // The pattern's first two bytes, sixteen places at a time.
+    at = reinterpret_cast<const unsigned char*>(NextMatchStart(
+        reinterpret_cast<const char*>(at), reinterpret_cast<const char*>(end), starts_));
     if (at > last) return false;
-    while (boundary < at) boundary += Bytes(boundary, end);
-    if (boundary == at && MatchesAt(at)) return true;
+    // Every character walked over ends before `at`, so its bytes are
+    // all there however the text was cut.
+    *boundary = WalkTo(*boundary, at, end);
+    if (*boundary == at && MatchesAt(at)) return true;
   }
   return false;
+}
+
+bool TextMatcher::Matches(const char* text, std::size_t n) const {
+  const auto* begin = reinterpret_cast<const unsigned char*>(text);
+  const unsigned char* boundary = begin;
+  return Find(begin, begin + n, &boundary);
+}
+
+// The window holds the bytes from which a match may still begin (the
+// pattern's length less one), and enough before them for the character
+// walk to see a whole character (three bytes at least): a character
+// walked over always ends inside the window.
+void TextStream::Feed(const char* piece, std::size_t n) {
+  if (found_ || matcher_.Empty()) return;
+  window_.append(piece, n);
+  const auto* begin = reinterpret_cast<const unsigned char*>(window_.data());
+  const unsigned char* end = begin + window_.size();
+  const unsigned char* boundary = begin + boundary_;
+  if (matcher_.Find(begin, end, &boundary)) {
+    found_ = true;
+    std::string().swap(window_);
+    return;
+  }
+  const std::size_t keep = matcher_.Pattern().size() > 4 ? matcher_.Pattern().size() - 1 : 3;
+  if (window_.size() <= keep) {
+    boundary_ = static_cast<std::size_t>(boundary - begin);
+    return;
+  }
+  const unsigned char* cut = end - keep;
+  boundary = matcher_.WalkTo(boundary, cut, end);
+  boundary_ = static_cast<std::size_t>(boundary - cut);
+  window_.erase(0, static_cast<std::size_t>(cut - begin));
 }
