@@ -68,6 +68,11 @@ class BlockReader : public RecordSource {
   // Makes the block holding the offset current: its bytes, and where in
   // the file they begin. False past the end.
   bool Block(std::int64_t offset, const char** bytes, std::int64_t* start, std::uint32_t* length);
+  // Points at the bytes from the offset to the end of its block, at most
+  // n of them, and returns how many (0 past the end or on a failure).
+  std::uint32_t Piece(std::int64_t offset, std::uint32_t n, const char** bytes) {
+    return Window(offset, n, bytes);
+  }
 
   // Hands n bytes at the offset to `sink` in pieces, without copying
   // them a second time.

@@ -176,8 +176,44 @@ namespace {
 // How many rows a search goes through between asking whether to go on.
 constexpr int kAskEvery = 4096;
 
-// Visits the row's text if it may hold a match: read in place, or copied
-// when it crosses a block; a record that cannot be read holds nothing.
+// How many pieces of a long text are read between asking whether to go
+// on: a text of some hundred MB must not hold up a key either.
+constexpr int kAskEveryPieces = 8;
+
+// A long text's pieces, each the part of it in one block of the reader.
+class Pieces : public TextPieces {
+ public:
+  Pieces(store_io::BlockReader& reader, std::int64_t offset, std::uint32_t n,
+         const RowSearch& search)
+      : reader_(reader), at_(offset), left_(n), search_(search) {}
+  bool Next(const char** piece, std::size_t* n) override {
+    if (left_ == 0 || failed_ || gaveUp_) return false;
+    if (++read_ % kAskEveryPieces == 0 && search_.goOn && !search_.goOn(search_.context)) {
+      gaveUp_ = true;
+      return false;
+    }
+    const std::uint32_t got = reader_.Piece(at_, left_, piece);
+    failed_ = got == 0;
+    at_ += got;
+    left_ -= got;
+    *n = got;
+    return got > 0;
+  }
+  bool GaveUp() const { return gaveUp_; }
+  bool Whole() const { return left_ == 0; }
+
+ private:
+  store_io::BlockReader& reader_;
+  std::int64_t at_;
+  std::uint32_t left_;
+  const RowSearch& search_;
+  int read_ = 0;
+  bool failed_ = false, gaveUp_ = false;
+};
+
+// Visits the row's text if it may hold a match: read in place, copied
+// when it crosses a block, or handed over in pieces when it is long; a
+// record that cannot be read holds nothing.
 RowVerdict VisitOne(store_io::BlockReader& reader, int row, const RowSearch& search,
                     std::vector<char>* scratch) {
   const std::int32_t offset = g_offsets[static_cast<size_t>(row)];
@@ -185,6 +221,13 @@ RowVerdict VisitOne(store_io::BlockReader& reader, int row, const RowSearch& sea
   std::int32_t length = 0;
   if (!reader.View(offset, record_format::kFieldSize, &field, scratch)) return kRowNext;
   length = record_format::DecodeInt32(reinterpret_cast<const unsigned char*>(field));
+  if (length > 0 && static_cast<std::size_t>(length) > kWholeTextMost && search.visitPieces) {
+    Pieces pieces(reader, offset + record_format::kFieldSize, static_cast<std::uint32_t>(length),
+                  search);
+    const RowVerdict verdict = search.visitPieces(row, pieces, search.context);
+    if (pieces.GaveUp()) return kRowGiveUp;
+    return pieces.Whole() ? verdict : kRowNext;
+  }
   const char* text = nullptr;
   if (length < 0 || !reader.View(offset + record_format::kFieldSize,
                                  static_cast<std::uint32_t>(length), &text, scratch))

@@ -91,11 +91,26 @@ int tdb_findrow(int start, bool wrap, bool (*match)(const char* label, void* con
                 void* context);
 // What a search makes of a row's text.
 enum RowVerdict : int { kRowNext, kRowFound, kRowGiveUp };
+// A text longer than kWholeTextMost, handed over a piece at a time so
+// that no search ever holds it whole.
+constexpr std::size_t kWholeTextMost = 1u << 20;
+class TextPieces {
+ public:
+  // The next piece, in order; false after the last one, and when the
+  // rest cannot be read or the search is given up meanwhile.
+  virtual bool Next(const char** piece, std::size_t* n) = 0;
+
+ protected:
+  ~TextPieces() = default;
+};
 struct RowSearch {
   // Only texts that hold a place where a match can begin are visited;
   // null visits every text.
   const MatchStarts* starts = nullptr;
   RowVerdict (*visit)(int row, const char* text, std::size_t n, void* context) = nullptr;
+  // Visits a long text in pieces (whatever `starts` says); null visits
+  // it whole.
+  RowVerdict (*visitPieces)(int row, TextPieces& pieces, void* context) = nullptr;
   // Asked every few thousand rows; false gives the search up.
   bool (*goOn)(void* context) = nullptr;
   void* context = nullptr;
