@@ -9,6 +9,7 @@
 #include "app/mainwnd.h"
 #include "app/tray.h"
 #include "base/program.h"
+#include "listwin/find.h"
 #include "listwin/listwin.h"
 #include "output/messages.h"
 #include "output/shape.h"
@@ -20,16 +21,19 @@ namespace {
 
 constexpr int kExitCode = 1;
 
-// The next message; while a capture waits for the clipboard, it is tried
-// again every millisecond in which no message comes. False at WM_QUIT.
+// The next message. Whenever the queue is empty, the keys typed so far
+// are all through: a search they made the find bar give up runs then.
+// While a capture waits for the clipboard, it is tried again every
+// millisecond in which no message comes. False at WM_QUIT.
 bool NextMessage(MSG* msg) {
-  while (CaptureWaiting()) {
+  for (;;) {
     if (PeekMessageW(msg, nullptr, 0, 0, PM_REMOVE)) return msg->message != WM_QUIT;
+    if (RunOwedSearch()) continue;
+    if (!CaptureWaiting()) return GetMessageW(msg, nullptr, 0, 0) > 0;
     if (MsgWaitForMultipleObjectsEx(0, nullptr, 1, QS_ALLINPUT, MWMO_INPUTAVAILABLE) ==
         WAIT_TIMEOUT)
       OnCaptureRetry(MainWindow());
   }
-  return GetMessageW(msg, nullptr, 0, 0) > 0;
 }
 
 void RunMessageLoop() {

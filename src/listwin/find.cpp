@@ -2,26 +2,25 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "base/code_page.h"
+#include "base/report.h"
 #include "base/utf8.h"
 #include "base/win_text.h"
 #include "listwin/list_state.h"
 #include "listwin/selection.h"
+#include "output/record_match.h"
 #include "output/text_match.h"
 #include "store/store.h"
-#include "store/unicode_record.h"
 
 namespace {
 
 constexpr int kBarHeight = 24;
 constexpr int kMarkWidth = 14;    // "/" or "?" before the pattern
 constexpr int kStatusWidth = 150;  // what the bar says after it
-// Sent to the bar by itself: a search given up for a key typed meanwhile
-// runs again once the keys are through.
-constexpr UINT kSearchAgain = WM_APP + 20;
 
 constexpr char kNotFound[] = "見つかりません";
 
@@ -32,6 +31,9 @@ bool g_forward = true;     // the open bar's direction
 int g_origin = -1;         // the cursor row when the bar opened
 int g_found = -1;          // the row the bar's pattern leads to, -1 none
 std::wstring g_typed;      // the bar's text as last searched
+// Given up for a key typed meanwhile, and owed once the keys are through:
+// the search for g_typed, or the count of its matches.
+bool g_searchOwed = false, g_countOwed = false;
 std::wstring g_last;       // the last pattern taken
 bool g_lastForward = true;
 
@@ -42,7 +44,8 @@ struct FindPattern {
   explicit FindPattern(const std::wstring& text)
       : holdable(HeldByCodePage(std::u16string(text.begin(), text.end()), &codePageBytes)),
         codePage(holdable ? codePageBytes : std::string()),
-        utf8(Utf8FromUtf16(reinterpret_cast<const char16_t*>(text.data()), text.size()), true) {}
+        utf8(Utf8FromUtf16(reinterpret_cast<const char16_t*>(text.data()), text.size()), true),
+        record(holdable ? &codePage : nullptr, utf8) {}
   bool Empty() const { return utf8.Empty(); }
   // The places where either can begin.
   MatchStarts Starts() const {
@@ -59,56 +62,94 @@ struct FindPattern {
   bool holdable;
   TextMatcher codePage;
   TextMatcher utf8;
+  RecordMatcher record;
+};
+
+// When a search gives itself up for the user's keys.
+enum class Yield {
+  kNever,
+  kKeyWaiting,  // while any key waits in the queue, its release too
+  kNewKey,      // once a key comes that was not in the queue at the start
 };
 
 struct Scan {
   const FindPattern* pattern;
-  std::vector<int>* all;  // every match, when all are wanted
+  std::vector<int>* all;  // the matches, when they are wanted
+  std::size_t enough;     // with `all`: found once it holds this many
+  Yield yield;
 };
 
-RowVerdict Visit(int row, const char* text, std::size_t n, void* context) {
-  Scan* scan = static_cast<Scan*>(context);
-  const unicode_record::Parts parts = unicode_record::Split(text, n);
-  const bool found = parts.unicode
-                         ? scan->pattern->utf8.Matches(parts.utf8, parts.utf8Bytes)
-                         : scan->pattern->holdable &&
-                               scan->pattern->codePage.Matches(parts.rendering, parts.renderingBytes);
+RowVerdict Verdict(Scan* scan, int row, bool found) {
   if (!found) return kRowNext;
   if (!scan->all) return kRowFound;
   scan->all->push_back(row);
-  return kRowNext;
+  return scan->all->size() == scan->enough ? kRowFound : kRowNext;
 }
 
-bool NoKeyWaiting(void*) { return !HIWORD(GetQueueStatus(QS_KEY)); }
+RowVerdict Visit(int row, const char* text, std::size_t n, void* context) {
+  Scan* scan = static_cast<Scan*>(context);
+  return Verdict(scan, row, scan->pattern->record.Matches(text, n));
+}
 
-// The search behind both: `yieldToKeys` gives it up (-2) once the user
-// has typed on, since the next key makes it useless.
-int SearchRows(const FindPattern& pattern, int start, bool forward, bool yieldToKeys,
-               std::vector<int>* all) {
-  Scan scan = {&pattern, all};
+RowVerdict VisitPieces(int row, TextPieces& pieces, void* context) {
+  Scan* scan = static_cast<Scan*>(context);
+  RecordStream stream(scan->pattern->record);
+  const char* piece = nullptr;
+  std::size_t n = 0;
+  while (pieces.Next(&piece, &n)) stream.Feed(piece, n);
+  return Verdict(scan, row, stream.Matches());
+}
+
+// GetQueueStatus reads the queue without handing over the messages sent
+// to this thread meanwhile (PeekMessage would run them, a capture among
+// them, in the middle of the search). Its high word tells what waits in
+// the queue now, its low word what came since it was last asked.
+bool GoOn(void* context) {
+  switch (static_cast<Scan*>(context)->yield) {
+    case Yield::kKeyWaiting:
+      return !HIWORD(GetQueueStatus(QS_KEY));
+    case Yield::kNewKey:
+      return !(LOWORD(GetQueueStatus(QS_KEY)) & QS_KEY);
+    case Yield::kNever:
+      break;
+  }
+  return true;
+}
+
+// The search behind them all: -2 when it gave itself up for a key.
+int SearchRows(const FindPattern& pattern, int start, bool forward, Yield yield,
+               std::vector<int>* all, std::size_t enough = 0) {
+  Scan scan = {&pattern, all, enough, yield};
   const MatchStarts starts = pattern.Starts();
   RowSearch search;
   search.starts = &starts;
   search.visit = Visit;
-  search.goOn = yieldToKeys ? NoKeyWaiting : nullptr;
+  search.visitPieces = VisitPieces;
+  search.goOn = yield == Yield::kNever ? nullptr : GoOn;
   search.context = &scan;
+  if (yield == Yield::kNewKey) GetQueueStatus(QS_KEY);  // what came before is not new
   return tdb_searchrows(start, forward, search);
 }
 
-// The first row after `from` (before it when backward), round the end,
-// that holds the pattern; -1 for none, -2 when a key came first.
-int FindRow(const FindPattern& pattern, int from, bool forward, bool yieldToKeys) {
+// Where a search from `from` begins: the row after it (before it when
+// backward), round the end; the end itself for none.
+int RowAfter(int from, bool forward) {
   const int rows = GetRowCount();
-  if (rows == 0 || pattern.Empty()) return -1;
-  const int start = from < 0 ? (forward ? 0 : rows - 1)
-                             : forward ? (from + 1) % rows : (from - 1 + rows) % rows;
-  return SearchRows(pattern, start, forward, yieldToKeys, nullptr);
+  if (from < 0) return forward ? 0 : rows - 1;
+  return forward ? (from + 1) % rows : (from - 1 + rows) % rows;
+}
+
+// The first row after `from` that holds the pattern; -1 for none, -2
+// when a key came first.
+int FindRow(const FindPattern& pattern, int from, bool forward, Yield yield) {
+  if (GetRowCount() == 0 || pattern.Empty()) return -1;
+  return SearchRows(pattern, RowAfter(from, forward), forward, yield, nullptr);
 }
 
 // In row order: the search goes down from the first row.
 std::vector<int> FindAll(const FindPattern& pattern) {
   std::vector<int> rows;
-  if (!pattern.Empty()) SearchRows(pattern, 0, true, false, &rows);
+  if (!pattern.Empty()) SearchRows(pattern, 0, true, Yield::kNever, &rows);
   return rows;
 }
 
@@ -123,11 +164,11 @@ void Say(const char* status) { SetWindowTextW(g_status, Widen(status).c_str()); 
 
 // How many rows hold the pattern, once the cursor is on the first: a
 // look through every row, which a key typed meanwhile cuts short, so
-// that typing never waits for it.
-void SayCount(const FindPattern& pattern) {
+// that typing never waits for it; it is owed until the keys are through.
+void SayCount(const FindPattern& pattern, Yield yield) {
   std::vector<int> rows;
-  if (SearchRows(pattern, 0, true, true, &rows) == -2) return;
-  Say((std::to_string(rows.size()) + " 件").c_str());
+  g_countOwed = SearchRows(pattern, 0, true, yield, &rows) == -2;
+  if (!g_countOwed) Say((std::to_string(rows.size()) + " 件").c_str());
 }
 
 void BackToOrigin() {
@@ -135,22 +176,31 @@ void BackToOrigin() {
 }
 
 // The incremental search: the cursor goes to the first row from the one
-// after the origin that holds what the bar holds now.
-void SearchBar() {
+// after the origin that holds what the bar holds now. While it runs, a
+// key typed meanwhile gives it up (it would be useless after the key),
+// and the search is owed until the keys are through.
+//
+// Owed work runs again only from the message loop's idle point, never
+// from a message posted to itself: a thread takes posted messages before
+// input, so a search reposted while a key waits would be taken before
+// that key for ever, and no key would reach the bar again.
+void SearchBar(Yield yield) {
   g_typed = BarText();
   g_found = -1;
+  g_searchOwed = g_countOwed = false;
   Say("");
   if (g_typed.empty()) return BackToOrigin();
   const FindPattern pattern(g_typed);
-  const int row = FindRow(pattern, g_origin, g_forward, true);
+  const int row = FindRow(pattern, g_origin, g_forward, yield);
   if (row == -2) {
-    PostMessageW(g_edit, kSearchAgain, 0, 0);
+    g_searchOwed = true;
     return;
   }
   if (row >= 0) {
     g_found = row;
     MoveCursor(-1, row);
-    SayCount(pattern);
+    // Counted once the list shows the cursor there.
+    g_countOwed = true;
     return;
   }
   BackToOrigin();
@@ -168,6 +218,10 @@ void Layout() {
 // cursor stays on its match (or goes back where it was when there is
 // none); otherwise the cursor goes back and the last pattern stays.
 void CloseBar(bool keep) {
+  // Enter after keys the search has not caught up with: the cursor goes
+  // to the match of everything typed.
+  if (keep && (g_searchOwed || BarText() != g_typed)) SearchBar(Yield::kNever);
+  g_searchOwed = g_countOwed = false;
   const std::wstring pattern = BarText();
   if (keep && !pattern.empty()) {
     g_last = pattern;
@@ -211,7 +265,7 @@ bool ChangesText(UINT message) {
   return false;
 }
 
-LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT EditWork(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_GETDLGCODE:
       // Enter and Escape are the bar's, not the list dialog's.
@@ -232,16 +286,19 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SYSCHAR:
       if (wParam == '\r' || wParam == 0x1b || wParam == '\n') return 0;  // no beep
       break;
-    case kSearchAgain:
-      if (g_open) SearchBar();
-      return 0;
   }
   const LRESULT result = CallWindowProcW(g_defaultEditProc, hwnd, message, wParam, lParam);
   // Whatever changed the text (a key, a paste, the input method), the
   // search follows it. Reading the text sends messages to this very
   // procedure, so only the messages that can change it are followed.
-  if (g_open && ChangesText(message) && BarText() != g_typed) SearchBar();
+  if (g_open && ChangesText(message) && BarText() != g_typed) SearchBar(Yield::kKeyWaiting);
   return result;
+}
+
+// The bar's keys come through IsDialogMessage, not the list's procedure,
+// so the bar guards its own work.
+LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return GuardMemory([&] { return EditWork(hwnd, message, wParam, lParam); });
 }
 
 HWND MakeChild(const wchar_t* cls, DWORD style) {
@@ -280,6 +337,22 @@ void OpenFindBar(bool forward) {
 
 bool FindBarOpen() { return g_open; }
 
+bool RunOwedSearch() {
+  if (!g_open || !(g_searchOwed || g_countOwed)) return false;
+  // The loop has just found its queue empty: a key that the queue's
+  // status still shows is none it can take, and must not make the search
+  // give itself up for ever.
+  const Yield yield = HIWORD(GetQueueStatus(QS_KEY)) ? Yield::kNever : Yield::kKeyWaiting;
+  GuardMemory([yield] {
+    if (g_searchOwed || BarText() != g_typed)
+      SearchBar(yield);
+    else
+      SayCount(FindPattern(g_typed), yield);
+    return 0;
+  });
+  return true;
+}
+
 int FindBarHeight() { return g_open ? kBarHeight : 0; }
 
 void PlaceFindBar(const RECT& listView) {
@@ -295,24 +368,21 @@ void PlaceFindBar(const RECT& listView) {
 }
 
 bool FindAgain(bool reverse, long long count) {
-  if (g_last.empty()) return false;
+  if (g_last.empty() || GetRowCount() == 0) return false;
   const FindPattern pattern(g_last);
   const bool forward = g_lastForward != reverse;
   const long long times = count > 0 ? count : 1;
-  // The matches come round again after the last one: a count larger than
-  // their number is taken round the circle instead of searched for.
-  std::vector<int> visited;
-  int row = GetCursorRow();
-  for (long long i = 0; i < times; ++i) {
-    row = FindRow(pattern, row, forward, false);
-    if (row < 0) return false;
-    if (!visited.empty() && row == visited.front()) {
-      row = visited[static_cast<size_t>((times - 1) % static_cast<long long>(visited.size()))];
-      break;
-    }
-    visited.push_back(row);
-  }
-  MoveCursor(-1, row);
+  // One pass round the circle from the row after the cursor gathers the
+  // matches up to the count-th; when fewer come round, they are counted
+  // on round the circle. A key typed meanwhile ends a counted search,
+  // and the cursor stays.
+  std::vector<int> matches;
+  const std::size_t enough = static_cast<std::size_t>(std::min<long long>(times, GetRowCount()));
+  const int result = SearchRows(pattern, RowAfter(GetCursorRow(), forward), forward,
+                                times > 1 ? Yield::kNewKey : Yield::kNever, &matches, enough);
+  if (result == -2) return true;
+  if (matches.empty()) return false;
+  MoveCursor(-1, matches[static_cast<size_t>((times - 1) % static_cast<long long>(matches.size()))]);
   return true;
 }
 

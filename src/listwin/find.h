@@ -15,8 +15,14 @@ void CloseFindBar();
 // the window lays out its list view: the view ends where the bar begins.
 int FindBarHeight();
 void PlaceFindBar(const RECT& listView);
+// Runs the search (or the count of its matches) that a key typed
+// meanwhile made the bar give up, once the keys are through: to be
+// called by the message loop whenever the thread's queue is empty. True
+// when there was one to run (it may have been given up again).
+bool RunOwedSearch();
 
 // The last pattern again from the row after the cursor (before it when
 // `reverse`), `count` times (0: once). False, the cursor staying, when
-// there is no pattern yet or no row holds it.
+// there is no pattern yet or no row holds it. It takes one pass over the
+// rows at most, and with a count a key typed meanwhile ends it.
 bool FindAgain(bool reverse, long long count);

@@ -1,0 +1,96 @@
+// The find bar and the search again over the program's real list window
+// and store: keys that come faster than the searches, and counts.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "listwin/find.h"
+#include "win32/list_support.h"
+
+namespace {
+
+class FindBarTest : public ListTest {
+ protected:
+  HWND Bar() { return FindWindowExW(g_hListWnd, nullptr, L"Edit", nullptr); }
+  std::wstring BarText() {
+    wchar_t text[64] = {};
+    GetWindowTextW(Bar(), text, 64);
+    return text;
+  }
+  // Takes the messages as the program's loop does, the owed search at
+  // its idle point included, until `done` or a deadline.
+  template <typename Done>
+  bool RunLoopUntil(Done done) {
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < 10000;) {
+      if (done()) return true;
+      MSG msg;
+      if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (IsDialogMessageW(g_hListWnd, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+      } else if (!RunOwedSearch()) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+      }
+    }
+    return done();
+  }
+};
+
+}  // namespace
+
+// Every search of a 30,000-row store reaches the point where it asks
+// whether a key waits, and in a burst one always does.
+TEST_F(FindBarTest, ABurstOfKeysAllReachTheBarAndEnterTakesTheMatchOfThemAll) {
+  std::vector<std::string> texts(30000, "a row without it");
+  texts[29990] = "zqzqzq-l is here";
+  LOAD(texts);
+  SetForegroundWindow(g_hListWnd);
+  OpenFindBar(true);
+  ASSERT_TRUE(RunLoopUntil([&] { return GetFocus() == Bar(); }));
+  const std::wstring typed = L"zqzqzq-l";
+  std::vector<INPUT> keys;
+  for (wchar_t c : typed) {
+    for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+      INPUT key = {};
+      key.type = INPUT_KEYBOARD;
+      key.ki.wScan = c;
+      key.ki.dwFlags = KEYEVENTF_UNICODE | up;
+      keys.push_back(key);
+    }
+  }
+  for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+    INPUT key = {};
+    key.type = INPUT_KEYBOARD;
+    key.ki.wVk = VK_RETURN;
+    key.ki.dwFlags = up;
+    keys.push_back(key);
+  }
+  ASSERT_EQ(keys.size(), SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)));
+  EXPECT_TRUE(RunLoopUntil([&] { return !FindBarOpen(); })) << "Enter closes the bar";
+  EXPECT_EQ(typed, BarText());
+  EXPECT_EQ(29990, GetCursorRow());
+}
+
+TEST_F(FindBarTest, ACountGoesRoundTheMatchesInOnePass) {
+  LOAD({"hit 0", "row", "hit 2", "row", "hit 4", "row"});
+  OpenFindBar(true);
+  SendMessageW(Bar(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L"hit"));
+  SendMessageW(Bar(), WM_KEYDOWN, VK_RETURN, 0);
+  ASSERT_FALSE(FindBarOpen());
+  struct Case {
+    bool reverse;
+    long long count;
+    int row;
+  };
+  // From row 1: the matches round the circle are 2, 4, 0 (down) and 0,
+  // 4, 2 (up).
+  const Case cases[] = {{false, 1, 2}, {false, 3, 0}, {false, 4, 2},
+                        {false, 99999, 0}, {true, 2, 4}, {true, 99999, 2}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.count) + (c.reverse ? "N" : "n"));
+    MoveCursor(-1, 1);
+    EXPECT_TRUE(FindAgain(c.reverse, c.count));
+    EXPECT_EQ(c.row, GetCursorRow());
+  }
+}
