@@ -34,6 +34,8 @@ if want capture || want store || want list || want paste || want program; then
     fi
     if [ "$b" = list ]; then
       LC_ALL=ja_JP.UTF-8 "$KW_WINE" build/win64/bench/kw_bench_find.exe || kw_log "benchmark find failed"
+      LC_ALL=ja_JP.UTF-8 "$KW_WINE" build/win64/bench/kw_bench_find.exe long ||
+        kw_log "benchmark find long failed"
     fi
   done
 fi

@@ -1,11 +1,13 @@
 // Finding entries by their text, from outside: the find bar's keys, the
 // search again, every match selected and pasted at once, the standard
-// mode's keys, and a Japanese pattern.
+// mode's keys, a Japanese pattern, and a burst of keys into a large
+// history.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "list_fixture.h"
 
@@ -107,5 +109,20 @@ TEST_F(Find, CtrlFAndF3InTheStandardMode) {
   CURSOR_ON(4);
   PressKey(VK_RETURN);
   EXPECT_PASTED(editor_, "alpha three");
+  GOODBYE(app_);
+}
+
+// As a barcode reader or a keyboard macro types, faster than the bar
+// searches 100,000 entries: every key reaches the bar, and the Enter
+// that closes it takes the match of the whole pattern.
+TEST_F(Find, ABurstOfKeysOverALargeHistoryAllArriveAndEnterTakesTheMatch) {
+  std::vector<std::string> entries(100000, "an entry without it");
+  entries[99990] = "zqzqzq-l is here";
+  START(entries);
+  CALL_LIST(app_);
+  TypeText(L"/zqzqzq-l");
+  PressKey(VK_RETURN);
+  PressKey(VK_RETURN);
+  EXPECT_PASTED(editor_, "zqzqzq-l is here");
   GOODBYE(app_);
 }

@@ -18,7 +18,7 @@ class ListProgramTest : public ProgramTest {
  protected:
   // The program with the entries in its data file and the INI changes,
   // and the editor in front.
-  void Start(const char* file, int line, std::initializer_list<std::string> entries,
+  void Start(const char* file, int line, const std::vector<std::string>& entries,
              std::initializer_list<IniValue> ini = {}) {
     ::testing::ScopedTrace trace(file, line, "Start");
     WriteIni(dir_.Path(), ini);
