@@ -59,6 +59,9 @@ const std::vector<Message> kMessages = {
     {kMsgNoMemory, P, kWhenAnything, 0,
      "メモリーが足りないため、操作を取りやめました。履歴は操作の前のままです。\n"
      "ほかのプログラムを終了してから、もう一度お試しください。"},
+    {kMsgCaptureFailed, P, kWhenAnything, 0,
+     "コピーを履歴に記録できませんでした (%1)。これからのコピーも記録されないことがあります。\n"
+     "「さよなら」で終了してから、起動し直してください。"},
     {kMsgInsertNoRow, F, kWhenAnything, 0, "InsertClip:リストに追加中にエラー発生"},
     {kMsgInsertFailed, F, kWhenAnything, 0, "InsertClip:エラーが発生しました"},
 

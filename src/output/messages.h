@@ -35,6 +35,7 @@ enum MessageId : int {
   kMsgWriteFailed,
   kMsgWorkingFileFull,
   kMsgNoMemory,
+  kMsgCaptureFailed,     // %1: the store's error code
   kMsgInsertNoRow,
   kMsgInsertFailed,
   // Copies.

@@ -158,6 +158,23 @@ TEST_F(CaptureStoreTest, NothingGrowsTheSavedHistoryPastTwoGigabytes) {
   EXPECT_EQ(INT32_MAX, tdb_savedsize());
 }
 
+// A capture that fails for a reason of no told kind (here: no history
+// open) is told, and once, not at every copy.
+TEST_F(CaptureStoreTest, AFailureOfAnotherKindIsToldOnce) {
+  g_store = nullptr;
+  EXPECT_FALSE(AddClip("a"));
+  EXPECT_FALSE(AddClip("b"));
+  MSG told;
+  int messages = 0;
+  WPARAM code = 0;
+  while (PeekMessageW(&told, nullptr, kCaptureFailed, kCaptureFailed, PM_REMOVE)) {
+    ++messages;
+    code = told.wParam;
+  }
+  EXPECT_EQ(1, messages);
+  EXPECT_NE(0, static_cast<int>(code)) << "with the store's error code";
+}
+
 namespace {
 
 // A Unicode text the code page lacks every character of, of 1 MB units.

@@ -8,12 +8,17 @@
 #include <vector>
 
 #include "app/capture.h"
+#include "app/errorbox.h"
+#include "app/mainwnd.h"
+#include "base/program.h"
 #include "listwin/entries.h"
 #include "listwin/listwin.h"
 #include "settings/settings.h"
 #include "store/file_io.h"
 #include "store/history.h"
 #include "store/store.h"
+#include "win32/dialog_answerer.h"
+#include "win32/large_allocations.h"
 #include "win32/store_support.h"
 
 namespace {
@@ -188,4 +193,36 @@ TEST_F(RecoveryTest, NothingToRecoverChangesNothing) {
   EXPECT_EQ(Hex(DataFile({"a"})), Hex(ReadFileBytes(kData)));
   EXPECT_FALSE(FileExists(kWork));
   EXPECT_FALSE(FileExists("clip.dat.tmp"));
+}
+
+// Recovering a leftover that does not fit in memory (the 32-bit build)
+// during the main window's creation: the creation fails with the plain
+// message, and neither file is touched, for a start that has the memory.
+TEST_F(RecoveryTest, AStartThatRunsOutOfMemoryFailsAndKeepsBothFiles) {
+  Crashed(DataFile({"a", "b"}), {"c"});
+  const std::string data = ReadFileBytes(kData), leftover = ReadFileBytes(kWork);
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  RegisterMainClass(instance);
+  DialogAnswerer answer("コピウェル - エラー", IDOK);
+  HWND main = nullptr;
+  {
+    LargeAllocationsFail fail(512 * 1024);
+    main = CreateWindowExW(0, kMainClassName, kMainClassName, WS_OVERLAPPEDWINDOW, 0, 0, 0, 0,
+                           nullptr, nullptr, instance, nullptr);
+  }
+  if (main) {
+    answer.Cancel();
+    DestroyWindow(main);
+  }
+  SetMainWindow(nullptr);
+  SetFatalErrorExit(nullptr);
+  MSG quit;
+  PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // the shutdown's
+  ASSERT_EQ(nullptr, main) << "creation must fail";
+  ASSERT_TRUE(answer.Answered());
+  std::string text;
+  for (const std::string& label : answer.Labels()) text += label;
+  EXPECT_NE(std::string::npos, text.find("メモリーに読み込めないため、コピウェルを終了します")) << text;
+  EXPECT_TRUE(ReadFileBytes(kData) == data) << "clip.dat must stay as it was";
+  EXPECT_TRUE(ReadFileBytes(kWork) == leftover) << "the leftover stays to be recovered";
 }
