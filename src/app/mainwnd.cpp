@@ -226,10 +226,13 @@ void PostCaptureFailure(int code) {
 }
 
 void ReportStartNotices() {
-  if (!g_keptLeftover.name.empty()) {
-    const KeptLeftover kept = TakeKeptLeftover();  // told once
+  const KeptLeftover kept = TakeKeptLeftover();  // told once
+  if (kept.unreadable && kept.name.empty())
+    Tell(kMsgLeftoverUnreadableNotKept);
+  else if (kept.unreadable)
+    Tell(kMsgLeftoverUnreadable, {kept.name});
+  else if (!kept.name.empty())
     Tell(kMsgKeptLeftover, {kept.name, std::to_string(kept.texts)});
-  }
   if (g_startDelSkipped) {
     g_startDelSkipped = false;
     Tell(kMsgStartDeleteSkipped);
