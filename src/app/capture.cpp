@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 
 #include "base/clipboard.h"
 #include "base/code_page.h"
+#include "base/report.h"
 #include "base/scoped_win.h"
 #include "listwin/entries.h"
 #include "settings/settings.h"
@@ -100,13 +102,18 @@ bool ReadPlacedText(std::string* record) {
     record->assign(text.Get(), zero ? static_cast<const char*>(zero) : text.Get() + limit);
     return true;
   }
+  // A Unicode text is read where the clipboard holds it, measured once:
+  // on the 32-bit build a copy of some hundred MB must not be held more
+  // often than it has to be (its rendering, the conversion back while it
+  // is compared, then the record that grows out of the rendering).
   ScopedGlobalLock<const wchar_t> text(data);
   if (!text.Get()) return false;
-  const size_t units = limit / sizeof(wchar_t);
-  std::u16string wide;
-  for (size_t i = 0; i < units && text.Get()[i]; ++i) wide.push_back(static_cast<char16_t>(text.Get()[i]));
-  const std::string rendering = CodePageBytes(wide);
-  *record = unicode_record::ForUnicodeCopy(wide, rendering, FromCodePage(rendering));
+  const auto* wide = reinterpret_cast<const char16_t*>(text.Get());
+  const size_t units = wcsnlen(text.Get(), limit / sizeof(wchar_t));
+  std::string made = CodePageBytes(wide, units);
+  const bool givesBack = CodePageGivesBack(made, wide, units);
+  unicode_record::ForUnicodeCopy(wide, units, givesBack, &made);
+  *record = std::move(made);
   return true;
 }
 
@@ -138,6 +145,14 @@ bool TryCapture(HWND main) {
   if (!CopyClipboardText(main, &sequence, &busy, &record)) return !busy;
   if (AddClip(record)) g_seenSequence = sequence;
   return true;
+}
+
+// A capture that runs out of memory (a Unicode copy of some hundred MB on
+// the 32-bit build) is given up and told, once: it is not tried again,
+// which would tell it again at every retry. The retries run from the
+// main message loop, outside any window procedure's guard.
+bool CaptureOrGiveUp(HWND main) {
+  return GuardMemory([&] { return TryCapture(main); }, true);
 }
 
 }  // namespace
@@ -188,7 +203,7 @@ void StopCapture(HWND main) {
 void OnClipboardUpdate(HWND main) {
   // A newer change replaces one still waited for.
   EndWait(main);
-  if (!TryCapture(main)) BeginWait(main);
+  if (!CaptureOrGiveUp(main)) BeginWait(main);
 }
 
 bool CaptureWaiting() { return g_waiting; }
@@ -197,5 +212,5 @@ void OnCaptureRetry(HWND main) {
   if (!g_waiting) return;
   // Content that has changed meanwhile was announced on its own.
   const bool stillThere = GetClipboardSequenceNumber() == g_retrySequence;
-  if (!stillThere || GetTickCount64() > g_retryUntil || TryCapture(main)) EndWait(main);
+  if (!stillThere || GetTickCount64() > g_retryUntil || CaptureOrGiveUp(main)) EndWait(main);
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <new>
 #include <string>
 
 #include "app/capture.h"
@@ -27,6 +28,7 @@ namespace {
 bool g_destroying = false;
 bool g_writeFailureReported = false;
 bool g_fullReported = false;
+bool g_captureFailureReported = false;
 // True while the store is closed because the session was ending. If the
 // session goes on after all, the store is opened again; until then
 // nothing may save from the closed working file, or the data file would
@@ -71,6 +73,19 @@ LRESULT MainOnCreate(HWND hwnd) {
     return -1;
   }
   return 0;
+}
+
+// Creation that runs out of memory (recovering a huge leftover on the
+// 32-bit build, say) fails, as an open that does: it must not go on with
+// no history open, where every copy would be lost. Nothing was saved, so
+// clip.dat and any leftover stay for a start that has the memory.
+LRESULT CreateOrFail(HWND hwnd) {
+  try {
+    return MainOnCreate(hwnd);
+  } catch (const std::bad_alloc&) {
+    Tell(kMsgOpenNoMemory);
+    return -1;
+  }
 }
 
 // The shutdown sequence, on destruction and when the session ends.
@@ -128,7 +143,7 @@ namespace {
 LRESULT MainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
-      return MainOnCreate(hwnd);
+      return CreateOrFail(hwnd);
     case WM_DESTROY:
       MainOnDestroy();
       return 0;
@@ -165,6 +180,9 @@ LRESULT MainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case kNoMemory:
       Tell(kMsgNoMemory);
       return 0;
+    case kCaptureFailed:
+      Tell(kMsgCaptureFailed, {std::to_string(static_cast<int>(wParam))});
+      return 0;
     default:
       if (message == TaskbarCreatedMessage()) {
         OnTaskbarCreated();
@@ -178,7 +196,9 @@ LRESULT MainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  return GuardMemory([&] { return MainProc(hwnd, message, wParam, lParam); });
+  // For WM_CREATE the guard's own 0 would mean "go on".
+  const LRESULT failed = message == WM_CREATE ? -1 : 0;
+  return GuardMemory([&] { return MainProc(hwnd, message, wParam, lParam); }, failed);
 }
 
 void DestroyMainWindow() {
@@ -199,11 +219,20 @@ void PostWorkingFileFull() {
 
 void PostNoMemory() { PostMessageW(MainWindow(), kNoMemory, 0, 0); }
 
+void PostCaptureFailure(int code) {
+  if (g_captureFailureReported) return;
+  g_captureFailureReported = true;
+  PostMessageW(MainWindow(), kCaptureFailed, static_cast<WPARAM>(code), 0);
+}
+
 void ReportStartNotices() {
-  if (!g_keptLeftover.name.empty()) {
-    const KeptLeftover kept = TakeKeptLeftover();  // told once
+  const KeptLeftover kept = TakeKeptLeftover();  // told once
+  if (kept.unreadable && kept.name.empty())
+    Tell(kMsgLeftoverUnreadableNotKept);
+  else if (kept.unreadable)
+    Tell(kMsgLeftoverUnreadable, {kept.name});
+  else if (!kept.name.empty())
     Tell(kMsgKeptLeftover, {kept.name, std::to_string(kept.texts)});
-  }
   if (g_startDelSkipped) {
     g_startDelSkipped = false;
     Tell(kMsgStartDeleteSkipped);
@@ -232,5 +261,6 @@ void InstallReporter() {
   reporter.writeFailure = PostWriteFailure;
   reporter.workingFileFull = PostWorkingFileFull;
   reporter.noMemory = PostNoMemory;
+  reporter.captureFailed = PostCaptureFailure;
   SetReporter(reporter);
 }

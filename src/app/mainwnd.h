@@ -29,6 +29,9 @@ constexpr UINT kWriteFailed = WM_APP + 1;
 constexpr UINT kWorkingFileFull = WM_APP + 2;
 // The same when an operation was given up for want of memory.
 constexpr UINT kNoMemory = WM_APP + 3;
+// The same when a capture failed for another reason (wParam: the store's
+// error code).
+constexpr UINT kCaptureFailed = WM_APP + 4;
 
 
 ATOM RegisterMainClass(HINSTANCE instance);
@@ -43,10 +46,12 @@ void ResetRunState();
 
 // The reporter's notices (base/report.h): posted to the main window,
 // which shows them once its message loop runs. A failed write and the
-// 2 GB limit are told once per run, memory that ran out each time.
+// 2 GB limit and a capture failed otherwise are told once per run, memory
+// that ran out each time.
 void PostWriteFailure();
 void PostWorkingFileFull();
 void PostNoMemory();
+void PostCaptureFailure(int code);
 
 // Makes the error box and these notices the program's reporter.
 void InstallReporter();

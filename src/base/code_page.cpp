@@ -2,14 +2,16 @@
 
 #include <windows.h>
 
+#include <string_view>
+
 namespace {
 
 // Converts the text; `lost` (when given) says whether a character had no
 // bytes of its own, best fits being refused then.
-std::string ToCodePage(const std::u16string& text, BOOL* lost) {
-  if (text.empty()) return std::string();
-  const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
-  const int units = static_cast<int>(text.size());
+std::string ToCodePage(const char16_t* text, std::size_t length, BOOL* lost) {
+  if (length == 0) return std::string();
+  const auto* wide = reinterpret_cast<const wchar_t*>(text);
+  const int units = static_cast<int>(length);
   const DWORD flags = lost ? WC_NO_BEST_FIT_CHARS : 0;
   const int n = WideCharToMultiByte(CP_ACP, flags, wide, units, nullptr, 0, nullptr, lost);
   if (n <= 0) return std::string();
@@ -20,11 +22,26 @@ std::string ToCodePage(const std::u16string& text, BOOL* lost) {
 
 }  // namespace
 
-std::string CodePageBytes(const std::u16string& text) { return ToCodePage(text, nullptr); }
+std::string CodePageBytes(const std::u16string& text) {
+  return ToCodePage(text.data(), text.size(), nullptr);
+}
+
+std::string CodePageBytes(const char16_t* text, std::size_t n) {
+  return ToCodePage(text, n, nullptr);
+}
+
+bool CodePageGivesBack(const std::string& bytes, const char16_t* text, std::size_t n) {
+  // A conversion of another length cannot be the text: nothing is made.
+  const int length = static_cast<int>(bytes.size());
+  const int units = length == 0 ? 0 : MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
+  if (units < 0 || static_cast<std::size_t>(units) != n) return false;
+  // The conversion lives only while it is compared.
+  return FromCodePage(bytes) == std::u16string_view(text, n);
+}
 
 bool HeldByCodePage(const std::u16string& text, std::string* bytes) {
   BOOL lost = FALSE;
-  *bytes = ToCodePage(text, &lost);
+  *bytes = ToCodePage(text.data(), text.size(), &lost);
   return !lost;
 }
 

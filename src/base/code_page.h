@@ -4,11 +4,15 @@
 // UTF-16 where an output or a control takes Unicode.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 // The code page's rendering: what the system's own conversion makes of
 // the text, a character the code page lacks becoming its nearest or "?".
 std::string CodePageBytes(const std::u16string& text);
+std::string CodePageBytes(const char16_t* text, std::size_t n);
+// Whether converting the bytes back gives exactly the n units at text.
+bool CodePageGivesBack(const std::string& bytes, const char16_t* text, std::size_t n);
 // The code page's bytes for every character of the text; false, with
 // *bytes holding the rendering, when the code page lacks one.
 bool HeldByCodePage(const std::u16string& text, std::string* bytes);

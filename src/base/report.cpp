@@ -34,3 +34,7 @@ bool ErrorBoxOpen() { return g_errorBoxOpen; }
 void ReportWriteFailure() { Call(g_reporter.writeFailure); }
 void ReportWorkingFileFull() { Call(g_reporter.workingFileFull); }
 void ReportNoMemory() { Call(g_reporter.noMemory); }
+
+void ReportCaptureFailure(int code) {
+  if (g_reporter.captureFailed) g_reporter.captureFailed(code);
+}

@@ -20,6 +20,9 @@ struct Reporter {
   void (*writeFailure)() = nullptr;
   void (*workingFileFull)() = nullptr;
   void (*noMemory)() = nullptr;
+  // A capture the store refused for a reason none of the others is
+  // (`code`: the store's error code).
+  void (*captureFailed)(int code) = nullptr;
 };
 void SetReporter(const Reporter& reporter);
 
@@ -33,6 +36,7 @@ bool ErrorBoxOpen();
 void ReportWriteFailure();
 void ReportWorkingFileFull();
 void ReportNoMemory();
+void ReportCaptureFailure(int code);
 
 // Runs a window procedure's work so that running out of memory in it
 // never escapes into the system's code (which would end the program and

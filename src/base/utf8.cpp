@@ -73,13 +73,33 @@ char32_t Utf16Character(const char16_t* s, std::size_t n, std::size_t i) {
   return 0x10000 + ((static_cast<char32_t>(s[i]) - 0xD800) << 10) + (s[i + 1] - 0xDC00);
 }
 
+namespace {
+
+// The character at i as UTF-8 takes it: a lone surrogate is no character.
+char32_t Utf8Character(const char16_t* s, std::size_t n, std::size_t i) {
+  const char32_t c = Utf16Character(s, n, i);
+  return IsHigh(c) || IsLow(c) ? 0xFFFD : c;
+}
+
+}  // namespace
+
+std::size_t Utf8Bytes(const char16_t* text, std::size_t n) {
+  std::size_t bytes = 0;
+  for (std::size_t i = 0; i < n; i += Utf16Units(text, n, i)) {
+    const char32_t c = Utf8Character(text, n, i);
+    bytes += c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+  }
+  return bytes;
+}
+
+void AppendUtf8(const char16_t* text, std::size_t n, std::string* out) {
+  for (std::size_t i = 0; i < n; i += Utf16Units(text, n, i)) PutUtf8(Utf8Character(text, n, i), out);
+}
+
 std::string Utf8FromUtf16(const char16_t* text, std::size_t n) {
   std::string out;
-  out.reserve(n);
-  for (std::size_t i = 0; i < n; i += Utf16Units(text, n, i)) {
-    const char32_t c = Utf16Character(text, n, i);
-    PutUtf8(IsHigh(c) || IsLow(c) ? 0xFFFD : c, &out);
-  }
+  out.reserve(Utf8Bytes(text, n));
+  AppendUtf8(text, n, &out);
   return out;
 }
 

@@ -15,6 +15,10 @@ char32_t Utf16Character(const char16_t* s, std::size_t n, std::size_t i);
 // The UTF-8 form of the UTF-16 text. A lone surrogate, which no character
 // is, becomes U+FFFD.
 std::string Utf8FromUtf16(const char16_t* text, std::size_t n);
+// The bytes of that form, and the form appended to *out: a large text is
+// written once into a string already grown to its final size.
+std::size_t Utf8Bytes(const char16_t* text, std::size_t n);
+void AppendUtf8(const char16_t* text, std::size_t n, std::string* out);
 // The UTF-16 form of well-formed UTF-8; false, with *out undefined, for
 // anything else (an overlong form, a surrogate, a cut-off character,
 // beyond U+10FFFF), so that bytes of another kind are never taken for it.

@@ -81,8 +81,9 @@ bool AddClip(const std::string& text) {
     return true;
   }
   // A history at its 2 GB limit refuses every later copy: the user must
-  // hear of it, or copies vanish without a word.
-  ReportPlainInsertFailure();
+  // hear of it, or copies vanish without a word; as must a failure of
+  // any other kind (no history open, say), which may refuse them all too.
+  if (!ReportPlainInsertFailure()) ReportCaptureFailure(g_tdbError);
   return false;
 }
 

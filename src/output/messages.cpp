@@ -32,6 +32,12 @@ const std::vector<Message> kMessages = {
     {kMsgKeptLeftover, P, kWhenAnything, 0,
      "前回の終了時に保存されなかった履歴の作業ファイルは、今の履歴ファイル (clip.dat) "
      "の続きではなかったため、取り込まずに %1 として残しました。\n中には %2 件の文章があります。"},
+    {kMsgLeftoverUnreadable, P, kWhenAnything, 0,
+     "前回の終了時に保存されなかった履歴の作業ファイルを読み取れなかったため、取り込まずに "
+     "%1 として残しました。\n履歴ファイル (clip.dat) はそのままです。"},
+    {kMsgLeftoverUnreadableNotKept, P, kWhenAnything, 0,
+     "前回の終了時に保存されなかった履歴の作業ファイル (clipwork.dat) を読み取れなかったため、"
+     "取り込みませんでした。\n履歴ファイル (clip.dat) はそのままです。"},
     {kMsgStartDeleteSkipped, P, kWhenAnything, 0,
      "バックアップ (clipdat.bak) を作れなかったため、起動時の履歴削除は行いませんでした。\n"
      "履歴はそのまま残っています。"},
@@ -59,6 +65,9 @@ const std::vector<Message> kMessages = {
     {kMsgNoMemory, P, kWhenAnything, 0,
      "メモリーが足りないため、操作を取りやめました。履歴は操作の前のままです。\n"
      "ほかのプログラムを終了してから、もう一度お試しください。"},
+    {kMsgCaptureFailed, P, kWhenAnything, 0,
+     "コピーを履歴に記録できませんでした (%1)。これからのコピーも記録されないことがあります。\n"
+     "「さよなら」で終了してから、起動し直してください。"},
     {kMsgInsertNoRow, F, kWhenAnything, 0, "InsertClip:リストに追加中にエラー発生"},
     {kMsgInsertFailed, F, kWhenAnything, 0, "InsertClip:エラーが発生しました"},
 

@@ -23,6 +23,8 @@ enum MessageId : int {
   kMsgCloseFailed,
   kMsgCloseFailedAtSessionEnd,
   kMsgKeptLeftover,      // %1: the file's new name, %2: its number of texts
+  kMsgLeftoverUnreadable,  // %1: the file's new name
+  kMsgLeftoverUnreadableNotKept,
   kMsgStartDeleteSkipped,
   kMsgDamagedCopyKept,   // %1: the name of the copy
   kMsgDamagedNoCopy,
@@ -35,6 +37,7 @@ enum MessageId : int {
   kMsgWriteFailed,
   kMsgWorkingFileFull,
   kMsgNoMemory,
+  kMsgCaptureFailed,     // %1: the store's error code
   kMsgInsertNoRow,
   kMsgInsertFailed,
   // Copies.

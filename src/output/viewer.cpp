@@ -53,8 +53,10 @@ std::string EditRecord() {
   std::u16string text(static_cast<size_t>(length) + 1, u'\0');
   const int got = GetWindowTextW(edit, reinterpret_cast<wchar_t*>(&text[0]), length + 1);
   text.resize(static_cast<size_t>(got > 0 ? got : 0));
-  const std::string rendering = CodePageBytes(text);
-  return unicode_record::ForUnicodeCopy(text, rendering, FromCodePage(rendering));
+  std::string record = CodePageBytes(text);
+  const bool givesBack = CodePageGivesBack(record, text.data(), text.size());
+  unicode_record::ForUnicodeCopy(text.data(), text.size(), givesBack, &record);
+  return record;
 }
 
 // Bytes enough to hold the longest record the dialog edits in Unicode:

@@ -1,13 +1,14 @@
 #include "settings/info_dialogs.h"
 
 #include "base/program.h"
+#include "base/report.h"
 #include "resource.h"
 
 namespace {
 
 // Shared by both dialogs: OK and Cancel (Escape, the close box) close
 // them; everything else is the system's.
-INT_PTR CALLBACK InfoDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR InfoDlgWork(HWND dialog, UINT message, WPARAM wParam) {
   if (message != WM_COMMAND) return FALSE;
   switch (LOWORD(wParam)) {
     case IDOK:
@@ -18,6 +19,12 @@ INT_PTR CALLBACK InfoDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
       return TRUE;
   }
   return FALSE;
+}
+
+// Guarded as every procedure of the program is, so that whatever either
+// dialog comes to do never lets running out of memory end the program.
+INT_PTR CALLBACK InfoDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  return GuardMemory([&] { return InfoDlgWork(dialog, message, wParam); }, TRUE);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/program.h"
+#include "base/report.h"
 #include "resource.h"
 #include "settings/settings.h"
 #include "settings/settings_codec.h"
@@ -108,7 +109,7 @@ void Accept(HWND dialog) {
   EndDialog(dialog, 1);
 }
 
-INT_PTR CALLBACK SettingsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR SettingsDlgWork(HWND dialog, UINT message, WPARAM wParam) {
   switch (message) {
     case WM_INITDIALOG:
       FillDialog(dialog);
@@ -128,6 +129,21 @@ INT_PTR CALLBACK SettingsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARA
       break;
   }
   return FALSE;
+}
+
+INT_PTR CALLBACK SettingsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  bool done = false;
+  const INT_PTR result = GuardMemory(
+      [&] {
+        const INT_PTR r = SettingsDlgWork(dialog, message, wParam);
+        done = true;
+        return r;
+      },
+      TRUE);
+  // A dialog that memory ran out while filling or reading holds fields
+  // that are not the settings: it closes as cancelled, and they stay.
+  if (!done) EndDialog(dialog, 2);
+  return result;
 }
 
 }  // namespace

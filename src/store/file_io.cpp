@@ -10,6 +10,7 @@ namespace store_io {
 namespace {
 
 long g_failWrite = 0;  // the n-th write from now fails; 0: none
+long g_failRead = 0;   // the same for reads
 
 }  // namespace
 
@@ -29,6 +30,7 @@ std::string UnusedName(const std::string& stem, const std::string& suffix) {
 }
 
 std::uint32_t Read(HANDLE file, void* buffer, std::uint32_t n) {
+  if (g_failRead > 0 && --g_failRead == 0) return 0;
   DWORD got = 0;
   if (!file || !ReadFile(file, buffer, n, &got, nullptr)) return 0;
   return got;
@@ -41,6 +43,7 @@ bool Write(HANDLE file, const void* data, std::uint32_t n) {
 }
 
 void FailWriteForTesting(long nth) { g_failWrite = nth; }
+void FailReadForTesting(long nth) { g_failRead = nth; }
 
 bool SeekTo(HANDLE file, std::int64_t offset) {
   LARGE_INTEGER to;

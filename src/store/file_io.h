@@ -44,6 +44,9 @@ bool WriteInt32(HANDLE file, std::int32_t value);
 // Makes the n-th write from now fail, as a full disk would; 0 turns the
 // fault off. For tests of what a failed write leaves behind.
 void FailWriteForTesting(long nth);
+// The same for the n-th read, as a pulled USB stick or a lost network
+// share would fail it.
+void FailReadForTesting(long nth);
 
 // Reads a file through a window of one large block, so that the many
 // small reads of a load or a save (a length here, a label there) cost a

@@ -41,11 +41,13 @@ bool StartsWith(store_io::BlockReader& work, store_io::BlockReader& data) {
   return same && at == data.Size();
 }
 
-void CopyRecord(store_io::BlockReader& from, const RecordRef& record, store_io::BufferedWriter& to) {
+// False when the record's bytes could not all be read: what was written
+// of it is short.
+bool CopyRecord(store_io::BlockReader& from, const RecordRef& record, store_io::BufferedWriter& to) {
   to.PutInt32(record.length);
-  from.ForEachPiece(record.offset + record_format::kFieldSize,
-                    static_cast<std::uint32_t>(record.length),
-                    [&](const char* piece, std::uint32_t n) { to.Put(piece, n); });
+  return from.ForEachPiece(record.offset + record_format::kFieldSize,
+                           static_cast<std::uint32_t>(record.length),
+                           [&](const char* piece, std::uint32_t n) { to.Put(piece, n); });
 }
 
 // The whole texts of a leftover, counted as records from the end of its
@@ -57,12 +59,16 @@ int CountTexts(const std::string& name) {
   return static_cast<int>(ScanAppendedRecords(reader, record_format::kFirstRecord).size());
 }
 
-// A leftover that does not continue the data file is kept as it is.
-void KeepAside(const std::string& work, const char* base) {
+// A leftover that does not continue the data file is kept as it is; so
+// is one that could not be taken up whole. `unreadable`: a read of either
+// file failed, which is told even when the leftover could not be moved.
+void KeepAside(const std::string& work, const char* base, bool unreadable = false) {
+  g_keptLeftover.unreadable = unreadable;
   const std::string aside = store_io::UnusedName(std::string(base) + "work-kept-", ".dat");
   if (!MoveFileA(work.c_str(), aside.c_str())) return;
   g_keptLeftover.name = aside;
-  g_keptLeftover.texts = CountTexts(aside);
+  // A file that could not be read is not read again to be counted.
+  if (!unreadable) g_keptLeftover.texts = CountTexts(aside);
 }
 
 }  // namespace
@@ -91,14 +97,25 @@ int tdb_recover(const char* base, bool newestFirst) {
     }
     store_io::BlockReader workReader(workFile.Get());
     store_io::BlockReader dataReader(dataFile.Get());
+    // A read that failed (a USB stick pulled, a network share gone) makes
+    // a file look shorter or other than it is: nothing read from it then
+    // may be committed, nor may it be taken for a leftover of another
+    // file or for one with nothing in it.
+    auto readFailed = [&] { return workReader.Failed() || dataReader.Failed(); };
     const DataFileScan scan = ScanDataFile(dataReader);
-    if (scan.damaged || !StartsWith(workReader, dataReader)) {
+    const bool continues = !scan.damaged && StartsWith(workReader, dataReader);
+    if (continues && !readFailed()) recovered = ScanAppendedRecords(workReader, dataReader.Size());
+    if (readFailed()) {
+      workFile.Reset();
+      KeepAside(work, base, true);
+      return 0;
+    }
+    if (!continues) {
       workFile.Reset();
       KeepAside(work, base);
       return 0;
     }
     history = scan.records;
-    recovered = ScanAppendedRecords(workReader, dataReader.Size());
     if (recovered.empty()) {
       workFile.Reset();
       DeleteFileA(work.c_str());
@@ -109,19 +126,24 @@ int tdb_recover(const char* base, bool newestFirst) {
     if (newestFirst) std::reverse(recovered.begin(), recovered.end());
     store_io::AtomicFileWriter out(data);
     bool written = out.Open();
+    bool read = true;
     if (written) {
       out.Out().PutInt32(static_cast<std::int32_t>(history.size() + recovered.size()));
-      if (!newestFirst)
-        for (const RecordRef& r : history) CopyRecord(dataReader, r, out.Out());
-      for (const RecordRef& r : recovered) CopyRecord(workReader, r, out.Out());
-      if (newestFirst)
-        for (const RecordRef& r : history) CopyRecord(dataReader, r, out.Out());
+      auto copy = [&](store_io::BlockReader& from, const std::vector<RecordRef>& records) {
+        for (const RecordRef& r : records) read = read && CopyRecord(from, r, out.Out());
+      };
+      if (!newestFirst) copy(dataReader, history);
+      copy(workReader, recovered);
+      if (newestFirst) copy(dataReader, history);
+      read = read && !readFailed();
       dataFile.Reset();  // the data file is replaced next
-      written = out.Commit();
+      // What could not be read whole is never committed: the temporary
+      // file goes, and clip.dat stays as it was.
+      written = read && out.Commit();
     }
     if (!written) {
       workFile.Reset();
-      KeepAside(work, base);
+      KeepAside(work, base, !read);
       return 0;
     }
   }

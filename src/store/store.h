@@ -166,9 +166,13 @@ int tdb_recover(const char* base, bool newestFirst);
 // When the last tdb_recover kept a leftover aside: its new name and the
 // number of whole texts in it after its first four bytes (the data file
 // it began from and what that run appended); an empty name otherwise.
+// `unreadable`: reading the leftover or the data file failed, so that
+// nothing was taken up (the name is then empty when the leftover could
+// not be moved, and the texts are not counted).
 struct KeptLeftover {
   std::string name;
   int texts = 0;
+  bool unreadable = false;
 };
 extern KeptLeftover g_keptLeftover;
 // Gives it and forgets it, so that it is told once.

@@ -39,10 +39,14 @@ bool PlacedAsUnicode(const unsigned* formats, std::size_t n) {
   return false;
 }
 
-std::string ForUnicodeCopy(const std::u16string& text, const std::string& rendering,
-                           const std::u16string& back) {
-  if (back == text) return rendering;
-  return Encode(rendering, Utf8FromUtf16(text.data(), text.size()));
+void ForUnicodeCopy(const char16_t* text, std::size_t n, bool givesBack, std::string* rendering) {
+  if (givesBack) return;
+  // Grown once, to the record's size, and the UTF-8 written straight into
+  // it: a text of some hundred MB is never held in a further copy.
+  rendering->reserve(rendering->size() + 1 + kTagBytes + Utf8Bytes(text, n));
+  rendering->push_back('\0');
+  rendering->append(kTag, kTagBytes);
+  AppendUtf8(text, n, rendering);
 }
 
 }  // namespace unicode_record

@@ -37,10 +37,10 @@ Parts Split(const char* text, std::size_t n);
 constexpr unsigned kClipboardText = 1, kClipboardUnicodeText = 13;
 bool PlacedAsUnicode(const unsigned* formats, std::size_t n);
 
-// The record for a text copied as Unicode: its conversion to the code
-// page (`rendering`) when converting that back gives the very text
-// (`back`), else the rendering with the text beside it.
-std::string ForUnicodeCopy(const std::u16string& text, const std::string& rendering,
-                           const std::u16string& back);
+// Makes the record for the n units of a text copied as Unicode out of its
+// conversion to the code page (`rendering`), in place: the rendering
+// alone when converting it back gives the very text (`givesBack`), else
+// the rendering with the text beside it.
+void ForUnicodeCopy(const char16_t* text, std::size_t n, bool givesBack, std::string* rendering);
 
 }  // namespace unicode_record

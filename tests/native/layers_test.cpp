@@ -114,3 +114,40 @@ TEST(Layers, PlatformFreeFilesNeverReachWindowsHeaders) {
     }
   }
 }
+
+// Running out of memory in a procedure the system calls (a window,
+// subclass or dialog procedure) must never unwind into the system's
+// code, which would end the program and lose the session's history:
+// each runs its work through GuardMemory.
+TEST(Layers, EveryProcedureTheSystemCallsRunsInsideTheMemoryGuard) {
+  static const std::regex kProcedure(R"(^(LRESULT|INT_PTR|BOOL) CALLBACK (\w+)\()");
+  // The find bar's edit procedure is being reworked apart from this
+  // change, and comes under the rule with that work.
+  const std::set<std::string> kNotYet = {"listwin/find.cpp EditProc"};
+  int procedures = 0;
+  for (const auto& [folder, rank] : kLayers)
+    for (const auto& entry : fs::directory_iterator(kSrc / folder)) {
+      if (entry.path().extension() != ".cpp") continue;
+      const std::string file = folder + "/" + entry.path().filename().string();
+      std::ifstream in(entry.path());
+      std::string text, name, body;
+      int at = 0;
+      for (int line = 1; std::getline(in, text); ++line) {
+        std::smatch m;
+        if (name.empty() && std::regex_search(text, m, kProcedure)) {
+          name = m[2].str();
+          body.clear();
+          at = line;
+        } else if (!name.empty() && text.rfind("}", 0) == 0) {
+          ++procedures;
+          EXPECT_TRUE(body.find("GuardMemory(") != std::string::npos ||
+                      kNotYet.count(file + " " + name))
+              << file << ":" << at << " " << name << " runs outside the memory guard";
+          name.clear();
+        } else if (!name.empty()) {
+          body += text;
+        }
+      }
+    }
+  EXPECT_GE(procedures, 7) << "the procedures were not found";
+}

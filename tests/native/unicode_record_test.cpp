@@ -18,6 +18,7 @@ TEST(Utf8, WellFormedTextsGoBothWaysAndNothingElseIsTaken) {
   EXPECT_EQ("\xf0\x9f\x98\x80", Utf8FromUtf16(u"\U0001F600", 2));
   const char16_t lone[] = {u'a', 0xD83D, u'b'};
   EXPECT_EQ("a\xef\xbf\xbd" "b", Utf8FromUtf16(lone, 3));
+  EXPECT_EQ(5u, Utf8Bytes(lone, 3)) << "counted as it is written";
 
   const char* notUtf8[] = {"\x80", "\xc3", "\xc0\xaf", "\xe0\x80\xaf", "\xed\xa0\x80",
                            "\xf4\x90\x80\x80", "\xe3\x81", "\xf8\x88\x80\x80\x80", "\x83\x61"};
@@ -59,9 +60,21 @@ TEST(UnicodeRecord, ACopyIsKeptOnlyWhenPlacedAsUnicodeAndTheCodePageLosesSomethi
   EXPECT_TRUE(PlacedAsUnicode(unicodeFirst, 5));
   EXPECT_FALSE(PlacedAsUnicode(textFirst, 2));
   EXPECT_FALSE(PlacedAsUnicode(neither, 1));
-  // Converted back exactly: the code page's bytes alone, as any record.
-  EXPECT_EQ("\x82\xa0", unicode_record::ForUnicodeCopy(u"\u3042", "\x82\xa0", u"\u3042"));
-  const std::string kept = unicode_record::ForUnicodeCopy(u"caf\u00e9", "caf?", u"caf?");
-  EXPECT_EQ(std::string("caf?\0UTF8caf\xc3\xa9", 14), kept);
-  EXPECT_EQ(kept, unicode_record::Encode("caf?", "caf\xc3\xa9"));
+  struct Copy {
+    std::u16string text;
+    std::string rendering;
+    bool givesBack;
+    std::string record;
+  };
+  const Copy copies[] = {
+      // Converted back exactly: the code page's bytes alone, as any record.
+      {u"\u3042", "\x82\xa0", true, "\x82\xa0"},
+      {u"caf\u00e9", "caf?", false, std::string("caf?\0UTF8caf\xc3\xa9", 14)},
+      {u"\U0001F600", "?", false, std::string("?\0UTF8\xf0\x9f\x98\x80", 10)},
+  };
+  for (const Copy& c : copies) {
+    std::string record = c.rendering;
+    unicode_record::ForUnicodeCopy(c.text.data(), c.text.size(), c.givesBack, &record);
+    EXPECT_EQ(c.record, record) << c.rendering;
+  }
 }

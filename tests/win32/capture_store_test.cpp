@@ -8,6 +8,7 @@
 
 #include "app/capture.h"
 #include "app/mainwnd.h"
+#include "base/report.h"
 #include "listwin/commands.h"
 #include "listwin/entries.h"
 #include "listwin/listwin.h"
@@ -16,6 +17,8 @@
 #include "store/history.h"
 #include "store/row_index.h"
 #include "store/store.h"
+#include "common/clipboard.h"
+#include "win32/large_allocations.h"
 #include "win32/store_support.h"
 
 namespace {
@@ -153,4 +156,115 @@ TEST_F(CaptureStoreTest, NothingGrowsTheSavedHistoryPastTwoGigabytes) {
   EXPECT_EQ("first", RowLabel(list_, 0));
   EXPECT_EQ(0, tdb_modify("12345678", 0, store_, list_));
   EXPECT_EQ(INT32_MAX, tdb_savedsize());
+}
+
+// A capture that fails for a reason of no told kind (here: no history
+// open) is told, and once, not at every copy.
+TEST_F(CaptureStoreTest, AFailureOfAnotherKindIsToldOnce) {
+  g_store = nullptr;
+  EXPECT_FALSE(AddClip("a"));
+  EXPECT_FALSE(AddClip("b"));
+  MSG told;
+  int messages = 0;
+  WPARAM code = 0;
+  while (PeekMessageW(&told, nullptr, kCaptureFailed, kCaptureFailed, PM_REMOVE)) {
+    ++messages;
+    code = told.wParam;
+  }
+  EXPECT_EQ(1, messages);
+  EXPECT_NE(0, static_cast<int>(code)) << "with the store's error code";
+}
+
+namespace {
+
+// A Unicode text the code page lacks every character of, of 1 MB units.
+constexpr size_t kUnits = 1 << 20;
+const std::wstring& WideText() {
+  static const std::wstring text(kUnits, L'\u00e9');
+  return text;
+}
+
+int g_noMemoryTold = 0;
+
+// Another program holding the clipboard open until Release.
+class ClipboardHolder {
+ public:
+  ClipboardHolder() {
+    thread_ = CreateThread(nullptr, 0, Hold, this, 0, nullptr);
+    WaitForSingleObject(opened_, 5000);
+  }
+  ~ClipboardHolder() {
+    Release();
+    CloseHandle(opened_);
+    CloseHandle(release_);
+  }
+  void Release() {
+    if (!thread_) return;
+    SetEvent(release_);
+    WaitForSingleObject(thread_, 5000);
+    CloseHandle(thread_);
+    thread_ = nullptr;
+  }
+
+ private:
+  static DWORD WINAPI Hold(void* self) {
+    auto* holder = static_cast<ClipboardHolder*>(self);
+    const bool open = OpenClipboard(nullptr) != FALSE;
+    SetEvent(holder->opened_);
+    WaitForSingleObject(holder->release_, 5000);
+    if (open) CloseClipboard();
+    return 0;
+  }
+  HANDLE opened_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE release_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE thread_ = nullptr;
+};
+
+}  // namespace
+
+// The copies a Unicode capture holds at once: its rendering, its
+// conversion back, the record grown out of the rendering; never the
+// UTF-16 text grown again, its UTF-8 form and the record beside them.
+TEST_F(CaptureStoreTest, AUnicodeCaptureHoldsAtMostThreeCopiesOfItsText) {
+  OPEN_HISTORY(DataFile({}));
+  ASSERT_TRUE(CopyUnicode(WideText(), 0x0411));
+  HWND window = CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  size_t peak = 0;
+  {
+    LargeAllocationPeak measure;
+    OnClipboardUpdate(window);
+    peak = measure.Peak();
+  }
+  DestroyWindow(window);
+  ASSERT_EQ(1, RowCount(list_));
+  EXPECT_EQ(static_cast<std::int64_t>(4 + 4 + kUnits + 5 + 2 * kUnits), WorkSize())
+      << "the rendering, the tag and the UTF-8 after the empty history";
+  EXPECT_LE(peak, 3 * kUnits * sizeof(wchar_t));
+}
+
+// A capture retried from the main message loop, outside any window
+// procedure, that runs out of memory is given up and told once.
+TEST_F(CaptureStoreTest, ARetriedCaptureThatRunsOutOfMemoryIsGivenUp) {
+  OPEN_HISTORY(DataFile({}));
+  ASSERT_TRUE(CopyUnicode(WideText(), 0x0411));
+  HWND window = CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  Reporter counting;
+  counting.noMemory = [] { ++g_noMemoryTold; };
+  SetReporter(counting);
+  g_noMemoryTold = 0;
+  {
+    ClipboardHolder holder;
+    OnClipboardUpdate(window);
+    EXPECT_TRUE(CaptureWaiting()) << "the clipboard was busy";
+  }
+  {
+    LargeAllocationsFail fail(kUnits);
+    EXPECT_NO_THROW(OnCaptureRetry(window));
+  }
+  EXPECT_FALSE(CaptureWaiting()) << "not tried again";
+  EXPECT_EQ(1, g_noMemoryTold);
+  EXPECT_EQ(0, RowCount(list_));
+  InstallReporter();
+  StopCapture(window);
+  DestroyWindow(window);
 }

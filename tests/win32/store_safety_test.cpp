@@ -8,12 +8,17 @@
 #include <vector>
 
 #include "app/capture.h"
+#include "app/errorbox.h"
+#include "app/mainwnd.h"
+#include "base/program.h"
 #include "listwin/entries.h"
 #include "listwin/listwin.h"
 #include "settings/settings.h"
 #include "store/file_io.h"
 #include "store/history.h"
 #include "store/store.h"
+#include "win32/dialog_answerer.h"
+#include "win32/large_allocations.h"
 #include "win32/store_support.h"
 
 namespace {
@@ -25,6 +30,11 @@ const std::string kWork = "clipwork.dat";
 struct WriteFault {
   explicit WriteFault(long nth) { store_io::FailWriteForTesting(nth); }
   ~WriteFault() { store_io::FailWriteForTesting(0); }
+};
+
+struct ReadFault {
+  explicit ReadFault(long nth) { store_io::FailReadForTesting(nth); }
+  ~ReadFault() { store_io::FailReadForTesting(0); }
 };
 
 std::vector<std::string> ManyTexts(int n, size_t length) {
@@ -188,4 +198,89 @@ TEST_F(RecoveryTest, NothingToRecoverChangesNothing) {
   EXPECT_EQ(Hex(DataFile({"a"})), Hex(ReadFileBytes(kData)));
   EXPECT_FALSE(FileExists(kWork));
   EXPECT_FALSE(FileExists("clip.dat.tmp"));
+}
+
+// Files of several blocks each, so that reads fail while the files are
+// checked, while the leftover's texts are found, and while they are
+// copied. Whichever read fails, nothing is committed and the leftover is
+// kept aside whole; once no read fails, the recovery is the whole one.
+TEST_F(RecoveryTest, AReadThatFailsCommitsNothing) {
+  const std::vector<std::string> history = ManyTexts(3000, 500), captured = ManyTexts(3000, 400);
+  std::vector<std::string> whole = history;
+  whole.insert(whole.end(), captured.begin(), captured.end());
+  bool reachedTheEnd = false;
+  for (long nth = 1; nth < 100 && !reachedTheEnd; ++nth) {
+    SCOPED_TRACE("read " + std::to_string(nth) + " failed");
+    Crashed(DataFile(history), captured);
+    const std::string data = ReadFileBytes(kData), leftover = ReadFileBytes(kWork);
+    int recovered;
+    {
+      ReadFault fault(nth);
+      recovered = tdb_recover(kBaseName, false);
+    }
+    const KeptLeftover kept = TakeKeptLeftover();
+    if (!kept.unreadable) {
+      ASSERT_GT(nth, 2) << "the reads were not reached";
+      EXPECT_EQ(3000, recovered);
+      EXPECT_TRUE(ReadFileBytes(kData) == DataFile(whole));
+      reachedTheEnd = true;
+      continue;
+    }
+    EXPECT_EQ(0, recovered);
+    EXPECT_TRUE(ReadFileBytes(kData) == data) << "clip.dat must stay as it was";
+    EXPECT_FALSE(FileExists("clip.dat.tmp"));
+    EXPECT_FALSE(FileExists(kWork));
+    ASSERT_FALSE(kept.name.empty());
+    EXPECT_TRUE(ReadFileBytes(kept.name) == leftover) << kept.name;
+    DeleteFileA(kept.name.c_str());
+  }
+  EXPECT_TRUE(reachedTheEnd);
+}
+
+TEST_F(RecoveryTest, ALeftoverThatCouldNotBeReadIsToldAtTheStart) {
+  Crashed(DataFile({"a"}), {"c"});
+  {
+    ReadFault fault(1);
+    EXPECT_EQ(0, tdb_recover(kBaseName, false));
+  }
+  TakeLoadDamage();  // nothing else to tell
+  DialogAnswerer answer("コピウェル - エラー", IDOK);
+  ReportStartNotices();
+  ASSERT_TRUE(answer.Answered());
+  std::string text;
+  for (const std::string& label : answer.Labels()) text += label;
+  EXPECT_NE(std::string::npos, text.find("読み取れなかったため、取り込まずに clipwork-kept-1.dat"))
+      << text;
+}
+
+// Recovering a leftover that does not fit in memory (the 32-bit build)
+// during the main window's creation: the creation fails with the plain
+// message, and neither file is touched, for a start that has the memory.
+TEST_F(RecoveryTest, AStartThatRunsOutOfMemoryFailsAndKeepsBothFiles) {
+  Crashed(DataFile({"a", "b"}), {"c"});
+  const std::string data = ReadFileBytes(kData), leftover = ReadFileBytes(kWork);
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  RegisterMainClass(instance);
+  DialogAnswerer answer("コピウェル - エラー", IDOK);
+  HWND main = nullptr;
+  {
+    LargeAllocationsFail fail(512 * 1024);
+    main = CreateWindowExW(0, kMainClassName, kMainClassName, WS_OVERLAPPEDWINDOW, 0, 0, 0, 0,
+                           nullptr, nullptr, instance, nullptr);
+  }
+  if (main) {
+    answer.Cancel();
+    DestroyWindow(main);
+  }
+  SetMainWindow(nullptr);
+  SetFatalErrorExit(nullptr);
+  MSG quit;
+  PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // the shutdown's
+  ASSERT_EQ(nullptr, main) << "creation must fail";
+  ASSERT_TRUE(answer.Answered());
+  std::string text;
+  for (const std::string& label : answer.Labels()) text += label;
+  EXPECT_NE(std::string::npos, text.find("メモリーに読み込めないため、コピウェルを終了します")) << text;
+  EXPECT_TRUE(ReadFileBytes(kData) == data) << "clip.dat must stay as it was";
+  EXPECT_TRUE(ReadFileBytes(kWork) == leftover) << "the leftover stays to be recovered";
 }
