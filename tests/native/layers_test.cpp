@@ -121,9 +121,6 @@ TEST(Layers, PlatformFreeFilesNeverReachWindowsHeaders) {
 // each runs its work through GuardMemory.
 TEST(Layers, EveryProcedureTheSystemCallsRunsInsideTheMemoryGuard) {
   static const std::regex kProcedure(R"(^(LRESULT|INT_PTR|BOOL) CALLBACK (\w+)\()");
-  // The find bar's edit procedure is being reworked apart from this
-  // change, and comes under the rule with that work.
-  const std::set<std::string> kNotYet = {"listwin/find.cpp EditProc"};
   int procedures = 0;
   for (const auto& [folder, rank] : kLayers)
     for (const auto& entry : fs::directory_iterator(kSrc / folder)) {
@@ -140,8 +137,7 @@ TEST(Layers, EveryProcedureTheSystemCallsRunsInsideTheMemoryGuard) {
           at = line;
         } else if (!name.empty() && text.rfind("}", 0) == 0) {
           ++procedures;
-          EXPECT_TRUE(body.find("GuardMemory(") != std::string::npos ||
-                      kNotYet.count(file + " " + name))
+          EXPECT_TRUE(body.find("GuardMemory(") != std::string::npos)
               << file << ":" << at << " " << name << " runs outside the memory guard";
           name.clear();
         } else if (!name.empty()) {
