@@ -40,3 +40,4 @@
 #define IDC_TOPMOST 1031
 #define IDC_KEEP_RECT 1032
 #define IDC_STDEL 1034
+#define IDC_IGNORE 1035

@@ -13,7 +13,7 @@
 namespace {
 
 // The longest value a read gives, in bytes, as the INI file holds it.
-constexpr size_t kValueMax = 255;
+constexpr size_t kValueMax = kTextMost;
 
 // Cut to the longest whole characters within `limit` bytes.
 std::string ToAnsi(const std::wstring& wide, size_t limit) {

@@ -51,6 +51,12 @@ struct Settings {
   int lf = kLfInyo;
   char inyo[kQuoteBufferSize] = "> ";
   char foot[kQuoteBufferSize] = "";
+  // The programs whose copies are never recorded (program_list.h): the
+  // common password managers for Windows.
+  char ignore[kQuoteBufferSize] =
+      "KeePass.exe;KeePassXC.exe;1Password.exe;Bitwarden.exe;Dashlane.exe;Enpass.exe;"
+      "RoboForm.exe;RoboTaskBarIcon.exe;KeeperPasswordManager.exe;NordPass.exe;"
+      "Proton Pass.exe;LastPass.exe;pwsafe.exe";
   int lfbyte = 0;
   int sussave = kNo;
   int sus = 0;    // 1 paused, 0 capturing

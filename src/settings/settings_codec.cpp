@@ -1,5 +1,6 @@
 #include "settings/settings_codec.h"
 
+#include <algorithm>
 #include <cstring>
 #include <set>
 
@@ -73,7 +74,7 @@ void ReadQuoted(const ProfileSource& source, const SettingsField& field, Setting
   const std::string text = source.Text(field.section, field.key);
   if (text == kAbsentText) return;
   char* buffer = settings->*field.text;
-  const std::size_t n = text.size() < kQuoteBufferSize - 1 ? text.size() : kQuoteBufferSize - 1;
+  const std::size_t n = std::min({text.size(), field.readMost, std::size_t{kQuoteBufferSize - 1}});
   std::memcpy(buffer, text.data(), n);
   buffer[n] = '\0';
 }

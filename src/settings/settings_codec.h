@@ -4,6 +4,7 @@
 // a ProfileSource, the writer gives the ordered list of keys and values.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -16,12 +17,15 @@ constexpr char kIniFileName[] = "kopiwell.ini";
 constexpr char kAbsentText[] = "error";
 constexpr int kAbsentNumber = 999;
 
+// The longest text a read gives: the most a text field holds.
+constexpr std::size_t kTextMost = kQuoteBufferSize - 2;
+
 // The stored settings, as the system's profile functions read them.
 class ProfileSource {
  public:
   virtual ~ProfileSource() = default;
   // The value without surrounding blanks and one pair of enclosing
-  // quotes, cut to 255 bytes; kAbsentText when the key is absent.
+  // quotes, cut to kTextMost bytes; kAbsentText when the key is absent.
   virtual std::string Text(const char* section, const char* key) const = 0;
   // The value's leading decimal number, 0 for a text that is no number;
   // kAbsentNumber when the key is absent.

@@ -90,7 +90,7 @@ constexpr SettingsField Number(const char* section, const char* key, int Setting
 
 constexpr SettingsField Quoted(const char* section, const char* key,
                                char (Settings::*text)[kQuoteBufferSize], OnRead onRead,
-                               int control, int limit) {
+                               int control, int limit, std::size_t readMost = 255) {
   SettingsField f;
   f.section = section;
   f.key = key;
@@ -99,6 +99,7 @@ constexpr SettingsField Quoted(const char* section, const char* key,
   f.text = text;
   f.control = control;
   f.limit = limit;
+  f.readMost = readMost;
   return f;
 }
 
@@ -127,6 +128,9 @@ constexpr SettingsField kFields[] = {
     Flag(kOpe, "sussave", &Settings::sussave, kReset, kYesNo, IDC_SUSSAVE),
     Flag(kOpe, "sus", &Settings::sus, kReset, kPaused, 0),
     Flag(kOpe, "stdel", &Settings::stdel, kKeep, kOneZero, IDC_STDEL),
+    // A list the user grows must come back whole.
+    Quoted(kOpe, "ignore", &Settings::ignore, kReset, IDC_IGNORE, kQuoteFieldBytes,
+           kQuoteFieldBytes),
     Flag(kWin, "actv_hide", &Settings::actv_hide, kKeep, kStays, IDC_ACTV_HIDE),
     Flag(kWin, "topmost", &Settings::topmost, kKeep, kInFront, IDC_TOPMOST),
     Flag(kWin, "size", &Settings::size, kKeep, kYesNo, IDC_KEEP_RECT),

@@ -70,6 +70,9 @@ struct SettingsField {
   FieldFlag flag = {};
   int control = 0;  // the dialog control, 0 for none; a word field names one per word
   int limit = 0;    // the most bytes the dialog takes from its edit control
+  // The most bytes of a text a read takes: the quote prefix and footer
+  // have always been read back cut at 255.
+  std::size_t readMost = 255;
 };
 
 struct SettingsFieldList {

@@ -11,6 +11,9 @@ inline const std::vector<std::string>& FirstRunIniLines() {
       "[OPE]", "alt=false", "ctrl=true", "shift=false", "vk=55", "alt_sus=false", "ctrl_sus=true",
       "shift_sus=false", "vk_sus=56", "data=old", "cursor=last", "key=vilike1.9", "lf=lfinyo",
       "sussave=false", "sus=false", "stdel=false",
+      "ignore=\"KeePass.exe;KeePassXC.exe;1Password.exe;Bitwarden.exe;Dashlane.exe;Enpass.exe;"
+      "RoboForm.exe;RoboTaskBarIcon.exe;KeeperPasswordManager.exe;NordPass.exe;"
+      "Proton Pass.exe;LastPass.exe;pwsafe.exe\"",
       "[STR]", "inyo=\"> \"", "foot=\"\"",
       "[KAIGYO]", "lfbyte=0",
       "[WIN]", "actv_hide=true", "topmost=true", "size=false", "size_lx=100", "size_ly=100",

@@ -206,3 +206,27 @@ TEST_F(SettingsDialog, LongQuoteTextsAreCutTo1022Bytes) {
   EXPECT_TRUE(IniHas("foot=\" <" + std::string(1020, 'f') + "\""));
   GOODBYE(app_);
 }
+
+// The list of programs never recorded comes back from the file whole,
+// longer than the 255 bytes other texts are read back to, and as typed.
+TEST_F(SettingsDialog, TheProgramsNeverRecordedRoundTripThroughTheFile) {
+  START();
+  HWND dialog = OPEN();
+  EXPECT_EQ(0u, TextA(GetDlgItem(dialog, IDC_IGNORE)).find("KeePass.exe;KeePassXC.exe;"));
+  std::string typed = " b.EXE ;a.exe";
+  while (typed.size() < 300) typed += ";tool" + std::to_string(typed.size()) + ".exe";
+  SetText(dialog, IDC_IGNORE, typed);
+  CLOSE(dialog, IDOK);
+  EXPECT_TRUE(IniHas("ignore=\"" + typed + "\""));
+  GOODBYE(app_);
+
+  Kopiwell again(dir_.Path());
+  START_READY(again);
+  ASSERT_TRUE(again.Post(WM_COMMAND, 1000));
+  dialog = WaitDialog(again.Pid(), kCaption);
+  ASSERT_NE(nullptr, dialog);
+  EXPECT_EQ(typed, TextA(GetDlgItem(dialog, IDC_IGNORE)));
+  PressButton(dialog, IDCANCEL);
+  ASSERT_TRUE(WaitUntil([&] { return FindDialog(again.Pid(), kCaption) == nullptr; }));
+  GOODBYE(again);
+}

@@ -15,7 +15,7 @@ namespace {
 
 // Stored values as a file would hold them, read back with the rules of the
 // system's profile functions: blanks around the value and one pair of
-// enclosing quotes are dropped, texts are cut to 255 bytes, a number is
+// enclosing quotes are dropped, texts are cut to kTextMost bytes, a number is
 // the value's leading decimal digits, and an absent or empty value gives
 // the caller's default.
 class FakeProfile : public ProfileSource {
@@ -33,7 +33,7 @@ class FakeProfile : public ProfileSource {
     while (!v.empty() && v.front() == ' ') v.erase(0, 1);
     while (!v.empty() && v.back() == ' ') v.pop_back();
     if (v.size() >= 2 && v.front() == '"' && v.back() == '"') v = v.substr(1, v.size() - 2);
-    return v.substr(0, 255);
+    return v.substr(0, kTextMost);
   }
   int Number(const char* section, const char* key) const override {
     const std::string v = Text(section, key);
@@ -68,6 +68,7 @@ TEST(SettingsCodec, FirstRunWritesEveryKeyInItsOrder) {
       "OPE.data=old\nOPE.cursor=last\nOPE.key=vilike1.9\nOPE.lf=lfinyo\n"
       "STR.inyo=\"> \"\nSTR.foot=\"\"\nKAIGYO.lfbyte=0\n"
       "OPE.sussave=false\nOPE.sus=false\nOPE.stdel=false\n"
+      "OPE.ignore=\"" + std::string(Settings().ignore) + "\"\n"
       "WIN.actv_hide=true\nWIN.topmost=true\nWIN.size=false\n"
       "WIN.size_lx=100\nWIN.size_ly=100\nWIN.size_lw=334\nWIN.size_lh=233\n"
       "WIN.size_vx=0\nWIN.size_vy=0\nWIN.size_vw=234\nWIN.size_vh=133\n",
@@ -84,6 +85,7 @@ TEST(SettingsCodec, EveryCodeIsWrittenAsItsWord) {
   s.lf = kLfOk;
   std::snprintf(s.inyo, sizeof s.inyo, "  | ");
   std::snprintf(s.foot, sizeof s.foot, " <<");
+  std::snprintf(s.ignore, sizeof s.ignore, "b.EXE; a.exe");
   s.lfbyte = -5;
   s.sussave = kYes;
   s.sus = 1;
@@ -98,7 +100,7 @@ TEST(SettingsCodec, EveryCodeIsWrittenAsItsWord) {
         "OPE.alt_sus=true\nOPE.ctrl_sus=true\nOPE.shift_sus=true\nOPE.vk_sus=186\n",
         "OPE.data=new\nOPE.cursor=top\nOPE.key=normal\nOPE.lf=lfok\n",
         "STR.inyo=\"  | \"\nSTR.foot=\" <<\"\nKAIGYO.lfbyte=-5\n",
-        "OPE.sussave=true\nOPE.sus=true\nOPE.stdel=true\n",
+        "OPE.sussave=true\nOPE.sus=true\nOPE.stdel=true\nOPE.ignore=\"b.EXE; a.exe\"\n",
         "WIN.actv_hide=false\nWIN.topmost=false\nWIN.size=true\nWIN.size_lx=-20\n"})
     EXPECT_NE(std::string::npos, text.find(line)) << line << "\nin\n" << text;
 
@@ -235,6 +237,12 @@ TEST(SettingsCodec, QuotedTextsKeepTheirBlanksAndErrorMeansAbsent) {
   EXPECT_STREQ("", s.foot);
   s = Decode(FakeProfile().Marked().Set("STR", "inyo", "\"" + std::string(300, 'q') + "\""));
   EXPECT_EQ(std::string(255, 'q'), s.inyo);
+  // The list of programs never recorded comes back whole, and an absent
+  // one is the default list; an empty one stays empty.
+  const std::string programs(600, 'p');
+  EXPECT_EQ(programs, Decode(FakeProfile().Marked().Set("OPE", "ignore", programs)).ignore);
+  EXPECT_STREQ(Settings().ignore, Decode(FakeProfile().Marked()).ignore);
+  EXPECT_STREQ("", Decode(FakeProfile().Marked().Set("OPE", "ignore", "\"\"")).ignore);
 }
 
 TEST(SettingsCodec, NumbersReadTheirLeadingDigits) {
