@@ -84,6 +84,32 @@ int CopiesRightAfterStart(int starts) {
   return recorded;
 }
 
+// The median time from a copy's CloseClipboard to its record in the
+// working file, of 50 copies 30 ms apart, in a program of its own with
+// these settings.
+double MedianLatency(std::initializer_list<IniValue> ini) {
+  TempDir dir;
+  WriteIni(dir.Path(), ini);
+  Kopiwell app(dir.Path());
+  if (!app.Start() || !app.WaitReady()) return -1;
+  const std::wstring work = dir.File(L"clipwork.dat");
+  std::vector<double> latencies;
+  for (int i = 0; i < 50; ++i) {
+    const long long size = FileSize(work);
+    CopyText("checked-" + std::to_string(i));
+    const double copied = Now();
+    while (FileSize(work) == size && Now() - copied < 2.0) {
+    }
+    latencies.push_back((Now() - copied) * 1000.0);
+    Sleep(30);
+  }
+  app.Goodbye();
+  DWORD code = 0;
+  app.WaitExit(&code);
+  std::sort(latencies.begin(), latencies.end());
+  return latencies[latencies.size() / 2];
+}
+
 int main() {
   const int kCopies = 200;
   const Series series[] = {
@@ -199,5 +225,12 @@ int main() {
               unicodeLatencies[unicodeLatencies.size() / 2],
               unicodeLatencies[unicodeLatencies.size() * 9 / 10], unicodeLatencies.back(),
               unicodeLatencies[unicodeLatencies.size() / 2] / latencies[latencies.size() / 2]);
+  // Asking which program placed each copy, against a program with an
+  // empty list of programs never recorded, which asks nothing.
+  const double checked = MedianLatency({});
+  const double unchecked = MedianLatency({{"ignore", "\"\""}});
+  std::printf("\nCloseClipboard to record, asking which program copied: median %.2f ms;\n"
+              "  with the list of programs never recorded empty: %.2f ms  (%.2fx)\n",
+              checked, unchecked, checked / unchecked);
   return 0;
 }

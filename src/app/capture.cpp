@@ -12,7 +12,11 @@
 #include "base/code_page.h"
 #include "base/report.h"
 #include "base/scoped_win.h"
+#include "base/skip_next.h"
+#include "base/win_text.h"
+#include "app/tray.h"
 #include "listwin/entries.h"
+#include "settings/program_list.h"
 #include "settings/settings.h"
 #include "store/unicode_record.h"
 
@@ -117,19 +121,74 @@ bool ReadPlacedText(std::string* record) {
   return true;
 }
 
-// Reads the clipboard's text (see ReadPlacedText). False when there is
-// none, it was recorded (or ignored) already, or the clipboard could not
-// be opened (`busy`). `sequence` receives the number of the content read,
-// taken while the clipboard is open so that it belongs to that very
-// content.
-bool CopyClipboardText(HWND main, DWORD* sequence, bool* busy, std::string* record) {
+// The file name of the program that placed the content, in the code page
+// as the list of programs is kept: the process of the clipboard's owner,
+// or, for a content without one, of the window in front. "" for a process
+// that cannot be asked (another user's, an elevated one), whose copies
+// are then recorded: the rule may leave copies out, never lose one by
+// mistake.
+std::string PlacingProgram() {
+  HWND window = GetClipboardOwner();
+  if (!window) window = GetForegroundWindow();
+  DWORD pid = 0;
+  if (!window || !GetWindowThreadProcessId(window, &pid) || pid == 0) return std::string();
+  const ScopedHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+  if (!process.Get()) return std::string();
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD n = static_cast<DWORD>(path.size());
+    if (QueryFullProcessImageNameW(process.Get(), 0, &path[0], &n)) {
+      path.resize(n);
+      break;
+    }
+    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || path.size() >= 32768) return std::string();
+    path.resize(path.size() * 2);
+  }
+  return FileNameOf(CodePageBytes(reinterpret_cast<const char16_t*>(path.data()), path.size()));
+}
+
+// The program is asked once for each content, however often a busy
+// clipboard makes the capture try again.
+DWORD g_askedSequence = 0;
+std::string g_placer;
+
+const std::string& PlacerOf(DWORD sequence) {
+  if (sequence != g_askedSequence) {
+    g_placer = PlacingProgram();
+    g_askedSequence = sequence;
+  }
+  return g_placer;
+}
+
+enum class Read { kText, kNone, kBusy, kLeftOut };
+
+// Reads the clipboard's text (see ReadPlacedText): kNone when there is
+// none or it was recorded already, kBusy when the clipboard could not be
+// opened, kLeftOut (with its reason) for a content that must not be
+// kept. `sequence` receives the number of the content read, taken while
+// the clipboard is open so that it belongs to that very content.
+Read CopyClipboardText(HWND main, DWORD* sequence, std::string* record, std::wstring* reason) {
   ScopedClipboard clipboard(main, 0);
-  *busy = !clipboard;
-  if (!clipboard) return false;
+  if (!clipboard) return Read::kBusy;
   *sequence = GetClipboardSequenceNumber();
-  if (*sequence == g_seenSequence) return false;
-  if (ContentAsksNotToBeKept()) return false;
-  return ReadPlacedText(record);
+  if (*sequence == g_seenSequence) return Read::kNone;
+  if (ContentAsksNotToBeKept()) {
+    *reason = Widen("記録しないよう印の付いたコピー");
+    return Read::kLeftOut;
+  }
+  if (g_set.ignore[0] && ProgramListed(g_set.ignore, PlacerOf(*sequence))) {
+    *reason = Widen(PlacerOf(*sequence).c_str(), CP_ACP);
+    return Read::kLeftOut;
+  }
+  if (!ReadPlacedText(record)) return Read::kNone;
+  // Only a copy that would be recorded takes the user's "not the next".
+  if (TakeSkipNext(GetTickCount64())) {
+    record->clear();
+    KillTimer(main, kSkipNextTimer);
+    *reason = Widen("次のコピーを記録しない");
+    return Read::kLeftOut;
+  }
+  return Read::kText;
 }
 
 // Records the clipboard's text, unless capture is paused or the text is
@@ -139,10 +198,23 @@ bool TryCapture(HWND main) {
   // Our own output (copy and paste) is never recorded.
   if (GetClipboardOwner() == main) return true;
   DWORD sequence = 0;
-  bool busy = false;
   std::string record;
+  std::wstring reason;
   // The clipboard is closed again once the text is read.
-  if (!CopyClipboardText(main, &sequence, &busy, &record)) return !busy;
+  switch (CopyClipboardText(main, &sequence, &record, &reason)) {
+    case Read::kBusy:
+      return false;
+    case Read::kNone:
+      return true;
+    case Read::kLeftOut:
+      // Never seen again as new, and only the reason is told: nothing of
+      // the content is kept anywhere.
+      g_seenSequence = sequence;
+      TrayTellLeftOut(reason);
+      return true;
+    case Read::kText:
+      break;
+  }
   if (AddClip(record)) g_seenSequence = sequence;
   return true;
 }

@@ -158,6 +158,7 @@ LRESULT MainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_TIMER:
       if (wParam == kCaptureRetryTimer) OnCaptureRetry(hwnd);
+      if (wParam == kSkipNextTimer || wParam == kTipTimer) OnTrayTimer(hwnd, wParam);
       return 0;
     case WM_HOTKEY:
       OnHotKey(static_cast<int>(wParam));

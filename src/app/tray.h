@@ -4,9 +4,17 @@
 
 #include <windows.h>
 
+#include <string>
+
 constexpr UINT kTrayIconId = 1;
 constexpr UINT kTrayNotify = WM_USER;         // the icon's callback message
 constexpr UINT kShowTrayMenu = WM_USER + 1;   // asks the main window for the menu
+
+// The main window's timers for the icon's tip: "don't record the next
+// copy" lapses, and the note of a copy left out goes.
+constexpr UINT_PTR kSkipNextTimer = 2;
+constexpr UINT_PTR kTipTimer = 3;
+constexpr UINT kLeftOutTipMs = 10000;
 
 // 1 while no tray command runs; while 0 the menu's commands are greyed.
 extern bool g_trayIdle;
@@ -15,6 +23,15 @@ void TrayAdd();
 void TraySetPaused();
 void TraySetNormal();
 void TrayDelete();
+
+// The tip says for a while why a copy was not recorded (a program's file
+// name, or the reason), and while "don't record the next copy" is armed,
+// that it is.
+void TrayTellLeftOut(const std::wstring& reason);
+void TrayRefreshTip();
+void OnTrayTimer(HWND main, UINT_PTR timer);
+// Arms "don't record the next copy", or disarms it when it is armed.
+void ToggleSkipNext(HWND main);
 
 // The shell (re)created its taskbar, which forgets every icon.
 UINT TaskbarCreatedMessage();

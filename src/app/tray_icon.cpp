@@ -5,9 +5,11 @@
 #include <shellapi.h>
 
 #include <cwchar>
+#include <string>
 
 #include "app/mainwnd.h"
 #include "app/tray.h"
+#include "base/skip_next.h"
 #include "base/win_text.h"
 #include "resource.h"
 #include "settings/settings.h"
@@ -15,6 +17,11 @@
 namespace {
 
 constexpr char kTip[] = "コピウェル";
+constexpr char kArmedTip[] = "コピウェル - 次のコピーを記録しません";
+
+// The tip shown now, given again when the shell makes the icon anew.
+std::wstring g_tip = Widen(kTip);
+bool g_tellingLeftOut = false;
 
 NOTIFYICONDATAW Record(UINT flags) {
   NOTIFYICONDATAW data = {};
@@ -32,10 +39,7 @@ void Notify(DWORD action, UINT flags, int icon) {
     data.hIcon = static_cast<HICON>(LoadImageW(ProgramInstance(), MAKEINTRESOURCEW(icon), IMAGE_ICON, 16, 16,
                                                LR_DEFAULTCOLOR));
   if (flags & NIF_MESSAGE) data.uCallbackMessage = kTrayNotify;
-  if (flags & NIF_TIP) {
-    const std::wstring tip = Widen(kTip);
-    wcsncpy(data.szTip, tip.c_str(), sizeof data.szTip / sizeof data.szTip[0] - 1);
-  }
+  if (flags & NIF_TIP) wcsncpy(data.szTip, g_tip.c_str(), sizeof data.szTip / sizeof data.szTip[0] - 1);
   Shell_NotifyIconW(action, &data);
   if (data.hIcon) DestroyIcon(data.hIcon);
 }
@@ -56,6 +60,38 @@ void TraySetNormal() {
 
 void TrayDelete() {
   Notify(NIM_DELETE, 0, 0);
+}
+
+void TrayRefreshTip() {
+  if (g_tellingLeftOut) return;
+  g_tip = Widen(SkipNextArmed(GetTickCount64()) ? kArmedTip : kTip);
+  Notify(NIM_MODIFY, NIF_TIP, 0);
+}
+
+void TrayTellLeftOut(const std::wstring& reason) {
+  g_tip = Widen("記録しませんでした：") + reason;
+  g_tellingLeftOut = true;
+  Notify(NIM_MODIFY, NIF_TIP, 0);
+  SetTimer(MainWindow(), kTipTimer, kLeftOutTipMs, nullptr);
+}
+
+void OnTrayTimer(HWND main, UINT_PTR timer) {
+  KillTimer(main, timer);
+  if (timer == kSkipNextTimer) DisarmSkipNext();
+  if (timer == kTipTimer) g_tellingLeftOut = false;
+  TrayRefreshTip();
+}
+
+void ToggleSkipNext(HWND main) {
+  const ULONGLONG now = GetTickCount64();
+  if (SkipNextArmed(now)) {
+    DisarmSkipNext();
+    KillTimer(main, kSkipNextTimer);
+  } else {
+    ArmSkipNext(now);
+    SetTimer(main, kSkipNextTimer, static_cast<UINT>(kSkipNextLastsMs), nullptr);
+  }
+  TrayRefreshTip();
 }
 
 UINT TaskbarCreatedMessage() {

@@ -9,6 +9,7 @@
 #include "app/mainwnd.h"
 #include "app/tray.h"
 #include "base/scoped_win.h"
+#include "base/skip_next.h"
 #include "base/win_text.h"
 #include "listwin/commands.h"
 #include "listwin/listwin.h"
@@ -29,7 +30,8 @@ struct MenuItem {
   const char* text;
 };
 constexpr MenuItem kTrayMenu[] = {
-    {kCmdSettings, "設定..."},       {kCmdPause, "一時停止"},   {0, nullptr},
+    {kCmdSettings, "設定..."},       {kCmdPause, "一時停止"},
+    {kMenuSkipNextCopy, "次のコピーを記録しない"},                 {0, nullptr},
     {kCmdClearAll, "全履歴削除"},    {kCmdRestore, "古いデータ復元"}, {0, nullptr},
     {kCmdHelp, "トピックの検索"},    {kCmdAbout, "バージョン情報..."}, {0, nullptr},
     {kCmdGoodbye, "さよなら"},
@@ -118,6 +120,7 @@ HMENU BuildTrayMenu(bool idle, bool paused) {
     UINT flags = MF_STRING;
     if (!idle) flags |= MF_GRAYED | MF_DISABLED;
     if (item.id == kCmdPause && paused) flags |= MF_CHECKED;
+    if (item.id == kMenuSkipNextCopy && SkipNextArmed(GetTickCount64())) flags |= MF_CHECKED;
     AppendMenuW(menu, flags, static_cast<UINT_PTR>(item.id), Widen(item.text).c_str());
   }
   return menu;
@@ -160,6 +163,9 @@ bool OnTrayCommand(HWND main, int id) {
       return true;
     case kCmdHelp:
       ShowHelpTopics(main);
+      return true;
+    case kMenuSkipNextCopy:
+      ToggleSkipNext(main);
       return true;
   }
   return false;

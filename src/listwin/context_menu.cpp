@@ -5,7 +5,9 @@
 #include <windows.h>
 #include <windowsx.h>
 
+#include "base/program.h"
 #include "base/scoped_win.h"
+#include "base/skip_next.h"
 #include "base/win_text.h"
 #include "listwin/command_table.h"
 #include "listwin/commands.h"
@@ -39,6 +41,7 @@ constexpr MenuItem kRowMenu[] = {
 constexpr MenuItem kSelectAllMenu[] = {
     {kMenuSelectAll, "全て選択", "sa", 0, false},
 };
+constexpr char kSkipNextText[] = "次のコピーを記録しない";
 
 template <size_t N>
 HMENU Build(const MenuItem (&items)[N], bool viewerShown) {
@@ -71,8 +74,13 @@ const char* SequenceOf(const MenuItem (&items)[N], int id) {
 
 }  // namespace
 
+// Below either, for a user who opens the list before copying a secret.
 HMENU BuildListMenu(bool onRow, bool viewerShown) {
-  return onRow ? Build(kRowMenu, viewerShown) : Build(kSelectAllMenu, viewerShown);
+  HMENU menu = onRow ? Build(kRowMenu, viewerShown) : Build(kSelectAllMenu, viewerShown);
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING | (SkipNextArmed(GetTickCount64()) ? MF_CHECKED : 0),
+              kMenuSkipNextCopy, Widen(kSkipNextText).c_str());
+  return menu;
 }
 
 void ShowListMenu(HWND listWnd, LPARAM messagePoint) {
@@ -83,6 +91,10 @@ void ShowListMenu(HWND listWnd, LPARAM messagePoint) {
 }
 
 bool OnListMenuCommand(int id) {
+  if (id == kMenuSkipNextCopy) {
+    PostMessageW(MainWindow(), WM_COMMAND, kMenuSkipNextCopy, 0);
+    return true;
+  }
   const char* sequence = SequenceOf(kRowMenu, id);
   if (!sequence) sequence = SequenceOf(kSelectAllMenu, id);
   if (!sequence) return false;

@@ -41,6 +41,9 @@ enum ListMenuCommand : int {
   kMenuEdit = 1107,
   kMenuView = 1108,
   kMenuSelectAll = 1150,
+  // Not the list's own: handed to the main window, which also runs it
+  // from the tray menu (capture is the main window's).
+  kMenuSkipNextCopy = 1160,
 };
 
 // The list's context menu, at the place ListMenuAnchor gives

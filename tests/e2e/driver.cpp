@@ -519,7 +519,10 @@ std::string ReadIniValue(const std::wstring& iniPath, const char* key) {
   return "";
 }
 
-Editor::Editor(const char* title, RECT place) : title_(Widen(title)), place_(place) {}
+Editor::Editor(const char* title, RECT place, std::wstring exe)
+    : title_(Widen(title)), place_(place), exe_(std::move(exe)) {}
+
+std::wstring Editor::BuiltPath() { return ProgramPath(EDITOR_EXE); }
 
 Editor::~Editor() {
   Close();
@@ -531,7 +534,7 @@ bool Editor::Start() {
                             std::to_wstring(place_.right - place_.left) + L" " +
                             std::to_wstring(place_.bottom - place_.top);
   PROCESS_INFORMATION info;
-  if (!Launch(ProgramPath(EDITOR_EXE), args, L"", &info)) return false;
+  if (!Launch(exe_.empty() ? BuiltPath() : exe_, args, L"", &info)) return false;
   process_ = info.hProcess;
   const DWORD pid = info.dwProcessId;
   // The window exists a moment before its edit control does.

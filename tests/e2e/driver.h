@@ -187,7 +187,11 @@ std::string ReadIniValue(const std::wstring& iniPath, const char* key);
 // focus: the user's editor, where pastes land.
 class Editor {
  public:
-  Editor(const char* title, RECT place);
+  // `exe`: a copy of the editor under another file name, to play another
+  // program; empty for the editor as built.
+  Editor(const char* title, RECT place, std::wstring exe = {});
+  // The editor's own file, to copy under another name.
+  static std::wstring BuiltPath();
   ~Editor();
   Editor(const Editor&) = delete;
   Editor& operator=(const Editor&) = delete;
@@ -208,6 +212,7 @@ class Editor {
  private:
   std::wstring title_;
   RECT place_;
+  std::wstring exe_;
   HANDLE process_ = nullptr;
   HWND window_ = nullptr;
   HWND edit_ = nullptr;

@@ -196,7 +196,7 @@ TEST_F(Commands, TheContextMenuOffersTheRowCommandsOrSelectAll) {
   };
   HMENU row = BuildListMenu(true, false);
   EXPECT_EQ((std::vector<std::string>{"貼付", "コピー", "削除", "一覧に貼付", "表示", "編集", "",
-                                      "引用"}),
+                                      "引用", "", "次のコピーを記録しない"}),
             texts(row));
   EXPECT_EQ((std::vector<std::string>{"この上へ", "この下へ"}), texts(GetSubMenu(row, 3)));
   EXPECT_EQ(1106u, GetMenuItemID(GetSubMenu(row, 3), 0));
@@ -204,11 +204,12 @@ TEST_F(Commands, TheContextMenuOffersTheRowCommandsOrSelectAll) {
   EXPECT_EQ(1101u, GetMenuItemID(GetSubMenu(row, 7), 1));
   DestroyMenu(row);
   HMENU viewing = BuildListMenu(true, true);
-  EXPECT_EQ((std::vector<std::string>{"貼付", "コピー", "削除", "一覧に貼付", "", "引用"}),
+  EXPECT_EQ((std::vector<std::string>{"貼付", "コピー", "削除", "一覧に貼付", "", "引用", "",
+                                      "次のコピーを記録しない"}),
             texts(viewing));
   DestroyMenu(viewing);
   HMENU below = BuildListMenu(false, false);
-  EXPECT_EQ((std::vector<std::string>{"全て選択"}), texts(below));
+  EXPECT_EQ((std::vector<std::string>{"全て選択", "", "次のコピーを記録しない"}), texts(below));
   DestroyMenu(below);
 
   // Its commands run their sequences: select all, then delete them all.

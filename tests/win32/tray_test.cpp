@@ -9,6 +9,8 @@
 #include "app/help.h"
 #include "app/mainwnd.h"
 #include "app/tray.h"
+#include "base/skip_next.h"
+#include "listwin/listwin.h"
 #include "common/text.h"
 #include "win32/dialog_answerer.h"
 #include "win32/store_support.h"
@@ -37,7 +39,8 @@ const struct {
   int id;
   const char* text;
 } kExpected[] = {
-    {kCmdSettings, "設定..."},    {kCmdPause, "一時停止"},        {0, ""},
+    {kCmdSettings, "設定..."},    {kCmdPause, "一時停止"},
+    {kMenuSkipNextCopy, "次のコピーを記録しない"},                  {0, ""},
     {kCmdClearAll, "全履歴削除"}, {kCmdRestore, "古いデータ復元"}, {0, ""},
     {kCmdHelp, "トピックの検索"}, {kCmdAbout, "バージョン情報..."}, {0, ""},
     {kCmdGoodbye, "さよなら"},
@@ -45,10 +48,10 @@ const struct {
 
 }  // namespace
 
-TEST(TrayMenu, HoldsItsTenPositionsInOrder) {
+TEST(TrayMenu, HoldsItsElevenPositionsInOrder) {
   HMENU menu = BuildTrayMenu(true, false);
-  ASSERT_EQ(10, GetMenuItemCount(menu));
-  for (int i = 0; i < 10; ++i) {
+  ASSERT_EQ(11, GetMenuItemCount(menu));
+  for (int i = 0; i < 11; ++i) {
     const Item item = ItemAt(menu, i);
     SCOPED_TRACE("position " + std::to_string(i + 1));
     if (kExpected[i].id == 0) {
@@ -63,13 +66,17 @@ TEST(TrayMenu, HoldsItsTenPositionsInOrder) {
   DestroyMenu(menu);
 }
 
-TEST(TrayMenu, GreysEveryCommandWhileOneRunsAndChecksPause) {
+TEST(TrayMenu, GreysEveryCommandWhileOneRunsAndChecksPauseAndSkipNext) {
+  ArmSkipNext(GetTickCount64());
   HMENU menu = BuildTrayMenu(false, true);
-  for (int i = 0; i < 10; ++i) {
+  DisarmSkipNext();
+  for (int i = 0; i < 11; ++i) {
     const Item item = ItemAt(menu, i);
     if (item.separator) continue;
     EXPECT_TRUE(item.state & MFS_GRAYED) << item.text;
-    EXPECT_EQ(item.id == static_cast<UINT>(kCmdPause), (item.state & MFS_CHECKED) != 0) << item.text;
+    const bool checked = item.id == static_cast<UINT>(kCmdPause) ||
+                         item.id == static_cast<UINT>(kMenuSkipNextCopy);
+    EXPECT_EQ(checked, (item.state & MFS_CHECKED) != 0) << item.text;
   }
   DestroyMenu(menu);
 }
