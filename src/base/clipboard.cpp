@@ -12,11 +12,13 @@ ScopedClipboard::ScopedClipboard(HWND owner, DWORD waitMs) : open_(false) {
   }
 }
 
-bool ScopedClipboard::PutText(HGLOBAL block, HGLOBAL unicode) {
-  const bool emptied = open_ && EmptyClipboard();
-  const bool wide = unicode && emptied && SetClipboardData(CF_UNICODETEXT, unicode);
-  if (unicode && !wide) GlobalFree(unicode);
-  if (emptied && (unicode == nullptr || wide) && SetClipboardData(CF_TEXT, block)) return true;
-  GlobalFree(block);
-  return false;
+bool ScopedClipboard::Put(std::initializer_list<Block> blocks) {
+  bool taken = open_ && EmptyClipboard();
+  for (const Block& b : blocks) {
+    // A null block would ask for rendering on demand, which never comes.
+    if (taken && b.data && SetClipboardData(b.format, b.data)) continue;
+    taken = false;
+    if (b.data) GlobalFree(b.data);
+  }
+  return taken;
 }

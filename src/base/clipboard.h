@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <initializer_list>
+
 class ScopedClipboard {
  public:
   // Opens the clipboard for owner, trying for at most waitMs milliseconds
@@ -19,11 +21,16 @@ class ScopedClipboard {
 
   explicit operator bool() const { return open_; }
 
+  // One format's data for Put.
+  struct Block {
+    UINT format;
+    HGLOBAL data;
+  };
   // Empties the clipboard, which makes the owner its owner, and hands the
-  // block over as CF_TEXT, and `unicode` (when given) as CF_UNICODETEXT
-  // before it. On failure the blocks not taken are freed here: the
-  // clipboard only takes what it accepted.
-  bool PutText(HGLOBAL block, HGLOBAL unicode = nullptr);
+  // blocks over in the order given, which is the order readers find them
+  // in. False when one is missing or refused; the blocks not taken are
+  // freed here then: the clipboard only takes what it accepted.
+  bool Put(std::initializer_list<Block> blocks);
 
  private:
   bool open_;

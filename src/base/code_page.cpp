@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+#include "base/code_page_locale.h"
+
 namespace {
 
 // Converts the text; `lost` (when given) says whether a character had no
@@ -69,4 +71,22 @@ std::u16string FromCodePage(const char* bytes, std::size_t n) {
   std::u16string text(static_cast<size_t>(units), u'\0');
   MultiByteToWideChar(CP_ACP, 0, bytes, length, reinterpret_cast<wchar_t*>(&text[0]), units);
   return text;
+}
+
+unsigned AnsiCodePageOf(unsigned long locale) {
+  DWORD codePage = 0;
+  const int got = GetLocaleInfoW(locale, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                                 reinterpret_cast<LPWSTR>(&codePage),
+                                 sizeof codePage / sizeof(WCHAR));
+  return got ? codePage : 0;
+}
+
+// Not the input language the system would stamp: a Japanese user typing
+// with an English layout still has texts in code page 932.
+unsigned long ProgramTextLocale() {
+  const LCID user = GetUserDefaultLCID();
+  const UINT codePage = GetACP();
+  if (AnsiCodePageOf(user) == codePage) return user;
+  const unsigned long listed = LocaleOfCodePage(codePage);
+  return listed ? listed : user;
 }

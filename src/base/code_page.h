@@ -23,3 +23,11 @@ int CodePageWidth(char32_t c);
 inline std::u16string FromCodePage(const std::string& bytes) {
   return FromCodePage(bytes.data(), bytes.size());
 }
+
+// The ANSI code page a locale's texts are in; 0 when the system cannot say.
+unsigned AnsiCodePageOf(unsigned long locale);
+// The locale to name as a clipboard's CF_LOCALE for texts in the
+// program's code page: the user's own when its code page is the
+// program's, else the one the code page's table names (see
+// code_page_locale.h), else the user's after all.
+unsigned long ProgramTextLocale();

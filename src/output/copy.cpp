@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -71,6 +72,21 @@ class EntryReader {
   int row_ = -1;
 };
 
+// A clipboard block of the text and its terminator; null when there is no
+// memory for it.
+HGLOBAL WideBlock(const std::u16string& text) {
+  const size_t bytes = (text.size() + 1) * sizeof(char16_t);
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  ScopedGlobalLock<char16_t> out(block);
+  if (!out.Get()) {
+    if (block) GlobalFree(block);
+    return nullptr;
+  }
+  std::copy(text.begin(), text.end(), out.Get());
+  out.Get()[text.size()] = u'\0';
+  return block;
+}
+
 // The same output in Unicode, for rows of which one at least keeps a text
 // the code page cannot hold: the code-page rows converted, each shaped as
 // in the code page. Null when there is no memory for it.
@@ -84,15 +100,19 @@ HGLOBAL UnicodeOutput(const std::vector<int>& rows, const char* q, const char* f
     // The code-page output was measured first, so there is room.
     ShapeWide(reader->Unicode(), quote, footer, w, r, CodePageWidth, &text);
   }
-  const size_t bytes = (text.size() + 1) * sizeof(char16_t);
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
-  ScopedGlobalLock<char16_t> out(block);
+  return WideBlock(text);
+}
+
+// The locale of the code page, for CF_LOCALE; null when there is no
+// memory for it.
+HGLOBAL LocaleBlock() {
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof(LCID));
+  ScopedGlobalLock<LCID> out(block);
   if (!out.Get()) {
     if (block) GlobalFree(block);
     return nullptr;
   }
-  std::copy(text.begin(), text.end(), out.Get());
-  out.Get()[text.size()] = u'\0';
+  *out.Get() = ProgramTextLocale();
   return block;
 }
 
@@ -119,8 +139,12 @@ int CopyRows(const std::vector<int>& rows, const char* q, const char* f, int w, 
   }
   // The block must also be addressable on a 32-bit system.
   if (total >= static_cast<unsigned long long>(SIZE_MAX)) return kListErrNoMemory;
+  // Code-page rows alone are converted as one text, which the code page's
+  // conversion takes only below 2 GB.
+  if (!unicode && total > static_cast<unsigned long long>(INT_MAX)) return kListErrNoMemory;
   // Every byte is written below, the terminator included.
   ScopedGlobal block(GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(total) + 1));
+  std::u16string converted;
   {
     ScopedGlobalLock<char> out(block.Get());
     if (!out.Get()) return kListErrNoMemory;
@@ -129,11 +153,23 @@ int CopyRows(const std::vector<int>& rows, const char* q, const char* f, int w, 
       if (!reader.Read(row, nullptr)) return kListErrNoMemory;
       end += ShapeWrite(reader.Text(), end, q, f, w, r);
     }
+    try {
+      if (!unicode) converted = FromCodePage(out.Get(), static_cast<size_t>(end - out.Get()));
+    } catch (const std::bad_alloc&) {
+      return kListErrNoMemory;
+    }
   }
-  ScopedGlobal wide(unicode ? UnicodeOutput(rows, q, f, w, r, &reader) : nullptr);
-  if (unicode && !wide) return kListErrNoMemory;
+  // Our own Unicode text and locale: left to the system, both would come
+  // from the input language of the moment, and a Japanese text would turn
+  // to mojibake for a user typing with another keyboard layout.
+  ScopedGlobal wide(unicode ? UnicodeOutput(rows, q, f, w, r, &reader) : WideBlock(converted));
+  ScopedGlobal locale(LocaleBlock());
+  if (!wide || !locale) return kListErrNoMemory;
   ScopedClipboard clipboard(MainWindow(), kClipboardWaitMs);
-  if (!clipboard || !clipboard.PutText(block.Release(), wide.Release())) return kListErrClipboardBusy;
+  if (!clipboard || !clipboard.Put({{CF_UNICODETEXT, wide.Release()},
+                                    {CF_TEXT, block.Release()},
+                                    {CF_LOCALE, locale.Release()}}))
+    return kListErrClipboardBusy;
   return 0;
 }
 

@@ -1,10 +1,12 @@
 // Putting history entries on the clipboard: each entry's text is shaped
 // (quote prefix, footer, wrap, line-end rule; see shape.h) and the shaped
 // texts follow each other in the order given in one CF_TEXT block that
-// the main window hands to the clipboard. When an entry keeps a Unicode
-// text, a CF_UNICODETEXT block of the same output goes beside it, with
-// that text whole (see shape_wide.h). Every copy refills the put
-// buffer with the copied entries' record offsets.
+// the main window hands to the clipboard. A CF_UNICODETEXT block of the
+// same output goes before it: when an entry keeps a Unicode text, with
+// that text whole (see shape_wide.h), else the CF_TEXT block converted
+// by the code page. A CF_LOCALE naming the code page's locale follows.
+// Every copy refills the put buffer with the copied entries' record
+// offsets.
 #pragma once
 
 #include <vector>

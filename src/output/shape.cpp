@@ -153,13 +153,15 @@ void Shape(const char* text, const Params& prm, Sink& sink) {
       return;
     }
     PutBetweenLines(prm, sink);
-    // The CR takes the byte after it along, whatever it is; a CR that is
-    // the last byte has nothing to take and still ends its line.
-    if (end - cr <= 2) {
+    // A CR LF is one line end; a CR alone is one too, and what follows it
+    // starts the next line (taking it along lost a character, or half of
+    // a double-byte one). cr[1] is at worst the terminator.
+    const char* const next = cr[1] == '\n' ? cr + 2 : cr + 1;
+    if (next == end) {
       PutLast(prm, prm.break_after_break, sink);
       return;
     }
-    line = cr + 2;
+    line = next;
   }
 }
 

@@ -4,12 +4,12 @@
 // and a line break can be added at the end of the text.
 //
 // Texts are zero-terminated 8-bit strings in the active ANSI code page. A
-// line break in the input is a CR and the byte after it (meant to be LF,
-// but whatever it is, it is consumed and never copied); a LF without a CR
-// before it is an ordinary byte. A CR that is the last byte of the text
-// counts as a line break at the end of the text. Output line breaks are
-// always CR LF. With no quote, footer or wrapping and the rule kShapeLfNone
-// the text is taken unchanged, CR bytes included.
+// line break in the input is a CR LF, or a CR alone, which leaves the
+// byte after it to the next line; a LF without a CR before it is an
+// ordinary byte. A CR (LF) that ends the text counts as a line break at
+// the end of the text. Output line breaks are always CR LF. With no
+// quote, footer or wrapping and the rule kShapeLfNone the text is taken
+// unchanged, CR bytes included.
 //
 // ShapeLength and ShapeWrite/ShapeAppend walk the text the same way, so
 // the caller can measure every entry of an output first, allocate one

@@ -71,10 +71,11 @@ bool ShapeWide(const std::u16string& text, const std::u16string& quote,
       return true;
     }
     *out += between;
-    // The CR takes the character after it along, whatever it is; a CR at
-    // the end, or one whose character is the last, ends the text's last line.
-    const size_t next = cr + 1 < end ? cr + 1 + UnitsAt(text, cr + 1) : end;
-    if (next >= end) {
+    // A CR LF is one line end, and so is a CR alone, whose next character
+    // starts the next line, as in the byte shaping; one at the very end
+    // ends the text's last line.
+    const size_t next = cr + 1 < end && text[cr + 1] == u'\n' ? cr + 2 : cr + 1;
+    if (next == end) {
       *out += footer;
       if (breakAfterBreak) *out += u"\r\n";
       return true;

@@ -1,6 +1,6 @@
 // The shaping of shape.h for a text kept in Unicode (UTF-16): the same
-// quote and footer on every line, the same line breaks (a CR takes the
-// character after it along), the same rule for the final line break. The
+// quote and footer on every line, the same line breaks (CR LF, or a CR
+// alone), the same rule for the final line break. The
 // wrap column still counts what the text would take in the code page: a
 // character counts the bytes it has there, and one the code page lacks
 // counts 2, as a double-byte character would. A character, a surrogate

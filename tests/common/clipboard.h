@@ -8,6 +8,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "common/wait.h"
 
@@ -70,4 +71,36 @@ inline std::string ClipboardText() {
   }
   CloseClipboard();
   return text;
+}
+
+// The CF_UNICODETEXT text on the clipboard up to its first zero; "" if none.
+inline std::wstring ClipboardWideText() {
+  if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; })) return L"<clipboard busy>";
+  std::wstring text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const wchar_t* units = static_cast<const wchar_t*>(GlobalLock(data))) {
+      text.assign(units, std::find(units, units + GlobalSize(data) / sizeof(wchar_t), L'\0'));
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+// The clipboard's formats in the order readers find them: those placed,
+// in the order they were placed, then those the system makes from them.
+// *locale (when given) gets CF_LOCALE's, 0 if none.
+inline std::vector<UINT> ClipboardFormats(LCID* locale = nullptr) {
+  std::vector<UINT> formats;
+  if (locale) *locale = 0;
+  if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; })) return formats;
+  for (UINT f = EnumClipboardFormats(0); f != 0; f = EnumClipboardFormats(f)) formats.push_back(f);
+  if (HANDLE data = locale ? GetClipboardData(CF_LOCALE) : nullptr) {
+    if (const LCID* id = static_cast<const LCID*>(GlobalLock(data))) {
+      *locale = *id;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return formats;
 }

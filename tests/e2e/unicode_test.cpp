@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "list_fixture.h"
 
@@ -76,5 +77,24 @@ TEST_F(Unicode, ATextTheCodePageLacksComesBackWholeQuotedAfterARestartAndIsFound
   FIND(L"\uD55C\uAD6D", 0);  // in the Unicode copy only
   PressKey(VK_RETURN);
   EXPECT_PASTED_WIDE(text);
+  GOODBYE(app_);
+}
+
+// A Japanese text kept in the code page is pasted in Unicode too, placed
+// first, with the code page's locale: left to the system, both would
+// follow the input language of the moment, which need not be Japanese.
+TEST_F(Unicode, ACodePageTextIsPutInUnicodeFirstWithTheCodePagesLocale) {
+  START({"\x93\xfa\x96\x7b\x8c\xea"},
+        {{"actv_hide", "false"}, {"inyo", "\"> \""}, {"lf", "lfinyo"}});
+  CALL_LIST(app_);
+  PressKey(VK_RETURN, {VK_SHIFT});
+  EXPECT_PASTED_WIDE(L"> \u65e5\u672c\u8a9e\r\n");
+  LCID locale = 0;
+  std::vector<UINT> formats = ClipboardFormats(&locale);
+  formats.resize(3);  // then those the system makes
+  EXPECT_EQ((std::vector<UINT>{CF_UNICODETEXT, CF_TEXT, CF_LOCALE}), formats);
+  EXPECT_EQ(0x0411u, locale);
+  EXPECT_EQ(L"> \u65e5\u672c\u8a9e\r\n", ClipboardWideText());
+  EXPECT_EQ("> \x93\xfa\x96\x7b\x8c\xea\r\n", ClipboardText());
   GOODBYE(app_);
 }

@@ -118,14 +118,14 @@ void CheckShape(const std::string& text, const std::string& quote, const std::st
     return;
   }
 
-  // The lines of the text: a CR ends a line and takes the next byte with
-  // it; a CR just before the terminator is a line break of its own.
+  // The lines of the text: a CR, with the LF after it if there is one,
+  // ends a line; a line end just before the terminator is the text's last.
   std::vector<std::string> lines(1);
   bool ends_in_break = false;
   for (std::size_t i = 0; i < text.size();) {
     if (text[i] == '\r') {
       lines.emplace_back();
-      i += 2;
+      i += i + 1 < text.size() && text[i + 1] == '\n' ? 2 : 1;
       ends_in_break = i >= text.size();
     } else {
       lines.back() += text[i];

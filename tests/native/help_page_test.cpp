@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -171,6 +172,25 @@ TEST(HelpPage, ShowsEveryIniKeyAndOnlyWordsTheProgramReadsBack) {
   }
   for (const std::string& key : programKeys)
     EXPECT_TRUE(shownKeys.count(key)) << "the page never shows the key \"" << key << "\"";
+}
+
+// The clipboard formats a paste or copy puts, as the page names them and
+// in the order the copy hands them to the clipboard.
+TEST(HelpPage, NamesTheFormatsPutInTheirOrder) {
+  std::ifstream in(std::string(KW_SRC_DIR) + "/output/copy.cpp");
+  std::stringstream code;
+  code << in.rdbuf();
+  std::vector<std::string> put;
+  static const std::regex kBlock(R"(\{(CF_[A-Z]+),)");
+  const std::string source = code.str();
+  for (std::sregex_iterator it(source.begin(), source.end(), kBlock), end; it != end; ++it)
+    put.push_back((*it)[1]);
+  ASSERT_FALSE(put.empty()) << "no formats found in copy.cpp";
+  const std::string page = ReadPage();
+  std::vector<std::string> named;
+  for (const std::string& word : Elements(page, "<code>", "</code>"))
+    if (word.rfind("CF_", 0) == 0) named.push_back(word);
+  EXPECT_EQ(put, named);
 }
 
 TEST(HelpPage, GivesTheBuildsVersion) {

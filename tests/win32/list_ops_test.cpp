@@ -167,28 +167,17 @@ TEST_F(ListTest, ACopyPutsTheRowsInRowOrderOnTheClipboardAsTheMainWindow) {
 
 // Rows of which one keeps a Unicode copy: the Unicode output holds it
 // whole beside the code-page rows converted, both shaped alike, and
-// CF_TEXT holds the renderings. Code-page rows alone give no Unicode
-// output of their own (the system makes one from CF_TEXT).
+// CF_TEXT holds the renderings. Code-page rows alone get a Unicode
+// output of their own too, placed first, not one the system makes.
 TEST_F(ListTest, ACopyWithAUnicodeEntryPutsBothFormats) {
   LOAD({"\x93\xfa", unicode_record::Encode("caf?", "caf\xc3\xa9"), "plain"});
-  auto unicodeOnClipboard = [] {
-    std::wstring text;
-    if (!OpenClipboard(nullptr)) return std::wstring(L"<busy>");
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-      text = static_cast<const wchar_t*>(GlobalLock(data));
-      GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return text;
-  };
   ASSERT_EQ(0, CopyClip(0, 1, "> ", "", 0, kShapeLfInyo));
-  EXPECT_EQ(L"> \u65e5\r\n> caf\u00e9\r\n", unicodeOnClipboard());
+  EXPECT_EQ(L"> \u65e5\r\n> caf\u00e9\r\n", ClipboardWideText());
   EXPECT_EQ("> \x93\xfa\r\n> caf?\r\n", ClipboardText());
   ASSERT_EQ(0, CopyClip(2, 2, "", "", 0, kShapeLfNone));
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  UINT first = EnumClipboardFormats(0);
-  CloseClipboard();
-  EXPECT_EQ(static_cast<UINT>(CF_TEXT), first) << "a code-page row is put as CF_TEXT alone";
+  const std::vector<UINT> formats = ClipboardFormats();
+  ASSERT_FALSE(formats.empty());
+  EXPECT_EQ(static_cast<UINT>(CF_UNICODETEXT), formats[0]) << "a code-page row is put as Unicode";
 }
 
 // Windows may move an owner-data list's focus without a notification: OK
