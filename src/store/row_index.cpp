@@ -64,8 +64,8 @@ std::int64_t RenderingEnd(std::int32_t offset, std::int32_t length, const char* 
   const auto known = g_renderingEnds.find(offset);
   if (known != g_renderingEnds.end()) return known->second;
   const std::int64_t text = offset + record_format::kFieldSize;
-  std::vector<char> piece(1u << 16);
   std::int64_t at = got, zero = -1;
+  std::vector<char> piece(static_cast<size_t>(std::min<std::int64_t>(1 << 16, length - at)));
   while (at < length && zero < 0) {
     const std::uint32_t want = static_cast<std::uint32_t>(
         std::min<std::int64_t>(static_cast<std::int64_t>(piece.size()), length - at));
@@ -357,12 +357,17 @@ int Search(int start, bool forward, const RowSearch& search) {
   return result;
 }
 
-int Find(int start, bool wrap, bool (*match)(const char* label, void* context), void* context) {
+int Find(int start, bool wrap,
+         bool (*match)(const char* label, const std::string& unicode, void* context),
+         void* context) {
   const int rows = Count();
   if (rows == 0 || !g_work) return -1;
   start = std::min(std::max(start, 0), rows - 1);
   const std::int64_t position = store_io::Tell(g_work);
   store_io::BlockReader reader(g_work);
+  auto read = [&reader](std::int64_t at, char* out, std::uint32_t n) {
+    return reader.ReadAt(at, out, n) ? n : 0u;
+  };
   int found = -1;
   const int end = wrap ? start + rows : rows;
   for (int i = start; i < end && found < 0; ++i) {
@@ -370,11 +375,14 @@ int Find(int start, bool wrap, bool (*match)(const char* label, void* context), 
     const std::int32_t offset = g_offsets[static_cast<size_t>(row)];
     std::int32_t length = 0;
     char label[kLabelMax + 1] = {};
+    std::string unicode;
     if (reader.ReadInt32(offset, &length)) {
       const std::uint32_t n = static_cast<std::uint32_t>(std::min(std::max(length, 0), kLabelMax));
-      label[reader.ReadAt(offset + record_format::kFieldSize, label, n) ? n : 0] = '\0';
+      const bool got = reader.ReadAt(offset + record_format::kFieldSize, label, n);
+      label[got ? n : 0] = '\0';
+      if (got) unicode = UnicodeStart(offset, length, label, n, read);
     }
-    if (match(label, context)) found = row;
+    if (match(label, unicode, context)) found = row;
   }
   if (position >= 0) store_io::SeekTo(g_work, position);
   return found;

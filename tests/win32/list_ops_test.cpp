@@ -284,3 +284,29 @@ TEST_F(ListTest, TypingALetterFindsTheNextRowThatBeginsWithIt) {
   }
   g_set.key = savedKey;
 }
+
+// The letters typed are compared with the text a row shows: for an entry
+// that keeps a Unicode copy, the copy rather than its rendering. Asked as
+// the list view asks its owner while letters are typed.
+TEST_F(ListTest, TypedLettersAreComparedWithTheUnicodeTextARowShows) {
+  LOAD({"apple", unicode_record::Encode("?clair", "\xc3\xa9" "clair"), "?uery",
+        unicode_record::Encode(std::string(120, '?'), "\xc3\xa0 la carte")});
+  const struct {
+    const wchar_t* typed;
+    LRESULT row;
+    const char* what;
+  } cases[] = {{L"\u00c9", 1, "the copy, whatever the case"},
+               {L"?", 2, "not the rendering behind the copy"},
+               {L"\u00e0 la", 3, "a copy behind a rendering longer than the label"}};
+  for (const auto& c : cases) {
+    NMLVFINDITEMW find = {};
+    find.hdr.hwndFrom = list_;
+    find.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(list_));
+    find.hdr.code = LVN_ODFINDITEMW;
+    find.lvfi.flags = LVFI_PARTIAL | LVFI_WRAP;
+    find.lvfi.psz = c.typed;
+    EXPECT_EQ(c.row, SendMessageW(GetParent(list_), WM_NOTIFY, find.hdr.idFrom,
+                                  reinterpret_cast<LPARAM>(&find)))
+        << c.what;
+  }
+}
