@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <imm.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -152,10 +153,29 @@ struct LabelSearch {
 };
 
 // The typed text is compared with what the row shows: for an entry that
-// keeps a Unicode copy that is the copy, not the code page's rendering.
+// keeps a Unicode copy, the copy, not the code page's rendering. Every
+// label is looked at when no row matches, so a search for a beginning
+// converts only the start the typed characters can cover: one shown
+// character comes of at most 4 bytes of the label or of the copy (a
+// CR LF, a double-byte or a UTF-8 character), and the cut falls where a
+// character begins.
 bool LabelMatches(const char* label, const std::string& unicode, void* context) {
   const auto* search = static_cast<const LabelSearch*>(context);
-  const std::u16string shown = RowText(label, unicode);
+  const size_t want = 4 * static_cast<size_t>(search->length);
+  std::u16string shown;
+  if (!search->partial) {
+    shown = RowText(label, unicode);
+  } else if (!unicode.empty()) {
+    size_t cut = std::min(want, unicode.size());
+    while (cut < unicode.size() && (static_cast<unsigned char>(unicode[cut]) & 0xC0) == 0x80) ++cut;
+    shown = RowText(label, unicode.substr(0, cut));
+  } else {
+    const auto* p = reinterpret_cast<const unsigned char*>(label);
+    const size_t n = std::strlen(label);
+    size_t cut = 0;
+    while (cut < n && cut < want) cut += CharacterBytes(p + cut, p + n);
+    shown = RowText(std::string(label, cut).c_str(), unicode);
+  }
   const int n = static_cast<int>(shown.size());
   if (n < search->length || (!search->partial && n != search->length)) return false;
   return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE,
