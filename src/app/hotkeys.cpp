@@ -16,27 +16,17 @@ namespace {
 
 bool g_registered = false;
 
-// The key as the keyboard names it: "Ctrl+7", "Shift+Alt+F5".
-std::string KeyName(std::uint16_t word) {
-  std::string name;
-  const unsigned modifiers = HotkeyModifiers(word);
-  if (modifiers & MOD_CONTROL) name += "Ctrl+";
-  if (modifiers & MOD_SHIFT) name += "Shift+";
-  if (modifiers & MOD_ALT) name += "Alt+";
-  const unsigned key = HotkeyKey(word);
-  if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z'))
-    return name + static_cast<char>(key);
-  if (key >= VK_F1 && key <= VK_F24) return name + "F" + std::to_string(key - VK_F1 + 1);
+// The keyboard layout's name of the key, "" for none.
+std::string SystemKeyName(unsigned key) {
   wchar_t text[64] = {};
   const LONG scan = static_cast<LONG>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
-  if (GetKeyNameTextW(scan, text, 64) > 0) return name + NarrowUtf8(text);
-  return name + "0x" + std::to_string(key);
+  return GetKeyNameTextW(scan, text, 64) > 0 ? NarrowUtf8(text) : std::string();
 }
 
 // False when another program holds the combination already.
 bool Register(int id, std::uint16_t word, bool report) {
   if (RegisterHotKey(MainWindow(), id, HotkeyModifiers(word), HotkeyKey(word))) return true;
-  if (report) Tell(kMsgHotkeyTaken, {KeyName(word)});
+  if (report) Tell(kMsgHotkeyTaken, {HotkeyName(word, SystemKeyName)});
   return false;
 }
 

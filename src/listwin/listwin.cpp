@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <imm.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -120,20 +121,26 @@ size_t LabelBytes(const char* label) {
   return n == kLabelMax && last == n - 1 && IsDBCSLeadByte(p[last]) ? last : n;
 }
 
-// The list view holds no rows of its own: it asks for a row's label when
-// it draws the row. A label is the start of the entry's code-page text,
-// or of its Unicode copy where it keeps one, cut at the label's columns.
-void ListOnGetDispInfo(NMLVDISPINFOW* info) {
-  if (!(info->item.mask & LVIF_TEXT) || !info->item.pszText || info->item.cchTextMax <= 0) return;
-  char label[kLabelMax + 1];
-  std::string unicode;
-  tdb_label(info->item.iItem, label, &unicode);
+// What a row shows of its label (as tdb_label gives it): the start of the
+// entry's code-page text, or of its Unicode copy where it keeps one, cut
+// at the label's columns.
+std::u16string RowText(const char* label, const std::string& unicode) {
   std::u16string text;
   if (!unicode.empty() && Utf16FromUtf8(unicode.data(), unicode.size(), &text))
     text = CutToColumns(text, kLabelMax, CodePageWidth);
   else
     text = FromCodePage(label, LabelBytes(label));
-  text = MarkBreaksAndTabs(text);
+  return MarkBreaksAndTabs(text);
+}
+
+// The list view holds no rows of its own: it asks for a row's label when
+// it draws the row.
+void ListOnGetDispInfo(NMLVDISPINFOW* info) {
+  if (!(info->item.mask & LVIF_TEXT) || !info->item.pszText || info->item.cchTextMax <= 0) return;
+  char label[kLabelMax + 1];
+  std::string unicode;
+  tdb_label(info->item.iItem, label, &unicode);
+  const std::u16string text = RowText(label, unicode);
   lstrcpynW(info->item.pszText, reinterpret_cast<const wchar_t*>(text.c_str()),
             info->item.cchTextMax);
 }
@@ -145,13 +152,35 @@ struct LabelSearch {
   bool partial;
 };
 
-bool LabelMatches(const char* label, void* context) {
+// The typed text is compared with what the row shows: for an entry that
+// keeps a Unicode copy, the copy, not the code page's rendering. Every
+// label is looked at when no row matches, so a search for a beginning
+// converts only the start the typed characters can cover: one shown
+// character comes of at most 4 bytes of the label or of the copy (a
+// CR LF, a double-byte or a UTF-8 character), and the cut falls where a
+// character begins.
+bool LabelMatches(const char* label, const std::string& unicode, void* context) {
   const auto* search = static_cast<const LabelSearch*>(context);
-  wchar_t wide[kLabelMax + 1] = {};
-  const int n = MultiByteToWideChar(CP_ACP, 0, label, -1, wide, kLabelMax + 1) - 1;
+  const size_t want = 4 * static_cast<size_t>(search->length);
+  std::u16string shown;
+  if (!search->partial) {
+    shown = RowText(label, unicode);
+  } else if (!unicode.empty()) {
+    size_t cut = std::min(want, unicode.size());
+    while (cut < unicode.size() && (static_cast<unsigned char>(unicode[cut]) & 0xC0) == 0x80) ++cut;
+    shown = RowText(label, unicode.substr(0, cut));
+  } else {
+    const auto* p = reinterpret_cast<const unsigned char*>(label);
+    const size_t n = std::strlen(label);
+    size_t cut = 0;
+    while (cut < n && cut < want) cut += CharacterBytes(p + cut, p + n);
+    shown = RowText(std::string(label, cut).c_str(), unicode);
+  }
+  const int n = static_cast<int>(shown.size());
   if (n < search->length || (!search->partial && n != search->length)) return false;
-  return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, wide, search->length, search->text,
-                        search->length) == CSTR_EQUAL;
+  return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE,
+                        reinterpret_cast<const wchar_t*>(shown.data()), search->length,
+                        search->text, search->length) == CSTR_EQUAL;
 }
 
 // The list view's search as the user types letters (key mode 2): the

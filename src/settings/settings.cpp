@@ -1,5 +1,6 @@
 #include "settings/settings.h"
 
+#include <cstdio>
 #include <initializer_list>
 
 Settings g_set;
@@ -61,4 +62,22 @@ bool TakeDialogChoices(const Settings& chosen) {
 
 const char* KeyTableVersion(int key) {
   return key == kKeyVilike ? "1.5a" : "1.9";
+}
+
+std::string HotkeyName(std::uint16_t word, std::string (*systemName)(unsigned key)) {
+  std::string name;
+  const unsigned modifiers = HotkeyModifiers(word);
+  if (modifiers & kModControl) name += "Ctrl+";
+  if (modifiers & kModShift) name += "Shift+";
+  if (modifiers & kModAlt) name += "Alt+";
+  const unsigned key = HotkeyKey(word);
+  if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z'))
+    return name + static_cast<char>(key);
+  constexpr unsigned kF1 = 0x70, kF24 = 0x87;  // VK_F1, VK_F24
+  if (key >= kF1 && key <= kF24) return name + "F" + std::to_string(key - kF1 + 1);
+  const std::string system = systemName(key);
+  if (!system.empty()) return name + system;
+  char code[8];
+  std::snprintf(code, sizeof code, "0x%02X", key);
+  return name + code;
 }

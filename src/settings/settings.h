@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 // Hotkey words use the hotkey control's format: low byte the virtual key,
 // high byte these flags.
@@ -29,6 +30,12 @@ constexpr unsigned HotkeyModifiers(std::uint16_t word) {
          ((word >> 8) & kHotkeyShift ? kModShift : 0u);
 }
 constexpr unsigned HotkeyKey(std::uint16_t word) { return word & 0xFFu; }
+
+// The hotkey as the keyboard names it: "Ctrl+7", "Shift+Alt+F5". Digits,
+// letters and function keys are named here, any other key by
+// `systemName` (the keyboard layout's name of the virtual key), and one
+// it gives "" for by its virtual-key code in hexadecimal ("Alt+0xE8").
+std::string HotkeyName(std::uint16_t word, std::string (*systemName)(unsigned key));
 
 // Codes of the two-way and three-way options.
 enum : int {

@@ -240,7 +240,8 @@ void tdb_label(int row, char out[kLabelMax + 1], std::string* unicode) {
 
 void tdb_reverse(HWND list) { row_index::Reverse(list); }
 
-int tdb_findrow(int start, bool wrap, bool (*match)(const char* label, void* context),
+int tdb_findrow(int start, bool wrap,
+                bool (*match)(const char* label, const std::string& unicode, void* context),
                 void* context) {
   return row_index::Find(start, wrap, match, context);
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <iterator>
 #include <new>
+#include <unordered_map>
 
 #include "base/utf8.h"
 #include "store/file_io.h"
@@ -34,39 +35,63 @@ std::array<CachedLabel, 512> g_cache;
 
 RowObserver* g_observer = nullptr;
 
+// Where a long record's rendering ends, by record offset: the place in
+// its text of its zero byte, or -1 when it has none (it keeps no Unicode
+// copy). Finding it reads the rendering to its end, which for a long
+// entry is many times its label, and the label is read again whenever
+// its row comes back into view after the cache lost it: each record is
+// looked through once while the working file lasts. Records whose zero
+// byte or end lies within their label's bytes need no entry.
+std::unordered_map<std::int32_t, std::int64_t> g_renderingEnds;
+
 void ForgetLabels() {
   for (CachedLabel& c : g_cache) c.offset = -1;
+  g_renderingEnds.clear();
 }
 
 // UTF-8 bytes enough for the label's columns: a character takes at least
 // one column and at most four bytes.
 constexpr std::uint32_t kUnicodeLabelBytes = 4 * kLabelMax;
 
+// The place of the record's zero byte in its text, whose first `got`
+// bytes are `first`; -1 for none. `read(at, out, n)` reads n bytes of the
+// working file at `at` and says how many it got.
+template <typename Read>
+std::int64_t RenderingEnd(std::int32_t offset, std::int32_t length, const char* first,
+                          std::uint32_t got, Read&& read) {
+  if (const void* z = std::memchr(first, '\0', got)) return static_cast<const char*>(z) - first;
+  if (static_cast<std::int64_t>(got) >= length) return -1;
+  const auto known = g_renderingEnds.find(offset);
+  if (known != g_renderingEnds.end()) return known->second;
+  const std::int64_t text = offset + record_format::kFieldSize;
+  std::int64_t at = got, zero = -1;
+  std::vector<char> piece(static_cast<size_t>(std::min<std::int64_t>(1 << 16, length - at)));
+  while (at < length && zero < 0) {
+    const std::uint32_t want = static_cast<std::uint32_t>(
+        std::min<std::int64_t>(static_cast<std::int64_t>(piece.size()), length - at));
+    const std::uint32_t n = read(text + at, piece.data(), want);
+    if (n == 0) return -1;  // a read that failed is not remembered
+    if (const void* z = std::memchr(piece.data(), '\0', n))
+      zero = at + (static_cast<const char*>(z) - piece.data());
+    at += n;
+  }
+  g_renderingEnds[offset] = zero;
+  return zero;
+}
+
 // The start of the record's Unicode copy, whose first `got` text bytes
 // are `first`: "" when it keeps none. The rendering before it ends at the
 // record's only zero byte, which a long rendering has beyond the label's
-// bytes; the file's position is the caller's to keep.
+// bytes; `read` is as for RenderingEnd.
+template <typename Read>
 std::string UnicodeStart(std::int32_t offset, std::int32_t length, const char* first,
-                         std::uint32_t got) {
-  const std::int64_t text = offset + record_format::kFieldSize;
-  std::int64_t zero = -1;
-  if (const void* z = std::memchr(first, '\0', got)) {
-    zero = static_cast<const char*>(z) - first;
-  } else if (static_cast<std::int64_t>(got) < length && store_io::SeekTo(g_work, text + got)) {
-    char piece[4096];
-    for (std::int64_t at = got; at < length && zero < 0;) {
-      const std::uint32_t want = static_cast<std::uint32_t>(std::min<std::int64_t>(sizeof piece, length - at));
-      const std::uint32_t n = store_io::Read(g_work, piece, want);
-      if (n == 0) break;
-      if (const void* z = std::memchr(piece, '\0', n)) zero = at + (static_cast<const char*>(z) - piece);
-      at += n;
-    }
-  }
+                         std::uint32_t got, Read&& read) {
+  const std::int64_t zero = RenderingEnd(offset, length, first, got, read);
   if (zero < 0) return std::string();
+  const std::int64_t text = offset + record_format::kFieldSize;
   const std::int64_t after = length - zero - 1;
   std::string bytes(static_cast<size_t>(std::min<std::int64_t>(after, unicode_record::kTagBytes + kUnicodeLabelBytes)), '\0');
-  if (!store_io::SeekTo(g_work, text + zero + 1) ||
-      store_io::Read(g_work, &bytes[0], static_cast<std::uint32_t>(bytes.size())) != bytes.size() ||
+  if (read(text + zero + 1, &bytes[0], static_cast<std::uint32_t>(bytes.size())) != bytes.size() ||
       bytes.compare(0, unicode_record::kTagBytes, unicode_record::kTag) != 0)
     return std::string();
   bytes.erase(0, unicode_record::kTagBytes);
@@ -79,6 +104,11 @@ std::string UnicodeStart(std::int32_t offset, std::int32_t length, const char* f
     if (bytes.size() - (start - 1) < units) bytes.resize(start - 1);
   }
   return IsUtf8(bytes.data(), bytes.size()) ? bytes : std::string();
+}
+
+// Reads of the working file by seeking; the caller keeps its position.
+std::uint32_t ReadWork(std::int64_t at, char* out, std::uint32_t n) {
+  return store_io::SeekTo(g_work, at) ? store_io::Read(g_work, out, n) : 0;
 }
 
 }  // namespace
@@ -163,7 +193,7 @@ void Label(int row, char out[kLabelMax + 1], std::string* unicode) {
       got = store_io::Read(g_work, cached.text,
                            static_cast<std::uint32_t>(std::min(std::max(length, 0), kLabelMax)));
     cached.text[got] = '\0';
-    cached.unicode = UnicodeStart(offset, length, cached.text, got);
+    cached.unicode = UnicodeStart(offset, length, cached.text, got, ReadWork);
     cached.offset = offset;
     if (position >= 0) store_io::SeekTo(g_work, position);
   }
@@ -370,12 +400,17 @@ int Search(int start, bool forward, const RowSearch& search) {
   return result;
 }
 
-int Find(int start, bool wrap, bool (*match)(const char* label, void* context), void* context) {
+int Find(int start, bool wrap,
+         bool (*match)(const char* label, const std::string& unicode, void* context),
+         void* context) {
   const int rows = Count();
   if (rows == 0 || !g_work) return -1;
   start = std::min(std::max(start, 0), rows - 1);
   const std::int64_t position = store_io::Tell(g_work);
   store_io::BlockReader reader(g_work);
+  auto read = [&reader](std::int64_t at, char* out, std::uint32_t n) {
+    return reader.ReadAt(at, out, n) ? n : 0u;
+  };
   int found = -1;
   const int end = wrap ? start + rows : rows;
   for (int i = start; i < end && found < 0; ++i) {
@@ -383,11 +418,14 @@ int Find(int start, bool wrap, bool (*match)(const char* label, void* context), 
     const std::int32_t offset = g_offsets[static_cast<size_t>(row)];
     std::int32_t length = 0;
     char label[kLabelMax + 1] = {};
+    std::string unicode;
     if (reader.ReadInt32(offset, &length)) {
       const std::uint32_t n = static_cast<std::uint32_t>(std::min(std::max(length, 0), kLabelMax));
-      label[reader.ReadAt(offset + record_format::kFieldSize, label, n) ? n : 0] = '\0';
+      const bool got = reader.ReadAt(offset + record_format::kFieldSize, label, n);
+      label[got ? n : 0] = '\0';
+      if (got) unicode = UnicodeStart(offset, length, label, n, read);
     }
-    if (match(label, context)) found = row;
+    if (match(label, unicode, context)) found = row;
   }
   if (position >= 0) store_io::SeekTo(g_work, position);
   return found;

@@ -59,8 +59,11 @@ void Label(int row, char out[101], std::string* unicode);
 int Search(int start, bool forward, const RowSearch& search);
 
 // The first row from `start` on (going round to the top when `wrap`)
-// whose label `match` accepts; -1 for none. The labels are read through
-// large blocks of the working file, whose position is left as it was.
-int Find(int start, bool wrap, bool (*match)(const char* label, void* context), void* context);
+// whose label `match` accepts, given as Label gives it; -1 for none. The
+// labels are read through large blocks of the working file, whose
+// position is left as it was.
+int Find(int start, bool wrap,
+         bool (*match)(const char* label, const std::string& unicode, void* context),
+         void* context);
 
 }  // namespace row_index

@@ -86,8 +86,10 @@ void tdb_label(int row, char out[kLabelMax + 1]);
 // any other entry).
 void tdb_label(int row, char out[kLabelMax + 1], std::string* unicode);
 // The first row from `start` on (round to the top when `wrap`) whose label
-// `match` accepts, -1 for none; reads the labels in large blocks.
-int tdb_findrow(int start, bool wrap, bool (*match)(const char* label, void* context),
+// `match` accepts, -1 for none; it is given the label and the Unicode
+// start as tdb_label gives them. Reads the labels in large blocks.
+int tdb_findrow(int start, bool wrap,
+                bool (*match)(const char* label, const std::string& unicode, void* context),
                 void* context);
 // What a search makes of a row's text.
 enum RowVerdict : int { kRowNext, kRowFound, kRowGiveUp };

@@ -337,3 +337,18 @@ TEST(SettingsRecord, DialogChoicesKeepThePausedStateAndThePlaces) {
   EXPECT_EQ(1, g_set.stdel);
   g_set = saved;
 }
+
+// How a message names a hotkey: the modifiers, then the key by itself
+// (digits, letters, function keys), by the keyboard's name, or by its
+// code in hexadecimal when the keyboard has no name for it.
+TEST(HotkeyName, NamesTheModifiersAndTheKey) {
+  const auto keyboard = [](unsigned key) {
+    return key == 0x20 ? std::string("Space") : std::string();
+  };
+  const std::pair<std::uint16_t, const char*> cases[] = {
+      {MakeHotkeyWord(kHotkeyControl, '7'), "Ctrl+7"},
+      {MakeHotkeyWord(kHotkeyControl | kHotkeyShift | kHotkeyAlt, 0x74), "Ctrl+Shift+Alt+F5"},
+      {MakeHotkeyWord(kHotkeyControl, 0x20), "Ctrl+Space"},
+      {MakeHotkeyWord(kHotkeyAlt, 0xE8), "Alt+0xE8"}};
+  for (const auto& c : cases) EXPECT_EQ(c.second, HotkeyName(c.first, keyboard));
+}

@@ -273,3 +273,27 @@ TEST_F(ListTest, TypingALetterFindsTheNextRowThatBeginsWithIt) {
   }
   g_set.key = savedKey;
 }
+
+// The letters typed are compared with the text a row shows: for an entry
+// that keeps a Unicode copy, the copy rather than its rendering. Asked as
+// the list view asks its owner while letters are typed.
+TEST_F(ListTest, TypedLettersAreComparedWithTheUnicodeTextARowShows) {
+  const std::string aiue = "\xe3\x81\x82\xe3\x81\x84\xe3\x81\x86\xe3\x81\x88";  // あいうえ
+  LOAD({"apple", unicode_record::Encode("?clair", "\xc3\xa9" "clair"), "?uery",
+        unicode_record::Encode(std::string(120, '?'), aiue)});
+  const struct {
+    const wchar_t* typed;
+    LRESULT row;
+    const char* what;
+  } cases[] = {{L"\u00c9", 1, "the copy, whatever the case"},
+               {L"?", 2, "not the rendering behind the copy"},
+               {L"\u3042\u3044\u3046", 3, "a copy behind a rendering longer than the label"}};
+  for (const auto& c : cases) {
+    NMLVFINDITEMW find = {};
+    find.hdr.code = LVN_ODFINDITEMW;
+    find.lvfi.flags = LVFI_PARTIAL | LVFI_WRAP;
+    find.lvfi.psz = c.typed;
+    EXPECT_EQ(c.row, SendMessageW(GetParent(list_), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&find)))
+        << c.what;
+  }
+}

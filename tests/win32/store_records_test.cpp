@@ -353,3 +353,23 @@ TEST_F(StoreTest, LabelsShowMarksAndAUnicodeCopyCutAtTheColumns) {
   EXPECT_EQ(L"x", label(3)) << "no well-formed copy: the rendering";
   EXPECT_EQ(L"a" + std::wstring(49, L'\u3042'), label(4)) << "no half character at the cut";
 }
+
+// Where a long record's rendering ends is remembered by its offset, which
+// names another record in the next working file: there, a record without
+// a zero byte whose bytes past the first one's zero would read as a copy.
+TEST_F(StoreTest, ALongRecordsUnicodeCopyIsLookedForAgainInTheNextWorkingFile) {
+  const std::string rendering(120, 'y');
+  WriteFileBytes(kData, DataFile({unicode_record::Encode(rendering, "caf\xc3\xa9")}));
+  ASSERT_NE(nullptr, Open());
+  char label[kLabelMax + 1];
+  std::string unicode;
+  tdb_label(0, label, &unicode);
+  ASSERT_EQ("caf\xc3\xa9", unicode);
+  ASSERT_EQ(0, tdb_close(store_, kBaseName, list_));
+  store_ = nullptr;
+  WriteFileBytes(kData, DataFile({rendering + "-UTF8caf\xc3\xa9"}));
+  ASSERT_NE(nullptr, Open());
+  tdb_label(0, label, &unicode);
+  EXPECT_EQ("", unicode) << "no zero byte, no Unicode copy";
+  EXPECT_EQ(std::string(100, 'y'), label);
+}
