@@ -63,7 +63,7 @@ TEST_F(Capture, TheTextOnTheClipboardAtStartIsNotRecorded) {
 TEST_F(Capture, ACopyMadeWhileALargeHistoryLoadsIsCaptured) {
   // Large enough that the load outlasts a copy even on a machine busy
   // with other tests.
-  constexpr int kOlder = 300000;
+  constexpr int kOlder = 3000000;
   WriteFileBytes(Data(), DataFile(std::vector<std::string>(kOlder, "an older entry")));
   // What a save cut off half way leaves: the program removes it as soon
   // as it listens, before anything else.
