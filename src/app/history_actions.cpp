@@ -1,7 +1,6 @@
 #include "app/history_actions.h"
 
 #include "app/errorbox.h"
-#include "app/mainwnd.h"
 #include "listwin/listwin.h"
 #include "listwin/selection.h"
 #include "output/messages.h"
@@ -33,4 +32,13 @@ int ClearClip() {
   }
   ForgetRowPlaces();
   return 0;
+}
+
+void ReportDamagedHistory() {
+  if (!g_loadDamage.damaged) return;
+  const LoadDamage damage = TakeLoadDamage();  // told once
+  if (damage.copy.empty())
+    Tell(kMsgDamagedNoCopy);
+  else
+    Tell(kMsgDamagedCopyKept, {damage.copy});
 }

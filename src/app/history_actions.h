@@ -9,3 +9,6 @@ int ClearClip();
 // (after the user confirmed). Without a backup it says so and changes
 // nothing; any other failure is fatal.
 void RestoreClip();
+
+// Tells the user, once, that the data file just loaded was damaged.
+void ReportDamagedHistory();

@@ -9,6 +9,7 @@
 #include "app/capture.h"
 #include "app/errorbox.h"
 #include "app/help.h"
+#include "app/history_actions.h"
 #include "app/hotkeys.h"
 #include "app/tray.h"
 #include "listwin/commands.h"
@@ -239,15 +240,6 @@ void ReportStartNotices() {
     Tell(kMsgStartDeleteSkipped);
   }
   ReportDamagedHistory();
-}
-
-void ReportDamagedHistory() {
-  if (!g_loadDamage.damaged) return;
-  const LoadDamage damage = TakeLoadDamage();  // told once
-  if (damage.copy.empty())
-    Tell(kMsgDamagedNoCopy);
-  else
-    Tell(kMsgDamagedCopyKept, {damage.copy});
 }
 
 void ResetRunState() {

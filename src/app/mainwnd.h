@@ -9,17 +9,6 @@
 
 constexpr wchar_t kMainClassName[] = L"Kopiwell";
 
-// Tray menu commands, sent to the main window as WM_COMMAND.
-enum TrayCommand : int {
-  kCmdSettings = 1000,
-  kCmdAbout = 1001,
-  kCmdPause = 1002,
-  kCmdGoodbye = 1003,
-  kCmdClearAll = 1004,
-  kCmdRestore = 1005,
-  kCmdHelp = 1006,
-};
-
 // Asks the main window to tell the user that the working file could not
 // be written: posted, so that the box is not shown in the middle of the
 // clipboard notification that met the failure.
@@ -56,8 +45,6 @@ void PostCaptureFailure(int code);
 // Makes the error box and these notices the program's reporter.
 void InstallReporter();
 
-// Tells the user, once, that the data file just loaded was damaged.
-void ReportDamagedHistory();
 // Everything the start has to tell, once: a leftover working file kept
 // aside, a start-up delete not done, a damaged data file.
 void ReportStartNotices();

@@ -6,6 +6,17 @@
 
 #include <string>
 
+// Tray menu commands, sent to the main window as WM_COMMAND.
+enum TrayCommand : int {
+  kCmdSettings = 1000,
+  kCmdAbout = 1001,
+  kCmdPause = 1002,
+  kCmdGoodbye = 1003,
+  kCmdClearAll = 1004,
+  kCmdRestore = 1005,
+  kCmdHelp = 1006,
+};
+
 constexpr UINT kTrayIconId = 1;
 constexpr UINT kTrayNotify = WM_USER;         // the icon's callback message
 constexpr UINT kShowTrayMenu = WM_USER + 1;   // asks the main window for the menu

@@ -12,6 +12,7 @@
 #include "base/skip_next.h"
 #include "base/win_text.h"
 #include "listwin/commands.h"
+#include "listwin/context_menu.h"
 #include "listwin/listwin.h"
 #include "listwin/show_list.h"
 #include "output/viewer.h"

@@ -4,6 +4,7 @@
 // key mode, and never beeps.
 #include <windows.h>
 #include <windowsx.h>
+#include <commctrl.h>
 
 #include "base/program.h"
 #include "base/scoped_win.h"
@@ -11,7 +12,8 @@
 #include "base/win_text.h"
 #include "listwin/command_table.h"
 #include "listwin/commands.h"
-#include "listwin/listwin.h"
+#include "listwin/context_menu.h"
+#include "listwin/list_state.h"
 #include "output/viewer.h"
 
 namespace {
@@ -100,4 +102,28 @@ bool OnListMenuCommand(int id) {
   if (!sequence) return false;
   DoKeySeq(kVersion19, sequence);  // a refusal says nothing here
   return true;
+}
+
+POINT ListMenuAnchor(HWND list, LPARAM messagePoint, int* row) {
+  POINT at = {GET_X_LPARAM(messagePoint), GET_Y_LPARAM(messagePoint)};
+  if (at.x != -1 || at.y != -1) {
+    LVHITTESTINFO hit = {};
+    hit.pt = at;
+    ScreenToClient(list, &hit.pt);
+    *row = static_cast<int>(SendMessageW(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    return at;
+  }
+  // From the keyboard: the point in the message is no place at all.
+  *row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
+                                       LVNI_FOCUSED));
+  at = {0, 0};
+  if (*row >= 0) {
+    SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(*row), FALSE);
+    RECT r = {};
+    r.left = LVIR_LABEL;
+    if (SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(*row), reinterpret_cast<LPARAM>(&r)))
+      at = {r.left, r.bottom};
+  }
+  ClientToScreen(list, &at);
+  return at;
 }

@@ -9,13 +9,15 @@
 #include "listwin/command_table.h"
 #include "listwin/commands.h"
 #include "listwin/find.h"
+#include "listwin/list_keys.h"
 #include "listwin/list_state.h"
-#include "listwin/listwin.h"
 #include "listwin/show_list.h"
 #include "settings/settings.h"
 
 namespace {
 
+// The list view's own procedure, which gets everything this one passes on.
+WNDPROC g_listViewProc = nullptr;
 
 constexpr char kCtrlC = 3;
 
@@ -143,12 +145,16 @@ LRESULT KeyWork(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       OnDoubleClick(hwnd, lParam);
       break;
   }
-  return CallWindowProcW(g_defaultListProc, hwnd, message, wParam, lParam);
+  return CallWindowProcW(g_listViewProc, hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK ListKeyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return GuardMemory([&] { return KeyWork(hwnd, message, wParam, lParam); }, 1);
 }
 
 }  // namespace
 
-
-LRESULT CALLBACK ListKeyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  return GuardMemory([&] { return KeyWork(hwnd, message, wParam, lParam); }, 1);
+void SubclassListView(HWND view) {
+  g_listViewProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(view, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListKeyProc)));
 }

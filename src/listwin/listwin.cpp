@@ -1,5 +1,7 @@
 #include "listwin/copy_chosen.h"
+#include "listwin/context_menu.h"
 #include "listwin/find.h"
+#include "listwin/list_keys.h"
 #include "listwin/listwin.h"
 
 #include <windows.h>
@@ -28,7 +30,6 @@
 #include "settings/settings.h"
 #include "store/store.h"
 
-WNDPROC g_defaultListProc = nullptr;
 
 namespace {
 
@@ -83,8 +84,7 @@ BOOL ListOnInitDialog(HWND hwnd) {
   column.fmt = LVCFMT_LEFT;
   column.cx = kColumnWidth;
   SendMessageW(g_hListView, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
-  g_defaultListProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-      g_hListView, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListKeyProc)));
+  SubclassListView(g_hListView);
   SetListTitle(hwnd, g_set.key);
   FitListView(hwnd);
   ListOnShowWindow(false);
@@ -312,28 +312,4 @@ void SetListTitle(HWND hwnd, int key) {
       return;
     }
   }
-}
-
-POINT ListMenuAnchor(HWND list, LPARAM messagePoint, int* row) {
-  POINT at = {GET_X_LPARAM(messagePoint), GET_Y_LPARAM(messagePoint)};
-  if (at.x != -1 || at.y != -1) {
-    LVHITTESTINFO hit = {};
-    hit.pt = at;
-    ScreenToClient(list, &hit.pt);
-    *row = static_cast<int>(SendMessageW(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-    return at;
-  }
-  // From the keyboard: the point in the message is no place at all.
-  *row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
-                                       LVNI_FOCUSED));
-  at = {0, 0};
-  if (*row >= 0) {
-    SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(*row), FALSE);
-    RECT r = {};
-    r.left = LVIR_LABEL;
-    if (SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(*row), reinterpret_cast<LPARAM>(&r)))
-      at = {r.left, r.bottom};
-  }
-  ClientToScreen(list, &at);
-  return at;
 }

@@ -147,3 +147,101 @@ TEST(Layers, EveryProcedureTheSystemCallsRunsInsideTheMemoryGuard) {
     }
   EXPECT_GE(procedures, 7) << "the procedures were not found";
 }
+
+namespace {
+
+// The names a source file defines for other files to call: functions and
+// g_ globals written from the start of a line, outside the file's
+// anonymous namespace and not static. What a named namespace or a class
+// holds goes by that name, which its callers write (row_index::Count,
+// a TextMatcher's Matches).
+std::set<std::string> ExportedNames(const fs::path& file) {
+  static const std::regex kFunction(R"(^[A-Za-z][\w<>,\*& ]*?\b(\w+)(::\w+)*\()");
+  static const std::regex kGlobal(R"(^[A-Za-z][\w:<>,\*& ]*\b(g_\w+)\b[^(]*[=;{])");
+  static const std::regex kNamed(R"(^namespace (\w+) \{)");
+  std::set<std::string> names;
+  std::ifstream in(file);
+  std::string text, named;
+  int anonymous = 0;
+  while (std::getline(in, text)) {
+    std::smatch m;
+    if (text.rfind("namespace {", 0) == 0) ++anonymous;
+    if (anonymous && text.rfind("}  // namespace", 0) == 0) --anonymous;
+    if (!anonymous && std::regex_search(text, m, kNamed)) named = m[1].str();
+    if (!anonymous && text.rfind("}  // namespace " + named, 0) == 0) named.clear();
+    if (anonymous || text.rfind("static ", 0) == 0 || text.rfind("namespace", 0) == 0) continue;
+    if (std::regex_search(text, m, kGlobal) || std::regex_search(text, m, kFunction))
+      names.insert(named.empty() ? m[1].str() : named);
+  }
+  return names;
+}
+
+std::set<std::string> Words(const fs::path& file) {
+  static const std::regex kWord(R"(\b[A-Za-z_]\w*\b)");
+  std::ifstream in(file);
+  const std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::set<std::string> words;
+  for (std::sregex_iterator it(all.begin(), all.end(), kWord), end; it != end; ++it)
+    words.insert(it->str());
+  return words;
+}
+
+}  // namespace
+
+// A file calls another when it names something the other defines and a
+// header it includes declares. Calls that come round to where they began,
+// through any number of files, tie those files together: none can be read
+// or changed without the others.
+TEST(Layers, NoCallsComeRoundBetweenFiles) {
+  std::map<std::string, std::set<std::string>> defines;  // name -> files
+  std::vector<std::string> files;
+  for (const auto& [folder, rank] : kLayers)
+    for (const auto& entry : fs::directory_iterator(kSrc / folder)) {
+      if (entry.path().extension() != ".cpp") continue;
+      const std::string file = folder + "/" + entry.path().filename().string();
+      files.push_back(file);
+      for (const std::string& name : ExportedNames(entry.path())) defines[name].insert(file);
+    }
+  std::map<std::string, std::set<std::string>> calls;
+  for (const std::string& file : files) {
+    std::set<std::string> declared;
+    for (const Include& inc : Includes(kSrc / file))
+      if (inc.target[0] != '<' && fs::exists(kSrc / inc.target))
+        for (const std::string& w : Words(kSrc / inc.target)) declared.insert(w);
+    for (const std::string& w : Words(kSrc / file)) {
+      const auto d = defines.find(w);
+      if (d == defines.end() || !declared.count(w)) continue;
+      for (const std::string& other : d->second)
+        if (other != file) calls[file].insert(other);
+    }
+  }
+  // Every file's way back to itself, if it has one, by a search from it.
+  std::set<std::string> reported;
+  for (const std::string& start : files) {
+    std::map<std::string, std::string> cameFrom;
+    std::vector<std::string> todo = {start};
+    bool back = false;
+    while (!todo.empty() && !back) {
+      const std::string at = todo.back();
+      todo.pop_back();
+      for (const std::string& next : calls[at]) {
+        if (next == start) {
+          cameFrom[start] = at;
+          back = true;
+          break;
+        }
+        if (cameFrom.emplace(next, at).second) todo.push_back(next);
+      }
+    }
+    if (!back) continue;
+    std::string round = start;
+    std::set<std::string> members = {start};
+    for (std::string at = cameFrom[start]; at != start; at = cameFrom[at]) {
+      round = at + " -> " + round;
+      members.insert(at);
+    }
+    std::string key;
+    for (const std::string& m : members) key += m + " ";
+    if (reported.insert(key).second) ADD_FAILURE() << "calls come round: " << start << " -> " << round;
+  }
+}

@@ -10,6 +10,7 @@
 #include "app/history_actions.h"
 #include "common/text.h"
 #include "listwin/command_table.h"
+#include "listwin/context_menu.h"
 #include "listwin/entries.h"
 #include "listwin/show_list.h"
 #include "settings/settings.h"

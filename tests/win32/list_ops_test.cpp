@@ -10,6 +10,7 @@
 #include "app/mainwnd.h"
 #include "listwin/copy_chosen.h"
 #include "listwin/entries.h"
+#include "listwin/context_menu.h"
 #include "listwin/listwin.h"
 #include "listwin/selection.h"
 #include "listwin/show_list.h"

@@ -10,6 +10,7 @@
 #include "app/mainwnd.h"
 #include "app/tray.h"
 #include "base/skip_next.h"
+#include "listwin/context_menu.h"
 #include "listwin/listwin.h"
 #include "common/text.h"
 #include "win32/dialog_answerer.h"
