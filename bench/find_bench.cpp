@@ -27,6 +27,7 @@
 
 #include "base/program.h"
 #include "clock.h"
+#include "common/keys.h"
 #include "history_files.h"
 #include "listwin/find.h"
 #include "listwin/listwin.h"
@@ -158,16 +159,7 @@ double Burst(const std::wstring& pattern, int row) {
   MoveCursor(-1, 0);
   OpenFindBar(true);
   Settle();
-  std::vector<INPUT> keys;
-  for (wchar_t c : pattern) {
-    for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
-      INPUT key = {};
-      key.type = INPUT_KEYBOARD;
-      key.ki.wScan = c;
-      key.ki.dwFlags = KEYEVENTF_UNICODE | up;
-      keys.push_back(key);
-    }
-  }
+  std::vector<INPUT> keys = TypedKeys(pattern);
   SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
   std::size_t presses = 0;
   double last = 0;

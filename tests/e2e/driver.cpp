@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/first_run_ini.h"
+#include "common/keys.h"
 #include "resource.h"
 
 namespace e2e {
@@ -373,16 +374,7 @@ void PressKey(WORD key, std::initializer_list<WORD> modifiers) {
 void TypeText(const std::string& ascii) { TypeText(std::wstring(ascii.begin(), ascii.end())); }
 
 void TypeText(const std::wstring& units) {
-  std::vector<INPUT> inputs;
-  for (wchar_t c : units) {
-    for (DWORD flags : {DWORD{KEYEVENTF_UNICODE}, DWORD{KEYEVENTF_UNICODE | KEYEVENTF_KEYUP}}) {
-      INPUT in = {};
-      in.type = INPUT_KEYBOARD;
-      in.ki.wScan = static_cast<WORD>(c);
-      in.ki.dwFlags = flags;
-      inputs.push_back(in);
-    }
-  }
+  std::vector<INPUT> inputs = TypedKeys(units);
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 

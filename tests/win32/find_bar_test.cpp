@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/keys.h"
 #include "listwin/find.h"
 #include "win32/list_support.h"
 
@@ -49,23 +50,8 @@ TEST_F(FindBarTest, ABurstOfKeysAllReachTheBarAndEnterTakesTheMatchOfThemAll) {
   OpenFindBar(true);
   ASSERT_TRUE(RunLoopUntil([&] { return GetFocus() == Bar(); }));
   const std::wstring typed = L"zqzqzq-l";
-  std::vector<INPUT> keys;
-  for (wchar_t c : typed) {
-    for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
-      INPUT key = {};
-      key.type = INPUT_KEYBOARD;
-      key.ki.wScan = c;
-      key.ki.dwFlags = KEYEVENTF_UNICODE | up;
-      keys.push_back(key);
-    }
-  }
-  for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
-    INPUT key = {};
-    key.type = INPUT_KEYBOARD;
-    key.ki.wVk = VK_RETURN;
-    key.ki.dwFlags = up;
-    keys.push_back(key);
-  }
+  std::vector<INPUT> keys = TypedKeys(typed);
+  AddKey(&keys, VK_RETURN, 0);
   ASSERT_EQ(keys.size(), SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)));
   EXPECT_TRUE(RunLoopUntil([&] { return !FindBarOpen(); })) << "Enter closes the bar";
   EXPECT_EQ(typed, BarText());
