@@ -12,6 +12,40 @@
 
 #include "common/wait.h"
 
+// Holds the clipboard open on a thread of its own until released.
+class ClipboardHolder {
+ public:
+  ClipboardHolder()
+      : opened_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+        release_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+        thread_(CreateThread(nullptr, 0, Hold, this, 0, nullptr)) {
+    WaitForSingleObject(opened_, 10000);
+  }
+  ~ClipboardHolder() {
+    Release();
+    CloseHandle(thread_);
+    CloseHandle(opened_);
+    CloseHandle(release_);
+  }
+  ClipboardHolder(const ClipboardHolder&) = delete;
+  ClipboardHolder& operator=(const ClipboardHolder&) = delete;
+  void Release() {
+    SetEvent(release_);
+    WaitForSingleObject(thread_, 10000);
+  }
+
+ private:
+  static DWORD WINAPI Hold(void* self) {
+    auto* h = static_cast<ClipboardHolder*>(self);
+    OpenClipboard(nullptr);
+    SetEvent(h->opened_);
+    WaitForSingleObject(h->release_, 10000);
+    CloseClipboard();
+    return 0;
+  }
+  HANDLE opened_, release_, thread_;
+};
+
 // Puts text on the clipboard as another program would: CF_TEXT holding
 // the bytes and a terminating zero, plus any extra registered formats
 // with their data. Retries while another program holds the clipboard.

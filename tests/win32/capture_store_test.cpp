@@ -186,40 +186,6 @@ const std::wstring& WideText() {
 
 int g_noMemoryTold = 0;
 
-// Another program holding the clipboard open until Release.
-class ClipboardHolder {
- public:
-  ClipboardHolder() {
-    thread_ = CreateThread(nullptr, 0, Hold, this, 0, nullptr);
-    WaitForSingleObject(opened_, 5000);
-  }
-  ~ClipboardHolder() {
-    Release();
-    CloseHandle(opened_);
-    CloseHandle(release_);
-  }
-  void Release() {
-    if (!thread_) return;
-    SetEvent(release_);
-    WaitForSingleObject(thread_, 5000);
-    CloseHandle(thread_);
-    thread_ = nullptr;
-  }
-
- private:
-  static DWORD WINAPI Hold(void* self) {
-    auto* holder = static_cast<ClipboardHolder*>(self);
-    const bool open = OpenClipboard(nullptr) != FALSE;
-    SetEvent(holder->opened_);
-    WaitForSingleObject(holder->release_, 5000);
-    if (open) CloseClipboard();
-    return 0;
-  }
-  HANDLE opened_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  HANDLE release_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  HANDLE thread_ = nullptr;
-};
-
 }  // namespace
 
 // The copies a Unicode capture holds at once: its rendering, its

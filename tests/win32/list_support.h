@@ -25,40 +25,6 @@ inline void SelectRow(HWND list, int row) {
   SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
-// Holds the clipboard open on a thread of its own until released.
-class ClipboardHolder {
- public:
-  ClipboardHolder()
-      : opened_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
-        release_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
-        thread_(CreateThread(nullptr, 0, Hold, this, 0, nullptr)) {
-    WaitForSingleObject(opened_, 10000);
-  }
-  ~ClipboardHolder() {
-    Release();
-    CloseHandle(thread_);
-    CloseHandle(opened_);
-    CloseHandle(release_);
-  }
-  ClipboardHolder(const ClipboardHolder&) = delete;
-  ClipboardHolder& operator=(const ClipboardHolder&) = delete;
-  void Release() {
-    SetEvent(release_);
-    WaitForSingleObject(thread_, 10000);
-  }
-
- private:
-  static DWORD WINAPI Hold(void* self) {
-    auto* h = static_cast<ClipboardHolder*>(self);
-    OpenClipboard(nullptr);
-    SetEvent(h->opened_);
-    WaitForSingleObject(h->release_, 10000);
-    CloseClipboard();
-    return 0;
-  }
-  HANDLE opened_, release_, thread_;
-};
-
 inline std::vector<std::int32_t> PutBuffer() {
   std::vector<std::int32_t> offsets;
   for (int i = 0; i < tdb_bufsize(); ++i) {
