@@ -102,7 +102,6 @@ void OpenEntry(char which, int cursor) {
     row = which == 'o' ? cursor + 1 : cursor;
     if (!InsertClipOrFail(row, "")) return;
     MoveCursor(-1, row);
-    g_marks.RowsInserted(row, 1);
   }
   if (!g_viewerShown)
     ToggleViewer('E', GetCursorRow());
@@ -139,7 +138,6 @@ bool Put(char which, long long count, int cursor) {
     }
   }
   MoveCursor(-1, cursor < 0 ? 0 : first);
-  if (cursor >= 0) g_marks.RowsInserted(first, static_cast<int>(n * k));
   return true;
 }
 

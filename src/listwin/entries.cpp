@@ -76,10 +76,7 @@ bool AddClip(const std::string& text) {
     ScopedTrackingPause pause;
     result = InsertClip(row, text);
   }
-  if (result == 0) {
-    g_marks.RowsInserted(row, 1);  // the marks stay on their entries too
-    return true;
-  }
+  if (result == 0) return true;
   // A history at its 2 GB limit refuses every later copy: the user must
   // hear of it, or copies vanish without a word; as must a failure of
   // any other kind (no history open, say), which may refuse them all too.
@@ -93,9 +90,7 @@ int DeleteClip(int first, int last) {
   std::vector<int> rows;
   rows.reserve(static_cast<size_t>(last - first + 1));
   for (int row = first; row <= last; ++row) rows.push_back(row);
-  if (DeleteRows(rows) != 0) return -1;
-  g_marks.RowsDeleted(first, last);
-  return 0;
+  return DeleteRows(rows) != 0 ? -1 : 0;
 }
 
 int DeleteSelClip() {
@@ -104,8 +99,5 @@ int DeleteSelClip() {
     g_listError = kListErrDeleteNoSelection;
     return -1;
   }
-  if (DeleteRows(rows) != 0) return -1;
-  // From the bottom up, each row is still where it was when selected.
-  for (auto row = rows.rbegin(); row != rows.rend(); ++row) g_marks.RowDeleted(*row);
-  return 0;
+  return DeleteRows(rows) != 0 ? -1 : 0;
 }

@@ -12,5 +12,4 @@
 void ReverseHistoryOrder(HWND list) {
   DropSelectionAndCursor();
   tdb_reverse(list);
-  g_marks.RowsReversed(GetRowCount());
 }

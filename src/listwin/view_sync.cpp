@@ -95,7 +95,9 @@ class ViewSync : public RowObserver {
 
   void RowsCleared(HWND view) override { SendMessageW(view, LVM_DELETEALLITEMS, 0, 0); }
 
+  // The marks name rows too, and move with them here and nowhere else.
   void RowsInserted(HWND view, int row, int n, int count) override {
+    g_marks.RowsInserted(row, n);
     Resync(view, count, [&](std::vector<int>* selected, int* focus) {
       for (int& r : *selected)
         if (r >= row) r += n;
@@ -104,6 +106,14 @@ class ViewSync : public RowObserver {
   }
 
   void RowsRemoved(HWND view, const std::vector<int>& rows, int count) override {
+    // From the bottom up, a run of rows at a time: each run is still
+    // numbered as it was.
+    for (size_t end = rows.size(); end > 0;) {
+      size_t begin = end - 1;
+      while (begin > 0 && rows[begin - 1] == rows[begin] - 1) --begin;
+      g_marks.RowsDeleted(rows[begin], rows[end - 1]);
+      end = begin;
+    }
     // The states of the rows that stay move up past the rows that went; a
     // focus on a row that went passes to the row that takes its place, as
     // the list view does when a row is deleted.
@@ -123,7 +133,10 @@ class ViewSync : public RowObserver {
     SendMessageW(view, LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
   }
 
-  void RowsReversed(HWND view) override { InvalidateRect(view, nullptr, TRUE); }
+  void RowsReversed(HWND view) override {
+    g_marks.RowsReversed(GetRowCount());
+    InvalidateRect(view, nullptr, TRUE);
+  }
 
  private:
   // The view still holds the states as the rows were numbered before the
