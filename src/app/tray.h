@@ -19,6 +19,10 @@ void TrayDelete();
 // The shell (re)created its taskbar, which forgets every icon.
 UINT TaskbarCreatedMessage();
 void OnTaskbarCreated();
+// The main window's density changed: the icon is loaded again for it.
+void OnTrayDpiChanged();
+// The width and height the icon was last loaded at.
+int TrayIconPixels();
 
 void OnTrayNotify(HWND main, LPARAM mouseMessage);
 

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "base/code_page.h"
+#include "base/dpi.h"
 #include "base/program.h"
 #include "base/report.h"
 #include "base/utf8.h"
@@ -31,8 +32,9 @@ WNDPROC g_defaultListProc = nullptr;
 
 namespace {
 
+// At 96 DPI, scaled for the window's density.
 constexpr int kColumnWidth = 468;
-// The list view fills the window but for these margins (client pixels).
+// The list view fills the window but for these margins.
 constexpr int kListMarginX = 25;
 constexpr int kListMarginY = 33;
 
@@ -62,8 +64,9 @@ void ListOnShowWindow(bool shown) {
 void FitListView(HWND hwnd) {
   RECT client;
   GetClientRect(hwnd, &client);
-  SetWindowPos(g_hListView, nullptr, 0, 0, client.right - kListMarginX,
-               client.bottom - kListMarginY - FindBarHeight(),
+  const int dpi = WindowDpi(hwnd);
+  SetWindowPos(g_hListView, nullptr, 0, 0, client.right - ForDpi(kListMarginX, dpi),
+               client.bottom - ForDpi(kListMarginY, dpi) - FindBarHeight(),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   if (!FindBarOpen()) return;
   RECT view;
@@ -80,7 +83,7 @@ BOOL ListOnInitDialog(HWND hwnd) {
   LVCOLUMNW column = {};
   column.mask = LVCF_FMT | LVCF_WIDTH;
   column.fmt = LVCFMT_LEFT;
-  column.cx = kColumnWidth;
+  column.cx = ForDpi(kColumnWidth, WindowDpi(hwnd));
   SendMessageW(g_hListView, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
   g_defaultListProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
       g_hListView, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListKeyProc)));
@@ -98,8 +101,24 @@ void ListOnSize(HWND hwnd) {
   FitListView(hwnd);
   if (!g_listShown) return;
   WindowPlace kept = KeptPlace(KeptWindow::kList);
-  KeepSize(hwnd, &kept.w, &kept.h);
-  KeepPlace(KeptWindow::kList, kept);
+  if (KeepSize(hwnd, &kept.w, &kept.h, &kept.dpi)) KeepPlace(KeptWindow::kList, kept);
+  MeasurePage();
+}
+
+// Moved onto a monitor of another density. The dialog manager makes the
+// dialog's font and lays out its template's controls for the new density
+// after this message; the sizes of our own follow once it is done.
+constexpr UINT kRelayout = WM_APP + 40;
+
+void ListOnDpiChanged(HWND hwnd, LPARAM suggested) {
+  TakeSuggestedRect(hwnd, suggested);
+  PostMessageW(hwnd, kRelayout, 0, 0);
+}
+
+void ListOnRelayout(HWND hwnd) {
+  SendMessageW(g_hListView, LVM_SETCOLUMNWIDTH, 0, ForDpi(kColumnWidth, WindowDpi(hwnd)));
+  FitFindBarFont();
+  FitListView(hwnd);
   MeasurePage();
 }
 
@@ -237,6 +256,12 @@ INT_PTR ListDlgWork(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_MOVE:
       ListOnMove(hwnd);
+      return TRUE;
+    case kDpiChanged:
+      ListOnDpiChanged(hwnd, lParam);
+      return FALSE;
+    case kRelayout:
+      ListOnRelayout(hwnd);
       return TRUE;
     case WM_SHOWWINDOW:
       ListOnShowWindow(wParam != FALSE);

@@ -10,10 +10,11 @@ inline const std::vector<std::string>& FirstRunIniLines() {
       "[REG]", "reg=ok",
       "[OPE]", "alt=false", "ctrl=true", "shift=false", "vk=55", "alt_sus=false", "ctrl_sus=true",
       "shift_sus=false", "vk_sus=56", "data=old", "cursor=last", "key=vilike1.9", "lf=lfinyo",
-      "sussave=false", "sus=false", "stdel=false",
+      "sussave=false", "sus=false", "stdel=false", "dblctrl=false",
       "[STR]", "inyo=\"> \"", "foot=\"\"",
       "[KAIGYO]", "lfbyte=0",
       "[WIN]", "actv_hide=true", "topmost=true", "size=false", "size_lx=100", "size_ly=100",
-      "size_lw=334", "size_lh=233", "size_vx=0", "size_vy=0", "size_vw=234", "size_vh=133"};
+      "size_lw=334", "size_lh=233", "size_vx=0", "size_vy=0", "size_vw=234", "size_vh=133",
+      "size_ldpi=96", "size_vdpi=96", "place=last"};
   return lines;
 }
