@@ -44,8 +44,8 @@ DWORD WINAPI HookThread(void* ready) {
 }  // namespace
 
 void SetCtrlHook(bool on, HWND notify) {
-  g_notify = notify;
   if (on && !g_thread) {
+    g_notify = notify;  // read by the hook's thread, which starts after this
     HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     if (!ready) return;
     g_thread = CreateThread(nullptr, 0, HookThread, ready, 0, &g_threadId);
