@@ -6,6 +6,9 @@ namespace {
 
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+// Its flags are DIALOG_DPI_CHANGE_BEHAVIORS; 2 leaves the dialog's size.
+using SetDialogDpiChangeBehaviorFn = BOOL(WINAPI*)(HWND, int, int);
+constexpr int kDisableResize = 2;
 // shcore's GetDpiForMonitor; its first type is MONITOR_DPI_TYPE, 0 the
 // effective density.
 using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
@@ -79,8 +82,8 @@ std::vector<MonitorArea> Monitors() {
   return list;
 }
 
-void TakeSuggestedRect(HWND hwnd, LPARAM suggested) {
-  const RECT* r = reinterpret_cast<const RECT*>(suggested);
-  SetWindowPos(hwnd, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+void LeaveDialogSizeToUs(HWND dialog) {
+  static const auto fn =
+      Lookup<SetDialogDpiChangeBehaviorFn>(L"user32.dll", "SetDialogDpiChangeBehavior", false);
+  if (fn) fn(dialog, kDisableResize, kDisableResize);
 }

@@ -25,8 +25,11 @@ int SmallIconPixels(int dpi);
 // Every monitor, with its work area and density.
 std::vector<MonitorArea> Monitors();
 
+// The dialog manager of Windows 10 (1703 on) makes a dialog's font and
+// lays out its template's controls for a new density, and sizes the
+// dialog itself: this leaves the size to the dialog's own WM_DPICHANGED,
+// which knows when the move was its own placing.
+void LeaveDialogSizeToUs(HWND dialog);
+
 // WM_DPICHANGED, which the headers for Windows 7 do not define.
 constexpr UINT kDpiChanged = 0x02E0;
-
-// Moves the window to the rectangle WM_DPICHANGED suggests.
-void TakeSuggestedRect(HWND hwnd, LPARAM suggested);

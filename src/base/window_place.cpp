@@ -16,6 +16,8 @@ struct Fitted {
   RECT place;
 };
 std::vector<Fitted> g_fitted;
+// While PlaceWindow or PlaceWindowAt moves a window.
+bool g_placing = false;
 
 void Forget(HWND hwnd) {
   for (auto it = g_fitted.begin(); it != g_fitted.end(); ++it) {
@@ -61,8 +63,10 @@ HWND ZOrder(HWND hwnd, bool topmost) {
 void MoveTo(HWND hwnd, const RECT& place, bool stored, bool topmost) {
   Forget(hwnd);
   if (!stored) g_fitted.push_back({hwnd, place});
+  g_placing = true;
   SetWindowPos(hwnd, ZOrder(hwnd, topmost), place.left, place.top, place.right - place.left,
                place.bottom - place.top, SWP_NOACTIVATE);
+  g_placing = false;
 }
 
 }  // namespace
@@ -99,4 +103,11 @@ bool KeepSize(HWND hwnd, int* w, int* h, int* dpi) {
   *h = outer.bottom - outer.top;
   *dpi = WindowDpi(hwnd);
   return true;
+}
+
+void TakeSuggestedRect(HWND hwnd, LPARAM suggested) {
+  if (g_placing) return;
+  const RECT* r = reinterpret_cast<const RECT*>(suggested);
+  SetWindowPos(hwnd, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }

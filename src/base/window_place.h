@@ -25,5 +25,10 @@ void PlaceWindowAt(HWND hwnd, ScreenRect anchor, int w, int h, int dpi, bool top
 // while the window stands where PlaceWindow moved it off a stored place
 // that was off the screen (the stored place is the user's, not ours).
 void KeepPosition(HWND hwnd, int* x, int* y);
+
+// Moves the window to the rectangle WM_DPICHANGED suggests, unless the
+// change comes from placing it here: that place is already sized for the
+// monitor, and the suggestion would scale it a second time.
+void TakeSuggestedRect(HWND hwnd, LPARAM suggested);
 // Also gives the density the size is pixels of; false when it left them.
 bool KeepSize(HWND hwnd, int* w, int* h, int* dpi);

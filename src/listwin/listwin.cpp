@@ -78,6 +78,7 @@ void FitListView(HWND hwnd) {
 BOOL ListOnInitDialog(HWND hwnd) {
   g_hListWnd = hwnd;
   g_hListView = GetDlgItem(hwnd, IDC_LISTVIEW);
+  LeaveDialogSizeToUs(hwnd);
   StartViewSync();
   g_outputAction = kOutputNone;
   LVCOLUMNW column = {};

@@ -164,6 +164,7 @@ INT_PTR ViewerDlgWork(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
       g_hViewer = hwnd;
+      LeaveDialogSizeToUs(hwnd);
       // However long the text grows, typing is never cut off.
       SendDlgItemMessageW(hwnd, IDC_VIEWER_EDIT, EM_SETLIMITTEXT, 0, 0);
       // No focus yet: a control of the hidden dialog taking the focus
