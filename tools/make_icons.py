@@ -2,8 +2,10 @@
 """Draws the two tray icons: res/kopiwell.ico (capturing) and res/paused.ico.
 
 Both show a clipboard. The paused one is grey with two red pause bars, so
-the two tell apart at 16 x 16 pixels. Each file holds a 16 x 16 and a
-32 x 32 picture with 32-bit colour. Run it from anywhere; it writes into
+the two tell apart at 16 x 16 pixels. Each file holds a picture for each
+small-icon size of the usual screen scalings (16, 20, 24, 32 and 48
+pixels square, for 100 % to 300 %) with 32-bit colour, so that the tray
+never shows a stretched one. Run it from anywhere; it writes into
 res/ next to this folder.
 """
 import os
@@ -67,11 +69,14 @@ def bmp_entry(px):
     return header + pixels + mask
 
 
+SIZES = (16, 20, 24, 32, 48)
+
+
 def write_ico(path, paused):
-    images = [bmp_entry(draw(n, paused)) for n in (16, 32)]
+    images = [bmp_entry(draw(n, paused)) for n in SIZES]
     out = struct.pack('<HHH', 0, 1, len(images))
     offset = 6 + 16 * len(images)
-    for n, data in zip((16, 32), images):
+    for n, data in zip(SIZES, images):
         out += struct.pack('<BBBBHHII', n, n, 0, 0, 1, 32, len(data), offset)
         offset += len(data)
     for data in images:

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/ctrl_hook.h"
 #include "app/errorbox.h"
 #include "app/tray.h"
 #include "base/program.h"
@@ -37,6 +38,7 @@ void RegisterHotKeys(bool report) {
   Register(kHotkeyShowList, g_set.listHotkey, report);
   Register(kHotkeyPause, g_set.pauseHotkey, report);
   g_registered = true;
+  SetCtrlHook(g_set.dblctrl == kYes, MainWindow());
 }
 
 void UnregisterHotKeys() {
@@ -45,6 +47,7 @@ void UnregisterHotKeys() {
     UnregisterHotKey(MainWindow(), kHotkeyPause);
   }
   g_registered = false;
+  SetCtrlHook(false, MainWindow());
 }
 
 void TogglePause() {

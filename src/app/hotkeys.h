@@ -5,7 +5,8 @@
 constexpr int kHotkeyShowList = 100;
 constexpr int kHotkeyPause = 101;
 
-// Registers both hotkeys from the settings (after unregistering them).
+// Registers both hotkeys from the settings (after unregistering them),
+// and watches for the double press of Ctrl when the settings ask for it.
 // A combination that another program holds does not work until the next
 // registration; with `report`, the user is told which one it is.
 void RegisterHotKeys(bool report = false);

@@ -7,11 +7,13 @@
 #include <string>
 
 #include "app/capture.h"
+#include "app/ctrl_hook.h"
 #include "app/errorbox.h"
 #include "app/help.h"
 #include "app/history_actions.h"
 #include "app/hotkeys.h"
 #include "app/tray.h"
+#include "base/dpi.h"
 #include "listwin/commands.h"
 #include "listwin/listwin.h"
 #include "listwin/selection.h"
@@ -163,6 +165,12 @@ LRESULT MainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_HOTKEY:
       OnHotKey(static_cast<int>(wParam));
+      return 0;
+    case kCtrlTwice:
+      OnHotKey(kHotkeyShowList);
+      return 0;
+    case kDpiChanged:
+      OnTrayDpiChanged();
       return 0;
     case kTrayNotify:
       OnTrayNotify(hwnd, lParam);

@@ -47,6 +47,10 @@ void ToggleSkipNext(HWND main);
 // The shell (re)created its taskbar, which forgets every icon.
 UINT TaskbarCreatedMessage();
 void OnTaskbarCreated();
+// The main window's density changed: the icon is loaded again for it.
+void OnTrayDpiChanged();
+// The width and height the icon was last loaded at.
+int TrayIconPixels();
 
 void OnTrayNotify(HWND main, LPARAM mouseMessage);
 

@@ -9,6 +9,7 @@
 
 #include "app/mainwnd.h"
 #include "app/tray.h"
+#include "base/dpi.h"
 #include "base/skip_next.h"
 #include "base/win_text.h"
 #include "resource.h"
@@ -23,6 +24,8 @@ constexpr char kArmedTip[] = "コピウェル - 次のコピーを記録しま�
 std::wstring g_tip = Widen(kTip);
 bool g_tellingLeftOut = false;
 
+int g_iconPixels = 0;
+
 NOTIFYICONDATAW Record(UINT flags) {
   NOTIFYICONDATAW data = {};
   data.cbSize = NOTIFYICONDATAW_V1_SIZE;
@@ -33,11 +36,16 @@ NOTIFYICONDATAW Record(UINT flags) {
 }
 
 // The shell keeps its own copy of the icon, so ours is freed right after.
+// The icon files hold an image for each common small-icon size, so the
+// one for the main window's density is taken as drawn, not stretched.
 void Notify(DWORD action, UINT flags, int icon) {
   NOTIFYICONDATAW data = Record(flags);
-  if (flags & NIF_ICON)
-    data.hIcon = static_cast<HICON>(LoadImageW(ProgramInstance(), MAKEINTRESOURCEW(icon), IMAGE_ICON, 16, 16,
+  if (flags & NIF_ICON) {
+    g_iconPixels = SmallIconPixels(WindowDpi(MainWindow()));
+    data.hIcon = static_cast<HICON>(LoadImageW(ProgramInstance(), MAKEINTRESOURCEW(icon),
+                                               IMAGE_ICON, g_iconPixels, g_iconPixels,
                                                LR_DEFAULTCOLOR));
+  }
   if (flags & NIF_MESSAGE) data.uCallbackMessage = kTrayNotify;
   if (flags & NIF_TIP) wcsncpy(data.szTip, g_tip.c_str(), sizeof data.szTip / sizeof data.szTip[0] - 1);
   Shell_NotifyIconW(action, &data);
@@ -100,8 +108,18 @@ UINT TaskbarCreatedMessage() {
 }
 
 // Without this the icon would vanish for good when the shell restarts,
-// and with it the only way to reach the program.
+// and with it the only way to reach the program. The new taskbar may
+// also stand on a screen of another density.
 void OnTaskbarCreated() {
   TrayAdd();
   if (g_set.sus) TraySetPaused();
 }
+
+void OnTrayDpiChanged() {
+  if (g_set.sus)
+    TraySetPaused();
+  else
+    TraySetNormal();
+}
+
+int TrayIconPixels() { return g_iconPixels; }

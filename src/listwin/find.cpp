@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/code_page.h"
+#include "base/dpi.h"
 #include "base/report.h"
 #include "base/utf8.h"
 #include "base/win_text.h"
@@ -18,9 +19,11 @@
 
 namespace {
 
-constexpr int kBarHeight = 24;
+// At 96 DPI, scaled for the list's density; the bar's height comes from
+// its font.
 constexpr int kMarkWidth = 14;    // "/" or "?" before the pattern
 constexpr int kStatusWidth = 150;  // what the bar says after it
+constexpr int kBarGap = 2;         // between the list view and the bar, and below it
 
 constexpr char kNotFound[] = "見つかりません";
 
@@ -353,18 +356,45 @@ bool RunOwedSearch() {
   return true;
 }
 
-int FindBarHeight() { return g_open ? kBarHeight : 0; }
+namespace {
+
+// The edit box's height: a line of its font, its border and the room the
+// edit control leaves above and below its text.
+int EditHeight() {
+  HDC dc = GetDC(g_edit);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(g_edit, WM_GETFONT, 0, 0)));
+  TEXTMETRICW metrics = {};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(g_edit, dc);
+  return metrics.tmHeight + 2 * GetSystemMetrics(SM_CYBORDER) + 2 * ForDpi(2, WindowDpi(g_edit));
+}
+
+}  // namespace
+
+int FindBarHeight() {
+  return g_open ? EditHeight() + 2 * ForDpi(kBarGap, WindowDpi(g_hListWnd)) : 0;
+}
+
+void FitFindBarFont() {
+  if (!g_edit || !IsWindow(g_edit)) return;
+  const WPARAM font = SendMessageW(g_hListWnd, WM_GETFONT, 0, 0);
+  for (HWND w : {g_mark, g_edit, g_status}) SendMessageW(w, WM_SETFONT, font, FALSE);
+}
 
 void PlaceFindBar(const RECT& listView) {
   if (!g_open) return;
-  const int y = listView.bottom + 2, h = kBarHeight - 4;
+  const int dpi = WindowDpi(g_hListWnd);
+  const int mark = ForDpi(kMarkWidth, dpi), status = ForDpi(kStatusWidth, dpi);
+  const int gap = ForDpi(kBarGap, dpi);
+  const int y = listView.bottom + gap, h = EditHeight();
   const int width = listView.right - listView.left;
-  const int editWidth = width - kMarkWidth - kStatusWidth > 40 ? width - kMarkWidth - kStatusWidth
-                                                               : width - kMarkWidth;
-  MoveWindow(g_mark, listView.left, y + 2, kMarkWidth, h, TRUE);
-  MoveWindow(g_edit, listView.left + kMarkWidth, y, editWidth, h, TRUE);
-  MoveWindow(g_status, listView.left + kMarkWidth + editWidth + 4, y + 2, kStatusWidth - 4, h,
-             TRUE);
+  const int editWidth =
+      width - mark - status > ForDpi(40, dpi) ? width - mark - status : width - mark;
+  MoveWindow(g_mark, listView.left, y + gap, mark, h - gap, TRUE);
+  MoveWindow(g_edit, listView.left + mark, y, editWidth, h, TRUE);
+  MoveWindow(g_status, listView.left + mark + editWidth + 2 * gap, y + gap, status - 2 * gap,
+             h - gap, TRUE);
 }
 
 bool FindAgain(bool reverse, long long count) {

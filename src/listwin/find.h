@@ -15,6 +15,8 @@ void CloseFindBar();
 // the window lays out its list view: the view ends where the bar begins.
 int FindBarHeight();
 void PlaceFindBar(const RECT& listView);
+// The bar takes the list's font again (the density changed).
+void FitFindBarFont();
 // Runs the search (or the count of its matches) that a key typed
 // meanwhile made the bar give up, once the keys are through: to be
 // called by the message loop whenever the thread's queue is empty. True

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "base/code_page.h"
+#include "base/dpi.h"
 #include "base/program.h"
 #include "base/report.h"
 #include "base/utf8.h"
@@ -33,8 +34,9 @@
 
 namespace {
 
+// At 96 DPI, scaled for the window's density.
 constexpr int kColumnWidth = 468;
-// The list view fills the window but for these margins (client pixels).
+// The list view fills the window but for these margins.
 constexpr int kListMarginX = 25;
 constexpr int kListMarginY = 33;
 
@@ -64,8 +66,9 @@ void ListOnShowWindow(bool shown) {
 void FitListView(HWND hwnd) {
   RECT client;
   GetClientRect(hwnd, &client);
-  SetWindowPos(g_hListView, nullptr, 0, 0, client.right - kListMarginX,
-               client.bottom - kListMarginY - FindBarHeight(),
+  const int dpi = WindowDpi(hwnd);
+  SetWindowPos(g_hListView, nullptr, 0, 0, client.right - ForDpi(kListMarginX, dpi),
+               client.bottom - ForDpi(kListMarginY, dpi) - FindBarHeight(),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   if (!FindBarOpen()) return;
   RECT view;
@@ -77,12 +80,13 @@ void FitListView(HWND hwnd) {
 BOOL ListOnInitDialog(HWND hwnd) {
   g_hListWnd = hwnd;
   g_hListView = GetDlgItem(hwnd, IDC_LISTVIEW);
+  LeaveDialogSizeToUs(hwnd);
   StartViewSync();
   g_outputAction = kOutputNone;
   LVCOLUMNW column = {};
   column.mask = LVCF_FMT | LVCF_WIDTH;
   column.fmt = LVCFMT_LEFT;
-  column.cx = kColumnWidth;
+  column.cx = ForDpi(kColumnWidth, WindowDpi(hwnd));
   SendMessageW(g_hListView, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
   SubclassListView(g_hListView);
   SetListTitle(hwnd, g_set.key);
@@ -99,8 +103,24 @@ void ListOnSize(HWND hwnd) {
   FitListView(hwnd);
   if (!g_listShown) return;
   WindowPlace kept = KeptPlace(KeptWindow::kList);
-  KeepSize(hwnd, &kept.w, &kept.h);
-  KeepPlace(KeptWindow::kList, kept);
+  if (KeepSize(hwnd, &kept.w, &kept.h, &kept.dpi)) KeepPlace(KeptWindow::kList, kept);
+  MeasurePage();
+}
+
+// Moved onto a monitor of another density. The dialog manager makes the
+// dialog's font and lays out its template's controls for the new density
+// after this message; the sizes of our own follow once it is done.
+constexpr UINT kRelayout = WM_APP + 40;
+
+void ListOnDpiChanged(HWND hwnd, LPARAM suggested) {
+  TakeSuggestedRect(hwnd, suggested);
+  PostMessageW(hwnd, kRelayout, 0, 0);
+}
+
+void ListOnRelayout(HWND hwnd) {
+  SendMessageW(g_hListView, LVM_SETCOLUMNWIDTH, 0, ForDpi(kColumnWidth, WindowDpi(hwnd)));
+  FitFindBarFont();
+  FitListView(hwnd);
   MeasurePage();
 }
 
@@ -266,6 +286,12 @@ INT_PTR ListDlgWork(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_MOVE:
       ListOnMove(hwnd);
+      return TRUE;
+    case kDpiChanged:
+      ListOnDpiChanged(hwnd, lParam);
+      return FALSE;
+    case kRelayout:
+      ListOnRelayout(hwnd);
       return TRUE;
     case WM_SHOWWINDOW:
       ListOnShowWindow(wParam != FALSE);

@@ -19,12 +19,39 @@ HeldModifiers g_held;
 
 namespace {
 
-// Shows the list at its kept place, or, when places are not kept, where
-// a first run puts it.
+// The text caret of the window the user was typing in, on the screen;
+// false where that window's thread shows none.
+bool CaretOnScreen(ScreenRect* caret) {
+  HWND owner = g_targetFocus ? g_targetFocus : GetForegroundWindow();
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  if (!owner || !GetGUIThreadInfo(GetWindowThreadProcessId(owner, nullptr), &info) ||
+      !info.hwndCaret)
+    return false;
+  RECT r = info.rcCaret;
+  if (r.bottom <= r.top) return false;
+  MapWindowPoints(info.hwndCaret, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  *caret = {r.left, r.top, r.right, r.bottom};
+  return true;
+}
+
+// Shows the list at its kept place (or, when places are not kept, where
+// a first run puts it), or below the caret or at the mouse as the
+// settings say, with the kept size.
 void PlaceList() {
   const WindowPlace place = PlaceToShow(KeptWindow::kList);
-  PlaceWindow(g_hListWnd, place.x, place.y, place.w, place.h,
-              g_set.actv_hide == kHide || g_set.topmost == kYes);
+  const bool topmost = g_set.actv_hide == kHide || g_set.topmost == kYes;
+  ScreenRect anchor = {};
+  if (g_set.place == kPlaceLast) {
+    PlaceWindow(g_hListWnd, place.x, place.y, place.w, place.h, place.dpi, topmost);
+  } else {
+    if (g_set.place != kPlaceCaret || !CaretOnScreen(&anchor)) {
+      POINT mouse = {};
+      GetCursorPos(&mouse);
+      anchor = {mouse.x, mouse.y, mouse.x, mouse.y};
+    }
+    PlaceWindowAt(g_hListWnd, anchor, place.w, place.h, place.dpi, topmost);
+  }
   ShowWindow(g_hListWnd, SW_SHOWNORMAL);
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/code_page.h"
+#include "base/dpi.h"
 #include "base/program.h"
 #include "base/report.h"
 #include "base/utf8.h"
@@ -34,9 +35,12 @@ int g_row = -1;
 std::int32_t g_offset = -1;
 
 // Margins of the edit box and the buttons' line, in client pixels.
+// At 96 DPI, scaled for the dialog's density.
 constexpr int kEditMarginX = 25;
 constexpr int kEditMarginY = 57;
 constexpr int kButtonsFromBottom = 34;
+// Lays the dialog out again after a change of density.
+constexpr UINT kRelayout = WM_APP + 40;
 
 HWND Edit() { return GetDlgItem(g_hViewer, IDC_VIEWER_EDIT); }
 
@@ -137,16 +141,16 @@ void MoveControl(HWND dialog, int id, int x, int y) {
 // The geometry is taken only while the dialog is on screen: the sizes it
 // passes through while it is created hidden are not the user's.
 void ViewerOnSize(HWND dialog, int w, int h) {
-  SetWindowPos(Edit(), nullptr, 0, 0, w - kEditMarginX, h - kEditMarginY,
+  const int dpi = WindowDpi(dialog);
+  SetWindowPos(Edit(), nullptr, 0, 0, w - ForDpi(kEditMarginX, dpi), h - ForDpi(kEditMarginY, dpi),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  const int a = w / 10, y = h - kButtonsFromBottom;
+  const int a = w / 10, y = h - ForDpi(kButtonsFromBottom, dpi);
   MoveControl(dialog, IDOK, 2 * a, y);
   MoveControl(dialog, IDCANCEL, static_cast<int>(4.5 * a), y);
   MoveControl(dialog, IDC_VIEWER_UPDATE, 7 * a, y);
   if (!g_viewerShown) return;
   WindowPlace kept = KeptPlace(KeptWindow::kViewer);
-  KeepSize(dialog, &kept.w, &kept.h);
-  KeepPlace(KeptWindow::kViewer, kept);
+  if (KeepSize(dialog, &kept.w, &kept.h, &kept.dpi)) KeepPlace(KeptWindow::kViewer, kept);
 }
 
 void ViewerOnMove(HWND dialog) {
@@ -160,6 +164,7 @@ INT_PTR ViewerDlgWork(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
       g_hViewer = hwnd;
+      LeaveDialogSizeToUs(hwnd);
       // However long the text grows, typing is never cut off.
       SendDlgItemMessageW(hwnd, IDC_VIEWER_EDIT, EM_SETLIMITTEXT, 0, 0);
       // No focus yet: a control of the hidden dialog taking the focus
@@ -171,6 +176,19 @@ INT_PTR ViewerDlgWork(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOVE:
       ViewerOnMove(hwnd);
       return TRUE;
+    case kDpiChanged:
+      // The dialog manager makes the font and lays out the template's
+      // controls for the new density after this message; the margins of
+      // our own follow once it is done.
+      TakeSuggestedRect(hwnd, lParam);
+      PostMessageW(hwnd, kRelayout, 0, 0);
+      return FALSE;
+    case kRelayout: {
+      RECT client;
+      GetClientRect(hwnd, &client);
+      ViewerOnSize(hwnd, client.right, client.bottom);
+      return TRUE;
+    }
     case WM_COMMAND:
       ViewerOnCommand(LOWORD(wParam), HIWORD(wParam));
       return TRUE;
@@ -190,7 +208,7 @@ void PlaceViewer() {
   const WindowPlace place = PlaceToShow(KeptWindow::kViewer);
   // Above every window only when the list stays on screen and is asked
   // to be; while the list hides itself, the list alone is topmost.
-  PlaceWindow(g_hViewer, place.x, place.y, place.w, place.h,
+  PlaceWindow(g_hViewer, place.x, place.y, place.w, place.h, place.dpi,
               g_set.actv_hide == kStay && g_set.topmost == kYes);
 }
 

@@ -14,10 +14,11 @@ struct PlaceFields {
   int Settings::*y;
   int Settings::*w;
   int Settings::*h;
+  int Settings::*dpi;
 };
 constexpr PlaceFields kPlaceFields[] = {
-    {&Settings::size_lx, &Settings::size_ly, &Settings::size_lw, &Settings::size_lh},
-    {&Settings::size_vx, &Settings::size_vy, &Settings::size_vw, &Settings::size_vh},
+    {&Settings::size_lx, &Settings::size_ly, &Settings::size_lw, &Settings::size_lh, &Settings::size_ldpi},
+    {&Settings::size_vx, &Settings::size_vy, &Settings::size_vw, &Settings::size_vh, &Settings::size_vdpi},
 };
 
 const PlaceFields& FieldsOf(KeptWindow window) {
@@ -26,7 +27,7 @@ const PlaceFields& FieldsOf(KeptWindow window) {
 
 WindowPlace PlaceIn(const Settings& settings, KeptWindow window) {
   const PlaceFields& f = FieldsOf(window);
-  return {settings.*f.x, settings.*f.y, settings.*f.w, settings.*f.h};
+  return {settings.*f.x, settings.*f.y, settings.*f.w, settings.*f.h, settings.*f.dpi};
 }
 
 void SetPlace(Settings* settings, KeptWindow window, const WindowPlace& place) {
@@ -35,6 +36,7 @@ void SetPlace(Settings* settings, KeptWindow window, const WindowPlace& place) {
   settings->*f.y = place.y;
   settings->*f.w = place.w;
   settings->*f.h = place.h;
+  settings->*f.dpi = place.dpi;
 }
 
 }  // namespace

@@ -45,6 +45,7 @@ enum : int {
   kLfNone = 1, kLfOk = 2, kLfInyo = 3,      // `lf`
   kYes = 1, kNo = 2,                        // yes/no options (sussave, topmost, size)
   kHide = 1, kStay = 2,                     // `actv_hide`
+  kPlaceLast = 1, kPlaceCaret = 2, kPlaceMouse = 3,  // `place`: where the list appears
 };
 
 constexpr int kQuoteBufferSize = 1024;  // `inyo` and `foot`
@@ -73,6 +74,11 @@ struct Settings {
   int size = kNo;
   int size_lx = 100, size_ly = 100, size_lw = 334, size_lh = 233;
   int size_vx = 0, size_vy = 0, size_vw = 234, size_vh = 133;
+  // The density the sizes above are pixels of; the first-run sizes are
+  // the program's own, given for 96 DPI.
+  int size_ldpi = 96, size_vdpi = 96;
+  int place = kPlaceLast;
+  int dblctrl = kNo;  // a double press of Ctrl shows the list too
 };
 
 extern Settings g_set;
@@ -83,9 +89,11 @@ extern Settings g_set;
 // The two windows whose places the record keeps.
 enum class KeptWindow { kList, kViewer };
 
-// Left, top, width and height of a window's outer rectangle.
+// Left, top, width and height of a window's outer rectangle, in pixels
+// of a screen of `dpi`.
 struct WindowPlace {
   int x, y, w, h;
+  int dpi = 96;
 };
 
 WindowPlace KeptPlace(KeptWindow window);

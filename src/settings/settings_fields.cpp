@@ -25,6 +25,9 @@ constexpr FieldWord kKeyWords[] = {{"normal", kKeyNormal, IDC_KEY_NORMAL},
 constexpr FieldWord kLfWords[] = {{"lfnone", kLfNone, IDC_LF_NONE},
                                   {"lfok", kLfOk, IDC_LF_OK},
                                   {"lfinyo", kLfInyo, IDC_LF_INYO}};
+constexpr FieldWord kPlaceWords[] = {{"caret", kPlaceCaret, IDC_PLACE_CARET},
+                                     {"mouse", kPlaceMouse, IDC_PLACE_MOUSE},
+                                     {"last", kPlaceLast, IDC_PLACE_LAST}};
 
 constexpr FieldFlag kYesNo = {kYes, kNo, FlagRead::kTrueOnlyForTrue, FlagWrite::kTrueForTrueCode,
                               kYes, nullptr};
@@ -131,6 +134,7 @@ constexpr SettingsField kFields[] = {
     // A list the user grows must come back whole.
     Quoted(kOpe, "ignore", &Settings::ignore, kReset, IDC_IGNORE, kQuoteFieldBytes,
            kQuoteFieldBytes),
+    Flag(kOpe, "dblctrl", &Settings::dblctrl, kReset, kYesNo, IDC_DBLCTRL),
     Flag(kWin, "actv_hide", &Settings::actv_hide, kKeep, kStays, IDC_ACTV_HIDE),
     Flag(kWin, "topmost", &Settings::topmost, kKeep, kInFront, IDC_TOPMOST),
     Flag(kWin, "size", &Settings::size, kKeep, kYesNo, IDC_KEEP_RECT),
@@ -142,6 +146,9 @@ constexpr SettingsField kFields[] = {
     Number(kWin, "size_vy", &Settings::size_vy, kKeep),
     Number(kWin, "size_vw", &Settings::size_vw, kKeep),
     Number(kWin, "size_vh", &Settings::size_vh, kKeep),
+    Number(kWin, "size_ldpi", &Settings::size_ldpi, kKeep),
+    Number(kWin, "size_vdpi", &Settings::size_vdpi, kKeep),
+    Words(kWin, "place", &Settings::place, kReset, kPlaceWords, Unticked::kTakesFallback),
 };
 
 }  // namespace

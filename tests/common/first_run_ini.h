@@ -14,9 +14,11 @@ inline const std::vector<std::string>& FirstRunIniLines() {
       "ignore=\"KeePass.exe;KeePassXC.exe;1Password.exe;Bitwarden.exe;Dashlane.exe;Enpass.exe;"
       "RoboForm.exe;RoboTaskBarIcon.exe;KeeperPasswordManager.exe;NordPass.exe;"
       "Proton Pass.exe;LastPass.exe;pwsafe.exe\"",
+      "dblctrl=false",
       "[STR]", "inyo=\"> \"", "foot=\"\"",
       "[KAIGYO]", "lfbyte=0",
       "[WIN]", "actv_hide=true", "topmost=true", "size=false", "size_lx=100", "size_ly=100",
-      "size_lw=334", "size_lh=233", "size_vx=0", "size_vy=0", "size_vw=234", "size_vh=133"};
+      "size_lw=334", "size_lh=233", "size_vx=0", "size_vy=0", "size_vw=234", "size_vh=133",
+      "size_ldpi=96", "size_vdpi=96", "place=last"};
   return lines;
 }

@@ -193,6 +193,28 @@ TEST(HelpPage, NamesTheFormatsPutInTheirOrder) {
   EXPECT_EQ(put, named);
 }
 
+// Every choice of the settings dialog (its check boxes, radio buttons and
+// group boxes, as the resource script names them) is explained under its
+// own name in brackets.
+TEST(HelpPage, NamesEveryChoiceOfTheSettingsDialog) {
+  std::ifstream in(KW_RC, std::ios::binary);
+  std::stringstream rc;
+  rc << in.rdbuf();
+  const std::string script = rc.str();
+  const size_t from = script.find("IDD_SETTINGS DIALOGEX");
+  ASSERT_NE(from, std::string::npos);
+  const std::string dialog = script.substr(from, script.find("\nEND", from) - from);
+  static const std::regex kChoice(R"re((CONTROL|GROUPBOX) "([^"]+)")re");
+  const std::string page = ReadPage();
+  int choices = 0;
+  for (std::sregex_iterator it(dialog.begin(), dialog.end(), kChoice), end; it != end; ++it) {
+    ++choices;
+    EXPECT_NE(page.find("［" + (*it)[2].str() + "］"), std::string::npos)
+        << "the page never names ［" << (*it)[2] << "］";
+  }
+  EXPECT_GE(choices, 20);
+}
+
 TEST(HelpPage, GivesTheBuildsVersion) {
   const std::vector<std::string> versions =
       Elements(ReadPage(), "<span id=\"version\">", "</span>");

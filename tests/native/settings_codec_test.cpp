@@ -68,10 +68,11 @@ TEST(SettingsCodec, FirstRunWritesEveryKeyInItsOrder) {
       "OPE.data=old\nOPE.cursor=last\nOPE.key=vilike1.9\nOPE.lf=lfinyo\n"
       "STR.inyo=\"> \"\nSTR.foot=\"\"\nKAIGYO.lfbyte=0\n"
       "OPE.sussave=false\nOPE.sus=false\nOPE.stdel=false\n"
-      "OPE.ignore=\"" + std::string(Settings().ignore) + "\"\n"
+      "OPE.ignore=\"" + std::string(Settings().ignore) + "\"\nOPE.dblctrl=false\n"
       "WIN.actv_hide=true\nWIN.topmost=true\nWIN.size=false\n"
       "WIN.size_lx=100\nWIN.size_ly=100\nWIN.size_lw=334\nWIN.size_lh=233\n"
-      "WIN.size_vx=0\nWIN.size_vy=0\nWIN.size_vw=234\nWIN.size_vh=133\n",
+      "WIN.size_vx=0\nWIN.size_vy=0\nWIN.size_vw=234\nWIN.size_vh=133\n"
+      "WIN.size_ldpi=96\nWIN.size_vdpi=96\nWIN.place=last\n",
       Written(Settings()));
 }
 
@@ -94,14 +95,18 @@ TEST(SettingsCodec, EveryCodeIsWrittenAsItsWord) {
   s.topmost = kNo;
   s.size = kYes;
   s.size_lx = -20;
+  s.dblctrl = kYes;
+  s.size_ldpi = 144;
+  s.place = kPlaceCaret;
   const std::string text = Written(s);
   for (const char* line :
        {"OPE.alt=true\nOPE.ctrl=false\nOPE.shift=true\nOPE.vk=112\n",
         "OPE.alt_sus=true\nOPE.ctrl_sus=true\nOPE.shift_sus=true\nOPE.vk_sus=186\n",
         "OPE.data=new\nOPE.cursor=top\nOPE.key=normal\nOPE.lf=lfok\n",
         "STR.inyo=\"  | \"\nSTR.foot=\" <<\"\nKAIGYO.lfbyte=-5\n",
-        "OPE.sussave=true\nOPE.sus=true\nOPE.stdel=true\nOPE.ignore=\"b.EXE; a.exe\"\n",
-        "WIN.actv_hide=false\nWIN.topmost=false\nWIN.size=true\nWIN.size_lx=-20\n"})
+        "OPE.sussave=true\nOPE.sus=true\nOPE.stdel=true\nOPE.ignore=\"b.EXE; a.exe\"\nOPE.dblctrl=true\n",
+        "WIN.actv_hide=false\nWIN.topmost=false\nWIN.size=true\nWIN.size_lx=-20\n",
+        "WIN.size_ldpi=144\n", "WIN.place=caret\n"})
     EXPECT_NE(std::string::npos, text.find(line)) << line << "\nin\n" << text;
 
   s.key = kKeyVilike;
@@ -111,6 +116,8 @@ TEST(SettingsCodec, EveryCodeIsWrittenAsItsWord) {
   const std::string again = Written(s);
   EXPECT_NE(std::string::npos, again.find("OPE.key=vilike\nOPE.lf=lfnone\n"));
   EXPECT_NE(std::string::npos, again.find("OPE.sussave=false\nOPE.sus=true\n"));
+  s.place = kPlaceMouse;
+  EXPECT_NE(std::string::npos, Written(s).find("WIN.place=mouse\n"));
 }
 
 TEST(SettingsCodec, WhatIsWrittenReadsBackTheSame) {
@@ -125,6 +132,9 @@ TEST(SettingsCodec, WhatIsWrittenReadsBackTheSame) {
   s.sus = 1;
   s.actv_hide = kHide;
   s.size_vh = 500;
+  s.size_vdpi = 120;
+  s.place = kPlaceMouse;
+  s.dblctrl = kYes;
   FakeProfile profile;
   profile.Marked();
   for (const IniEntry& e : EncodeSettings(s)) profile.Set(e.section, e.key, e.value);
