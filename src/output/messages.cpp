@@ -16,6 +16,9 @@ const std::vector<Message> kMessages = {
     {kMsgNotPasted, P, kWhenAnything, 0,
      "貼り付け先のウィンドウが閉じられたか、前面に出せなかったため、貼り付けませんでした。\n"
      "選んだ文章はクリップボードにあります。"},
+    {kMsgNotPastedElevated, P, kWhenAnything, 0,
+     "管理者として実行中のプログラムには貼り付けられません。テキストはクリップボードにあります。"
+     "Ctrl+V で貼り付けてください。"},
 
     // Nothing is wrong with the file: the program just cannot hold it.
     {kMsgOpenNoMemory, P, kWhenOpening, kErrOpenNoMemory,

@@ -13,6 +13,7 @@ enum MessageId : int {
   kMsgHelpMissing,
   kMsgHotkeyTaken,       // %1: the key's name
   kMsgNotPasted,
+  kMsgNotPastedElevated,
   // Starting and ending.
   kMsgOpenNoMemory,
   kMsgOpenWork,
