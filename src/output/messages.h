@@ -12,6 +12,8 @@ enum MessageId : int {
   kMsgAlreadyRunning,
   kMsgHelpMissing,
   kMsgHotkeyTaken,       // %1: the key's name
+  kMsgSignInLinkNotMade,
+  kMsgSignInLinkNotRemoved,
   kMsgNotPasted,
   kMsgNotPastedElevated,
   // Starting and ending.
