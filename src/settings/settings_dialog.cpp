@@ -111,12 +111,14 @@ void ShowLink(HWND dialog) {
   ShowWindow(GetDlgItem(dialog, IDC_SIGNIN_NOTE), state == LinkState::kOther ? SW_SHOW : SW_HIDE);
 }
 
-// A ticked box makes or repairs the shortcut. Only our own shortcut is
-// removed, and only when the box was unticked: another copy's stays.
+// A ticked box makes or repairs the shortcut; one that was right already
+// is left as it is, so that a Startup folder we may not write to does not
+// cost a message at every OK. Only our own shortcut is removed, and only
+// when the box was unticked: another copy's stays.
 void TakeLink(HWND dialog) {
   g_linkOutcome = LinkOutcome::kDone;
   if (Ticked(dialog, IDC_SIGNIN)) {
-    if (!MakeLink(*g_link)) g_linkOutcome = LinkOutcome::kNotMade;
+    if (!g_linkWasOurs && !MakeLink(*g_link)) g_linkOutcome = LinkOutcome::kNotMade;
   } else if (g_linkWasOurs && !RemoveLink(*g_link)) {
     g_linkOutcome = LinkOutcome::kNotRemoved;
   }
