@@ -5,6 +5,7 @@
 
 #include "app/capture.h"
 #include "app/errorbox.h"
+#include "app/folder_lock.h"
 #include "app/hotkeys.h"
 #include "app/mainwnd.h"
 #include "app/tray.h"
@@ -51,7 +52,10 @@ void RunMessageLoop() {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   InstallReporter();
-  if (FindWindowW(kMainClassName, nullptr)) {
+  // The window is looked for before it exists, so two programs started
+  // at the same moment can both pass this guard; the folder's lock, taken
+  // before any file is read, lets only one of them at the history.
+  if (FindWindowW(kMainClassName, nullptr) || !LockDataFolder()) {
     Tell(kMsgAlreadyRunning);
     return kExitCode;
   }

@@ -15,6 +15,7 @@
 #include "listwin/context_menu.h"
 #include "listwin/listwin.h"
 #include "listwin/show_list.h"
+#include "output/messages.h"
 #include "output/viewer.h"
 #include "settings/info_dialogs.h"
 #include "settings/ini.h"
@@ -59,7 +60,9 @@ void RunSettings(HWND main) {
   // hotkeys included, so they are released while it is open.
   UnregisterHotKeys();
   Settings chosen = g_set;
-  const bool changed = ShowSettingsDialog(main, &chosen) == 1;
+  const StartupLink link = ThisProgramsLink();
+  LinkOutcome linkOutcome = LinkOutcome::kDone;
+  const bool changed = ShowSettingsDialog(main, &chosen, link, &linkOutcome) == 1;
   if (changed) {
     // A changed order of the data turns the history round at once.
     if (TakeDialogChoices(chosen)) ReverseHistoryOrder(g_hListView);
@@ -68,6 +71,9 @@ void RunSettings(HWND main) {
     if (g_hListWnd) SetListTitle(g_hListWnd, g_set.key);
   }
   RegisterHotKeys(changed);
+  // Told after the other choices have taken effect.
+  if (linkOutcome == LinkOutcome::kNotMade) Tell(kMsgSignInLinkNotMade);
+  if (linkOutcome == LinkOutcome::kNotRemoved) Tell(kMsgSignInLinkNotRemoved);
 }
 
 void DeleteAllHistory(HWND main) {

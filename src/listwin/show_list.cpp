@@ -97,10 +97,10 @@ void HideAndPaste(HWND listWnd, int mode) {
   if (mode == kPasteMode) g_clipReady = false;
   ReleaseHeldModifiers(g_held);
 
-  bool notPasted = false;
+  PasteOutcome outcome = PasteOutcome::kTyped;
   const bool returns = g_set.actv_hide != kHide && mode != kHideOnly;
   if (mode == kPasteMode && g_outputAction == kOutputPaste) {
-    notPasted = !PasteInto(target, returns);
+    outcome = PasteInto(target, returns);
     if (target) g_targetFocus = target;
   }
 
@@ -114,9 +114,10 @@ void HideAndPaste(HWND listWnd, int mode) {
     ShowWindow(listWnd, SW_RESTORE);
     BringListForward();
   }
-  // Said after the list has its final state, which the box keeps.
-  if (notPasted)
-    Tell(kMsgNotPasted);
+  // Said after the list has its final state, which the box keeps. The
+  // text is on the clipboard either way, for the user's own Ctrl+V.
+  if (outcome == PasteOutcome::kTargetGone) Tell(kMsgNotPasted);
+  if (outcome == PasteOutcome::kTargetElevated) Tell(kMsgNotPastedElevated);
 }
 
 void PutListAway() {

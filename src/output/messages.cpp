@@ -13,9 +13,18 @@ const std::vector<Message> kMessages = {
     {kMsgHelpMissing, P, kWhenAnything, 0, "ヘルプファイル (kopiwell.html) を開けません"},
     {kMsgHotkeyTaken, P, kWhenAnything, 0,
      "ホットキー %1 はほかのプログラムが使っています。［設定］で別のキーを選んでください。"},
+    {kMsgSignInLinkNotMade, P, kWhenAnything, 0,
+     "スタートアップ フォルダーにショートカット (コピウェル.lnk) を作れなかったため、"
+     "サインイン時には起動しません。\nほかの設定は変更しました。"},
+    {kMsgSignInLinkNotRemoved, P, kWhenAnything, 0,
+     "スタートアップ フォルダーのショートカット (コピウェル.lnk) を削除できなかったため、"
+     "サインイン時の起動は止まっていません。\nほかの設定は変更しました。"},
     {kMsgNotPasted, P, kWhenAnything, 0,
      "貼り付け先のウィンドウが閉じられたか、前面に出せなかったため、貼り付けませんでした。\n"
      "選んだ文章はクリップボードにあります。"},
+    {kMsgNotPastedElevated, P, kWhenAnything, 0,
+     "管理者として実行中のプログラムには貼り付けられません。テキストはクリップボードにあります。"
+     "Ctrl+V で貼り付けてください。"},
 
     // Nothing is wrong with the file: the program just cannot hold it.
     {kMsgOpenNoMemory, P, kWhenOpening, kErrOpenNoMemory,

@@ -12,7 +12,10 @@ enum MessageId : int {
   kMsgAlreadyRunning,
   kMsgHelpMissing,
   kMsgHotkeyTaken,       // %1: the key's name
+  kMsgSignInLinkNotMade,
+  kMsgSignInLinkNotRemoved,
   kMsgNotPasted,
+  kMsgNotPastedElevated,
   // Starting and ending.
   kMsgOpenNoMemory,
   kMsgOpenWork,

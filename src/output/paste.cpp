@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "output/paste_target.h"
 
 namespace {
 
@@ -121,6 +122,15 @@ void TypeCtrlV() {
   keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
 }
 
+// The system drops, without a word, keys sent to a program running above
+// ours (as administrator): the user is told instead of left guessing.
+bool RunsAboveUs(HWND window) {
+  DWORD pid = 0;
+  if (!window || !GetWindowThreadProcessId(window, &pid) || pid == GetCurrentProcessId())
+    return false;
+  return KeysWouldBeDropped(ProcessIntegrity(GetCurrentProcessId()), ProcessIntegrity(pid));
+}
+
 }  // namespace
 
 HWND ForegroundFocus() { return FrontFocus(); }
@@ -137,15 +147,16 @@ void ReleaseHeldModifiers(const HeldModifiers& held) {
     if (k.held) keybd_event(k.key, 0, KEYEVENTF_KEYUP, 0);
 }
 
-bool PasteInto(HWND target, bool waitUntilTaken) {
+PasteOutcome PasteInto(HWND target, bool waitUntilTaken) {
   // A target forgotten because the user went to another program pastes
   // into whatever is in front; a remembered one must be in front.
-  if (target && !ReturnToTarget(target)) return false;
+  if (target && !ReturnToTarget(target)) return PasteOutcome::kTargetGone;
+  if (RunsAboveUs(target ? target : GetForegroundWindow())) return PasteOutcome::kTargetElevated;
   WaitFor(ModifiersUp, kPasteDeadlineMs);
   TypeCtrlV();
   HWND front = GetForegroundWindow();
   if (waitUntilTaken && front) WaitUntilKeysTaken(front);
-  return true;
+  return PasteOutcome::kTyped;
 }
 
 void RememberWorkWindow(HWND window) { g_workWindow = window; }

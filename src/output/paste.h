@@ -19,13 +19,17 @@ struct HeldModifiers {
 // another command in the target.
 void ReleaseHeldModifiers(const HeldModifiers& held);
 
+enum class PasteOutcome {
+  kTyped,
+  kTargetGone,      // the target is gone or could not be brought to the front
+  kTargetElevated,  // its program runs above ours: the keys would be dropped
+};
 // Gives the target control the focus again and types Ctrl+V into it; a
 // null target: into whatever is in front. With `waitUntilTaken`, returns
 // only once the target's program has taken the keys (or a deadline
 // passed), so that a window coming to the front afterwards cannot take
-// them instead. False, typing nothing, when the target is gone or cannot
-// be brought back to the front.
-bool PasteInto(HWND target, bool waitUntilTaken);
+// them instead. Types nothing unless it returns kTyped.
+PasteOutcome PasteInto(HWND target, bool waitUntilTaken);
 
 // The window the user was working in, remembered while the mouse is over
 // the tray icon; null when none.

@@ -16,6 +16,11 @@ namespace {
 
 // The settings record the open dialog shows and edits.
 Settings* g_edited = nullptr;
+// The sign-in shortcut the box stands for, whether it was ours when the
+// dialog opened, and what OK did to it.
+const StartupLink* g_link = nullptr;
+bool g_linkWasOurs = false;
+LinkOutcome g_linkOutcome = LinkOutcome::kDone;
 
 bool Ticked(HWND dialog, int control) { return IsDlgButtonChecked(dialog, control) == BST_CHECKED; }
 
@@ -97,15 +102,39 @@ void FollowHideRule(HWND dialog) {
   EnableWindow(GetDlgItem(dialog, IDC_TOPMOST), !Ticked(dialog, IDC_ACTV_HIDE));
 }
 
+// The box shows the file system's truth; a shortcut of another copy of
+// the program is named under it, since ticking the box replaces it.
+void ShowLink(HWND dialog) {
+  const LinkState state = StateOf(*g_link);
+  g_linkWasOurs = state == LinkState::kOurs;
+  Tick(dialog, IDC_SIGNIN, g_linkWasOurs);
+  ShowWindow(GetDlgItem(dialog, IDC_SIGNIN_NOTE), state == LinkState::kOther ? SW_SHOW : SW_HIDE);
+}
+
+// A ticked box makes or repairs the shortcut; one that was right already
+// is left as it is, so that a Startup folder we may not write to does not
+// cost a message at every OK. Only our own shortcut is removed, and only
+// when the box was unticked: another copy's stays.
+void TakeLink(HWND dialog) {
+  g_linkOutcome = LinkOutcome::kDone;
+  if (Ticked(dialog, IDC_SIGNIN)) {
+    if (!g_linkWasOurs && !MakeLink(*g_link)) g_linkOutcome = LinkOutcome::kNotMade;
+  } else if (g_linkWasOurs && !RemoveLink(*g_link)) {
+    g_linkOutcome = LinkOutcome::kNotRemoved;
+  }
+}
+
 void FillDialog(HWND dialog) {
   for (const SettingsField& field : SettingsFields())
     if (Shown(field)) ShowField(dialog, field);
   FollowHideRule(dialog);
+  ShowLink(dialog);
 }
 
 void Accept(HWND dialog) {
   for (const SettingsField& field : SettingsFields())
     if (Shown(field)) TakeField(dialog, field);
+  TakeLink(dialog);
   EndDialog(dialog, 1);
 }
 
@@ -148,8 +177,13 @@ INT_PTR CALLBACK SettingsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
-int ShowSettingsDialog(HWND owner, Settings* edited) {
+int ShowSettingsDialog(HWND owner, Settings* edited, const StartupLink& link,
+                       LinkOutcome* outcome) {
   g_edited = edited;
-  return static_cast<int>(DialogBoxParamW(ProgramInstance(), MAKEINTRESOURCEW(IDD_SETTINGS), owner,
-                                          SettingsDlgProc, 0));
+  g_link = &link;
+  g_linkOutcome = LinkOutcome::kDone;
+  const int result = static_cast<int>(DialogBoxParamW(
+      ProgramInstance(), MAKEINTRESOURCEW(IDD_SETTINGS), owner, SettingsDlgProc, 0));
+  *outcome = g_linkOutcome;
+  return result;
 }

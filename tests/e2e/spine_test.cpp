@@ -2,6 +2,9 @@
 // start, stores that cannot be opened, and the ways the program ends.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <vector>
+
 #include "program_test.h"
 
 using namespace e2e;
@@ -89,6 +92,41 @@ TEST_F(Spine, SecondStartIsRefusedAndLeavesTheFirstUntouched) {
   EXPECT_EQ(Hex(work), Hex(ReadFileBytes(Work())));
   EXPECT_EQ(Hex(DataFile({"first"})), Hex(ReadFileBytes(Data())));
   GOODBYE(first);
+}
+
+// Starts at the same moment (a sign-in shortcut and a double-click) all
+// pass the window guard before any window exists; the folder's lock must
+// still leave one program at the history.
+TEST_F(Spine, TenStartsAtOnceLeaveOneProgramThatRecordsEveryCopyOnce) {
+  std::vector<std::unique_ptr<Kopiwell>> apps;
+  for (int i = 0; i < 10; ++i) apps.push_back(std::make_unique<Kopiwell>(dir_.Path()));
+  for (auto& app : apps) ASSERT_TRUE(app->Start());
+  auto box = [](const Kopiwell& app) { return FindDialog(app.Pid(), kErrorCaption); };
+  Kopiwell* winner = nullptr;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        int running = 0;
+        for (auto& app : apps)
+          if (!box(*app)) running += app->MainWindow() ? 1 : 100;
+        return running == 1;
+      },
+      60000))
+      << "not one program running and nine refused";
+  for (auto& app : apps)
+    if (!box(*app)) winner = app.get();
+  ASSERT_NE(nullptr, winner->WaitReady());
+  HWND list = FindHistoryList(winner->Pid());
+  COPY_AND_WAIT(list, "one", 1);
+  for (auto& app : apps) {
+    if (app.get() == winner) continue;
+    EXPECT_EQ(Narrow(Widen("コピウェルは起動されています")), Narrow(MessageText(box(*app))));
+    PressButton(box(*app), IDOK);
+    DWORD code = 0;
+    EXPECT_TRUE(app->WaitExit(&code) && code == 1);
+  }
+  COPY_AND_WAIT(list, "two", 2);
+  GOODBYE(*winner);
+  EXPECT_EQ(Hex(DataFile({"one", "two"})), Hex(ReadFileBytes(Data())));
 }
 
 TEST_F(Spine, StoreThatCannotBeOpenedEndsTheProgramAfterOneFatalBox) {

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -223,3 +224,16 @@ TEST(HelpPage, GivesTheBuildsVersion) {
 }
 
 }  // namespace
+
+// The sign-in box as the settings dialog's template names it: the page
+// describes the box before the manual way through shell:startup.
+TEST(HelpPage, DescribesTheSignInBoxByItsTextBeforeTheManualWay) {
+  std::ifstream in(std::string(KW_RES_DIR) + "/kopiwell.rc", std::ios::binary);
+  const std::string script((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::smatch box;
+  ASSERT_TRUE(std::regex_search(script, box, std::regex(R"re(CONTROL "([^"]+)", IDC_SIGNIN,)re")));
+  const std::string page = ReadPage();
+  EXPECT_EQ(std::vector<std::string>{box[1].str()},
+            Elements(page, "<span data-signin-box>", "</span>"));
+  EXPECT_LT(page.find("<span data-signin-box>"), page.find("shell:startup"));
+}
