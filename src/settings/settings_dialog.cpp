@@ -14,13 +14,20 @@
 
 namespace {
 
-// The settings record the open dialog shows and edits.
-Settings* g_edited = nullptr;
-// The sign-in shortcut the box stands for, whether it was ours when the
-// dialog opened, and what OK did to it.
-const StartupLink* g_link = nullptr;
-bool g_linkWasOurs = false;
-LinkOutcome g_linkOutcome = LinkOutcome::kDone;
+// What the open dialog works on, handed to it as its creation parameter:
+// the settings record it shows and edits, the sign-in shortcut the box
+// stands for, whether that was ours when the dialog opened, and what OK
+// did to it.
+struct DialogData {
+  Settings* edited;
+  const StartupLink* link;
+  bool linkWasOurs;
+  LinkOutcome linkOutcome;
+};
+
+DialogData& DataOf(HWND dialog) {
+  return *reinterpret_cast<DialogData*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
 
 bool Ticked(HWND dialog, int control) { return IsDlgButtonChecked(dialog, control) == BST_CHECKED; }
 
@@ -35,21 +42,21 @@ bool Shown(const SettingsField& field) { return field.control != 0 || field.word
 void ShowField(HWND dialog, const SettingsField& field) {
   switch (field.codec) {
     case FieldCodec::kHotkey:
-      SendDlgItemMessageW(dialog, field.control, HKM_SETHOTKEY, g_edited->*field.hotkey, 0);
+      SendDlgItemMessageW(dialog, field.control, HKM_SETHOTKEY, DataOf(dialog).edited->*field.hotkey, 0);
       break;
     case FieldCodec::kWords:
       for (std::size_t i = 0; i < field.wordCount; ++i)
-        Tick(dialog, field.words[i].control, field.words[i].code == g_edited->*field.code);
+        Tick(dialog, field.words[i].control, field.words[i].code == DataOf(dialog).edited->*field.code);
       break;
     case FieldCodec::kQuoted:
       // The prefix and footer are ANSI texts, as the history is.
-      SetDlgItemTextA(dialog, field.control, g_edited->*field.text);
+      SetDlgItemTextA(dialog, field.control, DataOf(dialog).edited->*field.text);
       break;
     case FieldCodec::kFlag:
-      Tick(dialog, field.control, g_edited->*field.code == field.flag.tickedCode);
+      Tick(dialog, field.control, DataOf(dialog).edited->*field.code == field.flag.tickedCode);
       break;
     case FieldCodec::kNumber:
-      SetDlgItemTextA(dialog, field.control, std::to_string(g_edited->*field.code).c_str());
+      SetDlgItemTextA(dialog, field.control, std::to_string(DataOf(dialog).edited->*field.code).c_str());
       break;
   }
 }
@@ -58,7 +65,7 @@ void ShowField(HWND dialog, const SettingsField& field) {
 int TickedWord(HWND dialog, const SettingsField& field) {
   for (std::size_t i = 0; i < field.wordCount; ++i)
     if (Ticked(dialog, field.words[i].control)) return field.words[i].code;
-  return field.unticked == Unticked::kKeeps ? g_edited->*field.code : FallbackWord(field).code;
+  return field.unticked == Unticked::kKeeps ? DataOf(dialog).edited->*field.code : FallbackWord(field).code;
 }
 
 int FlagFromBox(HWND dialog, const SettingsField& field) {
@@ -78,20 +85,20 @@ int TypedNumber(HWND dialog, const SettingsField& field) {
 void TakeField(HWND dialog, const SettingsField& field) {
   switch (field.codec) {
     case FieldCodec::kHotkey:
-      g_edited->*field.hotkey = static_cast<std::uint16_t>(
+      DataOf(dialog).edited->*field.hotkey = static_cast<std::uint16_t>(
           SendDlgItemMessageW(dialog, field.control, HKM_GETHOTKEY, 0, 0));
       break;
     case FieldCodec::kWords:
-      g_edited->*field.code = TickedWord(dialog, field);
+      DataOf(dialog).edited->*field.code = TickedWord(dialog, field);
       break;
     case FieldCodec::kQuoted:
-      GetDlgItemTextA(dialog, field.control, g_edited->*field.text, field.limit + 1);
+      GetDlgItemTextA(dialog, field.control, DataOf(dialog).edited->*field.text, field.limit + 1);
       break;
     case FieldCodec::kFlag:
-      g_edited->*field.code = FlagFromBox(dialog, field);
+      DataOf(dialog).edited->*field.code = FlagFromBox(dialog, field);
       break;
     case FieldCodec::kNumber:
-      g_edited->*field.code = TypedNumber(dialog, field);
+      DataOf(dialog).edited->*field.code = TypedNumber(dialog, field);
       break;
   }
 }
@@ -105,9 +112,9 @@ void FollowHideRule(HWND dialog) {
 // The box shows the file system's truth; a shortcut of another copy of
 // the program is named under it, since ticking the box replaces it.
 void ShowLink(HWND dialog) {
-  const LinkState state = StateOf(*g_link);
-  g_linkWasOurs = state == LinkState::kOurs;
-  Tick(dialog, IDC_SIGNIN, g_linkWasOurs);
+  const LinkState state = StateOf(*DataOf(dialog).link);
+  DataOf(dialog).linkWasOurs = state == LinkState::kOurs;
+  Tick(dialog, IDC_SIGNIN, DataOf(dialog).linkWasOurs);
   ShowWindow(GetDlgItem(dialog, IDC_SIGNIN_NOTE), state == LinkState::kOther ? SW_SHOW : SW_HIDE);
 }
 
@@ -116,11 +123,11 @@ void ShowLink(HWND dialog) {
 // cost a message at every OK. Only our own shortcut is removed, and only
 // when the box was unticked: another copy's stays.
 void TakeLink(HWND dialog) {
-  g_linkOutcome = LinkOutcome::kDone;
+  DataOf(dialog).linkOutcome = LinkOutcome::kDone;
   if (Ticked(dialog, IDC_SIGNIN)) {
-    if (!g_linkWasOurs && !MakeLink(*g_link)) g_linkOutcome = LinkOutcome::kNotMade;
-  } else if (g_linkWasOurs && !RemoveLink(*g_link)) {
-    g_linkOutcome = LinkOutcome::kNotRemoved;
+    if (!DataOf(dialog).linkWasOurs && !MakeLink(*DataOf(dialog).link)) DataOf(dialog).linkOutcome = LinkOutcome::kNotMade;
+  } else if (DataOf(dialog).linkWasOurs && !RemoveLink(*DataOf(dialog).link)) {
+    DataOf(dialog).linkOutcome = LinkOutcome::kNotRemoved;
   }
 }
 
@@ -138,9 +145,10 @@ void Accept(HWND dialog) {
   EndDialog(dialog, 1);
 }
 
-INT_PTR SettingsDlgWork(HWND dialog, UINT message, WPARAM wParam) {
+INT_PTR SettingsDlgWork(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
+      SetWindowLongPtrW(dialog, DWLP_USER, lParam);
       FillDialog(dialog);
       return TRUE;
     case WM_COMMAND:
@@ -160,11 +168,11 @@ INT_PTR SettingsDlgWork(HWND dialog, UINT message, WPARAM wParam) {
   return FALSE;
 }
 
-INT_PTR CALLBACK SettingsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK SettingsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   bool done = false;
   const INT_PTR result = GuardMemory(
       [&] {
-        const INT_PTR r = SettingsDlgWork(dialog, message, wParam);
+        const INT_PTR r = SettingsDlgWork(dialog, message, wParam, lParam);
         done = true;
         return r;
       },
@@ -179,11 +187,10 @@ INT_PTR CALLBACK SettingsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 int ShowSettingsDialog(HWND owner, Settings* edited, const StartupLink& link,
                        LinkOutcome* outcome) {
-  g_edited = edited;
-  g_link = &link;
-  g_linkOutcome = LinkOutcome::kDone;
-  const int result = static_cast<int>(DialogBoxParamW(
-      ProgramInstance(), MAKEINTRESOURCEW(IDD_SETTINGS), owner, SettingsDlgProc, 0));
-  *outcome = g_linkOutcome;
+  DialogData data = {edited, &link, false, LinkOutcome::kDone};
+  const int result = static_cast<int>(
+      DialogBoxParamW(ProgramInstance(), MAKEINTRESOURCEW(IDD_SETTINGS), owner, SettingsDlgProc,
+                      reinterpret_cast<LPARAM>(&data)));
+  *outcome = data.linkOutcome;
   return result;
 }
