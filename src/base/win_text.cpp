@@ -25,3 +25,13 @@ int MessageBoxUtf8(HWND owner, const char* text, const char* caption, UINT type)
 void SetWindowTextUtf8(HWND hwnd, const char* text) {
   SetWindowTextW(hwnd, Widen(text).c_str());
 }
+
+int FontHeight(HWND hwnd) {
+  HDC dc = GetDC(hwnd);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
+  TEXTMETRICW metrics = {};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(hwnd, dc);
+  return metrics.tmHeight;
+}

@@ -18,3 +18,6 @@ std::string NarrowUtf8(const wchar_t* text);
 int MessageBoxUtf8(HWND owner, const char* text, const char* caption, UINT type);
 
 void SetWindowTextUtf8(HWND hwnd, const char* text);
+
+// The height of a line of the window's font, in pixels.
+int FontHeight(HWND hwnd);

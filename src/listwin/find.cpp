@@ -371,13 +371,7 @@ namespace {
 // The edit box's height: a line of its font, its border and the room the
 // edit control leaves above and below its text.
 int EditHeight() {
-  HDC dc = GetDC(g_edit);
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(g_edit, WM_GETFONT, 0, 0)));
-  TEXTMETRICW metrics = {};
-  GetTextMetricsW(dc, &metrics);
-  SelectObject(dc, old);
-  ReleaseDC(g_edit, dc);
-  return metrics.tmHeight + 2 * GetSystemMetrics(SM_CYBORDER) + 2 * ForDpi(2, WindowDpi(g_edit));
+  return FontHeight(g_edit) + 2 * GetSystemMetrics(SM_CYBORDER) + 2 * ForDpi(2, WindowDpi(g_edit));
 }
 
 }  // namespace

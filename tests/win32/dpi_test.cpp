@@ -10,6 +10,7 @@
 
 #include "app/tray.h"
 #include "base/dpi.h"
+#include "base/win_text.h"
 #include "base/window_place.h"
 #include "listwin/find.h"
 #include "settings/settings.h"
@@ -36,16 +37,6 @@ class DpiLayout : public ListTest {
 
   Settings saved_ = g_set;
 };
-
-int FontHeight(HWND hwnd) {
-  HDC dc = GetDC(hwnd);
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
-  TEXTMETRICW metrics = {};
-  GetTextMetricsW(dc, &metrics);
-  SelectObject(dc, old);
-  ReleaseDC(hwnd, dc);
-  return metrics.tmHeight;
-}
 
 }  // namespace
 
