@@ -34,7 +34,6 @@ void MarkTable::RowsDeleted(int first, int last) {
   }
 }
 
-void MarkTable::RowDeleted(int row) { RowsDeleted(row, row); }
 
 void MarkTable::RowsInserted(int at, int count) {
   for (int& m : rows_)

@@ -27,9 +27,6 @@ class MarkTable {
 
   // Rows first to last (inclusive) were deleted.
   void RowsDeleted(int first, int last);
-  // One row was deleted; the caller reports selected rows one at a time,
-  // each by its index at the moment it goes.
-  void RowDeleted(int row);
   // count rows were inserted, the first of them at row `at`.
   void RowsInserted(int at, int count);
   // The order of all `rows` rows was turned around.

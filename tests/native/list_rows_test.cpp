@@ -96,8 +96,8 @@ TEST(Marks, FollowTheirRowsWhenRowsComeAndGo) {
   // Selected rows 2 and 5 deleted one by one: 2 first, then 5 has become 4.
   marks.Set('d', 5);
   marks.Set('e', 8);
-  marks.RowDeleted(2);
-  marks.RowDeleted(4);
+  marks.RowsDeleted(2, 2);
+  marks.RowsDeleted(4, 4);
   EXPECT_EQ(-1, marks.Get('d'));
   EXPECT_EQ(6, marks.Get('e'));
   EXPECT_EQ(1, marks.Get('c'));
