@@ -28,6 +28,7 @@
 #include "base/program.h"
 #include "clock.h"
 #include "common/keys.h"
+#include "common/list_loop.h"
 #include "history_files.h"
 #include "listwin/find.h"
 #include "listwin/listwin.h"
@@ -125,31 +126,14 @@ HWND Bar() { return FindWindowExW(g_hListWnd, nullptr, L"Edit", nullptr); }
 // when none waits. `key` is told of every key message taken.
 template <typename Done, typename Key>
 void RunLoopUntil(Done done, Key key) {
-  for (const double start = Now(); !done() && Now() - start < 60;) {
-    MSG msg;
-    if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) key(msg);
-      if (IsDialogMessageW(g_hListWnd, &msg)) continue;
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    } else if (!RunOwedSearch()) {
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
-    }
-  }
+  for (const double start = Now(); !done() && Now() - start < 60;)
+    if (!TakeListMessage(key)) MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
 }
 
 // Until the queue is empty and nothing is owed: the bar drawn, the
 // count of the matches made.
 void Settle() {
-  for (bool idle = false; !idle;) {
-    MSG msg;
-    if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (IsDialogMessageW(g_hListWnd, &msg)) continue;
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    } else {
-      idle = !RunOwedSearch();
-    }
+  while (TakeListMessage()) {
   }
 }
 

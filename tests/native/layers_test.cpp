@@ -5,8 +5,10 @@
 // A failure names the file and the line.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <regex>
@@ -215,33 +217,26 @@ TEST(Layers, NoCallsComeRoundBetweenFiles) {
         if (other != file) calls[file].insert(other);
     }
   }
-  // Every file's way back to itself, if it has one, by a search from it.
-  std::set<std::string> reported;
-  for (const std::string& start : files) {
-    std::map<std::string, std::string> cameFrom;
-    std::vector<std::string> todo = {start};
-    bool back = false;
-    while (!todo.empty() && !back) {
-      const std::string at = todo.back();
-      todo.pop_back();
-      for (const std::string& next : calls[at]) {
-        if (next == start) {
-          cameFrom[start] = at;
-          back = true;
-          break;
-        }
-        if (cameFrom.emplace(next, at).second) todo.push_back(next);
+  // Down the calls from each file: a call back to a file on the way is a
+  // way round, told once for the files it ties together.
+  std::set<std::set<std::string>> told;
+  std::set<std::string> done;
+  std::vector<std::string> path;
+  std::function<void(const std::string&)> visit = [&](const std::string& at) {
+    path.push_back(at);
+    for (const std::string& next : calls[at]) {
+      const auto back = std::find(path.begin(), path.end(), next);
+      if (back == path.end()) {
+        if (!done.count(next)) visit(next);
+      } else if (told.insert(std::set<std::string>(back, path.end())).second) {
+        std::string round;
+        for (auto it = back; it != path.end(); ++it) round += *it + " -> ";
+        ADD_FAILURE() << "calls come round: " << round << next;
       }
     }
-    if (!back) continue;
-    std::string round = start;
-    std::set<std::string> members = {start};
-    for (std::string at = cameFrom[start]; at != start; at = cameFrom[at]) {
-      round = at + " -> " + round;
-      members.insert(at);
-    }
-    std::string key;
-    for (const std::string& m : members) key += m + " ";
-    if (reported.insert(key).second) ADD_FAILURE() << "calls come round: " << start << " -> " << round;
-  }
+    path.pop_back();
+    done.insert(at);
+  };
+  for (const std::string& file : files)
+    if (!done.count(file)) visit(file);
 }

@@ -21,6 +21,12 @@ class DialogAnswerer {
   void Cancel();    // no dialog is coming: stop looking
   // The texts of the dialog's static controls, in creation order, UTF-8.
   const std::vector<std::string>& Labels() const { return labels_; }
+  // Every label's text, one after another.
+  std::string Text() const {
+    std::string text;
+    for (const std::string& label : labels_) text += label;
+    return text;
+  }
   HWND Owner() const { return owner_; }
 
  private:

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/keys.h"
+#include "common/list_loop.h"
 #include "listwin/find.h"
 #include "win32/list_support.h"
 
@@ -25,14 +26,7 @@ class FindBarTest : public ListTest {
   bool RunLoopUntil(Done done) {
     for (const DWORD start = GetTickCount(); GetTickCount() - start < 10000;) {
       if (done()) return true;
-      MSG msg;
-      if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (IsDialogMessageW(g_hListWnd, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-      } else if (!RunOwedSearch()) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-      }
+      if (!TakeListMessage()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
     return done();
   }

@@ -247,8 +247,7 @@ TEST_F(RecoveryTest, ALeftoverThatCouldNotBeReadIsToldAtTheStart) {
   DialogAnswerer answer("コピウェル - エラー", IDOK);
   ReportStartNotices();
   ASSERT_TRUE(answer.Answered());
-  std::string text;
-  for (const std::string& label : answer.Labels()) text += label;
+  const std::string text = answer.Text();
   EXPECT_NE(std::string::npos, text.find("読み取れなかったため、取り込まずに clipwork-kept-1.dat"))
       << text;
 }
@@ -278,8 +277,7 @@ TEST_F(RecoveryTest, AStartThatRunsOutOfMemoryFailsAndKeepsBothFiles) {
   PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // the shutdown's
   ASSERT_EQ(nullptr, main) << "creation must fail";
   ASSERT_TRUE(answer.Answered());
-  std::string text;
-  for (const std::string& label : answer.Labels()) text += label;
+  const std::string text = answer.Text();
   EXPECT_NE(std::string::npos, text.find("メモリーに読み込めないため、コピウェルを終了します")) << text;
   EXPECT_TRUE(ReadFileBytes(kData) == data) << "clip.dat must stay as it was";
   EXPECT_TRUE(ReadFileBytes(kWork) == leftover) << "the leftover stays to be recovered";
