@@ -87,10 +87,10 @@ std::string MakeFindHistory() {
 double BareScan(const std::string& pattern) {
   const double start = Now();
   std::vector<char> block(1 << 20);
-  SetFilePointer(g_store, 0, nullptr, FILE_BEGIN);
+  SetFilePointer(History().Work(), 0, nullptr, FILE_BEGIN);
   long long found = 0;
   DWORD got = 0;
-  while (ReadFile(g_store, block.data(), static_cast<DWORD>(block.size()), &got, nullptr) && got) {
+  while (ReadFile(History().Work(), block.data(), static_cast<DWORD>(block.size()), &got, nullptr) && got) {
     const char* end = block.data() + got;
     for (const char* p = block.data();
          (p = static_cast<const char*>(std::memchr(p, pattern[0], end - p))); ++p)
@@ -116,7 +116,7 @@ double Search(const char* pattern, int* row, bool forward = true) {
   search.visit = Visit;
   search.context = const_cast<TextMatcher*>(&matcher);
   const double start = Now();
-  *row = tdb_searchrows(forward ? 0 : kEntries - 1, forward, search);
+  *row = tdb_searchrows(History(), forward ? 0 : kEntries - 1, forward, search);
   return Now() - start;
 }
 
@@ -191,7 +191,7 @@ void LongEntry() {
   constexpr int kMb = 200;
   const std::wstring dir = EnterHistoryFolder(L"kwbench-long", "");
   WriteLongHistory(kMb);
-  g_store = tdb_open(kBaseName, g_hListView);
+  tdb_open(History());
   const std::size_t before = g_heldBytes;
   g_peakBytes = g_heldBytes;
   std::vector<double> search, bare;
@@ -212,7 +212,7 @@ void LongEntry() {
               kMb, kReps, Median(search) * 1e3, Median(bare) * 1e3, Median(search) / Median(bare),
               row, static_cast<double>(before) / 1e6,
               static_cast<double>(g_peakBytes - before) / 1e6);
-  CloseHandle(g_store);
+  History().Abandon();
   LeaveHistoryFolder(dir);
 }
 
@@ -233,7 +233,7 @@ int main(int argc, char** argv) {
   SetMainWindow(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, nullptr, nullptr,
                                 ProgramInstance(), nullptr));
   CreateListWindow();
-  g_store = tdb_open(kBaseName, g_hListView);
+  tdb_open(History());
   const char* const kNone = "qqq";
   const char* const kLast = "needle-xqz";
   std::vector<double> bareNone, bareLast, none, last, up;
@@ -247,7 +247,7 @@ int main(int argc, char** argv) {
   }
   std::printf("find in %d entries (%.0f MB), median of %d, against a bare scan for the same\n"
               "pattern (1 MB reads, memchr for its first byte, compare):\n", kEntries,
-              static_cast<double>(tdb_savedsize()) / 1e6, kReps);
+              static_cast<double>(tdb_savedsize(History())) / 1e6, kReps);
   std::printf("  %-32s search %6.1f ms, bare %6.1f ms, %.2fx  (row %d)\n",
               "\"qqq\", found nowhere:", Median(none) * 1e3, Median(bareNone) * 1e3, Median(none) / Median(bareNone),
               noneRow);

@@ -24,6 +24,7 @@
 #include "listwin/copy_chosen.h"
 #include "listwin/entries.h"
 #include "listwin/listwin.h"
+#include "listwin/put_buffer.h"
 #include "listwin/selection.h"
 #include "output/copy.h"
 #include "output/shape.h"
@@ -78,12 +79,12 @@ double ReadFloor(const std::vector<int>& rows) {
   const double start = Now();
   std::vector<char> bytes;
   for (int row : rows) {
-    SetFilePointer(g_store, tdb_rowoffset(row), nullptr, FILE_BEGIN);
+    SetFilePointer(History().Work(), tdb_rowoffset(History(), row), nullptr, FILE_BEGIN);
     DWORD length = 0, got = 0;
-    ReadFile(g_store, &length, 4, &got, nullptr);
+    ReadFile(History().Work(), &length, 4, &got, nullptr);
     const size_t at = bytes.size();
     bytes.resize(at + length);
-    ReadFile(g_store, bytes.data() + at, length, &got, nullptr);
+    ReadFile(History().Work(), bytes.data() + at, length, &got, nullptr);
   }
   std::vector<char> out(bytes.size() + 1);
   std::memcpy(out.data(), bytes.data(), bytes.size());
@@ -116,7 +117,7 @@ int main() {
 
   SetMainWindow(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, nullptr, nullptr, ProgramInstance(), nullptr));
   CreateListWindow();
-  g_store = tdb_open(kBaseName, g_hListView);
+  tdb_open(History());
   MoveCursor(-1, 0);
   g_set.key = kKeyNormal;  // letters search the labels
   std::vector<double> selectAll, clear, plainClear;
@@ -181,16 +182,16 @@ int main() {
     InsertClip(0, std::string(100u << 20, 'x'));
     InsertClip(0, "a short entry");
     std::vector<int> below;
-    std::set<std::int32_t> seen = {tdb_rowoffset(0), tdb_rowoffset(1)};
+    std::set<std::int32_t> seen = {tdb_rowoffset(History(), 0), tdb_rowoffset(History(), 1)};
     for (int row = 2; row < GetRowCount() && below.size() < 4096; ++row)
-      if (seen.insert(tdb_rowoffset(row)).second) below.push_back(row);
+      if (seen.insert(tdb_rowoffset(History(), row)).second) below.push_back(row);
     auto scrollPast = [&below](int row) {
       char label[kLabelMax + 1];
       std::string unicode;
       const double begin = Now();
-      tdb_label(row, label, &unicode);
+      tdb_label(History(), row, label, &unicode);
       const double took = Now() - begin;
-      for (int other : below) tdb_label(other, label, &unicode);
+      for (int other : below) tdb_label(History(), other, label, &unicode);
       return took;
     };
     const double first = scrollPast(1);
@@ -322,9 +323,7 @@ int main() {
       SendMessageW(floorList, LVM_SETITEMCOUNT, rows, LVSICF_NOINVALIDATEALL);
 
       MoveCursor(-1, 0);
-      tdb_buffree();  // the put buffer: one entry
-      tdb_bufalloc(1);
-      tdb_bufadd(tdb_rowoffset(0));
+      ThePutBuffer().Fill(History(), {tdb_rowoffset(History(), 0)});  // one entry
       start = Now();
       DoKeySeq(kVersion19, "999999p");
       put.push_back(Now() - start);
@@ -342,7 +341,7 @@ int main() {
   }
   std::fflush(stdout);
 
-  CloseHandle(g_store);
+  History().Abandon();
   LeaveHistoryFolder(dir);
   ExitProcess(0);  // the large list is not taken apart one row at a time
 }

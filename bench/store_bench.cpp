@@ -23,6 +23,7 @@
 #include "clock.h"
 #include "history_files.h"
 #include "listwin/listwin.h"
+#include "store/history.h"
 #include "store/store.h"
 
 namespace {
@@ -52,28 +53,29 @@ void MeasureFloors() {
 void MeasureStore(const std::string& bytes, int n) {
   CreateListWindow();
   double start = Now();
-  HANDLE store = tdb_open(kBaseName, g_hListView);
+  Store& history = History();
+  tdb_open(history);
   const double open = Now() - start;
   const int rows = static_cast<int>(SendMessageW(g_hListView, LVM_GETITEMCOUNT, 0, 0));
   start = Now();
-  ReverseHistoryOrder(g_hListView);
+  ReverseHistoryOrder();
   const double reverse = Now() - start;
-  ReverseHistoryOrder(g_hListView);
+  ReverseHistoryOrder();
   start = Now();
-  const int closed = tdb_close(store, kBaseName, g_hListView);
+  const int closed = tdb_close(history);
   const double close = Now() - start;
   const bool same = closed == 0 && rows == n && ReadFileBytes(L"clip.dat") == bytes;
   // Clearing and restoring the whole history, from a backup of it.
   CopyFileA("clip.dat", "clipdat.bak", FALSE);
-  store = tdb_open(kBaseName, g_hListView);
+  tdb_open(history);
   start = Now();
-  store = tdb_clear(store, kBaseName, g_hListView);
+  tdb_clear(history);
   const double clear = Now() - start;
   start = Now();
-  store = tdb_restore(store, kBaseName, g_hListView);
+  tdb_restore(history);
   const double restore = Now() - start;
   const bool restored = SendMessageW(g_hListView, LVM_GETITEMCOUNT, 0, 0) == n;
-  if (store) CloseHandle(store);
+  history.Abandon();
   DeleteFileA("clipdat.bak");
   std::printf("%.4f %.4f %.4f %.4f %.4f %d\n", open, close, reverse, clear, restore,
               same && restored ? 1 : 0);

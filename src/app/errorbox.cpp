@@ -8,7 +8,7 @@
 #include "listwin/listwin.h"
 #include "listwin/show_list.h"
 #include "output/viewer.h"
-#include "store/store.h"
+#include "store/history.h"
 
 bool g_fatal = false;
 
@@ -33,7 +33,7 @@ void ShowErrorBox(const char* message, int code) {
   if (code == kErrorFatal) {
     // The two modeless windows leave the screen before the box.
     PutListAway();
-    std::string text = std::string(message) + "(" + std::to_string(g_tdbError) + ")" +
+    std::string text = std::string(message) + "(" + std::to_string(History().Error()) + ")" +
                        kReportRequest + kContactLines;
     MessageBoxUtf8(nullptr, text.c_str(), kCaption, MB_OK | MB_ICONERROR);
     g_fatal = true;

@@ -8,16 +8,17 @@
 #include "store/store.h"
 
 void RestoreClip() {
-  if (RestoreHistory(g_hListView)) {
+  Store& history = History();
+  if (tdb_restore(history)) {
     ForgetRowPlaces();  // they named rows of the history that went
     ReportDamagedHistory();
     return;
   }
-  if (g_tdbError == kErrRestoreNoBackup) {
+  if (history.Error() == kErrRestoreNoBackup) {
     Tell(kMsgNoBackup);
     return;
   }
-  if (g_tdbError == kErrRestoreCopy) {
+  if (history.Error() == kErrRestoreCopy) {
     Tell(kMsgBackupUnreadable);
     return;
   }
@@ -26,7 +27,7 @@ void RestoreClip() {
 }
 
 int ClearClip() {
-  if (!ClearHistory(g_hListView)) {
+  if (!tdb_clear(History())) {
     Tell(kMsgClearFailed);
     return -1;
   }
@@ -35,8 +36,8 @@ int ClearClip() {
 }
 
 void ReportDamagedHistory() {
-  if (!g_loadDamage.damaged) return;
-  const LoadDamage damage = TakeLoadDamage();  // told once
+  const LoadDamage damage = History().TakeLoadDamage();  // told once
+  if (!damage.damaged) return;
   if (damage.copy.empty())
     Tell(kMsgDamagedNoCopy);
   else

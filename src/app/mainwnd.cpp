@@ -41,10 +41,11 @@ bool g_closedForSessionEnd = false;
 bool g_startDelSkipped = false;
 
 void ReportOpenFailure() {
-  if (const Message* m = MessageFor(kWhenOpening, g_tdbError))
+  const int error = History().Error();
+  if (const Message* m = MessageFor(kWhenOpening, error))
     ErrorBox(MessageText(*m).c_str(), m->kind);
   else
-    Tell(kMsgOpenOther, {std::to_string(g_tdbError)});
+    Tell(kMsgOpenOther, {std::to_string(error)});
 }
 
 LRESULT MainOnCreate(HWND hwnd) {
@@ -53,14 +54,15 @@ LRESULT MainOnCreate(HWND hwnd) {
   StartCapture(hwnd);
   // What a run that did not end normally captured is taken up before
   // anything (the start-up delete, the new working file) can touch it.
-  tdb_recover(kBaseName, g_set.data == kDataNew);
-  if (g_set.stdel == 1 && tdb_startdel(kBaseName, kStartDelBackup) != 0) {
-    if (g_tdbError == kErrStartDelBackup)
+  Store& history = History();
+  tdb_recover(history, g_set.data == kDataNew);
+  if (g_set.stdel == 1 && tdb_startdel(history, kStartDelBackup) != 0) {
+    if (history.Error() == kErrStartDelBackup)
       g_startDelSkipped = true;  // the history stays; said once the start is over
     else
       Tell(kMsgStartDeleteFailed);
   }
-  if (tdb_create(kBaseName) != 0 && g_tdbError == kErrDataCreate) {
+  if (tdb_create(history) != 0 && history.Error() == kErrDataCreate) {
     if (!g_fatal) Tell(kMsgDataCreate);
     return -1;
   }
@@ -70,8 +72,8 @@ LRESULT MainOnCreate(HWND hwnd) {
   if (g_fatal) return -1;
 
   CreateListWindow();
-  CreateViewer(g_hListWnd, g_hListView);
-  if (!OpenHistory(g_hListView)) {
+  CreateViewer(g_hListWnd, History());
+  if (!tdb_open(history)) {
     ReportOpenFailure();
     return -1;
   }
@@ -95,14 +97,13 @@ LRESULT CreateOrFail(HWND hwnd) {
 void RunShutdown(bool sessionEnd) {
   CloseHelp(MainWindow());
   WriteSettings();
-  if (g_store) {
-    if (CloseHistory(g_hListView)) {
+  if (History().Work()) {
+    if (tdb_close(History()) == 0) {
       g_closedForSessionEnd = sessionEnd;
     } else if (!g_fatal) {
       Tell(sessionEnd ? kMsgCloseFailedAtSessionEnd : kMsgCloseFailed);
     }
   }
-  tdb_buffree();
   UnregisterHotKeys();
   StopCapture(MainWindow());
 }
@@ -119,7 +120,7 @@ void ResumeAfterCancelledEnd() {
   if (!g_closedForSessionEnd) return;
   g_closedForSessionEnd = false;
   ForgetCursorRow();  // the rows come back, as they were saved, without states
-  if (!OpenHistory(g_hListView)) {
+  if (!tdb_open(History())) {
     ReportOpenFailure();
     return;
   }
@@ -236,7 +237,7 @@ void PostCaptureFailure(int code) {
 }
 
 void ReportStartNotices() {
-  const KeptLeftover kept = TakeKeptLeftover();  // told once
+  const KeptLeftover kept = History().TakeKeptLeftover();  // told once
   if (kept.unreadable && kept.name.empty())
     Tell(kMsgLeftoverUnreadableNotKept);
   else if (kept.unreadable)

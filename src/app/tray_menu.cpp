@@ -65,7 +65,7 @@ void RunSettings(HWND main) {
   const bool changed = ShowSettingsDialog(main, &chosen, link, &linkOutcome) == 1;
   if (changed) {
     // A changed order of the data turns the history round at once.
-    if (TakeDialogChoices(chosen)) ReverseHistoryOrder(g_hListView);
+    if (TakeDialogChoices(chosen)) ReverseHistoryOrder();
     WriteSettings();
     ClearRepeatRegister();
     if (g_hListWnd) SetListTitle(g_hListWnd, g_set.key);

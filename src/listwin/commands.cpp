@@ -15,6 +15,7 @@
 #include "base/report.h"
 #include "listwin/command_table.h"
 #include "listwin/list_state.h"
+#include "listwin/put_buffer.h"
 #include "listwin/selection.h"
 #include "listwin/show_list.h"
 #include "listwin/target_rows.h"
@@ -71,7 +72,7 @@ void Move(const PageMove& m) {
 // range, or to the new last row.
 void DeleteForCommand(int cur, int target) {
   const int result = g_multiSel ? DeleteSelClip() : DeleteClip(cur, target);
-  if (result != 0 && g_tdbError == kErrNoMemory) {
+  if (result == kDeleteNoMemory) {
     ReportNoMemory();
     return;
   }
@@ -119,22 +120,25 @@ constexpr long long kPutRowsMax = 1000000;
 // the data file to be loaded again: rows that share a record are each
 // saved. Running out of memory changes nothing and is reported.
 bool Put(char which, long long count, int cursor) {
-  const int k = tdb_bufsize();
-  if (k <= 0) return false;
+  const PutBuffer& buffer = ThePutBuffer();
+  if (buffer.Empty()) return false;
+  const std::vector<std::int32_t>& offsets = buffer.Records();
+  const long long k = static_cast<long long>(offsets.size());
   const long long n = count > 0 ? count : 1;
   if (n * k > kPutRowsMax) return false;
+  Store& store = ListStore();
   const int rows = GetRowCount();
-  std::vector<std::int32_t> offsets(static_cast<size_t>(k));
-  for (int j = 0; j < k; ++j) tdb_bufget(j, &offsets[static_cast<size_t>(j)]);
-  if (!record_format::FitsInDataFile(tdb_savedsize() + n * tdb_recordsizes(g_store, offsets)))
+  if (!record_format::FitsInDataFile(tdb_savedsize(store) +
+                                     n * tdb_recordsizes(*buffer.From(), offsets)))
     return false;
 
   const int first = cursor < 0 ? rows : which == 'p' ? cursor + 1 : cursor;
   {
     ScopedBulkChange bulk;
-    if (tdb_putrows(first, offsets, static_cast<int>(n), g_hListView) != 0) {
-      if (g_tdbError == kErrNoMemory) ReportNoMemory();
-      return g_tdbError == kErrNoMemory;  // told already: no beep as well
+    if (tdb_putrows(store, first, *buffer.From(), offsets, static_cast<int>(n)) != 0) {
+      const int error = store.Error();
+      if (error == kErrNoMemory) ReportNoMemory();
+      return error == kErrNoMemory;  // told already: no beep as well
     }
   }
   MoveCursor(-1, cursor < 0 ? 0 : first);

@@ -5,9 +5,11 @@
 
 #include "base/report.h"
 #include "listwin/list_state.h"
+#include "listwin/put_buffer.h"
 #include "listwin/selection.h"
 #include "output/copy.h"
 #include "settings/settings.h"
+#include "store/store.h"
 
 namespace {
 
@@ -18,6 +20,16 @@ int Fail(int code) {
   return -1;
 }
 
+// Every copy refills the put buffer with the entries it measured.
+int CopyListRows(const std::vector<int>& rows, const char* q, const char* f, int w, int r,
+                 int noRoomCode) {
+  const Store& store = ListStore();
+  std::vector<std::int32_t> measured;
+  const int result = CopyRows(store, rows, q, f, w, r, noRoomCode, &measured);
+  ThePutBuffer().Fill(store, std::move(measured));
+  return result;
+}
+
 }  // namespace
 
 int CopyClip(int first, int last, const char* q, const char* f, int w, int r) {
@@ -26,13 +38,13 @@ int CopyClip(int first, int last, const char* q, const char* f, int w, int r) {
   std::vector<int> rows;
   rows.reserve(static_cast<size_t>(last - first) + 1);
   for (int row = first; row <= last; ++row) rows.push_back(row);
-  return Fail(CopyRows(rows, q, f, w, r, kListErrNoRoom));
+  return Fail(CopyListRows(rows, q, f, w, r, kListErrNoRoom));
 }
 
 int CopySelClip(const char* q, const char* f, int w, int r) {
   const std::vector<int> rows = SelectedRows();
   if (rows.empty()) return Fail(kListErrNoSelection);
-  return Fail(CopyRows(rows, q, f, w, r, kListErrSelNoRoom));
+  return Fail(CopyListRows(rows, q, f, w, r, kListErrSelNoRoom));
 }
 
 bool CopyChosen(int first, int last, bool quoted) {

@@ -10,9 +10,9 @@ enum InsertFailure : int {
   kInsertNoRecord = -2,  // the record could not be written; the row was taken back
 };
 
-// Inserts a new entry with the text at the row. Returns 0, or an
-// InsertFailure with the store error code set; the history is then as it
-// was.
+// Inserts a new entry with the text at the row of the list shown.
+// Returns 0, or an InsertFailure with the store's error code set; the
+// list is then as it was.
 int InsertClip(int row, const std::string& text);
 
 // Inserts a new entry with the text at the row. False when it could not
@@ -36,11 +36,13 @@ bool AddClip(const std::string& text);
 // buffer, so that a put can bring them back elsewhere (cut and paste
 // within the list). The marks follow the rows that remain.
 //
-// Deletes rows first to last (either order). Returns 0, or -1, changing
-// nothing, when a row does not exist or memory ran out (g_tdbError
-// kErrNoMemory).
+// Deletes rows first to last (either order). Returns 0; -1, changing
+// nothing, when a row does not exist; kDeleteNoMemory, changing nothing,
+// when memory ran out.
+constexpr int kDeleteNoMemory = -2;
 int DeleteClip(int first, int last);
 
 // Deletes every selected row. Returns 0, or -1 with the list error code
-// kListErrDeleteNoSelection when no row is selected (nothing changes).
+// kListErrDeleteNoSelection when no row is selected, or kDeleteNoMemory
+// (nothing changes either way).
 int DeleteSelClip();

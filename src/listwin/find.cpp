@@ -141,7 +141,7 @@ int SearchRows(const FindPattern& pattern, int start, bool forward, Yield yield,
   search.goOn = yield == Yield::kNever ? nullptr : GoOn;
   search.context = &scan;
   if (yield == Yield::kNewKey) GetQueueStatus(QS_KEY);  // what came before is not new
-  return tdb_searchrows(start, forward, search);
+  return tdb_searchrows(ListStore(), start, forward, search);
 }
 
 // Where a search from `from` begins: the row after it (before it when

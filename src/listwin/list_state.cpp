@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "store/history.h"
+
 HWND g_hListWnd = nullptr;
 HWND g_hListView = nullptr;
 bool g_listShown = false;
@@ -12,6 +14,8 @@ int g_rowsPerPage = 0;
 int g_halfPage = 0;
 int g_listError = 0;
 PendingKeys g_pending;
+
+Store& ListStore() { return History(); }
 
 void MeasurePage() {
   g_rowsPerPage = static_cast<int>(SendMessageW(g_hListView, LVM_GETCOUNTPERPAGE, 0, 0));

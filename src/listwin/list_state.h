@@ -8,8 +8,13 @@
 #include "listwin/command_table.h"
 #include "output/copy.h"
 
+class Store;
+
+// The store whose rows the list shows.
+Store& ListStore();
+
 extern HWND g_hListWnd;   // the dialog; null once destroyed
-extern HWND g_hListView;  // its list view, the store's index
+extern HWND g_hListView;  // its list view, which shows ListStore()'s rows
 extern bool g_listShown;  // the window is meant to be on screen
 extern int g_lastCursorRow;  // the cursor row at the last item change, -1 none
 extern int g_multiSel;       // 1 while operations act on all selected rows

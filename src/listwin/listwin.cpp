@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "base/code_page.h"
@@ -20,6 +21,7 @@
 #include "base/utf8.h"
 #include "base/win_text.h"
 #include "base/window_place.h"
+#include "listwin/list_state.h"
 #include "listwin/row_label.h"
 #include "listwin/selection.h"
 #include "output/shape.h"
@@ -31,8 +33,10 @@
 #include "settings/settings.h"
 #include "store/store.h"
 
-
 namespace {
+
+// Keeps the view in step with the rows while the window exists.
+std::unique_ptr<RowObserver> g_viewSync;
 
 // At 96 DPI, scaled for the window's density.
 constexpr int kColumnWidth = 468;
@@ -81,7 +85,7 @@ BOOL ListOnInitDialog(HWND hwnd) {
   g_hListWnd = hwnd;
   g_hListView = GetDlgItem(hwnd, IDC_LISTVIEW);
   LeaveDialogSizeToUs(hwnd);
-  StartViewSync();
+  g_viewSync = StartViewSync(g_hListView, ListStore());
   g_outputAction = kOutputNone;
   LVCOLUMNW column = {};
   column.mask = LVCF_FMT | LVCF_WIDTH;
@@ -159,7 +163,7 @@ void ListOnGetDispInfo(NMLVDISPINFOW* info) {
   if (!(info->item.mask & LVIF_TEXT) || !info->item.pszText || info->item.cchTextMax <= 0) return;
   char label[kLabelMax + 1];
   std::string unicode;
-  tdb_label(info->item.iItem, label, &unicode);
+  tdb_label(ListStore(), info->item.iItem, label, &unicode);
   const std::u16string text = RowText(label, unicode);
   lstrcpynW(info->item.pszText, reinterpret_cast<const wchar_t*>(text.c_str()),
             info->item.cchTextMax);
@@ -222,7 +226,7 @@ LRESULT ListOnFindItem(const NMLVFINDITEMW* find) {
     search.length = 1;
     start = (start + 1) % rows;
   }
-  return tdb_findrow(start, (find->lvfi.flags & LVFI_WRAP) != 0, LabelMatches, &search);
+  return tdb_findrow(ListStore(), start, (find->lvfi.flags & LVFI_WRAP) != 0, LabelMatches, &search);
 }
 
 BOOL ListOnNotify(HWND hwnd, NMHDR* header) {
@@ -271,7 +275,8 @@ void ListOnActivateApp(HWND hwnd, bool active) {
 }
 
 void ListOnDestroy() {
-  StopViewSync();
+  ListStore().SetObserver(nullptr);
+  g_viewSync.reset();
   g_hListWnd = nullptr;
   g_hListView = nullptr;
   g_listShown = false;

@@ -15,4 +15,4 @@ HWND CreateListWindow();
 void SetListTitle(HWND hwnd, int key);
 
 // Turns the order of the rows around (newest first <-> oldest first).
-void ReverseHistoryOrder(HWND list);
+void ReverseHistoryOrder();

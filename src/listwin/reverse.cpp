@@ -5,11 +5,11 @@
 
 #include "listwin/listwin.h"
 #include "listwin/selection.h"
-#include "store/store.h"
+#include "store/history.h"
 
 // The rows come out without selection or cursor, as moved rows would.
 // The marks stay on their entries.
-void ReverseHistoryOrder(HWND list) {
+void ReverseHistoryOrder() {
   DropSelectionAndCursor();
-  tdb_reverse(list);
+  tdb_reverse(History());
 }

@@ -7,11 +7,13 @@
 
 #include <algorithm>
 #include <iterator>
+#include <memory>
 #include <new>
 #include <vector>
 
 #include "listwin/selection.h"
 #include "store/row_observer.h"
+#include "store/store.h"
 
 namespace {
 
@@ -89,23 +91,24 @@ void Recount(HWND list, const std::vector<int>& selected, int focus, int count) 
 
 class ViewSync : public RowObserver {
  public:
-  void RowsReplaced(HWND view, int count) override {
-    SendMessageW(view, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
+  explicit ViewSync(HWND view) : view_(view) {}
+  void RowsReplaced(int count) override {
+    SendMessageW(view_, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
   }
 
-  void RowsCleared(HWND view) override { SendMessageW(view, LVM_DELETEALLITEMS, 0, 0); }
+  void RowsCleared() override { SendMessageW(view_, LVM_DELETEALLITEMS, 0, 0); }
 
   // The marks name rows too, and move with them here and nowhere else.
-  void RowsInserted(HWND view, int row, int n, int count) override {
+  void RowsInserted(int row, int n, int count) override {
     g_marks.RowsInserted(row, n);
-    Resync(view, count, [&](std::vector<int>* selected, int* focus) {
+    Resync(count, [&](std::vector<int>* selected, int* focus) {
       for (int& r : *selected)
         if (r >= row) r += n;
       if (*focus >= row) *focus += n;
     });
   }
 
-  void RowsRemoved(HWND view, const std::vector<int>& rows, int count) override {
+  void RowsRemoved(const std::vector<int>& rows, int count) override {
     // From the bottom up, a run of rows at a time: each run is still
     // numbered as it was.
     for (size_t end = rows.size(); end > 0;) {
@@ -117,7 +120,7 @@ class ViewSync : public RowObserver {
     // The states of the rows that stay move up past the rows that went; a
     // focus on a row that went passes to the row that takes its place, as
     // the list view does when a row is deleted.
-    Resync(view, count, [&](std::vector<int>* selected, int* focus) {
+    Resync(count, [&](std::vector<int>* selected, int* focus) {
       auto gone = [&](int r) {
         return static_cast<int>(std::lower_bound(rows.begin(), rows.end(), r) - rows.begin());
       };
@@ -129,20 +132,21 @@ class ViewSync : public RowObserver {
     });
   }
 
-  void RowRepointed(HWND view, int row) override {
-    SendMessageW(view, LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
+  void RowRepointed(int row) override {
+    SendMessageW(view_, LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
   }
 
-  void RowsReversed(HWND view) override {
+  void RowsReversed() override {
     g_marks.RowsReversed(GetRowCount());
-    InvalidateRect(view, nullptr, TRUE);
+    InvalidateRect(view_, nullptr, TRUE);
   }
 
  private:
   // The view still holds the states as the rows were numbered before the
   // change; `move` renumbers them.
   template <typename Move>
-  static void Resync(HWND view, int count, Move move) {
+  void Resync(int count, Move move) {
+    HWND view = view_;
     std::vector<int> selected;
     try {
       selected = SelectedRowsOf(view);
@@ -155,11 +159,14 @@ class ViewSync : public RowObserver {
     move(&selected, &focus);
     Recount(view, selected, focus, count);
   }
-};
 
-ViewSync g_viewSync;
+  HWND view_;
+};
 
 }  // namespace
 
-void StartViewSync() { SetRowObserver(&g_viewSync); }
-void StopViewSync() { SetRowObserver(nullptr); }
+std::unique_ptr<RowObserver> StartViewSync(HWND view, Store& store) {
+  auto sync = std::make_unique<ViewSync>(view);
+  store.SetObserver(sync.get());
+  return sync;
+}

@@ -20,7 +20,6 @@
 #include "output/messages.h"
 #include "output/shape.h"
 #include "output/shape_wide.h"
-#include "store/history.h"
 #include "store/store.h"
 #include "store/unicode_record.h"
 
@@ -34,11 +33,12 @@ constexpr DWORD kClipboardWaitMs = 500;
 // copy of a single entry reads that entry only once.
 class EntryReader {
  public:
+  explicit EntryReader(const Store& store) : store_(store) {}
   // Reads the row's text; false when there is no memory for it.
   bool Read(int row, std::int32_t* offset) {
     std::int32_t length = 0;
     std::int32_t at = 0;
-    tdb_rowhead(g_store, row, &length, &at);
+    tdb_gethead(store_, row, &length, &at);
     if (offset) *offset = at;
     if (row == row_) return true;
     row_ = -1;
@@ -50,7 +50,7 @@ class EntryReader {
     } catch (const std::length_error&) {
       return false;
     }
-    tdb_read(g_store, buffer_.data(), length);
+    tdb_read(store_, buffer_.data(), length);
     row_ = row;
     length_ = static_cast<size_t>(length);
     return true;
@@ -67,6 +67,7 @@ class EntryReader {
   }
 
  private:
+  const Store& store_;
   std::vector<char> buffer_;
   size_t length_ = 0;
   int row_ = -1;
@@ -121,17 +122,24 @@ HGLOBAL LocaleBlock() {
 // Every row's shaped text is measured first, so that the output is
 // allocated once at its exact size; the clipboard gets it as the main
 // window's, which capture then leaves alone.
-int CopyRows(const std::vector<int>& rows, const char* q, const char* f, int w, int r,
-             int noRoomCode) {
-  tdb_buffree();
-  tdb_bufalloc(static_cast<int>(rows.size()));
-  EntryReader reader;
+int CopyRows(const Store& store, const std::vector<int>& rows, const char* q, const char* f, int w,
+             int r, int noRoomCode, std::vector<std::int32_t>* measured) {
+  measured->clear();
+  // Without room for the offsets the copy still goes on; only a put
+  // afterwards has nothing to bring back.
+  bool keep = true;
+  try {
+    measured->reserve(rows.size());
+  } catch (const std::bad_alloc&) {
+    keep = false;
+  }
+  EntryReader reader(store);
   unsigned long long total = 0;
   bool unicode = false;
   for (int row : rows) {
     std::int32_t offset = 0;
     if (!reader.Read(row, &offset)) return kListErrNoMemory;
-    tdb_bufadd(offset);
+    if (keep) measured->push_back(offset);
     unicode = unicode || reader.HasUnicode();
     const long long length = ShapeLength(reader.Text(), q, f, w, r);
     if (length < 0) return noRoomCode;

@@ -5,21 +5,23 @@
 // same output goes before it: when an entry keeps a Unicode text, with
 // that text whole (see shape_wide.h), else the CF_TEXT block converted
 // by the code page. A CF_LOCALE naming the code page's locale follows.
-// Every copy refills the put buffer with the copied entries' record
-// offsets.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "output/copy_errors.h"
 
-// Copies the rows, in the order given, with quote prefix q and footer f on
-// every line, wrapped at w bytes (0: no wrap) under line-end rule r.
-// Returns 0, or the ListError that stopped it: noRoomCode when the wrap
-// column leaves no room. The put buffer then holds the offsets of the
-// rows measured, so a wrap failure leaves exactly the first row's offset.
-int CopyRows(const std::vector<int>& rows, const char* q, const char* f, int w, int r,
-             int noRoomCode);
+class Store;
+
+// Copies the store's rows, in the order given, with quote prefix q and
+// footer f on every line, wrapped at w bytes (0: no wrap) under line-end
+// rule r. Returns 0, or the ListError that stopped it: noRoomCode when
+// the wrap column leaves no room. `measured` receives the record offsets
+// of the rows measured (for the put buffer), so a wrap failure leaves
+// exactly the first row's offset.
+int CopyRows(const Store& store, const std::vector<int>& rows, const char* q, const char* f, int w,
+             int r, int noRoomCode, std::vector<std::int32_t>* measured);
 
 // The message that tells the user about a failed copy, by its ListError.
 const char* CopyFailureMessage(int listError);

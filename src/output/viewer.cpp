@@ -15,7 +15,6 @@
 #include "output/shape_wide.h"
 #include "resource.h"
 #include "settings/settings.h"
-#include "store/history.h"
 #include "store/store.h"
 #include "store/unicode_record.h"
 
@@ -25,10 +24,10 @@ bool g_viewerShown = false;
 namespace {
 
 int g_updateCache = -999;  // the update button's last state; no state yet
-// The list window the dialog hands the keyboard back to, and the view of
-// the rows whose entries it edits.
+// The list window the dialog hands the keyboard back to, and the store
+// whose entries it edits.
 HWND g_returnTo = nullptr;
-HWND g_rowsView = nullptr;
+Store* g_rows = nullptr;
 // The row the dialog shows and its record: the entry a change is stored
 // into, wherever the rows around it move meanwhile.
 int g_row = -1;
@@ -71,7 +70,7 @@ constexpr std::int32_t kUnicodeReadMax = 8 * kViewerMaxBytes;
 bool ShowUnicode(HWND edit, std::int32_t length) {
   if (length > kUnicodeReadMax) return false;
   std::vector<char> record(static_cast<size_t>(length) + 1);
-  tdb_read(g_store, record.data(), length);
+  tdb_read(*g_rows, record.data(), length);
   const unicode_record::Parts parts = unicode_record::Split(record.data(), static_cast<size_t>(length));
   std::u16string text;
   if (!parts.unicode || !Utf16FromUtf8(parts.utf8, parts.utf8Bytes, &text)) return false;
@@ -93,17 +92,17 @@ bool StoreChange() {
   if (!SendMessageW(edit, EM_GETMODIFY, 0, 0) || (GetWindowLongW(edit, GWL_STYLE) & ES_READONLY))
     return true;
   const int row = g_row;
-  if (row < 0 || row >= tdb_rowcount() || tdb_rowoffset(row) != g_offset) {
+  if (row < 0 || row >= tdb_rowcount(*g_rows) || tdb_rowoffset(*g_rows, row) != g_offset) {
     Tell(kMsgEditEntryGone);
     return false;
   }
-  const int stored = tdb_modify(EditRecord(), row, g_store, g_rowsView);
+  const int stored = tdb_modify(*g_rows, EditRecord(), row);
   if (stored == 0) {
-    g_offset = tdb_rowoffset(row);
+    g_offset = tdb_rowoffset(*g_rows, row);
     SendMessageW(edit, EM_SETMODIFY, FALSE, 0);
     return true;
   }
-  if (const Message* m = MessageFor(kWhenStoringEdit, g_tdbError)) {
+  if (const Message* m = MessageFor(kWhenStoringEdit, g_rows->Error())) {
     ErrorBox(m->text, m->kind);
     return false;
   }
@@ -214,9 +213,9 @@ void PlaceViewer() {
 
 }  // namespace
 
-HWND CreateViewer(HWND returnTo, HWND rowsView) {
+HWND CreateViewer(HWND returnTo, Store& rows) {
   g_returnTo = returnTo;
-  g_rowsView = rowsView;
+  g_rows = &rows;
   return CreateDialogParamW(ProgramInstance(), MAKEINTRESOURCEW(IDD_VIEWER), nullptr, ViewerDlgProc, 0);
 }
 
@@ -243,24 +242,24 @@ void LoadViewer(int row) {
   HWND edit = Edit();
   // The entry shown, moved to another row (a capture above it): typing
   // not yet stored stays.
-  if (SendMessageW(edit, EM_GETMODIFY, 0, 0) && row < tdb_rowcount() &&
-      tdb_rowoffset(row) == g_offset) {
+  if (SendMessageW(edit, EM_GETMODIFY, 0, 0) && row < tdb_rowcount(*g_rows) &&
+      tdb_rowoffset(*g_rows, row) == g_offset) {
     g_row = row;
     return;
   }
   std::int32_t length = 0, offset = 0;
-  tdb_rowhead(g_store, row, &length, &offset);
+  tdb_gethead(*g_rows, row, &length, &offset);
   g_row = row;
   g_offset = offset;
   if (ShowUnicode(edit, length)) {
     EnableViewerUpdate(0);
     return;
   }
-  tdb_rowhead(g_store, row, &length, &offset);
+  tdb_gethead(*g_rows, row, &length, &offset);
   const std::int32_t n = length < kViewerMaxBytes ? length : kViewerMaxBytes;
   // tdb_read ends the text after the bytes it read.
   std::vector<char> text(static_cast<size_t>(n > 0 ? n : 0) + 1);
-  tdb_read(g_store, text.data(), n);
+  tdb_read(*g_rows, text.data(), n);
   SendMessageW(edit, EM_SETREADONLY, length > kViewerMaxBytes, 0);
   SetWindowTextA(edit, text.data());
   EnableViewerUpdate(0);

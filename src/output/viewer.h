@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+class Store;
+
 extern HWND g_hViewer;      // null once destroyed
 extern bool g_viewerShown;  // the dialog is meant to be on screen
 
@@ -13,9 +15,9 @@ extern bool g_viewerShown;  // the dialog is meant to be on screen
 // only, so that it can never be stored back shortened.
 constexpr int kViewerMaxBytes = 29999;
 
-// `returnTo` gets the keyboard back when the dialog closes; `rowsView`
-// shows the rows whose entries it edits.
-HWND CreateViewer(HWND returnTo, HWND rowsView);
+// `returnTo` gets the keyboard back when the dialog closes; `rows` holds
+// the entries it edits.
+HWND CreateViewer(HWND returnTo, Store& rows);
 
 // Shows the dialog for the row (the list's cursor row), or hides it when
 // it is shown. Mode 'e' leaves the keyboard focus in the list, 'E' puts it

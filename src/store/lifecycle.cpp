@@ -10,34 +10,26 @@
 #include "store/file_io.h"
 #include "store/record_format.h"
 #include "store/record_scan.h"
-#include "store/row_index.h"
 #include "store/store.h"
-
-LoadDamage g_loadDamage;
 
 namespace {
 
-int Fail(int code) {
-  g_tdbError = code;
-  return -1;
-}
-
-HANDLE FailHandle(int code) {
-  g_tdbError = code;
+HANDLE FailHandle(Store& store, int code) {
+  store.Fail(code);
   return nullptr;
 }
 
 // A damaged data file is kept as it is, under a name no later copy takes,
 // before the next save replaces it with its whole records.
-void KeepDamagedCopy(const std::string& data, const char* base) {
-  g_loadDamage.damaged = true;
-  const std::string copy = store_io::UnusedName(std::string(base) + "-damaged-", ".dat");
-  if (CopyFileA(data.c_str(), copy.c_str(), TRUE)) g_loadDamage.copy = copy;
+void KeepDamagedCopy(Store& store, const std::string& data) {
+  store.Damage().damaged = true;
+  const std::string copy = store_io::UnusedName(store.Base() + "-damaged-", ".dat");
+  if (CopyFileA(data.c_str(), copy.c_str(), TRUE)) store.Damage().copy = copy;
 }
 
 // One row per whole record, in file order; the rows loaded replace any
-// the history had. `bytes` receives the size of the records loaded.
-void LoadRows(HANDLE work, HWND list, bool* damaged, std::int64_t* bytes) {
+// the store had. `bytes` receives the size of the records loaded.
+void LoadRows(Store& store, HANDLE work, bool* damaged, std::int64_t* bytes) {
   store_io::BlockReader reader(work);
   const DataFileScan scan = ScanDataFile(reader);
   *damaged = scan.damaged;
@@ -48,75 +40,77 @@ void LoadRows(HANDLE work, HWND list, bool* damaged, std::int64_t* bytes) {
     *bytes += record_format::kFieldSize + record.length;
     offsets.push_back(static_cast<std::int32_t>(record.offset));
   }
-  row_index::Clear(list);  // no state of earlier rows is left behind
-  row_index::Assign(list, std::move(offsets));
+  store.Index().Clear();  // no state of earlier rows is left behind
+  store.Index().Assign(std::move(offsets));
 }
 
 }  // namespace
 
-int tdb_create(const char* base) {
-  const std::string data = store_io::DataName(base);
-  if (store_io::Exists(data)) return Fail(kErrDataExists);
+int tdb_create(Store& store) {
+  const std::string data = store_io::DataName(store.Base().c_str());
+  if (store_io::Exists(data)) return store.Fail(kErrDataExists);
   ScopedHandle file(CreateFileA(data.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return Fail(kErrDataCreate);
+  if (!file) return store.Fail(kErrDataCreate);
   store_io::WriteInt32(file.Get(), 0);
   return 0;
 }
 
-int tdb_startdel(const char* base, int mode) {
+int tdb_startdel(Store& store, int mode) {
+  const char* base = store.Base().c_str();
   const std::string data = store_io::DataName(base);
-  if (!store_io::Exists(data)) return Fail(kErrStartDelNoData);
+  if (!store_io::Exists(data)) return store.Fail(kErrStartDelNoData);
   if (mode == kStartDelBackup) {
     // Without its backup the history is never deleted.
     if (!CopyFileA(data.c_str(), store_io::BackupName(base).c_str(), FALSE))
-      return Fail(kErrStartDelBackup);
+      return store.Fail(kErrStartDelBackup);
   } else if (mode != kStartDelNoBackup) {
-    return Fail(kErrStartDelMode);
+    return store.Fail(kErrStartDelMode);
   }
   DeleteFileA(data.c_str());
   return 0;
 }
 
-HANDLE tdb_open(const char* base, HWND list) {
-  g_loadDamage = LoadDamage();
-  if (!list) return FailHandle(kErrOpenNoList);
+HANDLE tdb_open(Store& store) {
+  store.Damage() = LoadDamage();
+  const char* base = store.Base().c_str();
   const std::string data = store_io::DataName(base);
-  if (!store_io::Exists(data)) return FailHandle(kErrOpenNoData);
+  if (!store_io::Exists(data)) return FailHandle(store, kErrOpenNoData);
   const std::string work = store_io::WorkName(base);
   CopyFileA(data.c_str(), work.c_str(), FALSE);
   ScopedHandle file(CreateFileA(work.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return FailHandle(kErrOpenWork);
+  if (!file) return FailHandle(store, kErrOpenWork);
   bool damaged = false;
   std::int64_t bytes = 0;
-  row_index::Open(file.Get(), 0);
+  store.SetWork(file.Get(), 0);
   try {
-    LoadRows(file.Get(), list, &damaged, &bytes);
+    LoadRows(store, file.Get(), &damaged, &bytes);
   } catch (const std::bad_alloc&) {
     // The data file stays as it is; the working copy goes, so that the
     // next start does not take it for a run's leftover.
-    row_index::Close();
-    row_index::Clear(list);
+    store.SetWork(nullptr, 0);
+    store.Index().Clear();
     file.Reset();
     DeleteFileA(work.c_str());
-    return FailHandle(kErrOpenNoMemory);
+    return FailHandle(store, kErrOpenNoMemory);
   }
-  row_index::AddBytes(file.Get(), bytes);
-  if (damaged) KeepDamagedCopy(data, base);
+  store.Index().AddBytes(bytes);
+  if (damaged) KeepDamagedCopy(store, data);
   return file.Release();
 }
 
 // The rows' records, in row order, go to a new data file that replaces
 // the old one only once it is complete and on disk. Records are read
 // through large blocks of the working file and written in large blocks.
-int tdb_close(HANDLE store, const char* base, HWND list) {
-  if (!list) return Fail(kErrCloseNoList);
-  if (!store) return Fail(kErrCloseNoStore);
+int tdb_close(Store& store) {
+  HANDLE file = store.Work();
+  if (!file) return store.Fail(kErrCloseNoStore);
+  const char* base = store.Base().c_str();
   store_io::AtomicFileWriter data(store_io::DataName(base));
-  if (!data.Open()) return Fail(kErrCloseCreate);
+  if (!data.Open()) return store.Fail(kErrCloseCreate);
 
-  store_io::BlockReader work(store);
+  store_io::BlockReader work(file);
   store_io::BufferedWriter& out = data.Out();
   auto put = [&](const char* piece, std::uint32_t n) { out.Put(piece, n); };
   // Rows whose records follow each other in the working file, as most do,
@@ -127,7 +121,7 @@ int tdb_close(HANDLE store, const char* base, HWND list) {
       work.ForEachPiece(runStart, static_cast<std::uint32_t>(runEnd - runStart), put);
     runStart = runEnd = 0;
   };
-  const std::vector<std::int32_t>& offsets = row_index::Offsets();
+  const std::vector<std::int32_t>& offsets = store.Index().Offsets();
   out.PutInt32(static_cast<std::int32_t>(offsets.size()));
   for (const std::int32_t rowOffset : offsets) {
     const std::int64_t offset = rowOffset;
@@ -157,43 +151,32 @@ int tdb_close(HANDLE store, const char* base, HWND list) {
   // A failed read or write leaves the old data file and the open working
   // file, so nothing is lost and the save can be tried again (or the next
   // start recovers the working file).
-  if (work.Failed()) return Fail(kErrCloseRead);
-  if (!data.Commit()) return Fail(kErrCloseWrite);
-  if (store == row_index::Work()) row_index::Close();
-  CloseHandle(store);
+  if (work.Failed()) return store.Fail(kErrCloseRead);
+  if (!data.Commit()) return store.Fail(kErrCloseWrite);
+  store.SetWork(nullptr, 0);
+  CloseHandle(file);
   DeleteFileA(store_io::WorkName(base).c_str());
   return 0;
 }
 
-HANDLE tdb_clear(HANDLE store, const char* base, HWND list) {
-  row_index::Close();
-  if (store) CloseHandle(store);
-  row_index::Clear(list);
-  // The put buffer named records of the discarded working file.
-  tdb_buffree();
-  HANDLE file = CreateFileA(store_io::WorkName(base).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
-                            nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return FailHandle(kErrClearCreate);
-  row_index::Open(file, 0);
+HANDLE tdb_clear(Store& store) {
+  store.Abandon();
+  HANDLE file = CreateFileA(store_io::WorkName(store.Base().c_str()).c_str(),
+                            GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return FailHandle(store, kErrClearCreate);
+  store.SetWork(file, 0);
   return file;
 }
 
-HANDLE tdb_restore(HANDLE store, const char* base, HWND list) {
+HANDLE tdb_restore(Store& store) {
+  const char* base = store.Base().c_str();
   const std::string backup = store_io::BackupName(base);
-  if (!store_io::Exists(backup)) return FailHandle(kErrRestoreNoBackup);
-  // The copy comes first: when it fails, the present history goes on as
-  // it was (the data file is rewritten from it at exit anyway).
+  if (!store_io::Exists(backup)) return FailHandle(store, kErrRestoreNoBackup);
+  // The copy comes first: when it fails, the present list goes on as it
+  // was (the data file is rewritten from it at exit anyway).
   if (!CopyFileA(backup.c_str(), store_io::DataName(base).c_str(), FALSE))
-    return FailHandle(kErrRestoreCopy);
-  row_index::Close();
-  if (store) CloseHandle(store);
-  row_index::Clear(list);
-  tdb_buffree();
-  return tdb_open(base, list);
-}
-
-LoadDamage TakeLoadDamage() {
-  LoadDamage damage = g_loadDamage;
-  g_loadDamage = LoadDamage();
-  return damage;
+    return FailHandle(store, kErrRestoreCopy);
+  store.Abandon();
+  return tdb_open(store);
 }

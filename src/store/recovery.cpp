@@ -62,21 +62,21 @@ int CountTexts(const std::string& name) {
 // A leftover that does not continue the data file is kept as it is; so
 // is one that could not be taken up whole. `unreadable`: a read of either
 // file failed, which is told even when the leftover could not be moved.
-void KeepAside(const std::string& work, const char* base, bool unreadable = false) {
-  g_keptLeftover.unreadable = unreadable;
-  const std::string aside = store_io::UnusedName(std::string(base) + "work-kept-", ".dat");
+void KeepAside(Store& store, const std::string& work, bool unreadable = false) {
+  KeptLeftover& kept = store.Kept();
+  kept.unreadable = unreadable;
+  const std::string aside = store_io::UnusedName(store.Base() + "work-kept-", ".dat");
   if (!MoveFileA(work.c_str(), aside.c_str())) return;
-  g_keptLeftover.name = aside;
+  kept.name = aside;
   // A file that could not be read is not read again to be counted.
-  if (!unreadable) g_keptLeftover.texts = CountTexts(aside);
+  if (!unreadable) kept.texts = CountTexts(aside);
 }
 
 }  // namespace
 
-KeptLeftover g_keptLeftover;
-
-int tdb_recover(const char* base, bool newestFirst) {
-  g_keptLeftover = KeptLeftover();
+int tdb_recover(Store& store, bool newestFirst) {
+  store.Kept() = KeptLeftover();
+  const char* base = store.Base().c_str();
   const std::string data = store_io::DataName(base);
   const std::string work = store_io::WorkName(base);
   // A save cut off half way leaves its temporary file; the data file
@@ -92,7 +92,7 @@ int tdb_recover(const char* base, bool newestFirst) {
     ScopedHandle dataFile(OpenForReading(data));
     if (!workFile || !dataFile) {
       workFile.Reset();
-      KeepAside(work, base);
+      KeepAside(store, work);
       return 0;
     }
     store_io::BlockReader workReader(workFile.Get());
@@ -107,12 +107,12 @@ int tdb_recover(const char* base, bool newestFirst) {
     if (continues && !readFailed()) recovered = ScanAppendedRecords(workReader, dataReader.Size());
     if (readFailed()) {
       workFile.Reset();
-      KeepAside(work, base, true);
+      KeepAside(store, work, true);
       return 0;
     }
     if (!continues) {
       workFile.Reset();
-      KeepAside(work, base);
+      KeepAside(store, work);
       return 0;
     }
     history = scan.records;
@@ -143,16 +143,10 @@ int tdb_recover(const char* base, bool newestFirst) {
     }
     if (!written) {
       workFile.Reset();
-      KeepAside(work, base, !read);
+      KeepAside(store, work, !read);
       return 0;
     }
   }
   DeleteFileA(work.c_str());
   return static_cast<int>(recovered.size());
-}
-
-KeptLeftover TakeKeptLeftover() {
-  KeptLeftover kept = g_keptLeftover;
-  g_keptLeftover = KeptLeftover();
-  return kept;
 }

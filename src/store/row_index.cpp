@@ -1,68 +1,39 @@
 #include "store/row_index.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <iterator>
 #include <new>
-#include <unordered_map>
 
 #include "base/utf8.h"
 #include "store/file_io.h"
 #include "store/record_format.h"
 #include "store/row_observer.h"
-#include "store/store.h"
 #include "store/unicode_record.h"
 
-namespace row_index {
-
 namespace {
-
-HANDLE g_work = nullptr;
-std::int64_t g_bytes = 0;
-std::vector<std::int32_t> g_offsets;
-
-// A small cache of labels by record offset: the list asks for the same
-// visible rows' labels again at every repaint. A record never changes
-// in place, so an offset keeps naming the same text while the working
-// file lasts.
-struct CachedLabel {
-  std::int32_t offset = -1;
-  char text[kLabelMax + 1] = {};
-  std::string unicode;
-};
-std::array<CachedLabel, 512> g_cache;
-
-RowObserver* g_observer = nullptr;
-
-// Where a long record's rendering ends, by record offset: the place in
-// its text of its zero byte, or -1 when it has none (it keeps no Unicode
-// copy). Finding it reads the rendering to its end, which for a long
-// entry is many times its label, and the label is read again whenever
-// its row comes back into view after the cache lost it: each record is
-// looked through once while the working file lasts. Records whose zero
-// byte or end lies within their label's bytes need no entry.
-std::unordered_map<std::int32_t, std::int64_t> g_renderingEnds;
-
-void ForgetLabels() {
-  for (CachedLabel& c : g_cache) c.offset = -1;
-  g_renderingEnds.clear();
-}
 
 // UTF-8 bytes enough for the label's columns: a character takes at least
 // one column and at most four bytes.
 constexpr std::uint32_t kUnicodeLabelBytes = 4 * kLabelMax;
 
+}  // namespace
+
+void RowIndex::ForgetLabels() {
+  for (CachedLabel& c : cache_) c.offset = -1;
+  renderingEnds_.clear();
+}
+
 // The place of the record's zero byte in its text, whose first `got`
 // bytes are `first`; -1 for none. `read(at, out, n)` reads n bytes of the
 // working file at `at` and says how many it got.
 template <typename Read>
-std::int64_t RenderingEnd(std::int32_t offset, std::int32_t length, const char* first,
-                          std::uint32_t got, Read&& read) {
+std::int64_t RowIndex::RenderingEnd(std::int32_t offset, std::int32_t length, const char* first,
+                                    std::uint32_t got, Read&& read) {
   if (const void* z = std::memchr(first, '\0', got)) return static_cast<const char*>(z) - first;
   if (static_cast<std::int64_t>(got) >= length) return -1;
-  const auto known = g_renderingEnds.find(offset);
-  if (known != g_renderingEnds.end()) return known->second;
+  const auto known = renderingEnds_.find(offset);
+  if (known != renderingEnds_.end()) return known->second;
   const std::int64_t text = offset + record_format::kFieldSize;
   std::int64_t at = got, zero = -1;
   std::vector<char> piece(static_cast<size_t>(std::min<std::int64_t>(1 << 16, length - at)));
@@ -75,7 +46,7 @@ std::int64_t RenderingEnd(std::int32_t offset, std::int32_t length, const char* 
       zero = at + (static_cast<const char*>(z) - piece.data());
     at += n;
   }
-  g_renderingEnds[offset] = zero;
+  renderingEnds_[offset] = zero;
   return zero;
 }
 
@@ -84,8 +55,9 @@ std::int64_t RenderingEnd(std::int32_t offset, std::int32_t length, const char* 
 // record's only zero byte, which a long rendering has beyond the label's
 // bytes; `read` is as for RenderingEnd.
 template <typename Read>
-std::string UnicodeStart(std::int32_t offset, std::int32_t length, const char* first,
-                         std::uint32_t got, Read&& read) {
+std::string RowIndex::UnicodeStart(std::int32_t offset, std::int32_t length, const char* first,
+                                   std::uint32_t got, Read&& read) {
+
   const std::int64_t zero = RenderingEnd(offset, length, first, got, read);
   if (zero < 0) return std::string();
   const std::int64_t text = offset + record_format::kFieldSize;
@@ -106,96 +78,80 @@ std::string UnicodeStart(std::int32_t offset, std::int32_t length, const char* f
   return IsUtf8(bytes.data(), bytes.size()) ? bytes : std::string();
 }
 
-// Reads of the working file by seeking; the caller keeps its position.
-std::uint32_t ReadWork(std::int64_t at, char* out, std::uint32_t n) {
-  return store_io::SeekTo(g_work, at) ? store_io::Read(g_work, out, n) : 0;
-}
-
-}  // namespace
-
-void Open(HANDLE work, std::int64_t bytes) {
-  g_work = work;
-  g_bytes = bytes;
+void RowIndex::Open(HANDLE work, std::int64_t bytes) {
+  work_ = work;
+  bytes_ = bytes;
   ForgetLabels();
 }
 
-void Close() { Open(nullptr, 0); }
+void RowIndex::Close() { Open(nullptr, 0); }
 
-HANDLE Work() { return g_work; }
-
-void AddBytes(HANDLE work, std::int64_t bytes) {
-  if (work && work == g_work) g_bytes += bytes;
+std::int32_t RowIndex::Offset(int row) const {
+  return row >= 0 && row < Count() ? offsets_[static_cast<size_t>(row)] : 0;
 }
 
-std::int64_t Bytes() { return g_bytes; }
-
-int Count() { return static_cast<int>(g_offsets.size()); }
-
-std::int32_t Offset(int row) {
-  return row >= 0 && row < Count() ? g_offsets[static_cast<size_t>(row)] : 0;
+void RowIndex::Assign(std::vector<std::int32_t> offsets) {
+  offsets_ = std::move(offsets);
+  if (observer_) observer_->RowsReplaced(Count());
 }
 
-const std::vector<std::int32_t>& Offsets() { return g_offsets; }
-
-void Assign(HWND list, std::vector<std::int32_t> offsets) {
-  g_offsets = std::move(offsets);
-  if (g_observer && list) g_observer->RowsReplaced(list, Count());
-}
-
-void Insert(HWND list, int row, const std::vector<std::int32_t>& offsets) {
+void RowIndex::Insert(int row, const std::vector<std::int32_t>& offsets) {
   row = std::min(std::max(row, 0), Count());
-  g_offsets.insert(g_offsets.begin() + row, offsets.begin(), offsets.end());
-  if (g_observer && list) g_observer->RowsInserted(list, row, static_cast<int>(offsets.size()), Count());
+  offsets_.insert(offsets_.begin() + row, offsets.begin(), offsets.end());
+  if (observer_) observer_->RowsInserted(row, static_cast<int>(offsets.size()), Count());
 }
 
-void Erase(HWND list, const std::vector<int>& rows) {
+void RowIndex::Erase(const std::vector<int>& rows) {
   // One pass closes the gaps, however many rows go.
   size_t kept = static_cast<size_t>(rows.empty() ? Count() : rows.front());
   size_t next = 0;
-  for (size_t i = kept; i < g_offsets.size(); ++i) {
+  for (size_t i = kept; i < offsets_.size(); ++i) {
     if (next < rows.size() && static_cast<size_t>(rows[next]) == i)
       ++next;
     else
-      g_offsets[kept++] = g_offsets[i];
+      offsets_[kept++] = offsets_[i];
   }
-  g_offsets.resize(kept);
-  if (g_observer && list) g_observer->RowsRemoved(list, rows, Count());
+  offsets_.resize(kept);
+  if (observer_) observer_->RowsRemoved(rows, Count());
 }
 
-void Repoint(HWND list, int row, std::int32_t offset) {
+void RowIndex::Repoint(int row, std::int32_t offset) {
   if (row < 0 || row >= Count()) return;
-  g_offsets[static_cast<size_t>(row)] = offset;
-  if (g_observer && list) g_observer->RowRepointed(list, row);
+  offsets_[static_cast<size_t>(row)] = offset;
+  if (observer_) observer_->RowRepointed(row);
 }
 
-void Clear(HWND list) {
-  g_offsets.clear();
-  g_offsets.shrink_to_fit();
-  if (g_observer && list) g_observer->RowsCleared(list);
+void RowIndex::Clear() {
+  offsets_.clear();
+  offsets_.shrink_to_fit();
+  if (observer_) observer_->RowsCleared();
 }
 
-void Reverse(HWND list) {
-  std::reverse(g_offsets.begin(), g_offsets.end());
-  if (g_observer && list) g_observer->RowsReversed(list);
+void RowIndex::Reverse() {
+  std::reverse(offsets_.begin(), offsets_.end());
+  if (observer_) observer_->RowsReversed();
 }
 
-void Label(int row, char out[kLabelMax + 1], std::string* unicode) {
+void RowIndex::Label(int row, char out[kLabelMax + 1], std::string* unicode) {
   out[0] = '\0';
   if (unicode) unicode->clear();
-  if (row < 0 || row >= Count() || !g_work) return;
-  const std::int32_t offset = g_offsets[static_cast<size_t>(row)];
-  CachedLabel& cached = g_cache[static_cast<std::uint32_t>(offset) % g_cache.size()];
+  if (row < 0 || row >= Count() || !work_) return;
+  const std::int32_t offset = offsets_[static_cast<size_t>(row)];
+  CachedLabel& cached = cache_[static_cast<std::uint32_t>(offset) % cache_.size()];
   if (cached.offset != offset) {
-    const std::int64_t position = store_io::Tell(g_work);
+    const std::int64_t position = store_io::Tell(work_);
     std::int32_t length = 0;
     std::uint32_t got = 0;
-    if (store_io::SeekTo(g_work, offset) && store_io::ReadInt32(g_work, &length))
-      got = store_io::Read(g_work, cached.text,
+    if (store_io::SeekTo(work_, offset) && store_io::ReadInt32(work_, &length))
+      got = store_io::Read(work_, cached.text,
                            static_cast<std::uint32_t>(std::min(std::max(length, 0), kLabelMax)));
     cached.text[got] = '\0';
-    cached.unicode = UnicodeStart(offset, length, cached.text, got, ReadWork);
+    auto read = [this](std::int64_t at, char* bytes, std::uint32_t n) {
+      return store_io::SeekTo(work_, at) ? store_io::Read(work_, bytes, n) : 0u;
+    };
+    cached.unicode = UnicodeStart(offset, length, cached.text, got, read);
     cached.offset = offset;
-    if (position >= 0) store_io::SeekTo(g_work, position);
+    if (position >= 0) store_io::SeekTo(work_, position);
   }
   std::copy(cached.text, cached.text + kLabelMax + 1, out);
   if (unicode) *unicode = cached.unicode;
@@ -244,9 +200,8 @@ class Pieces : public TextPieces {
 // Visits the row's text if it may hold a match: read in place, copied
 // when it crosses a block, or handed over in pieces when it is long; a
 // record that cannot be read holds nothing.
-RowVerdict VisitOne(store_io::BlockReader& reader, int row, const RowSearch& search,
-                    std::vector<char>* scratch) {
-  const std::int32_t offset = g_offsets[static_cast<size_t>(row)];
+RowVerdict VisitOne(store_io::BlockReader& reader, std::int32_t offset, int row,
+                    const RowSearch& search, std::vector<char>* scratch) {
   const char* field = nullptr;
   std::int32_t length = 0;
   if (!reader.View(offset, record_format::kFieldSize, &field, scratch)) return kRowNext;
@@ -298,8 +253,9 @@ class Run {
 // Searches the rows from `row` on, `most` of them at most, in visit
 // order; *taken says how many it went through. The first row's record
 // must lie in the run's block.
-int SearchRun(const Run& run, int row, int step, int most, const RowSearch& search, int* taken) {
-  auto offset = [&](int i) { return g_offsets[static_cast<size_t>(row + i * step)]; };
+int SearchRun(const Run& run, const std::vector<std::int32_t>& offsets, int row, int step,
+              int most, const RowSearch& search, int* taken) {
+  auto offset = [&](int i) { return offsets[static_cast<size_t>(row + i * step)]; };
   const bool up = most > 1 && offset(1) > offset(0);  // up the file
   int n = 1;
   while (n < most && run.Holds(offset(n)) && (offset(n) > offset(n - 1)) == up &&
@@ -352,11 +308,11 @@ int SearchRun(const Run& run, int row, int step, int most, const RowSearch& sear
 
 }  // namespace
 
-int Search(int start, bool forward, const RowSearch& search) {
+int RowIndex::Search(int start, bool forward, const RowSearch& search) const {
   const int rows = Count();
-  if (rows == 0 || !g_work) return -1;
-  const std::int64_t position = store_io::Tell(g_work);
-  store_io::BlockReader reader(g_work);
+  if (rows == 0 || !work_) return -1;
+  const std::int64_t position = store_io::Tell(work_);
+  store_io::BlockReader reader(work_);
   std::vector<char> scratch;
   const int step = forward ? 1 : -1;
   int result = -1;
@@ -371,7 +327,7 @@ int Search(int start, bool forward, const RowSearch& search) {
     }
     // Up to the next question, and not round the end.
     const int most = std::min({rows - done, ask - done, forward ? rows - row : row + 1});
-    const std::int32_t offset = g_offsets[static_cast<size_t>(row)];
+    const std::int32_t offset = offsets_[static_cast<size_t>(row)];
     const char* block = nullptr;
     std::int64_t blockStart = 0;
     std::uint32_t blockLength = 0;
@@ -380,9 +336,10 @@ int Search(int start, bool forward, const RowSearch& search) {
     int taken = 1;
     if (search.starts && reader.Block(offset, &block, &blockStart, &blockLength) &&
         Run(block, blockStart, blockLength).Text(offset, &text, &length)) {
-      result = SearchRun(Run(block, blockStart, blockLength), row, step, most, search, &taken);
+      result = SearchRun(Run(block, blockStart, blockLength), offsets_, row, step, most, search,
+                         &taken);
     } else {
-      switch (VisitOne(reader, row, search, &scratch)) {
+      switch (VisitOne(reader, offset, row, search, &scratch)) {
         case kRowFound:
           result = row;
           break;
@@ -396,18 +353,16 @@ int Search(int start, bool forward, const RowSearch& search) {
     done += taken;
     row = (row + taken * step + rows) % rows;
   }
-  if (position >= 0) store_io::SeekTo(g_work, position);
+  if (position >= 0) store_io::SeekTo(work_, position);
   return result;
 }
 
-int Find(int start, bool wrap,
-         bool (*match)(const char* label, const std::string& unicode, void* context),
-         void* context) {
+int RowIndex::Find(int start, bool wrap, LabelMatch match, void* context) {
   const int rows = Count();
-  if (rows == 0 || !g_work) return -1;
+  if (rows == 0 || !work_) return -1;
   start = std::min(std::max(start, 0), rows - 1);
-  const std::int64_t position = store_io::Tell(g_work);
-  store_io::BlockReader reader(g_work);
+  const std::int64_t position = store_io::Tell(work_);
+  store_io::BlockReader reader(work_);
   auto read = [&reader](std::int64_t at, char* out, std::uint32_t n) {
     return reader.ReadAt(at, out, n) ? n : 0u;
   };
@@ -415,7 +370,7 @@ int Find(int start, bool wrap,
   const int end = wrap ? start + rows : rows;
   for (int i = start; i < end && found < 0; ++i) {
     const int row = i % rows;
-    const std::int32_t offset = g_offsets[static_cast<size_t>(row)];
+    const std::int32_t offset = offsets_[static_cast<size_t>(row)];
     std::int32_t length = 0;
     char label[kLabelMax + 1] = {};
     std::string unicode;
@@ -427,9 +382,6 @@ int Find(int start, bool wrap,
     }
     if (match(label, unicode, context)) found = row;
   }
-  if (position >= 0) store_io::SeekTo(g_work, position);
+  if (position >= 0) store_io::SeekTo(work_, position);
   return found;
 }
-
-}  // namespace row_index
-void SetRowObserver(RowObserver* observer) { row_index::g_observer = observer; }

@@ -1,10 +1,7 @@
-// The one party that shows the history's rows hears from the store what
+// The one party that shows a store's rows hears from the store what
 // changed, after the store's index has changed. The store never touches
-// the view itself: `view` is only the handle its caller named, passed on
-// (null: the rows are shown nowhere, and nothing is told).
+// a view itself: the observer knows what it shows them in.
 #pragma once
-
-#include <windows.h>
 
 #include <vector>
 
@@ -12,20 +9,17 @@ class RowObserver {
  public:
   virtual ~RowObserver() = default;
   // Every row was replaced (a load): `count` rows, none with a state.
-  virtual void RowsReplaced(HWND view, int count) = 0;
-  // The history was emptied.
-  virtual void RowsCleared(HWND view) = 0;
+  virtual void RowsReplaced(int count) = 0;
+  // The list was emptied.
+  virtual void RowsCleared() = 0;
   // `n` rows were inserted at `row`; the rows from there on moved down
   // with their states. `count` rows now.
-  virtual void RowsInserted(HWND view, int row, int n, int count) = 0;
+  virtual void RowsInserted(int row, int n, int count) = 0;
   // The rows, ascending and numbered as they were, were removed; the rows
   // below moved up with their states. `count` rows now.
-  virtual void RowsRemoved(HWND view, const std::vector<int>& rows, int count) = 0;
+  virtual void RowsRemoved(const std::vector<int>& rows, int count) = 0;
   // The row now shows another record.
-  virtual void RowRepointed(HWND view, int row) = 0;
+  virtual void RowRepointed(int row) = 0;
   // The rows were turned around; their states are the caller's.
-  virtual void RowsReversed(HWND view) = 0;
+  virtual void RowsReversed() = 0;
 };
-
-// The observer told of every change from now on; null for none.
-void SetRowObserver(RowObserver* observer);

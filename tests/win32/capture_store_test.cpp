@@ -31,7 +31,6 @@ class CaptureStoreTest : public StoreTest {
   }
   void TearDown() override {
     g_set.data = savedData_;
-    g_store = nullptr;
     StoreTest::TearDown();
   }
 
@@ -39,13 +38,12 @@ class CaptureStoreTest : public StoreTest {
   void OpenHistory(const char* file, int line, const std::string& data) {
     ::testing::ScopedTrace trace(file, line, "OpenHistory");
     WriteFileBytes("clip.dat", data);
-    g_store = Open();
-    ASSERT_NE(nullptr, g_store);
+    ASSERT_NE(nullptr, Open());
   }
 
   std::int64_t WorkSize() {
     LARGE_INTEGER size;
-    GetFileSizeEx(store_, &size);
+    GetFileSizeEx(store_.Work(), &size);
     return size.QuadPart;
   }
 
@@ -70,9 +68,7 @@ TEST_F(CaptureStoreTest, NewestFirstPutsCapturesAtTheTop) {
   EXPECT_EQ(11, RowOffset(list_, 1));
   EXPECT_EQ(Hex(DataFile({"old"}) + Record("abc") + Record("defg")), Hex(WorkBytes(store_)));
 
-  g_store = nullptr;
-  ASSERT_EQ(0, tdb_close(store_, kBaseName, list_));
-  store_ = nullptr;
+  ASSERT_EQ(0, tdb_close(store_));
   EXPECT_EQ(Hex(DataFile({"defg", "abc", "old"})), Hex(ReadFileBytes("clip.dat")));
 }
 
@@ -89,15 +85,9 @@ TEST_F(CaptureStoreTest, OldestFirstPutsCapturesAtTheBottom) {
 }
 
 TEST_F(CaptureStoreTest, NothingIsRecordedWithoutAnOpenStore) {
-  g_store = nullptr;
   AddClip("lost");  // as during creation, before the store is open
   EXPECT_EQ(0, RowCount(list_));
-  HWND list = g_hListView;
-  g_hListView = nullptr;
   OPEN_HISTORY(DataFile({}));
-  AddClip("no list");
-  g_hListView = list;
-  EXPECT_EQ(0, RowCount(list_));
   EXPECT_EQ("", WorkBytes(store_).substr(4));
 }
 
@@ -108,15 +98,15 @@ TEST_F(CaptureStoreTest, AppendsStopAtTheTwoGigabyteLimit) {
   OPEN_HISTORY(DataFile({"first"}));
   LARGE_INTEGER end;
   end.QuadPart = INT32_MAX - 10;  // sparse: no disk space is used
-  ASSERT_TRUE(SetFilePointerEx(store_, end, nullptr, FILE_BEGIN));
-  ASSERT_TRUE(SetEndOfFile(store_));
+  ASSERT_TRUE(SetFilePointerEx(store_.Work(), end, nullptr, FILE_BEGIN));
+  ASSERT_TRUE(SetEndOfFile(store_.Work()));
 
-  g_tdbError = 0;
+  store_.ClearError();
   MSG told;
   while (PeekMessageW(&told, nullptr, kWorkingFileFull, kWorkingFileFull, PM_REMOVE)) {
   }
   EXPECT_FALSE(AddClip("1234567"));  // 4 + 7 bytes: one too many
-  EXPECT_EQ(kErrWorkingFileFull, g_tdbError);
+  EXPECT_EQ(kErrWorkingFileFull, store_.Error());
   EXPECT_EQ(1, RowCount(list_));
   EXPECT_EQ(INT32_MAX - 10, WorkSize());
   AddClip("12345678");
@@ -129,9 +119,9 @@ TEST_F(CaptureStoreTest, AppendsStopAtTheTwoGigabyteLimit) {
   EXPECT_EQ(INT32_MAX - 10, RowOffset(list_, 1));
   EXPECT_EQ(INT32_MAX, WorkSize());
 
-  g_tdbError = 0;
-  EXPECT_EQ(-1, tdb_modify("x", 0, store_, list_));
-  EXPECT_EQ(kErrWorkingFileFull, g_tdbError);
+  store_.ClearError();
+  EXPECT_EQ(-1, tdb_modify(store_, "x", 0));
+  EXPECT_EQ(kErrWorkingFileFull, store_.Error());
   EXPECT_EQ("first", RowLabel(list_, 0));
   EXPECT_EQ(4, RowOffset(list_, 0));
   EXPECT_EQ(-1, tdb_append(store_, ""));
@@ -142,7 +132,7 @@ TEST_F(CaptureStoreTest, AppendsStopAtTheTwoGigabyteLimit) {
 // history past 2 GB (rows sharing records count each) is refused alike.
 TEST_F(CaptureStoreTest, NothingGrowsTheSavedHistoryPastTwoGigabytes) {
   OPEN_HISTORY(DataFile({"first"}));
-  row_index::AddBytes(store_, INT32_MAX - 3 - tdb_savedsize());  // no room for an empty entry
+  store_.Index().AddBytes(INT32_MAX - 3 - tdb_savedsize(store_));  // no room for an empty entry
   MoveCursor(-1, 0);
   SetMark('a', 0);
   for (const char* keys : {"o", "O"}) {
@@ -151,17 +141,16 @@ TEST_F(CaptureStoreTest, NothingGrowsTheSavedHistoryPastTwoGigabytes) {
     EXPECT_EQ(0, GetMark('a')) << keys;
   }
   EXPECT_FALSE(AddClip(""));
-  EXPECT_EQ(-1, tdb_modify("123456789", 0, store_, list_));  // 4 bytes more than "first"
-  EXPECT_EQ(kErrWorkingFileFull, g_tdbError);
+  EXPECT_EQ(-1, tdb_modify(store_, "123456789", 0));  // 4 bytes more than "first"
+  EXPECT_EQ(kErrWorkingFileFull, store_.Error());
   EXPECT_EQ("first", RowLabel(list_, 0));
-  EXPECT_EQ(0, tdb_modify("12345678", 0, store_, list_));
-  EXPECT_EQ(INT32_MAX, tdb_savedsize());
+  EXPECT_EQ(0, tdb_modify(store_, "12345678", 0));
+  EXPECT_EQ(INT32_MAX, tdb_savedsize(store_));
 }
 
 // A capture that fails for a reason of no told kind (here: no history
 // open) is told, and once, not at every copy.
 TEST_F(CaptureStoreTest, AFailureOfAnotherKindIsToldOnce) {
-  g_store = nullptr;
   EXPECT_FALSE(AddClip("a"));
   EXPECT_FALSE(AddClip("b"));
   MSG told;

@@ -41,7 +41,7 @@ class Commands : public ListTest {
 
 TEST_F(Commands, DeletingMovesTheCursorAndFillsThePutBuffer) {
   LOAD_ROWS(10);
-  const std::int64_t before = tdb_savedsize();
+  const std::int64_t before = tdb_savedsize(store_);
   MoveCursor(-1, 4);
   const std::vector<std::int32_t> deleted = {RowOffset(list_, 4), RowOffset(list_, 5),
                                              RowOffset(list_, 6)};
@@ -49,8 +49,8 @@ TEST_F(Commands, DeletingMovesTheCursorAndFillsThePutBuffer) {
   EXPECT_EQ(7, RowCount(list_));
   EXPECT_EQ("row 7", RowLabel(list_, 4));
   EXPECT_EQ(4, GetCursorRow());
-  EXPECT_EQ(deleted, PutBuffer());
-  EXPECT_EQ(before - 3 * (4 + 5), tdb_savedsize()) << "the saved size follows the rows";
+  EXPECT_EQ(deleted, PutRecords());
+  EXPECT_EQ(before - 3 * (4 + 5), tdb_savedsize(store_)) << "the saved size follows the rows";
 
   MoveCursor(-1, 5);
   KEYS({"3dd"});
@@ -101,7 +101,7 @@ TEST_F(Commands, MarksFollowTheirRows) {
   ASSERT_EQ((std::vector<int>{1, 3, 6}), SelectedRows(list_));
   KEYS({"dd"});
   EXPECT_EQ(4, GetMark('b')) << "three rows above it went";
-  EXPECT_EQ(3u, PutBuffer().size());
+  EXPECT_EQ(3u, PutRecords().size());
   ClearSelect();
 
   // A capture on top moves them down; a reversal turns them round; a
@@ -111,10 +111,9 @@ TEST_F(Commands, MarksFollowTheirRows) {
   ASSERT_TRUE(AddClip("new"));
   g_set.data = saved;
   EXPECT_EQ(5, GetMark('b'));
-  ReverseHistoryOrder(list_);
+  ReverseHistoryOrder();
   EXPECT_EQ(RowCount(list_) - 1 - 5, GetMark('b'));
   ASSERT_EQ(0, ClearClip());
-  store_ = g_store;
   ASSERT_TRUE(AddClip("x"));
   MoveCursor(-1, 0);
   KEYS({"d'b"}, 0);
@@ -275,8 +274,7 @@ TEST_F(Commands, EachActionAsATable) {
       for (int row : rows) out.push_back(offsets[static_cast<size_t>(row)]);
       return out;
     };
-    tdb_bufalloc(static_cast<int>(c.put.size()));
-    for (std::int32_t offset : named(c.put)) tdb_bufadd(offset);
+    ThePutBuffer().Fill(store_, named(c.put));
     ASSERT_TRUE(CopyText("before"));
     MoveCursor(-1, 4);
     SetMark('a', 4);
@@ -286,7 +284,7 @@ TEST_F(Commands, EachActionAsATable) {
     EXPECT_EQ(c.rows, Labels());
     EXPECT_EQ(c.cursor, GetCursorRow());
     EXPECT_EQ(c.markA, GetMark('a'));
-    EXPECT_EQ(named(c.putAfter), PutBuffer());
+    EXPECT_EQ(named(c.putAfter), PutRecords());
     EXPECT_EQ(c.clipboard, ClipboardText());
   }
 }

@@ -60,7 +60,7 @@ TEST_F(ListTest, SelectAllAndTheListsOwnSelectionTurnMultiSelectionOn) {
   EXPECT_EQ(-1, SelectAll());
   EXPECT_EQ(0, g_multiSel);
 
-  ASSERT_EQ(0, tdb_addrow("only", 0, store_, list_, kRowNew));
+  ASSERT_EQ(0, tdb_addrow(store_, "only", 0, kRowNew));
   ASSERT_EQ(0, tdb_append(store_, "only"));
   EXPECT_EQ(0, SelectAll());
   EXPECT_EQ(1, g_multiSel) << "even a single row";
@@ -152,7 +152,7 @@ TEST_F(ListTest, ACopyPutsTheRowsInRowOrderOnTheClipboardAsTheMainWindow) {
   EXPECT_EQ(main_, GetClipboardOwner()) << "capture must recognise its own output";
   std::vector<std::int32_t> offsets;
   for (int row = 3; row <= 7; ++row) offsets.push_back(RowOffset(list_, row));
-  EXPECT_EQ(offsets, PutBuffer());
+  EXPECT_EQ(offsets, PutRecords());
 
   ASSERT_EQ(0, CopyClip(0, 1, "", "", 0, kShapeLfOk));
   EXPECT_EQ("r0\r\nr1\r\n", ClipboardText());
@@ -163,7 +163,7 @@ TEST_F(ListTest, ACopyPutsTheRowsInRowOrderOnTheClipboardAsTheMainWindow) {
   EXPECT_EQ("> r1 <\r\n> r4 <\r\n> r7 <\r\n", ClipboardText());
   EXPECT_EQ((std::vector<std::int32_t>{RowOffset(list_, 1), RowOffset(list_, 4),
                                        RowOffset(list_, 7)}),
-            PutBuffer());
+            PutRecords());
 }
 
 // Rows of which one keeps a Unicode copy: the Unicode output holds it
@@ -196,19 +196,19 @@ TEST_F(ListTest, AFailedCopyLeavesTheClipboardAndSaysWhy) {
   LOAD({"abc", "def"});
   ASSERT_TRUE(CopyText("before"));
   ASSERT_EQ(0, CopyClip(1, 1, "", "", 0, kShapeLfNone));
-  const std::vector<std::int32_t> afterCopy = PutBuffer();
+  const std::vector<std::int32_t> afterCopy = PutRecords();
   ASSERT_TRUE(CopyText("before"));
 
   EXPECT_EQ(-1, CopySelClip("", "", 0, kShapeLfNone)) << "nothing selected";
   EXPECT_EQ(kListErrNoSelection, g_listError);
-  EXPECT_EQ(afterCopy, PutBuffer()) << "the put buffer is left as it was";
+  EXPECT_EQ(afterCopy, PutRecords()) << "the put buffer is left as it was";
   EXPECT_EQ(-1, CopyClip(1, 2, "", "", 0, kShapeLfNone)) << "row 2 does not exist";
   EXPECT_EQ(kListErrNoRow, g_listError);
-  EXPECT_EQ(afterCopy, PutBuffer());
+  EXPECT_EQ(afterCopy, PutRecords());
 
   EXPECT_EQ(-1, CopyClip(0, 1, "> ", "", 2, kShapeLfNone));
   EXPECT_EQ(kListErrNoRoom, g_listError);
-  EXPECT_EQ((std::vector<std::int32_t>{RowOffset(list_, 0)}), PutBuffer())
+  EXPECT_EQ((std::vector<std::int32_t>{RowOffset(list_, 0)}), PutRecords())
       << "the first entry already fails";
   EXPECT_EQ("before", ClipboardText());
   EXPECT_STREQ("自動改行位置を大きくして下さい", CopyFailureMessage(kListErrNoRoom));
@@ -239,14 +239,14 @@ TEST_F(ListTest, StatesStayOnTheirRowsWhenRowsComeAndGo) {
   InsertClip(0, "first");
   EXPECT_EQ((std::vector<int>{3, 7, 9}), SelectedRows(list_));
   EXPECT_EQ(7, GetCursorRow());
-  ASSERT_EQ(0, tdb_addrow("last", 0, store_, list_, kRowNew));
+  ASSERT_EQ(0, tdb_addrow(store_, "last", 0, kRowNew));
   ASSERT_EQ(0, tdb_append(store_, "last"));
   EXPECT_EQ((std::vector<int>{3, 7, 9}), SelectedRows(list_)) << "a row at the end moves nothing";
 
-  ASSERT_EQ(0, tdb_delrow(3, list_));
+  ASSERT_EQ(0, tdb_delrow(store_, 3));
   EXPECT_EQ((std::vector<int>{6, 8}), SelectedRows(list_));
   EXPECT_EQ(6, GetCursorRow());
-  ASSERT_EQ(0, tdb_delrow(0, list_));
+  ASSERT_EQ(0, tdb_delrow(store_, 0));
   EXPECT_EQ((std::vector<int>{5, 7}), SelectedRows(list_));
   EXPECT_EQ(5, GetCursorRow());
   EXPECT_EQ("row 5", RowLabel(list_, 5));

@@ -13,6 +13,7 @@
 #include "common/clipboard.h"
 #include "listwin/commands.h"
 #include "listwin/listwin.h"
+#include "listwin/put_buffer.h"
 #include "listwin/selection.h"
 #include "store/history.h"
 #include "store/store.h"
@@ -25,15 +26,7 @@ inline void SelectRow(HWND list, int row) {
   SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
-inline std::vector<std::int32_t> PutBuffer() {
-  std::vector<std::int32_t> offsets;
-  for (int i = 0; i < tdb_bufsize(); ++i) {
-    std::int32_t offset = 0;
-    tdb_bufget(i, &offset);
-    offsets.push_back(offset);
-  }
-  return offsets;
-}
+inline std::vector<std::int32_t> PutRecords() { return ThePutBuffer().Records(); }
 
 // The history's rows in a shown list window, with a main window of its
 // own to own the clipboard.
@@ -43,7 +36,6 @@ class ListTest : public StoreTest {
     ASSERT_NO_FATAL_FAILURE(StoreTest::SetUp());
     ResetSelectionState();
     ClearRepeatRegister();
-    tdb_buffree();
     main_ = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
     SetMainWindow(main_);
     // On screen, as the list is while the user works in it: a hidden
@@ -54,7 +46,6 @@ class ListTest : public StoreTest {
     SetMainWindow(nullptr);
     DestroyWindow(main_);
     g_listShown = false;
-    g_store = nullptr;
     StoreTest::TearDown();
   }
 
@@ -62,7 +53,6 @@ class ListTest : public StoreTest {
     ::testing::ScopedTrace trace(file, line, "Load");
     WriteFileBytes("clip.dat", DataFile(texts));
     ASSERT_NE(nullptr, Open());
-    g_store = store_;
   }
 
   void LoadRows(const char* file, int line, int n) {

@@ -9,6 +9,7 @@
 #include "app/history_actions.h"
 #include "listwin/entries.h"
 #include "listwin/listwin.h"
+#include "listwin/put_buffer.h"
 #include "store/history.h"
 #include "store/store.h"
 #include "win32/store_support.h"
@@ -22,12 +23,12 @@ const std::string kBackup = "clipdat.bak";
 }  // namespace
 
 TEST_F(StoreTest, CreateMakesAnEmptyHistoryOnceOnly) {
-  ASSERT_EQ(0, tdb_create(kBaseName));
+  ASSERT_EQ(0, tdb_create(store_));
   EXPECT_EQ(Hex(DataFile({})), Hex(ReadFileBytes(kData)));
 
   WriteFileBytes(kData, DataFile({"kept"}));
-  EXPECT_EQ(-1, tdb_create(kBaseName));
-  EXPECT_EQ(kErrDataExists, g_tdbError);
+  EXPECT_EQ(-1, tdb_create(store_));
+  EXPECT_EQ(kErrDataExists, store_.Error());
   EXPECT_EQ(Hex(DataFile({"kept"})), Hex(ReadFileBytes(kData)));
 
   ASSERT_NE(nullptr, Open());
@@ -35,16 +36,16 @@ TEST_F(StoreTest, CreateMakesAnEmptyHistoryOnceOnly) {
 }
 
 TEST_F(StoreTest, StartDeleteMovesTheHistoryAsideOrFails) {
-  EXPECT_EQ(-1, tdb_startdel(kBaseName, kStartDelBackup));
-  EXPECT_EQ(kErrStartDelNoData, g_tdbError);
+  EXPECT_EQ(-1, tdb_startdel(store_, kStartDelBackup));
+  EXPECT_EQ(kErrStartDelNoData, store_.Error());
 
   WriteFileBytes(kData, DataFile({"old"}));
-  EXPECT_EQ(-1, tdb_startdel(kBaseName, 102));
-  EXPECT_EQ(kErrStartDelMode, g_tdbError);
+  EXPECT_EQ(-1, tdb_startdel(store_, 102));
+  EXPECT_EQ(kErrStartDelMode, store_.Error());
   EXPECT_TRUE(FileExists(kData)) << "a refused mode must delete nothing";
 
   WriteFileBytes(kBackup, "stale");
-  ASSERT_EQ(0, tdb_startdel(kBaseName, kStartDelBackup));
+  ASSERT_EQ(0, tdb_startdel(store_, kStartDelBackup));
   EXPECT_FALSE(FileExists(kData));
   EXPECT_EQ(Hex(DataFile({"old"})), Hex(ReadFileBytes(kBackup)));
 
@@ -52,13 +53,13 @@ TEST_F(StoreTest, StartDeleteMovesTheHistoryAsideOrFails) {
   WriteFileBytes(kData, DataFile({"newer"}));
   DeleteFileA(kBackup.c_str());
   CreateDirectoryA(kBackup.c_str(), nullptr);
-  EXPECT_EQ(-1, tdb_startdel(kBaseName, kStartDelBackup));
-  EXPECT_EQ(kErrStartDelBackup, g_tdbError);
+  EXPECT_EQ(-1, tdb_startdel(store_, kStartDelBackup));
+  EXPECT_EQ(kErrStartDelBackup, store_.Error());
   EXPECT_TRUE(FileExists(kData));
   RemoveDirectoryA(kBackup.c_str());
   WriteFileBytes(kBackup, DataFile({"old"}));
 
-  ASSERT_EQ(0, tdb_startdel(kBaseName, kStartDelNoBackup));
+  ASSERT_EQ(0, tdb_startdel(store_, kStartDelNoBackup));
   EXPECT_FALSE(FileExists(kData));
   EXPECT_EQ(Hex(DataFile({"old"})), Hex(ReadFileBytes(kBackup)));
 }
@@ -76,20 +77,19 @@ TEST_F(StoreTest, OpenLoadsOneRowPerRecordAndSaveWritesThemBack) {
   EXPECT_EQ("", RowLabel(list_, 1));
   EXPECT_EQ(std::string(100, 'z'), RowLabel(list_, 3));
 
-  ASSERT_EQ(0, tdb_close(store_, kBaseName, list_));
-  store_ = nullptr;
+  ASSERT_EQ(0, tdb_close(store_));
   EXPECT_EQ(Hex(data), Hex(ReadFileBytes(kData)));
   EXPECT_FALSE(FileExists(kWork));
 }
 
 TEST_F(StoreTest, OpenFailsWithoutDataFileOrWorkingFile) {
   EXPECT_EQ(nullptr, Open());
-  EXPECT_EQ(kErrOpenNoData, g_tdbError);
+  EXPECT_EQ(kErrOpenNoData, store_.Error());
 
   WriteFileBytes(kData, DataFile({"x"}));
   ASSERT_TRUE(CreateDirectoryA(kWork.c_str(), nullptr));  // the working file cannot be made
   EXPECT_EQ(nullptr, Open());
-  EXPECT_EQ(kErrOpenWork, g_tdbError);
+  EXPECT_EQ(kErrOpenWork, store_.Error());
   EXPECT_EQ(0, RowCount(list_));
   RemoveDirectoryA(kWork.c_str());
 }
@@ -98,20 +98,17 @@ TEST_F(StoreTest, EmptyHistoryRoundTripsAsFourZeroBytes) {
   WriteFileBytes(kData, DataFile({}));
   ASSERT_NE(nullptr, Open());
   EXPECT_EQ(0, RowCount(list_));
-  ASSERT_EQ(0, tdb_close(store_, kBaseName, list_));
-  store_ = nullptr;
+  ASSERT_EQ(0, tdb_close(store_));
   EXPECT_EQ(Hex(DataFile({})), Hex(ReadFileBytes(kData)));
 }
 
 TEST_F(StoreTest, SecondCloseFailsAndLeavesTheDataFile) {
   WriteFileBytes(kData, DataFile({"a"}));
-  HANDLE store = Open();
-  ASSERT_NE(nullptr, store);
-  ASSERT_EQ(0, tdb_close(store, kBaseName, list_));
-  store_ = nullptr;
-  // The program forgets the handle once closed; a second save finds none.
-  EXPECT_EQ(-1, tdb_close(nullptr, kBaseName, list_));
-  EXPECT_EQ(kErrCloseNoStore, g_tdbError);
+  ASSERT_NE(nullptr, Open());
+  ASSERT_EQ(0, tdb_close(store_));
+  // The store forgets the working file once closed; a second save finds none.
+  EXPECT_EQ(-1, tdb_close(store_));
+  EXPECT_EQ(kErrCloseNoStore, store_.Error());
   EXPECT_EQ(Hex(DataFile({"a"})), Hex(ReadFileBytes(kData)));
 }
 
@@ -121,68 +118,60 @@ TEST_F(StoreTest, CloseKeepsEverythingWhenTheDataFileCannotBeReplaced) {
   // Another program holds the data file open without sharing.
   HANDLE holder = CreateFileA(kData.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(INVALID_HANDLE_VALUE, holder);
-  EXPECT_EQ(-1, tdb_close(store_, kBaseName, list_));
-  EXPECT_EQ(kErrCloseWrite, g_tdbError) << "the new file cannot replace the old one";
+  EXPECT_EQ(-1, tdb_close(store_));
+  EXPECT_EQ(kErrCloseWrite, store_.Error()) << "the new file cannot replace the old one";
   EXPECT_FALSE(FileExists("clip.dat.tmp"));
   CloseHandle(holder);
   EXPECT_EQ(Hex(DataFile({"before"})), Hex(ReadFileBytes(kData)));
   EXPECT_TRUE(FileExists(kWork));
   // The working file is still open: the store can still be saved.
-  ASSERT_EQ(0, tdb_close(store_, kBaseName, list_));
-  store_ = nullptr;
+  ASSERT_EQ(0, tdb_close(store_));
   EXPECT_EQ(Hex(DataFile({"before"})), Hex(ReadFileBytes(kData)));
 }
 
 TEST_F(StoreTest, ClearStartsAnEmptyWorkingFileAndEmptiesThePutBuffer) {
   WriteFileBytes(kData, DataFile({"a", "b"}));
-  g_store = Open();
-  ASSERT_NE(nullptr, g_store);
-  tdb_bufalloc(1);
-  tdb_bufadd(4);
+  ASSERT_NE(nullptr, Open());
+  ThePutBuffer().Fill(store_, {4});
   g_lastCursorRow = 1;
 
   ASSERT_EQ(0, ClearClip());
-  store_ = g_store;
   EXPECT_EQ(0, RowCount(list_));
   EXPECT_EQ(-1, g_lastCursorRow);
-  EXPECT_EQ(0, tdb_bufsize()) << "offsets into the old working file must not survive";
+  EXPECT_TRUE(ThePutBuffer().Empty()) << "offsets into the old working file must not survive";
   EXPECT_EQ("", WorkBytes(store_));
   EXPECT_EQ(Hex(DataFile({"a", "b"})), Hex(ReadFileBytes(kData))) << "until the next save";
 
-  ASSERT_EQ(0, tdb_addrow("c", 0, store_, list_, kRowNew));
+  ASSERT_EQ(0, tdb_addrow(store_, "c", 0, kRowNew));
   ASSERT_EQ(0, tdb_append(store_, "c"));
   EXPECT_EQ(0, RowOffset(list_, 0)) << "the first record after a clear lies at offset 0";
-  g_store = nullptr;
-  ASSERT_EQ(0, tdb_close(store_, kBaseName, list_));
-  store_ = nullptr;
+  ASSERT_EQ(0, tdb_close(store_));
   EXPECT_EQ(Hex(DataFile({"c"})), Hex(ReadFileBytes(kData)));
 }
 
 TEST_F(StoreTest, ClearThenSaveLeavesFourZeroBytes) {
   WriteFileBytes(kData, DataFile({"a"}));
   ASSERT_NE(nullptr, Open());
-  store_ = tdb_clear(store_, kBaseName, list_);
-  ASSERT_NE(nullptr, store_);
-  ASSERT_EQ(0, tdb_close(store_, kBaseName, list_));
-  store_ = nullptr;
+  ASSERT_NE(nullptr, tdb_clear(store_));
+  ASSERT_EQ(0, tdb_close(store_));
   EXPECT_EQ(Hex(DataFile({})), Hex(ReadFileBytes(kData)));
 }
 
 TEST_F(StoreTest, RestoreWithoutBackupChangesNothing) {
   WriteFileBytes(kData, DataFile({"a"}));
   ASSERT_NE(nullptr, Open());
-  ASSERT_EQ(0, tdb_addrow("b", 0, store_, list_, kRowNew));
+  ASSERT_EQ(0, tdb_addrow(store_, "b", 0, kRowNew));
   ASSERT_EQ(0, tdb_append(store_, "b"));
   const std::string work = WorkBytes(store_);
 
-  EXPECT_EQ(nullptr, tdb_restore(store_, kBaseName, list_));
-  EXPECT_EQ(kErrRestoreNoBackup, g_tdbError);
+  EXPECT_EQ(nullptr, tdb_restore(store_));
+  EXPECT_EQ(kErrRestoreNoBackup, store_.Error());
   EXPECT_EQ(2, RowCount(list_));
   CreateDirectoryA(kBackup.c_str(), nullptr);  // there, but it cannot be copied
-  EXPECT_EQ(nullptr, tdb_restore(store_, kBaseName, list_));
-  EXPECT_EQ(kErrRestoreCopy, g_tdbError);
+  EXPECT_EQ(nullptr, tdb_restore(store_));
+  EXPECT_EQ(kErrRestoreCopy, store_.Error());
   EXPECT_EQ(2, RowCount(list_));
-  ASSERT_EQ(0, tdb_addrow("c", 0, store_, list_, kRowNew)) << "the store must still be open";
+  ASSERT_EQ(0, tdb_addrow(store_, "c", 0, kRowNew)) << "the store must still be open";
   ASSERT_EQ(0, tdb_append(store_, "c"));
   EXPECT_EQ(Hex(work + Record("c")), Hex(WorkBytes(store_)));
 }
@@ -191,14 +180,12 @@ TEST_F(StoreTest, RestoreReplacesTheWholeHistoryWithTheBackup) {
   WriteFileBytes(kData, DataFile({"current1", "current2", "current3"}));
   WriteFileBytes(kBackup, DataFile({"old"}));
   ASSERT_NE(nullptr, Open());
-  tdb_bufalloc(1);
-  tdb_bufadd(4);
+  ThePutBuffer().Fill(store_, {4});
 
-  store_ = tdb_restore(store_, kBaseName, list_);
-  ASSERT_NE(nullptr, store_);
+  ASSERT_NE(nullptr, tdb_restore(store_));
   ASSERT_EQ(1, RowCount(list_));
   EXPECT_EQ("old", RowLabel(list_, 0));
-  EXPECT_EQ(0, tdb_bufsize());
+  EXPECT_TRUE(ThePutBuffer().Empty());
   EXPECT_EQ(Hex(DataFile({"old"})), Hex(ReadFileBytes(kData)));
   EXPECT_TRUE(FileExists(kBackup)) << "restoring again later must give the same history";
 }
@@ -231,8 +218,7 @@ TEST_F(StoreTest, DamagedDataFilesLoadTheirWholeRecordsOnly) {
     ASSERT_EQ(static_cast<int>(c.loaded.size()), RowCount(list_));
     for (size_t i = 0; i < c.loaded.size(); ++i)
       EXPECT_EQ(c.loaded[i], RowLabel(list_, static_cast<int>(i)));
-    ASSERT_EQ(0, tdb_close(store_, kBaseName, list_));
-    store_ = nullptr;
+    ASSERT_EQ(0, tdb_close(store_));
     EXPECT_EQ(Hex(DataFile(c.loaded)), Hex(ReadFileBytes(kData))) << "saved well-formed";
   }
 }
@@ -241,10 +227,9 @@ TEST_F(StoreTest, CloseFailsCleanlyWhenTheNewFileCannotBeMade) {
   WriteFileBytes(kData, DataFile({"before"}));
   ASSERT_NE(nullptr, Open());
   ASSERT_TRUE(CreateDirectoryA("clip.dat.tmp", nullptr));  // where the new file would go
-  EXPECT_EQ(-1, tdb_close(store_, kBaseName, list_));
-  EXPECT_EQ(kErrCloseCreate, g_tdbError);
+  EXPECT_EQ(-1, tdb_close(store_));
+  EXPECT_EQ(kErrCloseCreate, store_.Error());
   EXPECT_EQ(Hex(DataFile({"before"})), Hex(ReadFileBytes(kData)));
   RemoveDirectoryA("clip.dat.tmp");
-  ASSERT_EQ(0, tdb_close(store_, kBaseName, list_));
-  store_ = nullptr;
+  ASSERT_EQ(0, tdb_close(store_));
 }

@@ -8,6 +8,7 @@
 
 #include "listwin/entries.h"
 #include "listwin/listwin.h"
+#include "listwin/put_buffer.h"
 #include "output/text_match.h"
 #include "store/history.h"
 #include "store/store.h"
@@ -21,16 +22,16 @@ const std::string kData = "clip.dat";
 
 // Adds a text the way capture does: a row for the end of the working file,
 // then the record itself.
-void Capture(const char* file, int line, const char* text, HANDLE store, HWND list) {
+void Capture(const char* file, int line, const char* text, Store& store) {
   ::testing::ScopedTrace trace(file, line, "Capture");
-  ASSERT_EQ(0, tdb_addrow(text, 0, store, list, kRowNew));
+  ASSERT_EQ(0, tdb_addrow(store, text, 0, kRowNew));
   ASSERT_EQ(0, tdb_append(store, text));
 }
 
-std::string ReadEntry(const char* file, int line, HANDLE store, HWND list, int row) {
+std::string ReadEntry(const char* file, int line, const Store& store, int row) {
   ::testing::ScopedTrace trace(file, line, "ReadEntry");
   std::int32_t length = -1, offset = -1;
-  EXPECT_EQ(store, tdb_gethead(store, list, row, &length, &offset));
+  EXPECT_EQ(store.Work(), tdb_gethead(store, row, &length, &offset));
   std::string text(static_cast<size_t>(length) + 1, '\x7F');
   tdb_read(store, &text[0], length);
   EXPECT_EQ('\0', text[static_cast<size_t>(length)]) << "tdb_read must terminate the text";
@@ -52,20 +53,19 @@ TEST_F(StoreTest, WorkedRunGivesTheExactBytesAtEveryStep) {
   EXPECT_EQ("ab", RowLabel(list_, 0));
   EXPECT_EQ(Hex(DataFile({"ab"})), Hex(WorkBytes(store_)));
 
-  CAPTURE("xyz", store_, list_);
+  CAPTURE("xyz", store_);
   ASSERT_EQ(2, RowCount(list_));
   EXPECT_EQ(10, RowOffset(list_, 1));
   EXPECT_EQ("xyz", RowLabel(list_, 1));
   EXPECT_EQ(17u, WorkBytes(store_).size());
 
-  ASSERT_EQ(0, tdb_modify("q", 0, store_, list_));
+  ASSERT_EQ(0, tdb_modify(store_, "q", 0));
   const std::string work = WorkBytes(store_);
   EXPECT_EQ(Hex(DataFile({"ab"}) + Record("xyz") + Record("q")), Hex(work));
   EXPECT_EQ(17, RowOffset(list_, 0));
   EXPECT_EQ("q", RowLabel(list_, 0));
 
-  ASSERT_EQ(0, tdb_close(store_, kBaseName, list_));
-  store_ = nullptr;
+  ASSERT_EQ(0, tdb_close(store_));
   const std::string expected("\x02\0\0\0\x01\0\0\0q\x03\0\0\0xyz", 16);
   EXPECT_EQ(Hex(expected), Hex(ReadFileBytes(kData)));
   EXPECT_FALSE(FileExists(kWork));
@@ -76,46 +76,45 @@ TEST_F(StoreTest, LabelsAreTheFirstHundredBytesAndRecordsKeepEverything) {
   const std::string longer = std::string(100, 'L') + std::string(50, 'x');
   WriteFileBytes(kData, DataFile({}));
   ASSERT_NE(nullptr, Open());
-  CAPTURE("", store_, list_);
-  CAPTURE(hundred.c_str(), store_, list_);
-  CAPTURE(longer.c_str(), store_, list_);
+  CAPTURE("", store_);
+  CAPTURE(hundred.c_str(), store_);
+  CAPTURE(longer.c_str(), store_);
 
   ASSERT_EQ(3, RowCount(list_));
   EXPECT_EQ("", RowLabel(list_, 0));
   EXPECT_EQ(hundred, RowLabel(list_, 1));
   EXPECT_EQ(std::string(100, 'L'), RowLabel(list_, 2));
-  EXPECT_EQ("", READ_ENTRY(store_, list_, 0));
-  EXPECT_EQ(hundred, READ_ENTRY(store_, list_, 1));
-  EXPECT_EQ(longer, READ_ENTRY(store_, list_, 2));
+  EXPECT_EQ("", READ_ENTRY(store_, 0));
+  EXPECT_EQ(hundred, READ_ENTRY(store_, 1));
+  EXPECT_EQ(longer, READ_ENTRY(store_, 2));
 }
 
 TEST_F(StoreTest, RowsSharingARecordAreSavedAsSeparateEntries) {
   WriteFileBytes(kData, DataFile({"one", "two"}));
   ASSERT_NE(nullptr, Open());
   // A second row for record 0, as a put does it.
-  ASSERT_EQ(0, tdb_insrow(nullptr, RowOffset(list_, 0), 2, store_, list_, kRowExisting));
+  ASSERT_EQ(0, tdb_insrow(store_, nullptr, RowOffset(list_, 0), 2, kRowExisting));
   EXPECT_EQ("one", RowLabel(list_, 2));
-  ASSERT_EQ(0, tdb_modify("uno", 0, store_, list_));
-  EXPECT_EQ("one", READ_ENTRY(store_, list_, 2)) << "changing one row must leave the other";
+  ASSERT_EQ(0, tdb_modify(store_, "uno", 0));
+  EXPECT_EQ("one", READ_ENTRY(store_, 2)) << "changing one row must leave the other";
 
-  ASSERT_EQ(0, tdb_close(store_, kBaseName, list_));
-  store_ = nullptr;
+  ASSERT_EQ(0, tdb_close(store_));
   EXPECT_EQ(Hex(DataFile({"uno", "two", "one"})), Hex(ReadFileBytes(kData)));
 }
 
 TEST_F(StoreTest, InsertRowPlacesTheRowAtItsIndexOrAtTheEnd) {
   WriteFileBytes(kData, DataFile({"a", "b"}));
   ASSERT_NE(nullptr, Open());
-  ASSERT_EQ(0, tdb_insrow("top", 0, 0, store_, list_, kRowNew));
+  ASSERT_EQ(0, tdb_insrow(store_, "top", 0, 0, kRowNew));
   ASSERT_EQ(0, tdb_append(store_, "top"));
-  ASSERT_EQ(0, tdb_insrow("far", 0, 99, store_, list_, kRowNew));
+  ASSERT_EQ(0, tdb_insrow(store_, "far", 0, 99, kRowNew));
   ASSERT_EQ(0, tdb_append(store_, "far"));
   ASSERT_EQ(4, RowCount(list_));
-  EXPECT_EQ("top", READ_ENTRY(store_, list_, 0));
-  EXPECT_EQ("a", READ_ENTRY(store_, list_, 1));
-  EXPECT_EQ("far", READ_ENTRY(store_, list_, 3));
+  EXPECT_EQ("top", READ_ENTRY(store_, 0));
+  EXPECT_EQ("a", READ_ENTRY(store_, 1));
+  EXPECT_EQ("far", READ_ENTRY(store_, 3));
 
-  ASSERT_EQ(0, tdb_delrow(1, list_));
+  ASSERT_EQ(0, tdb_delrow(store_, 1));
   ASSERT_EQ(3, RowCount(list_));
   EXPECT_EQ("b", RowLabel(list_, 1));
   EXPECT_EQ(Hex(DataFile({"a", "b"}) + Record("top") + Record("far")), Hex(WorkBytes(store_)))
@@ -126,42 +125,29 @@ TEST_F(StoreTest, ArgumentFaultsFailWithTheirCodesAndChangeNothing) {
   WriteFileBytes(kData, DataFile({"keep"}));
   ASSERT_NE(nullptr, Open());
   const std::string workBefore = WorkBytes(store_);
-  std::int32_t length = 0, offset = 0;
-  auto handle = [](HANDLE h) { return h ? 0 : -1; };
-
+  Store closed("other");  // never opened: no working file
   struct Case {
     const char* what;
     std::function<int()> call;
     int code;
+    const Store* of;  // the store that keeps the code; null: the history
   };
   const Case cases[] = {
-      {"insrow row -1", [&] { return tdb_insrow("x", 0, -1, store_, list_, kRowNew); },
-       kErrInsRowIndex},
-      {"insrow no list", [&] { return tdb_insrow("x", 0, 0, store_, nullptr, kRowNew); },
-       kErrInsRowNoList},
-      {"insrow mode", [&] { return tdb_insrow("x", 0, 0, store_, list_, 202); }, kErrRowMode},
-      {"addrow no list", [&] { return tdb_addrow("x", 0, store_, nullptr, kRowNew); },
-       kErrAddRowNoList},
-      {"addrow mode", [&] { return tdb_addrow("x", 0, store_, list_, 199); }, kErrRowMode},
-      {"new row without a working file", [&] { return tdb_addrow("x", 0, nullptr, list_, kRowNew); },
-       kErrAppendNoStore},
-      {"append no store", [&] { return tdb_append(nullptr, "x"); }, kErrAppendNoStore},
-      {"delrow no list", [&] { return tdb_delrow(0, nullptr); }, kErrDelRowNoList},
-      {"delrow row -1", [&] { return tdb_delrow(-1, list_); }, kErrDelRowIndex},
-      {"modify row -1, tested before the list", [&] { return tdb_modify("x", -1, store_, nullptr); },
-       kErrModifyIndex},
-      {"modify no list", [&] { return tdb_modify("x", 0, store_, nullptr); }, kErrModifyNoList},
-      {"gethead no list",
-       [&] { return handle(tdb_gethead(store_, nullptr, 0, &length, &offset)); },
-       kErrGetHeadNoList},
-      {"open no list", [&] { return handle(tdb_open(kBaseName, nullptr)); }, kErrOpenNoList},
-      {"close no list", [&] { return tdb_close(store_, kBaseName, nullptr); }, kErrCloseNoList},
-      {"close no store", [&] { return tdb_close(nullptr, kBaseName, list_); }, kErrCloseNoStore},
+      {"insrow row -1", [&] { return tdb_insrow(store_, "x", 0, -1, kRowNew); },
+       kErrInsRowIndex, nullptr},
+      {"insrow mode", [&] { return tdb_insrow(store_, "x", 0, 0, 202); }, kErrRowMode, nullptr},
+      {"addrow mode", [&] { return tdb_addrow(store_, "x", 0, 199); }, kErrRowMode, nullptr},
+      {"new row without a working file", [&] { return tdb_addrow(closed, "x", 0, kRowNew); },
+       kErrAppendNoStore, &closed},
+      {"append no store", [&] { return tdb_append(closed, "x"); }, kErrAppendNoStore, &closed},
+      {"delrow row -1", [&] { return tdb_delrow(store_, -1); }, kErrDelRowIndex, nullptr},
+      {"modify row -1", [&] { return tdb_modify(store_, "x", -1); }, kErrModifyIndex, nullptr},
+      {"close no store", [&] { return tdb_close(closed); }, kErrCloseNoStore, &closed},
   };
   for (const Case& c : cases) {
-    g_tdbError = 0;
+    store_.ClearError();
     EXPECT_EQ(-1, c.call()) << c.what;
-    EXPECT_EQ(c.code, g_tdbError) << c.what;
+    EXPECT_EQ(c.code, (c.of ? *c.of : store_).Error()) << c.what;
   }
 
   EXPECT_EQ(1, RowCount(list_));
@@ -170,73 +156,85 @@ TEST_F(StoreTest, ArgumentFaultsFailWithTheirCodesAndChangeNothing) {
   EXPECT_EQ(Hex(DataFile({"keep"})), Hex(ReadFileBytes(kData)));
 }
 
-TEST_F(StoreTest, PutBufferHoldsOnlyWhatWasFilled) {
-  EXPECT_EQ(0, tdb_bufsize());
-  ASSERT_EQ(0, tdb_bufalloc(2));
-  EXPECT_EQ(0, tdb_bufsize()) << "nothing filled yet";
-  ASSERT_EQ(0, tdb_bufadd(17));
-  EXPECT_EQ(1, tdb_bufsize()) << "a filler that stops part-way leaves only its slots";
-  ASSERT_EQ(0, tdb_bufadd(4));
-  EXPECT_EQ(2, tdb_bufsize());
+TEST_F(StoreTest, ThePutBufferNamesRecordsOnlyWhileTheirWorkingFileLasts) {
+  WriteFileBytes(kData, DataFile({"a"}));
+  ASSERT_NE(nullptr, Open());
+  PutBuffer buffer;
+  EXPECT_TRUE(buffer.Empty());
+  buffer.Fill(store_, {17, 4});
+  EXPECT_EQ(&store_, buffer.From());
+  EXPECT_EQ((std::vector<std::int32_t>{17, 4}), buffer.Records());
+  ASSERT_EQ(0, tdb_close(store_));
+  ASSERT_NE(nullptr, Open());
+  EXPECT_TRUE(buffer.Empty()) << "the records were in the working file that went";
+  EXPECT_EQ(nullptr, buffer.From());
+}
 
-  g_tdbError = 0;
-  EXPECT_EQ(-1, tdb_bufadd(99));
-  EXPECT_EQ(kErrBufFull, g_tdbError);
+// Two stores side by side, each with its own files: a put from one into
+// the other copies the texts, and each saves and loads again as exactly
+// its own.
+TEST_F(StoreTest, TwoStoresKeepTheirOwnTextsAndAPutAcrossCopiesThem) {
+  Store phrases("phrase");
+  WriteFileBytes(kData, DataFile({"h1", "h2"}));
+  WriteFileBytes("phrase.dat", DataFile({"p1"}));
+  ASSERT_NE(nullptr, Open());
+  ASSERT_NE(nullptr, tdb_open(phrases));
+  CAPTURE("h3", store_);
+  CAPTURE("p2", phrases);
+  ASSERT_EQ(0, tdb_delrow(phrases, 0));
+  const std::string historyWork = WorkBytes(store_);
+  ASSERT_EQ(0, tdb_putrows(phrases, 0, store_, {RowOffset(list_, 1), RowOffset(list_, 2)}, 2));
+  ASSERT_EQ(0, tdb_putrows(phrases, 5, phrases, {tdb_rowoffset(phrases, 4)}, 1));
+  ASSERT_EQ(0, tdb_modify(store_, "h1 changed", 0));
+  EXPECT_EQ(Hex(historyWork + Record("h1 changed")), Hex(WorkBytes(store_)));
+  EXPECT_EQ(3, RowCount(list_)) << "the list shows the history alone";
+  const std::string phraseData = DataFile({"h2", "h3", "h2", "h3", "p2", "p2"});
+  EXPECT_EQ(static_cast<std::int64_t>(phraseData.size()), tdb_savedsize(phrases));
 
-  std::int32_t offset = -5;
-  ASSERT_EQ(0, tdb_bufget(0, &offset));
-  EXPECT_EQ(17, offset);
-  ASSERT_EQ(0, tdb_bufget(1, &offset));
-  EXPECT_EQ(4, offset) << "the full buffer must be unchanged";
-  g_tdbError = 0;
-  EXPECT_EQ(-1, tdb_bufget(2, &offset));
-  EXPECT_EQ(kErrBufIndex, g_tdbError);
-  EXPECT_EQ(-1, tdb_bufget(-1, &offset));
-
-  ASSERT_EQ(0, tdb_bufalloc(3));
-  ASSERT_EQ(0, tdb_bufadd(8));
-  EXPECT_EQ(-1, tdb_bufget(1, &offset)) << "an unfilled slot is no record";
-
-  EXPECT_EQ(0, tdb_buffree());
-  EXPECT_EQ(0, tdb_bufsize());
-  EXPECT_EQ(-1, tdb_bufget(0, &offset));
+  ASSERT_EQ(0, tdb_close(store_));
+  ASSERT_EQ(0, tdb_close(phrases));
+  EXPECT_EQ(Hex(DataFile({"h1 changed", "h2", "h3"})), Hex(ReadFileBytes(kData)));
+  EXPECT_EQ(Hex(phraseData), Hex(ReadFileBytes("phrase.dat")));
+  ASSERT_NE(nullptr, Open());
+  ASSERT_NE(nullptr, tdb_open(phrases));
+  EXPECT_EQ(3, tdb_rowcount(store_));
+  EXPECT_EQ(6, tdb_rowcount(phrases));
+  EXPECT_EQ("h3", READ_ENTRY(phrases, 3));
 }
 
 TEST_F(StoreTest, InsertClipAddsAnEntryAtTheRow) {
   WriteFileBytes(kData, DataFile({"a", "b"}));
-  g_store = Open();
-  ASSERT_NE(nullptr, g_store);
+  ASSERT_NE(nullptr, Open());
   ASSERT_EQ(list_, g_hListView);
   InsertClip(1, "");
   InsertClip(0, "new");
-  g_store = nullptr;
   ASSERT_EQ(4, RowCount(list_));
-  EXPECT_EQ("new", READ_ENTRY(store_, list_, 0));
-  EXPECT_EQ("a", READ_ENTRY(store_, list_, 1));
-  EXPECT_EQ("", READ_ENTRY(store_, list_, 2));
-  EXPECT_EQ("b", READ_ENTRY(store_, list_, 3));
+  EXPECT_EQ("new", READ_ENTRY(store_, 0));
+  EXPECT_EQ("a", READ_ENTRY(store_, 1));
+  EXPECT_EQ("", READ_ENTRY(store_, 2));
+  EXPECT_EQ("b", READ_ENTRY(store_, 3));
 }
 
 TEST_F(StoreTest, ReversingTheOrderKeepsEachRowsLabelAndRecord) {
   WriteFileBytes(kData, DataFile({"a", "bb", "ccc", std::string(120, 'd')}));
   ASSERT_NE(nullptr, Open());
   const std::int32_t offsets[] = {4, 9, 15, 22};
-  ReverseHistoryOrder(list_);
+  ReverseHistoryOrder();
   ASSERT_EQ(4, RowCount(list_));
   EXPECT_EQ(std::string(100, 'd'), RowLabel(list_, 0));
   EXPECT_EQ("ccc", RowLabel(list_, 1));
   EXPECT_EQ("a", RowLabel(list_, 3));
   for (int row = 0; row < 4; ++row) EXPECT_EQ(offsets[3 - row], RowOffset(list_, row));
-  EXPECT_EQ(std::string(120, 'd'), READ_ENTRY(store_, list_, 0))
+  EXPECT_EQ(std::string(120, 'd'), READ_ENTRY(store_, 0))
       << "the whole text, not the label";
 
-  ReverseHistoryOrder(list_);
+  ReverseHistoryOrder();
   for (int row = 0; row < 4; ++row) EXPECT_EQ(offsets[row], RowOffset(list_, row));
   EXPECT_EQ(Hex(DataFile({"a", "bb", "ccc", std::string(120, 'd')})), Hex(WorkBytes(store_)))
       << "only the index changes";
 
   SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
-  ReverseHistoryOrder(list_);  // an empty list stays empty
+  ReverseHistoryOrder();  // an empty list stays empty
   EXPECT_EQ(0, RowCount(list_));
 }
 
@@ -247,7 +245,7 @@ TEST_F(StoreTest, ReversedRowsComeOutWithoutSelectionOrFocus) {
   state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   state.state = LVIS_SELECTED | LVIS_FOCUSED;
   SendMessageA(list_, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
-  ReverseHistoryOrder(list_);
+  ReverseHistoryOrder();
   EXPECT_EQ("c", RowLabel(list_, 0));
   EXPECT_EQ(0, SendMessageA(list_, LVM_GETSELECTEDCOUNT, 0, 0));
   EXPECT_EQ(-1, SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
@@ -273,7 +271,7 @@ std::vector<int> SearchAll(const char* pattern, int start, bool forward, bool ev
   search.starts = everyRow ? nullptr : &starts;
   search.visit = CollectMatch;
   search.context = &scan;
-  EXPECT_EQ(-1, tdb_searchrows(start, forward, search));
+  EXPECT_EQ(-1, tdb_searchrows(History(), start, forward, search));
   return rows;
 }
 
@@ -297,13 +295,13 @@ TEST_F(StoreTest, SearchMeetsTheRowsWhoseTextsHoldThePattern) {
   texts[20000] = "Zq" + std::string(1500000, 'x');
   WriteFileBytes(kData, DataFile(texts));
   ASSERT_NE(nullptr, Open());
-  ASSERT_EQ(0, tdb_putrows(5, {RowOffset(list_, 30000), RowOffset(list_, 7)}, 3, list_));
-  for (int row : {11, 20000, 39000}) ASSERT_EQ(0, tdb_modify("Qab q", row, store_, list_));
-  ASSERT_EQ(0, tdb_delrows({3, 4, 25000}, list_));
-  tdb_reverse(list_);
+  ASSERT_EQ(0, tdb_putrows(store_, 5, store_, {RowOffset(list_, 30000), RowOffset(list_, 7)}, 3));
+  for (int row : {11, 20000, 39000}) ASSERT_EQ(0, tdb_modify(store_, "Qab q", row));
+  ASSERT_EQ(0, tdb_delrows(store_, {3, 4, 25000}));
+  tdb_reverse(store_);
   const int rows = RowCount(list_);
   std::vector<std::string> rowTexts;
-  for (int row = 0; row < rows; ++row) rowTexts.push_back(READ_ENTRY(store_, list_, row));
+  for (int row = 0; row < rows; ++row) rowTexts.push_back(READ_ENTRY(store_, row));
   for (const char* pattern : {"q", "ab", "Qa", "\x83\x61", "a\x83", "Zq", "ww"}) {
     const TextMatcher matcher(pattern);
     for (int start : {0, 17, rows - 1}) {
@@ -323,7 +321,7 @@ TEST_F(StoreTest, SearchMeetsTheRowsWhoseTextsHoldThePattern) {
   RowSearch stopped;
   stopped.visit = [](int, const char*, std::size_t, void*) { return kRowNext; };
   stopped.goOn = [](void*) { return false; };
-  EXPECT_EQ(-2, tdb_searchrows(0, true, stopped));
+  EXPECT_EQ(-2, tdb_searchrows(store_, 0, true, stopped));
 }
 
 // What rows show, read as the list view gives it in Unicode: breaks and
@@ -363,13 +361,12 @@ TEST_F(StoreTest, ALongRecordsUnicodeCopyIsLookedForAgainInTheNextWorkingFile) {
   ASSERT_NE(nullptr, Open());
   char label[kLabelMax + 1];
   std::string unicode;
-  tdb_label(0, label, &unicode);
+  tdb_label(store_, 0, label, &unicode);
   ASSERT_EQ("caf\xc3\xa9", unicode);
-  ASSERT_EQ(0, tdb_close(store_, kBaseName, list_));
-  store_ = nullptr;
+  ASSERT_EQ(0, tdb_close(store_));
   WriteFileBytes(kData, DataFile({rendering + "-UTF8caf\xc3\xa9"}));
   ASSERT_NE(nullptr, Open());
-  tdb_label(0, label, &unicode);
+  tdb_label(store_, 0, label, &unicode);
   EXPECT_EQ("", unicode) << "no zero byte, no Unicode copy";
   EXPECT_EQ(std::string(100, 'y'), label);
 }

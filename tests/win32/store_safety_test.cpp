@@ -51,21 +51,20 @@ TEST_F(StoreTest, ASaveWhoseWritesFailLeavesTheDataFileAsItWas) {
   const std::string before = DataFile(ManyTexts(3000, 500));
   WriteFileBytes(kData, before);
   ASSERT_NE(nullptr, Open());
-  ASSERT_EQ(0, tdb_addrow("new", 0, store_, list_, kRowNew));
+  ASSERT_EQ(0, tdb_addrow(store_, "new", 0, kRowNew));
   ASSERT_EQ(0, tdb_append(store_, "new"));
 
   for (long nth : {1L, 2L}) {
     WriteFault fault(nth);
-    g_tdbError = 0;
-    EXPECT_EQ(-1, tdb_close(store_, kBaseName, list_)) << "write " << nth << " failed";
-    EXPECT_EQ(kErrCloseWrite, g_tdbError);
+    store_.ClearError();
+    EXPECT_EQ(-1, tdb_close(store_)) << "write " << nth << " failed";
+    EXPECT_EQ(kErrCloseWrite, store_.Error());
     EXPECT_TRUE(ReadFileBytes(kData) == before) << "clip.dat must be byte-identical";
     EXPECT_FALSE(FileExists("clip.dat.tmp")) << "no temporary file left behind";
     EXPECT_TRUE(FileExists(kWork));
   }
   // The working file is still open and whole: the next save succeeds.
-  ASSERT_EQ(0, tdb_close(store_, kBaseName, list_));
-  store_ = nullptr;
+  ASSERT_EQ(0, tdb_close(store_));
   std::vector<std::string> after = ManyTexts(3000, 500);
   after.push_back("new");
   EXPECT_TRUE(ReadFileBytes(kData) == DataFile(after));
@@ -77,27 +76,29 @@ TEST_F(StoreTest, ASaveWhoseReadsFailLeavesBothFilesAsTheyWere) {
   WriteFileBytes(kData, DataFile({"a", "b"}));
   ASSERT_NE(nullptr, Open());
   HANDLE writeOnly = nullptr;
-  ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), store_, GetCurrentProcess(), &writeOnly,
+  HANDLE own = store_.Work();
+  const std::int64_t bytes = store_.Index().Bytes();
+  ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), own, GetCurrentProcess(), &writeOnly,
                               GENERIC_WRITE, FALSE, 0));
-  EXPECT_EQ(-1, tdb_close(writeOnly, kBaseName, list_));
-  EXPECT_EQ(kErrCloseRead, g_tdbError);
+  store_.SetWork(writeOnly, bytes);
+  EXPECT_EQ(-1, tdb_close(store_));
+  EXPECT_EQ(kErrCloseRead, store_.Error());
+  store_.SetWork(own, bytes);
   CloseHandle(writeOnly);
   EXPECT_EQ(Hex(DataFile({"a", "b"})), Hex(ReadFileBytes(kData)));
   EXPECT_EQ(2, RowCount(list_));
-  EXPECT_EQ(0, tdb_close(store_, kBaseName, list_)) << "the store is still whole";
-  store_ = nullptr;
+  EXPECT_EQ(0, tdb_close(store_)) << "the store is still whole";
 }
 
 TEST_F(StoreTest, AFailedAppendLeavesNoPartialRecordAndNoRow) {
   WriteFileBytes(kData, DataFile({"a"}));
-  g_store = Open();
-  ASSERT_NE(nullptr, g_store);
+  ASSERT_NE(nullptr, Open());
   const std::string work = WorkBytes(store_);
   {
     WriteFault fault(1);
-    g_tdbError = 0;
+    store_.ClearError();
     EXPECT_EQ(-1, tdb_append(store_, "lost"));
-    EXPECT_EQ(kErrAppendWrite, g_tdbError);
+    EXPECT_EQ(kErrAppendWrite, store_.Error());
   }
   {
     WriteFault fault(2);  // a long text: its length is written, its bytes are not
@@ -117,31 +118,28 @@ TEST_F(StoreTest, AFailedAppendLeavesNoPartialRecordAndNoRow) {
   AddClip("kept");  // the next capture works again
   EXPECT_EQ(2, RowCount(list_));
   EXPECT_EQ(Hex(work + Record("kept")), Hex(WorkBytes(store_)));
-  g_store = nullptr;
 }
 
 TEST_F(StoreTest, ADamagedDataFileIsKeptAsACopyThatIsNeverOverwritten) {
   const std::string damaged = Int32Bytes(9) + Record("whole") + Int32Bytes(50) + "cut";
   WriteFileBytes(kData, damaged);
   ASSERT_NE(nullptr, Open());
-  EXPECT_TRUE(g_loadDamage.damaged);
-  EXPECT_EQ("clip-damaged-1.dat", g_loadDamage.copy);
+  EXPECT_TRUE(store_.Damage().damaged);
+  EXPECT_EQ("clip-damaged-1.dat", store_.Damage().copy);
   EXPECT_TRUE(ReadFileBytes("clip-damaged-1.dat") == damaged);
   ASSERT_EQ(1, RowCount(list_));
-  ASSERT_EQ(0, tdb_close(store_, kBaseName, list_));
-  store_ = nullptr;
+  ASSERT_EQ(0, tdb_close(store_));
   EXPECT_EQ(Hex(DataFile({"whole"})), Hex(ReadFileBytes(kData))) << "saved with its whole records";
 
   SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
   ASSERT_NE(nullptr, Open());
-  EXPECT_FALSE(g_loadDamage.damaged) << "the saved file is sound";
-  CloseHandle(store_);
-  store_ = nullptr;
+  EXPECT_FALSE(store_.Damage().damaged) << "the saved file is sound";
+  store_.Abandon();
 
   SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
   WriteFileBytes(kData, Int32Bytes(-1) + Record("x"));
   ASSERT_NE(nullptr, Open());
-  EXPECT_EQ("clip-damaged-2.dat", g_loadDamage.copy);
+  EXPECT_EQ("clip-damaged-2.dat", store_.Damage().copy);
   EXPECT_TRUE(ReadFileBytes("clip-damaged-1.dat") == damaged) << "the first copy stays";
 }
 
@@ -159,12 +157,12 @@ class RecoveryTest : public StoreTest {
 
 TEST_F(RecoveryTest, CapturesOfACrashedRunBecomeEntries) {
   Crashed(DataFile({"a", "b"}), {"c", "", "d"}, Int32Bytes(20) + "cut by the crash");
-  EXPECT_EQ(3, tdb_recover(kBaseName, false));
+  EXPECT_EQ(3, tdb_recover(store_, false));
   EXPECT_EQ(Hex(DataFile({"a", "b", "c", "", "d"})), Hex(ReadFileBytes(kData)));
   EXPECT_FALSE(FileExists(kWork));
 
   Crashed(DataFile({"a", "b"}), {"c", "d"});
-  EXPECT_EQ(2, tdb_recover(kBaseName, true));
+  EXPECT_EQ(2, tdb_recover(store_, true));
   EXPECT_EQ(Hex(DataFile({"d", "c", "a", "b"})), Hex(ReadFileBytes(kData)))
       << "newest first: the last capture on top";
 }
@@ -173,28 +171,28 @@ TEST_F(RecoveryTest, ALeftoverThatDoesNotContinueTheDataFileIsKeptAside) {
   Crashed(DataFile({"a"}), {"c"});
   const std::string leftover = ReadFileBytes(kWork);
   WriteFileBytes(kData, DataFile({"saved later"}));
-  EXPECT_EQ(0, tdb_recover(kBaseName, false));
+  EXPECT_EQ(0, tdb_recover(store_, false));
   EXPECT_EQ(Hex(DataFile({"saved later"})), Hex(ReadFileBytes(kData)));
   EXPECT_FALSE(FileExists(kWork));
   EXPECT_TRUE(ReadFileBytes("clipwork-kept-1.dat") == leftover);
-  EXPECT_EQ("clipwork-kept-1.dat", g_keptLeftover.name) << "for the start to tell";
-  EXPECT_EQ(2, g_keptLeftover.texts);
+  EXPECT_EQ("clipwork-kept-1.dat", store_.Kept().name) << "for the start to tell";
+  EXPECT_EQ(2, store_.Kept().texts);
 
   Crashed(DataFile({"a"}), {"c"});
   DeleteFileA(kData.c_str());  // no data file to continue
-  EXPECT_EQ(0, tdb_recover(kBaseName, false));
+  EXPECT_EQ(0, tdb_recover(store_, false));
   EXPECT_TRUE(FileExists("clipwork-kept-2.dat"));
   EXPECT_TRUE(FileExists("clipwork-kept-1.dat"));
 }
 
 TEST_F(RecoveryTest, NothingToRecoverChangesNothing) {
   WriteFileBytes(kData, DataFile({"a"}));
-  EXPECT_EQ(0, tdb_recover(kBaseName, false));
+  EXPECT_EQ(0, tdb_recover(store_, false));
   EXPECT_EQ(Hex(DataFile({"a"})), Hex(ReadFileBytes(kData)));
 
   Crashed(DataFile({"a"}), {});  // a crash before any capture
   WriteFileBytes("clip.dat.tmp", "half a save");
-  EXPECT_EQ(0, tdb_recover(kBaseName, false));
+  EXPECT_EQ(0, tdb_recover(store_, false));
   EXPECT_EQ(Hex(DataFile({"a"})), Hex(ReadFileBytes(kData)));
   EXPECT_FALSE(FileExists(kWork));
   EXPECT_FALSE(FileExists("clip.dat.tmp"));
@@ -216,9 +214,9 @@ TEST_F(RecoveryTest, AReadThatFailsCommitsNothing) {
     int recovered;
     {
       ReadFault fault(nth);
-      recovered = tdb_recover(kBaseName, false);
+      recovered = tdb_recover(store_, false);
     }
-    const KeptLeftover kept = TakeKeptLeftover();
+    const KeptLeftover kept = store_.TakeKeptLeftover();
     if (!kept.unreadable) {
       ASSERT_GT(nth, 2) << "the reads were not reached";
       EXPECT_EQ(3000, recovered);
@@ -241,9 +239,9 @@ TEST_F(RecoveryTest, ALeftoverThatCouldNotBeReadIsToldAtTheStart) {
   Crashed(DataFile({"a"}), {"c"});
   {
     ReadFault fault(1);
-    EXPECT_EQ(0, tdb_recover(kBaseName, false));
+    EXPECT_EQ(0, tdb_recover(store_, false));
   }
-  TakeLoadDamage();  // nothing else to tell
+  store_.TakeLoadDamage();  // nothing else to tell
   DialogAnswerer answer("コピウェル - エラー", IDOK);
   ReportStartNotices();
   ASSERT_TRUE(answer.Answered());

@@ -3,15 +3,17 @@
 #include <commctrl.h>
 
 #include "listwin/listwin.h"
+#include "listwin/put_buffer.h"
 #include "store/store.h"
 
-std::string WorkBytes(HANDLE store) {
-  SetFilePointer(store, 0, nullptr, FILE_BEGIN);
-  return ReadToEnd(store);
+std::string WorkBytes(const Store& store) {
+  SetFilePointer(store.Work(), 0, nullptr, FILE_BEGIN);
+  return ReadToEnd(store.Work());
 }
 
+
 // The list view holds no rows of its own; the store's index does.
-std::int32_t RowOffset(HWND, int row) { return tdb_rowoffset(row); }
+std::int32_t RowOffset(HWND, int row) { return tdb_rowoffset(History(), row); }
 
 std::string RowLabel(HWND list, int row) {
   char text[512] = {};
@@ -37,20 +39,18 @@ void StoreTest::SetUp() {
   ASSERT_NE(nullptr, CreateListWindow());
   list_ = g_hListView;
   ASSERT_NE(nullptr, list_);
-  tdb_buffree();
-  g_tdbError = 0;
+  ThePutBuffer().Clear();
+  store_.ClearError();  // none left from an earlier test
+  store_.TakeLoadDamage();
+  store_.TakeKeptLeftover();
 }
 
 void StoreTest::TearDown() {
-  if (store_) CloseHandle(store_);
-  store_ = nullptr;
+  store_.Abandon();
   if (g_hListWnd) DestroyWindow(g_hListWnd);
-  tdb_buffree();
+  ThePutBuffer().Clear();
   SetCurrentDirectoryA(previousDir_.c_str());
   RemoveTree(FromAnsi(dir_));
 }
 
-HANDLE StoreTest::Open() {
-  store_ = tdb_open(kBaseName, list_);
-  return store_;
-}
+HANDLE StoreTest::Open() { return tdb_open(store_); }

@@ -20,10 +20,12 @@
 #include "common/bytes.h"
 #include "common/files.h"
 #include "common/list_view.h"
+#include "store/history.h"
 
 // The whole working file, read through the store's own handle: the store
 // holds it open without sharing. The file position is left at the end.
-std::string WorkBytes(HANDLE store);
+std::string WorkBytes(const Store& store);
+
 
 std::int32_t RowOffset(HWND list, int row);
 std::string RowLabel(HWND list, int row);
@@ -35,11 +37,11 @@ class StoreTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // Opens the store on the list of the list window.
+  // Opens the history, whose rows the list window shows.
   HANDLE Open();
 
   HWND list_ = nullptr;
-  HANDLE store_ = nullptr;  // closed without saving at the end of the test
+  Store& store_ = History();  // closed without saving at the end of the test
 
  private:
   std::string previousDir_;

@@ -19,7 +19,7 @@ class ViewerTest : public ListTest {
   void SetUp() override {
     ASSERT_NO_FATAL_FAILURE(ListTest::SetUp());
     saved_ = g_set;
-    ASSERT_NE(nullptr, CreateViewer(g_hListWnd, g_hListView));
+    ASSERT_NE(nullptr, CreateViewer(g_hListWnd, History()));
   }
   void TearDown() override {
     if (g_hViewer) DestroyWindow(g_hViewer);
@@ -125,7 +125,7 @@ TEST_F(ViewerTest, AUnicodeEntryIsEditedWholeAndStoredAsTheCodePageAllows) {
     SendMessageW(edit, EM_SETMODIFY, TRUE, 0);
     SendMessageW(g_hViewer, WM_COMMAND, IDC_VIEWER_UPDATE, 0);
     std::int32_t length = 0, offset = 0;
-    tdb_rowhead(store_, 0, &length, &offset);
+    tdb_gethead(store_, 0, &length, &offset);
     std::string record(static_cast<size_t>(length) + 1, '\0');
     tdb_read(store_, &record[0], length);
     record.resize(static_cast<size_t>(length));

@@ -13,6 +13,7 @@
 #include "output/viewer.h"
 #include "resource.h"
 #include "settings/settings.h"
+#include "store/history.h"
 
 namespace {
 
@@ -71,7 +72,7 @@ TEST(ListWindow, IsAHiddenToolWindowWithAOneColumnReportList) {
 }
 
 TEST(Viewer, IsAHiddenDialogWithItsButtonsAndAMultiLineEdit) {
-  HWND viewer = CreateViewer(g_hListWnd, g_hListView);
+  HWND viewer = CreateViewer(g_hListWnd, History());
   ASSERT_NE(nullptr, viewer);
   EXPECT_EQ(viewer, g_hViewer);
   EXPECT_FALSE(IsWindowVisible(viewer));
