@@ -12,6 +12,7 @@
 #include "app/help.h"
 #include "app/history_actions.h"
 #include "app/hotkeys.h"
+#include "app/phrase_file.h"
 #include "app/tray.h"
 #include "base/dpi.h"
 #include "listwin/commands.h"
@@ -77,6 +78,7 @@ LRESULT MainOnCreate(HWND hwnd) {
     ReportOpenFailure();
     return -1;
   }
+  OpenPhrases();
   return 0;
 }
 
@@ -104,6 +106,7 @@ void RunShutdown(bool sessionEnd) {
       Tell(sessionEnd ? kMsgCloseFailedAtSessionEnd : kMsgCloseFailed);
     }
   }
+  if (!SavePhrases() && !g_fatal) Tell(kMsgPhrasesNotSaved);
   UnregisterHotKeys();
   StopCapture(MainWindow());
 }
@@ -124,6 +127,7 @@ void ResumeAfterCancelledEnd() {
     ReportOpenFailure();
     return;
   }
+  OpenPhrases();
   RegisterHotKeys();
   StartCapture(MainWindow());
 }
@@ -249,6 +253,7 @@ void ReportStartNotices() {
     Tell(kMsgStartDeleteSkipped);
   }
   ReportDamagedHistory();
+  ReportPhraseNotices();
 }
 
 void ResetRunState() {

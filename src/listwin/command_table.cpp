@@ -70,6 +70,11 @@ constexpr CommandEntry kTable19[] = {
     {"?", 1, kRepeatNone, kDoFind, kNoMotion, '?'},
     {"n", 1, kRepeatNone, kDoFindAgain, kNoMotion, 'n'},
     {"N", 1, kRepeatNone, kDoFindAgain, kNoMotion, 'N'},
+    {"aa", 2, kRepeatStore, kDoAddPhrase, kCountedRows, 0},
+    {"a'?", 3, kRepeatStore, kDoAddPhrase, kMotionMark, 0},
+    {"aj", 2, kRepeatStore, kDoAddPhrase, kMotionDown, 0},
+    {"ak", 2, kRepeatStore, kDoAddPhrase, kMotionUp, 0},
+    {"aG", 2, kRepeatStore, kDoAddPhrase, kMotionGo, 0},
     {"", 0, kRepeatNone, kDoNothing, kNoMotion, 0},
 };
 
@@ -94,6 +99,7 @@ constexpr CommandEntry kTable15a[] = {
     {"?", 1, kRepeatNone, kDoFind, kNoMotion, '?'},
     {"n", 1, kRepeatNone, kDoFindAgain, kNoMotion, 'n'},
     {"N", 1, kRepeatNone, kDoFindAgain, kNoMotion, 'N'},
+    {"a", 1, kRepeatStore, kDoAddPhrase, kCountedRows, 0},
     {"", 0, kRepeatNone, kDoNothing, kNoMotion, 0},
 };
 

@@ -32,6 +32,7 @@ enum CommandAction : int {
   kDoPut,        // puts the put buffer below ('p') or above ('P') the cursor row
   kDoFind,       // opens the find bar: arg '/' searches down, '?' up
   kDoFindAgain,  // the last search again: arg 'n' in its direction, 'N' against it
+  kDoAddPhrase,  // adds the range, or the selection, at the end of the fixed phrases
 };
 
 // The kDoCopy flags.

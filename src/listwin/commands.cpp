@@ -15,6 +15,7 @@
 #include "base/report.h"
 #include "listwin/command_table.h"
 #include "listwin/list_state.h"
+#include "listwin/phrase_add.h"
 #include "listwin/put_buffer.h"
 #include "listwin/selection.h"
 #include "listwin/show_list.h"
@@ -239,14 +240,20 @@ bool DoFind(const CommandArgs& a) {
 
 bool DoFindAgain(const CommandArgs& a) { return FindAgain(a.arg == 'N', a.count); }
 
+bool DoAddPhrase(const CommandArgs& a) {
+  if (a.cursor < 0 || a.target < 0) return false;
+  return AddToPhrases(a.cursor, a.target);
+}
+
 bool DoNothing(const CommandArgs&) { return true; }
 
 // The actions by the CommandAction that names them.
 constexpr bool (*kActions[])(const CommandArgs&) = {
     DoNothing, DoView, DoDelete, DoSelect, DoUnselect, DoSelectAll, DoCopy,
     DoMove,    DoPage, DoOk,     DoHide,   DoMark,     DoOpen,      DoPut,  DoFind, DoFindAgain,
+    DoAddPhrase,
 };
-static_assert(sizeof kActions / sizeof kActions[0] == kDoFindAgain + 1,
+static_assert(sizeof kActions / sizeof kActions[0] == kDoAddPhrase + 1,
               "one action for each name");
 
 // The record for a parsed command; false when its motion leads nowhere,

@@ -33,6 +33,7 @@ constexpr MenuItem kRowMenu[] = {
     {-1, "一覧に貼付", nullptr, 2, false},
     {kMenuPutAbove, "この上へ", "P", 0, false},
     {kMenuPutBelow, "この下へ", "p", 0, false},
+    {kMenuAddPhrase, "定型文に登録", "aa", 0, false},
     {kMenuView, "表示", "e", 0, true},
     {kMenuEdit, "編集", "E", 0, true},
     {0, nullptr, nullptr, 0, false},

@@ -17,6 +17,7 @@ enum ListMenuCommand : int {
   kMenuPutAbove = 1106,
   kMenuEdit = 1107,
   kMenuView = 1108,
+  kMenuAddPhrase = 1109,
   kMenuSelectAll = 1150,
   // Not the list's own: handed to the main window, which also runs it
   // from the tray menu (capture is the main window's).

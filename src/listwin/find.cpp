@@ -30,6 +30,7 @@ constexpr char kNotFound[] = "見つかりません";
 HWND g_edit = nullptr, g_mark = nullptr, g_status = nullptr;
 WNDPROC g_defaultEditProc = nullptr;
 bool g_open = false;
+bool g_notice = false;  // the bar's line shows a notice, the bar itself closed
 bool g_forward = true;     // the open bar's direction
 int g_origin = -1;         // the cursor row when the bar opened
 int g_found = -1;          // the row the bar's pattern leads to, -1 none
@@ -247,6 +248,22 @@ void CloseBar(bool keep) {
   SetFocus(g_hListView);
 }
 
+// How long a notice stays in the bar's line.
+constexpr UINT kNoticeMs = 4000;
+constexpr UINT_PTR kNoticeTimer = 0x4B57;
+
+void EndNotice() {
+  if (!g_notice) return;
+  g_notice = false;
+  KillTimer(g_hListWnd, kNoticeTimer);
+  if (!g_open) {
+    ShowWindow(g_status, SW_HIDE);
+    Layout();
+  }
+}
+
+void CALLBACK NoticeTimerProc(HWND, UINT, UINT_PTR, DWORD) { EndNotice(); }
+
 // Alt+Enter: every row that holds the pattern, selected for one output.
 void SelectMatches() {
   const std::vector<int> rows = FindAll(FindPattern(BarText()));
@@ -335,6 +352,7 @@ void MakeBar() {
 void OpenFindBar(bool forward) {
   if (!g_hListWnd) return;
   MakeBar();
+  EndNotice();
   g_forward = forward;
   g_origin = GetCursorRow();
   g_found = -1;
@@ -377,7 +395,17 @@ int EditHeight() {
 }  // namespace
 
 int FindBarHeight() {
-  return g_open ? EditHeight() + 2 * ForDpi(kBarGap, WindowDpi(g_hListWnd)) : 0;
+  return g_open || g_notice ? EditHeight() + 2 * ForDpi(kBarGap, WindowDpi(g_hListWnd)) : 0;
+}
+
+void ShowListNotice(const std::wstring& text) {
+  if (!g_hListWnd || g_open) return;
+  MakeBar();
+  g_notice = true;
+  SetWindowTextW(g_status, text.c_str());
+  ShowWindow(g_status, SW_SHOW);
+  Layout();
+  SetTimer(g_hListWnd, kNoticeTimer, kNoticeMs, NoticeTimerProc);
 }
 
 void FitFindBarFont() {
@@ -387,12 +415,16 @@ void FitFindBarFont() {
 }
 
 void PlaceFindBar(const RECT& listView) {
-  if (!g_open) return;
+  if (!g_open && !g_notice) return;
   const int dpi = WindowDpi(g_hListWnd);
   const int mark = ForDpi(kMarkWidth, dpi), status = ForDpi(kStatusWidth, dpi);
   const int gap = ForDpi(kBarGap, dpi);
   const int y = listView.bottom + gap, h = EditHeight();
   const int width = listView.right - listView.left;
+  if (!g_open) {  // a notice: the whole line
+    MoveWindow(g_status, listView.left + gap, y + gap, width - 2 * gap, h - gap, TRUE);
+    return;
+  }
   const int editWidth =
       width - mark - status > ForDpi(40, dpi) ? width - mark - status : width - mark;
   MoveWindow(g_mark, listView.left, y + gap, mark, h - gap, TRUE);

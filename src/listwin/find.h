@@ -6,11 +6,16 @@
 
 #include <windows.h>
 
+#include <string>
+
 // Opens the bar for a search down (forward) or up the list.
 void OpenFindBar(bool forward);
 bool FindBarOpen();
 // Closes it as Escape does.
 void CloseFindBar();
+// Says the text in the bar's line for a few seconds, while the bar is
+// not open (opening it ends the notice).
+void ShowListNotice(const std::wstring& text);
 // The bar's strip at the bottom of the list window's client area, when
 // the window lays out its list view: the view ends where the bar begins.
 int FindBarHeight();

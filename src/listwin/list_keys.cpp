@@ -11,6 +11,7 @@
 #include "listwin/find.h"
 #include "listwin/list_keys.h"
 #include "listwin/list_state.h"
+#include "listwin/phrase_add.h"
 #include "listwin/show_list.h"
 #include "settings/settings.h"
 
@@ -119,11 +120,22 @@ LRESULT KeyWork(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         return 1;
       }
       if (message == WM_KEYDOWN && g_set.key == kKeyNormal && OnStandardFindKey(wParam)) return 1;
+      if (message == WM_KEYDOWN && g_set.key == kKeyNormal && wParam == VK_INSERT) {
+        g_pending.Clear();
+        Run(kVersion19, "aa");
+        return 1;
+      }
       break;
     // Alt arrives as a system key; the system still gets it.
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP:
       if (wParam == VK_MENU) g_held.alt = message == WM_SYSKEYDOWN;
+      // Alt+Up and Alt+Down move the chosen rows in every key mode.
+      if (message == WM_SYSKEYDOWN && (wParam == VK_UP || wParam == VK_DOWN)) {
+        g_pending.Clear();
+        if (!MoveChosenRows(wParam == VK_UP ? -1 : 1)) MessageBeep(0);
+        return 1;
+      }
       break;
     case WM_CHAR:
       if (wParam == kCtrlC) {

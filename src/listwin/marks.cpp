@@ -44,3 +44,15 @@ void MarkTable::RowsReversed(int rows) {
   for (int& m : rows_)
     if (m >= 0) m = m < rows ? rows - 1 - m : -1;
 }
+
+void MarkTable::RowsMoved(int first, const std::vector<int>& order) {
+  for (int& m : rows_) {
+    if (m < first || m >= first + static_cast<int>(order.size())) continue;
+    for (size_t i = 0; i < order.size(); ++i) {
+      if (order[i] == m) {
+        m = first + static_cast<int>(i);
+        break;
+      }
+    }
+  }
+}

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 // The table index of a mark's name: a-z 0 to 25, A-Z 26 to 51, -1 for any
 // other character.
@@ -31,6 +32,9 @@ class MarkTable {
   void RowsInserted(int at, int count);
   // The order of all `rows` rows was turned around.
   void RowsReversed(int rows);
+  // The row at first + i is the one that was at order[i]; the marks on
+  // those rows go with them.
+  void RowsMoved(int first, const std::vector<int>& order);
 
  private:
   std::array<int, 52> rows_;

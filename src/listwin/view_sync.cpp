@@ -141,6 +141,24 @@ class ViewSync : public RowObserver {
     InvalidateRect(view_, nullptr, TRUE);
   }
 
+  // The states go with their rows, as the marks do.
+  void RowsMoved(int first, const std::vector<int>& order) override {
+    g_marks.RowsMoved(first, order);
+    const int n = static_cast<int>(order.size());
+    std::vector<int> now(order.size());
+    for (int i = 0; i < n; ++i)
+      now[static_cast<size_t>(order[static_cast<size_t>(i)] - first)] = first + i;
+    auto place = [&](int r) {
+      return r >= first && r < first + n ? now[static_cast<size_t>(r - first)] : r;
+    };
+    const int count = static_cast<int>(SendMessageW(view_, LVM_GETITEMCOUNT, 0, 0));
+    Resync(count, [&](std::vector<int>* selected, int* focus) {
+      for (int& r : *selected) r = place(r);
+      std::sort(selected->begin(), selected->end());
+      *focus = place(*focus);
+    });
+  }
+
  private:
   // The view still holds the states as the rows were numbered before the
   // change; `move` renumbers them.

@@ -56,6 +56,24 @@ const std::vector<Message> kMessages = {
     {kMsgDamagedNoCopy, P, kWhenAnything, 0,
      "履歴ファイル (clip.dat) の一部が壊れていたため、読み取れた履歴だけを読み込みました。\n"
      "元のファイルの控えは作れませんでした。"},
+    {kMsgPhrasesNotOpened, P, kWhenAnything, 0,
+     "定型文ファイル (phrase.dat) を開けなかったため、定型文は使えません。\n"
+     "履歴はいつもどおり使えます。"},
+    {kMsgPhrasesNotSaved, P, kWhenAnything, 0,
+     "定型文ファイル (phrase.dat) を保存できませんでした。元のファイルはそのままです。\n"
+     "作業ファイル (phrasework.dat) に残した定型文は、次の起動時に取り込みます。"},
+    {kMsgPhrasesLeftoverKept, P, kWhenAnything, 0,
+     "前回の終了時に保存されなかった定型文の作業ファイルは、今の定型文ファイル (phrase.dat) "
+     "の続きではないか読み取れなかったため、取り込まずに %1 として残しました。"},
+    {kMsgPhrasesDamaged, P, kWhenAnything, 0,
+     "定型文ファイル (phrase.dat) の一部が壊れていたため、読み取れた定型文だけを読み込みました。\n"
+     "元のファイルは %1 として残してあります。"},
+    {kMsgPhrasesDamagedNoCopy, P, kWhenAnything, 0,
+     "定型文ファイル (phrase.dat) の一部が壊れていたため、読み取れた定型文だけを読み込みました。\n"
+     "元のファイルの控えは作れませんでした。"},
+    {kMsgPhrasesNotAdded, P, kWhenAnything, 0,
+     "定型文ファイル (phrasework.dat) に書き込めなかったため、定型文に登録できませんでした。\n"
+     "ディスクの空き容量を確かめてください。"},
 
     {kMsgNoBackup, P, kWhenAnything, 0, "バックアップファイルがありません"},
     {kMsgBackupUnreadable, P, kWhenAnything, 0,

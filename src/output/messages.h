@@ -31,6 +31,12 @@ enum MessageId : int {
   kMsgStartDeleteSkipped,
   kMsgDamagedCopyKept,   // %1: the name of the copy
   kMsgDamagedNoCopy,
+  kMsgPhrasesNotOpened,
+  kMsgPhrasesNotSaved,
+  kMsgPhrasesLeftoverKept,  // %1: the file's new name
+  kMsgPhrasesDamaged,       // %1: the name of the copy
+  kMsgPhrasesDamagedNoCopy,
+  kMsgPhrasesNotAdded,
   // The whole history.
   kMsgNoBackup,
   kMsgBackupUnreadable,

@@ -23,7 +23,13 @@ HANDLE FailHandle(Store& store, int code) {
 // before the next save replaces it with its whole records.
 void KeepDamagedCopy(Store& store, const std::string& data) {
   store.Damage().damaged = true;
-  const std::string copy = store_io::UnusedName(store.Base() + "-damaged-", ".dat");
+  std::string copy;
+  if (store.DamagedCopyPlace() == Store::DamagedCopy::kNumbered) {
+    copy = store_io::UnusedName(store.Base() + "-damaged-", ".dat");
+  } else {
+    copy = store_io::BackupName(store.Base().c_str());
+    if (store_io::Exists(copy)) copy = store_io::UnusedName(store.Base() + "dat-", ".bak");
+  }
   if (CopyFileA(data.c_str(), copy.c_str(), TRUE)) store.Damage().copy = copy;
 }
 

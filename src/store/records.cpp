@@ -255,6 +255,11 @@ void tdb_label(Store& store, int row, char out[kLabelMax + 1], std::string* unic
 
 void tdb_reverse(Store& store) { store.Index().Reverse(); }
 
+int tdb_moverows(Store& store, const std::vector<int>& rows, int by) {
+  return WithMemory(store,
+                    [&] { return store.Index().Move(rows, by) ? 0 : store.Fail(kErrMoveRows); });
+}
+
 int tdb_findrow(Store& store, int start, bool wrap, LabelMatch match, void* context) {
   return store.Index().Find(start, wrap, match, context);
 }

@@ -8,6 +8,7 @@
 #include "base/utf8.h"
 #include "store/file_io.h"
 #include "store/record_format.h"
+#include "store/row_move.h"
 #include "store/row_observer.h"
 #include "store/unicode_record.h"
 
@@ -130,6 +131,17 @@ void RowIndex::Clear() {
 void RowIndex::Reverse() {
   std::reverse(offsets_.begin(), offsets_.end());
   if (observer_) observer_->RowsReversed();
+}
+
+bool RowIndex::Move(const std::vector<int>& rows, int by) {
+  int first = 0;
+  std::vector<int> order;
+  if (!MoveOrder(rows, by, Count(), &first, &order)) return false;
+  std::vector<std::int32_t> moved(order.size());
+  for (size_t i = 0; i < order.size(); ++i) moved[i] = offsets_[static_cast<size_t>(order[i])];
+  std::copy(moved.begin(), moved.end(), offsets_.begin() + first);
+  if (observer_) observer_->RowsMoved(first, order);
+  return true;
 }
 
 void RowIndex::Label(int row, char out[kLabelMax + 1], std::string* unicode) {

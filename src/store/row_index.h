@@ -86,6 +86,10 @@ class RowIndex {
   void Clear();
   // Turns the order around.
   void Reverse();
+  // Moves the rows, given in ascending order, one place up (by -1) or down
+  // (by 1), a run of rows as a whole: the row they pass goes round them.
+  // False, changing nothing, when one of them would leave the list.
+  bool Move(const std::vector<int>& rows, int by);
 
   // The row's label: the first 100 bytes of its text, zero-terminated, and
   // for an entry that keeps a Unicode copy the start of that copy in UTF-8

@@ -22,4 +22,8 @@ class RowObserver {
   virtual void RowRepointed(int row) = 0;
   // The rows were turned around; their states are the caller's.
   virtual void RowsReversed() = 0;
+  // Rows changed places among themselves: the row at first + i is the one
+  // that was at order[i]; every other row stayed. Their states move with
+  // them.
+  virtual void RowsMoved(int first, const std::vector<int>& order) = 0;
 };

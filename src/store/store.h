@@ -58,7 +58,13 @@ struct KeptLeftover {
 // is another instance under another base name.
 class Store {
  public:
-  explicit Store(std::string base) : base_(std::move(base)) {}
+  // Where a damaged data file is kept before the next save replaces it.
+  enum class DamagedCopy {
+    kNumbered,  // <base>-damaged-<n>.dat, never overwritten
+    kBackup,    // the backup <base>dat.bak, else <base>dat-<n>.bak
+  };
+  explicit Store(std::string base, DamagedCopy damagedCopy = DamagedCopy::kNumbered)
+      : base_(std::move(base)), damagedCopy_(damagedCopy) {}
   // Whatever observed the rows may be gone by now: it is not told.
   ~Store() {
     SetObserver(nullptr);
@@ -68,6 +74,7 @@ class Store {
   Store& operator=(const Store&) = delete;
 
   const std::string& Base() const { return base_; }
+  DamagedCopy DamagedCopyPlace() const { return damagedCopy_; }
   // The open working file; null while the store is closed.
   HANDLE Work() const { return index_.Work(); }
   // Changes whenever the working file is replaced (opened, cleared,
@@ -103,6 +110,7 @@ class Store {
 
  private:
   std::string base_;
+  DamagedCopy damagedCopy_;
   RowIndex index_;
   std::uint32_t generation_ = 0;
   int error_ = 0;
@@ -161,6 +169,9 @@ int tdb_findrow(Store& store, int start, bool wrap, LabelMatch match, void* cont
 int tdb_searchrows(const Store& store, int start, bool forward, const RowSearch& search);
 // Turns the order of the rows around; the list's states are the caller's.
 void tdb_reverse(Store& store);
+// Moves the rows (ascending) one place up (by -1) or down (by 1), a run of
+// rows as a whole; -1, changing nothing, when one would leave the list.
+int tdb_moverows(Store& store, const std::vector<int>& rows, int by);
 
 // The bytes the data file would take if the store were saved now: the
 // count and every row's record, rows that share a record each counting.

@@ -23,6 +23,7 @@ enum TdbError : int {
   kErrModifyIndex = -2201,
   kErrClearCreate = -2300,
   kErrRowMode = -2400,
+  kErrMoveRows = -2500,          // tdb_moverows: a row would leave the list
   kErrNoMemory = -2800,          // the index could not grow; nothing changed
   kErrOpenNoMemory = -1603,      // the store's index does not fit in memory
   kErrStartDelBackup = -1102,    // the backup copy failed; the data file stays

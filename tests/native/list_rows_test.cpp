@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <vector>
 
 #include "listwin/marks.h"
 #include "listwin/target_rows.h"
+#include "store/row_move.h"
 
 namespace {
 
@@ -112,4 +114,42 @@ TEST(Marks, FollowTheirRowsWhenRowsComeAndGo) {
   marks.Set('g', 10);
   EXPECT_EQ(-1, marks.Get('g', 10)) << "at the row count: unset";
   EXPECT_EQ(10, marks.Get('g', 11));
+}
+
+// Rows moved one place: a run moves as a whole, the row passed goes round
+// it, and nothing moves when a row would leave the list.
+TEST(RowMove, RunsMoveAsOneAndTheRowPassedGoesRound) {
+  struct Case {
+    std::vector<int> rows;
+    int by;
+    bool moves;
+    int first;
+    std::vector<int> order;
+  };
+  const Case cases[] = {
+      {{3}, -1, true, 2, {3, 2}},
+      {{3, 4, 5}, -1, true, 2, {3, 4, 5, 2}},
+      {{3, 6}, -1, true, 2, {3, 2, 4, 6, 5}},
+      {{3, 4}, 1, true, 3, {5, 3, 4}},
+      {{0, 9}, 1, false, 0, {}},
+      {{0}, -1, false, 0, {}},
+      {{9}, 1, false, 0, {}},
+      {{}, 1, false, 0, {}},
+  };
+  for (const Case& c : cases) {
+    int first = -1;
+    std::vector<int> order;
+    ASSERT_EQ(c.moves, MoveOrder(c.rows, c.by, 10, &first, &order)) << c.rows.size() << c.by;
+    if (!c.moves) continue;
+    EXPECT_EQ(c.first, first);
+    EXPECT_EQ(c.order, order);
+  }
+  MarkTable marks;
+  marks.Set('a', 2);
+  marks.Set('b', 5);
+  marks.Set('c', 6);
+  marks.RowsMoved(2, {3, 4, 5, 2});
+  EXPECT_EQ(5, marks.Get('a')) << "the row passed went round the run";
+  EXPECT_EQ(4, marks.Get('b')) << "a row of the run moved up with it";
+  EXPECT_EQ(6, marks.Get('c')) << "outside the stretch: unchanged";
 }
