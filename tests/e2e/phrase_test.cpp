@@ -1,0 +1,89 @@
+// The fixed phrases from outside: rows of the history taken into them,
+// their own file, which nothing done to the history touches, and their
+// order, which only the user changes.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "list_fixture.h"
+
+using namespace e2e;
+
+namespace {
+
+class Phrases : public ListProgramTest {
+ protected:
+  std::wstring PhraseData() const { return dir_.File(L"phrase.dat"); }
+
+  // Whether the list window says, in its find bar's line, that n rows
+  // were added.
+  bool SaysAdded(int n) {
+    const std::wstring said = Widen("定型文に登録しました（" + std::to_string(n) + "件）");
+    auto look = [&] {
+      for (HWND child = GetWindow(ListWindow(list_), GW_CHILD); child;
+           child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t text[64] = {};
+        GetWindowTextW(child, text, 64);
+        if (said == text && IsWindowVisible(child)) return true;
+      }
+      return false;
+    };
+    return WaitUntil(look);
+  }
+};
+
+}  // namespace
+
+TEST_F(Phrases, RowsTakenFromTheHistoryAreSavedApartAndOutliveItsClearing) {
+  START({"a", "b", "c"});
+  CALL_LIST(app_);
+  TypeText("1Gj2aa");
+  ASSERT_TRUE(SaysAdded(2));
+  GOODBYE(app_);
+  EXPECT_EQ(Hex(DataFile({"b", "c"})), Hex(ReadFileBytes(PhraseData())));
+  EXPECT_EQ(Hex(DataFile({"a", "b", "c"})), Hex(ReadFileBytes(Data()))) << "the history stays";
+
+  Kopiwell next(dir_.Path());
+  list_ = START_READY(next);
+  ASSERT_TRUE(next.Post(WM_COMMAND, 1004));  // 全履歴削除
+  HWND box = WaitDialog(next.Pid(), Widen("コピウェル - 全履歴削除"));
+  ASSERT_NE(nullptr, box);
+  PressButton(box, IDYES);
+  ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == 0; })) << RowCount(list_) << " rows";
+  GOODBYE(next);
+  EXPECT_EQ(Hex(DataFile({})), Hex(ReadFileBytes(Data())));
+  EXPECT_EQ(Hex(DataFile({"b", "c"})), Hex(ReadFileBytes(PhraseData())));
+}
+
+TEST_F(Phrases, TheStandardModeAddsWithInsertAndMovesRowsWithAltArrows) {
+  START({"a", "b", "c"}, {{"key", "normal"}});
+  CALL_LIST(app_);
+  KEY_UNTIL(VK_HOME, {}, [&] { return CursorRow(list_) == 0; }, "Home goes to the first row");
+  PressKey(VK_INSERT);
+  ASSERT_TRUE(SaysAdded(1));
+  KEY_UNTIL(VK_DOWN, {VK_MENU}, [&] { return CursorRow(list_) == 1; }, "the cursor goes with it");
+  PressKey(VK_DOWN, {VK_MENU});
+  ASSERT_TRUE(WaitUntil([&] { return CursorRow(list_) == 2; }));
+  PressKey(VK_DOWN, {VK_MENU});  // at the bottom: nothing moves
+  ASSERT_TRUE(app_.Sync());
+  GOODBYE(app_);
+  EXPECT_EQ(Hex(DataFile({"b", "c", "a"})), Hex(ReadFileBytes(Data())));
+  EXPECT_EQ(Hex(DataFile({"a"})), Hex(ReadFileBytes(PhraseData())));
+}
+
+TEST_F(Phrases, AKilledRunLosesNoPhraseItAdded) {
+  {
+    Kopiwell run(dir_.Path());
+    WriteFileBytes(Data(), DataFile({"x", "y"}));
+    list_ = START_READY(run);
+    ASSERT_TRUE(editor_.Start());
+    CALL_LIST(run);
+    TypeText("1Gaa");
+    ASSERT_TRUE(SaysAdded(1));
+  }  // the driver ends a program that is still running by force
+  EXPECT_EQ(Hex(DataFile({})), Hex(ReadFileBytes(PhraseData()))) << "nothing was saved";
+  Kopiwell next(dir_.Path());
+  list_ = START_READY(next);
+  GOODBYE(next);
+  EXPECT_EQ(Hex(DataFile({"x"})), Hex(ReadFileBytes(PhraseData())));
+}
