@@ -74,7 +74,7 @@ void FitListView(HWND hwnd) {
   SetWindowPos(g_hListView, nullptr, 0, 0, client.right - ForDpi(kListMarginX, dpi),
                client.bottom - ForDpi(kListMarginY, dpi) - FindBarHeight(),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  if (!FindBarOpen()) return;
+  if (FindBarHeight() == 0) return;  // neither the bar nor a notice
   RECT view;
   GetWindowRect(g_hListView, &view);
   MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&view), 2);
