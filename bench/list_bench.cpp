@@ -28,8 +28,10 @@
 #include "listwin/selection.h"
 #include "output/copy.h"
 #include "output/shape.h"
+#include "output/text_match.h"
 #include "settings/settings.h"
 #include "store/history.h"
+#include "store/phrases.h"
 #include "store/store.h"
 
 namespace {
@@ -89,6 +91,55 @@ double ReadFloor(const std::vector<int>& rows) {
   std::vector<char> out(bytes.size() + 1);
   std::memcpy(out.data(), bytes.data(), bytes.size());
   return Now() - start;
+}
+
+RowVerdict NeverFound(int, const char* text, std::size_t n, void* context) {
+  return static_cast<const TextMatcher*>(context)->Matches(text, n) ? kRowFound : kRowNext;
+}
+
+// A search through every row for a pattern no row holds.
+double SearchAll(const Store& store) {
+  const TextMatcher matcher("zq-in-no-row");
+  MatchStarts starts;
+  starts.way[0] = matcher.Starts();
+  RowSearch search;
+  search.starts = &starts;
+  search.visit = NeverFound;
+  search.context = const_cast<TextMatcher*>(&matcher);
+  const double start = Now();
+  if (tdb_searchrows(store, 0, true, search) != -1) std::printf("found what no row holds\n");
+  return Now() - start;
+}
+
+// The fixed phrases are a store like the history: as many phrases as the
+// history's entries, opened, searched and saved, against the history.
+// Ends with both saved and closed.
+void PrintPhrasesAgainstHistory() {
+  WriteFileBytes(L"phrase.dat", MakeHistory(kRows));
+  double start = Now();
+  tdb_open(Phrases());
+  const double open = Now() - start;
+  std::vector<double> phraseSearch, historySearch;
+  for (int rep = 0; rep < kReps; ++rep) {
+    phraseSearch.push_back(SearchAll(Phrases()));
+    historySearch.push_back(SearchAll(History()));
+  }
+  start = Now();
+  const int phrasesSaved = tdb_close(Phrases());
+  const double phraseClose = Now() - start;
+  start = Now();
+  const int historySaved = tdb_close(History());
+  const double historyClose = Now() - start;
+  History().Abandon();
+  start = Now();
+  tdb_open(History());
+  const double historyOpen = Now() - start;
+  std::printf("%d phrases against %d history entries: open %.3fs / %.3fs (%.2fx), search "
+              "%.3fs / %.3fs (%.2fx), save %.3fs / %.3fs (%.2fx)%s\n",
+              kRows, kRows, open, historyOpen, open / historyOpen, Median(phraseSearch),
+              Median(historySearch), Median(phraseSearch) / Median(historySearch), phraseClose,
+              historyClose, phraseClose / historyClose,
+              phrasesSaved == 0 && historySaved == 0 ? "" : " (a save FAILED)");
 }
 
 }  // namespace
@@ -339,6 +390,7 @@ int main() {
                 "against %.4fs\n",
                 Median(put), Median(floorPut), kDelete, Median(del), Median(floorDel));
   }
+  PrintPhrasesAgainstHistory();
   std::fflush(stdout);
 
   History().Abandon();
