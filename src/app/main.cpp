@@ -79,7 +79,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   ShowWindow(main, SW_HIDE);
   TrayAdd();
   ResetRunState();
-  RegisterHotKeys(true);
+  RegisterHotKeys();
   if (g_set.sus) TraySetPaused();
   ReportStartNotices();
 

@@ -236,6 +236,7 @@ void PostCaptureFailure(int code) {
 }
 
 void ReportStartNotices() {
+  TellTakenHotKeys();
   const KeptLeftover kept = TakeKeptLeftover();  // told once
   if (kept.unreadable && kept.name.empty())
     Tell(kMsgLeftoverUnreadableNotKept);
