@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/ctrl_hook.h"
 #include "app/errorbox.h"
@@ -16,6 +18,8 @@
 namespace {
 
 bool g_registered = false;
+// The hotkey words the last registration found held by another program.
+std::vector<std::uint16_t> g_taken;
 
 // The keyboard layout's name of the key, "" for none.
 std::string SystemKeyName(unsigned key) {
@@ -24,19 +28,19 @@ std::string SystemKeyName(unsigned key) {
   return GetKeyNameTextW(scan, text, 64) > 0 ? NarrowUtf8(text) : std::string();
 }
 
-// False when another program holds the combination already.
-bool Register(int id, std::uint16_t word, bool report) {
-  if (RegisterHotKey(MainWindow(), id, HotkeyModifiers(word), HotkeyKey(word))) return true;
-  if (report) Tell(kMsgHotkeyTaken, {HotkeyName(word, SystemKeyName)});
-  return false;
+// A combination that another program holds already is noted as taken.
+void Register(int id, std::uint16_t word) {
+  if (!RegisterHotKey(MainWindow(), id, HotkeyModifiers(word), HotkeyKey(word)))
+    g_taken.push_back(word);
 }
 
 }  // namespace
 
-void RegisterHotKeys(bool report) {
+void RegisterHotKeys() {
   UnregisterHotKeys();
-  Register(kHotkeyShowList, g_set.listHotkey, report);
-  Register(kHotkeyPause, g_set.pauseHotkey, report);
+  g_taken.clear();
+  Register(kHotkeyShowList, g_set.listHotkey);
+  Register(kHotkeyPause, g_set.pauseHotkey);
   g_registered = true;
   SetCtrlHook(g_set.dblctrl == kYes, MainWindow());
 }
@@ -48,6 +52,14 @@ void UnregisterHotKeys() {
   }
   g_registered = false;
   SetCtrlHook(false, MainWindow());
+}
+
+void TellTakenHotKeys() {
+  // Taken out first: a registration while one of the boxes is open
+  // starts a list of its own.
+  std::vector<std::uint16_t> taken;
+  taken.swap(g_taken);
+  for (std::uint16_t word : taken) Tell(kMsgHotkeyTaken, {HotkeyName(word, SystemKeyName)});
 }
 
 void TogglePause() {

@@ -8,9 +8,13 @@ constexpr int kHotkeyPause = 101;
 // Registers both hotkeys from the settings (after unregistering them),
 // and watches for the double press of Ctrl when the settings ask for it.
 // A combination that another program holds does not work until the next
-// registration; with `report`, the user is told which one it is.
-void RegisterHotKeys(bool report = false);
+// registration.
+void RegisterHotKeys();
 void UnregisterHotKeys();
+// Tells the user which combinations the last registration could not
+// have, once: the start tells them after its window is made, not from
+// inside its making, and the settings dialog after the user changed them.
+void TellTakenHotKeys();
 
 // Pauses capturing, or resumes it, and shows the matching tray icon.
 void TogglePause();

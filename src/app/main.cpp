@@ -6,9 +6,7 @@
 #include "app/capture.h"
 #include "app/errorbox.h"
 #include "app/folder_lock.h"
-#include "app/hotkeys.h"
 #include "app/mainwnd.h"
-#include "app/tray.h"
 #include "base/program.h"
 #include "listwin/find.h"
 #include "listwin/listwin.h"
@@ -16,7 +14,6 @@
 #include "output/shape.h"
 #include "output/viewer.h"
 #include "settings/ini.h"
-#include "settings/settings.h"
 
 namespace {
 
@@ -69,21 +66,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // A first run shows the welcome; the new file then gets every key.
   if (ReadSettings() == 0) WriteSettings();
 
-  // Creation opens the store; when it fails, a fatal box has been shown
-  // and the window is gone.
+  // Creation opens the store and adds the tray icon and the hotkeys;
+  // when it fails, a box has said why and the window is gone.
+  // Destruction takes them all away again.
   HWND main = CreateWindowExW(0, kMainClassName, kMainClassName, WS_OVERLAPPEDWINDOW,
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                               nullptr, nullptr, instance, nullptr);
   if (!main) return kExitCode;
-  SetMainWindow(main);
   ShowWindow(main, SW_HIDE);
-  TrayAdd();
   ResetRunState();
-  RegisterHotKeys(true);
-  if (g_set.sus) TraySetPaused();
   ReportStartNotices();
 
   RunMessageLoop();
-  TrayDelete();
   return kExitCode;
 }

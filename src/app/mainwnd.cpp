@@ -49,6 +49,26 @@ void ReportOpenFailure() {
     Tell(kMsgOpenOther, {std::to_string(error)});
 }
 
+// The list window and the edit dialog, made by this window's creation
+// and destroyed with it; windows of these kinds made elsewhere are not
+// this window's to destroy.
+bool g_dialogsMade = false;
+
+void MakeDialogs() {
+  CreateListWindow();
+  CreateViewer(g_hListWnd, History());
+  g_dialogsMade = true;
+}
+
+void DestroyDialogs() {
+  if (!g_dialogsMade) return;
+  g_dialogsMade = false;
+  if (g_hViewer) DestroyWindow(g_hViewer);
+  if (g_hListWnd) DestroyWindow(g_hListWnd);
+}
+
+// Creation makes the window's parts in this order, and destruction
+// unmakes them in the reverse order (Unmake).
 LRESULT MainOnCreate(HWND hwnd) {
   SetMainWindow(hwnd);
   SetFatalErrorExit(DestroyMainWindow);
@@ -72,31 +92,23 @@ LRESULT MainOnCreate(HWND hwnd) {
   // The empty data file made above is what the next start needs.
   if (g_fatal) return -1;
 
-  CreateListWindow();
-  CreateViewer(g_hListWnd, History());
+  MakeDialogs();
   if (!tdb_open(history)) {
     ReportOpenFailure();
     return -1;
   }
   OpenPhrases();
+  // The ways to call the list up come last, once it holds the history.
+  // A hotkey another program holds is told after the start, with the
+  // other notices, not from a box in the middle of the creation.
+  TrayAdd();
+  RegisterHotKeys();
   return 0;
 }
 
-// Creation that runs out of memory (recovering a huge leftover on the
-// 32-bit build, say) fails, as an open that does: it must not go on with
-// no history open, where every copy would be lost. Nothing was saved, so
-// clip.dat and any leftover stay for a start that has the memory.
-LRESULT CreateOrFail(HWND hwnd) {
-  try {
-    return MainOnCreate(hwnd);
-  } catch (const std::bad_alloc&) {
-    Tell(kMsgOpenNoMemory);
-    return -1;
-  }
-}
-
-// The shutdown sequence, on destruction and when the session ends.
-void RunShutdown(bool sessionEnd) {
+// The end of the run, on destruction and when the session ends: the
+// help window closed, the settings written and the history saved.
+void SaveForTheEnd(bool sessionEnd) {
   CloseHelp(MainWindow());
   WriteSettings();
   if (History().Work()) {
@@ -107,18 +119,62 @@ void RunShutdown(bool sessionEnd) {
     }
   }
   if (!SavePhrases() && !g_fatal) Tell(kMsgPhrasesNotSaved);
-  UnregisterHotKeys();
-  StopCapture(MainWindow());
 }
 
-void MainOnDestroy() {
+// Unmakes what creation made, in the reverse order; a part creation did
+// not get to is skipped. With `save`, the history is saved where it was
+// opened: after the ways in are gone, so that nothing calls the list up
+// while it is saved, and before the list window goes.
+void Unmake(HWND hwnd, bool save) {
+  UnregisterHotKeys();
+  TrayDelete();
+  if (save) SaveForTheEnd(false);
+  DestroyDialogs();
+  StopCapture(hwnd);
+}
+
+// Creation that runs out of memory (recovering a huge leftover on the
+// 32-bit build, say) fails, as an open that does: it must not go on with
+// no history open, where every copy would be lost. Nothing was saved, so
+// clip.dat and any leftover stay for a start that has the memory.
+//
+// A creation that fails unmakes what it made. After a fatal box the
+// window is destroyed already, and this finds nothing left; after a
+// plain one it is not, and not every system follows a failed WM_CREATE
+// with WM_DESTROY (Wine sends only WM_NCDESTROY).
+LRESULT CreateOrFail(HWND hwnd) {
+  LRESULT result = -1;
+  try {
+    result = MainOnCreate(hwnd);
+  } catch (const std::bad_alloc&) {
+    Tell(kMsgOpenNoMemory);
+  }
+  if (result == -1) Unmake(hwnd, false);
+  return result;
+}
+
+void MainOnDestroy(HWND hwnd) {
   g_destroying = true;
-  RunShutdown(false);
+  Unmake(hwnd, true);
   PostQuitMessage(0);
 }
 
+// The session is ending, and the program may be ended without being
+// destroyed: the history is saved now, and the hotkeys and the capture,
+// which would reach it, stop with it. The window, its dialogs and the
+// icon stay, in case the session goes on.
+void OnQueryEndSession(HWND hwnd) {
+  if (g_closedForSessionEnd) return;
+  UnregisterHotKeys();
+  SaveForTheEnd(true);
+  StopCapture(hwnd);
+}
+
 // The session did not end after all: take the history up again from the
-// data file just saved, so that the program goes on working.
+// data file just saved, so that the program goes on working. The capture
+// starts again last, not first as in the creation: a reopen that fails
+// with a plain box leaves the program running without a history, and
+// nothing may then be captured into it.
 void ResumeAfterCancelledEnd() {
   if (!g_closedForSessionEnd) return;
   g_closedForSessionEnd = false;
@@ -153,10 +209,10 @@ LRESULT MainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE:
       return CreateOrFail(hwnd);
     case WM_DESTROY:
-      MainOnDestroy();
+      MainOnDestroy(hwnd);
       return 0;
     case WM_QUERYENDSESSION:
-      if (!g_closedForSessionEnd) RunShutdown(true);
+      OnQueryEndSession(hwnd);
       return TRUE;
     case WM_ENDSESSION:
       if (!wParam) ResumeAfterCancelledEnd();
@@ -241,6 +297,7 @@ void PostCaptureFailure(int code) {
 }
 
 void ReportStartNotices() {
+  TellTakenHotKeys();
   const KeptLeftover kept = History().TakeKeptLeftover();  // told once
   if (kept.unreadable && kept.name.empty())
     Tell(kMsgLeftoverUnreadableNotKept);

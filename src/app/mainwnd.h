@@ -45,6 +45,7 @@ void PostCaptureFailure(int code);
 // Makes the error box and these notices the program's reporter.
 void InstallReporter();
 
-// Everything the start has to tell, once: a leftover working file kept
-// aside, a start-up delete not done, a damaged data file.
+// Everything the start has to tell, once: a hotkey another program holds,
+// a leftover working file kept aside, a start-up delete not done, a
+// damaged data file.
 void ReportStartNotices();

@@ -3,6 +3,13 @@
 #include "output/messages.h"
 #include "store/phrases.h"
 
+namespace {
+
+// The last opening failed, and that is still to be told.
+bool g_notOpened = false;
+
+}  // namespace
+
 void OpenPhrases() {
   Store& phrases = Phrases();
   if (phrases.Work()) return;  // still open: the last save failed
@@ -10,7 +17,7 @@ void OpenPhrases() {
   // in the order it was added.
   tdb_recover(phrases, false);
   tdb_create(phrases);
-  tdb_open(phrases);
+  g_notOpened = !tdb_open(phrases);
 }
 
 bool SavePhrases() {
@@ -25,5 +32,6 @@ void ReportPhraseNotices() {
   const LoadDamage damage = phrases.TakeLoadDamage();
   if (damage.damaged && damage.copy.empty()) Tell(kMsgPhrasesDamagedNoCopy);
   if (damage.damaged && !damage.copy.empty()) Tell(kMsgPhrasesDamaged, {damage.copy});
-  if (!phrases.Work()) Tell(kMsgPhrasesNotOpened);
+  if (g_notOpened) Tell(kMsgPhrasesNotOpened);
+  g_notOpened = false;
 }

@@ -30,6 +30,8 @@ constexpr UINT kLeftOutTipMs = 10000;
 // 1 while no tray command runs; while 0 the menu's commands are greyed.
 extern bool g_trayIdle;
 
+// Adds the icon, in the picture of the paused state when capturing is
+// paused; TrayDelete takes it away again.
 void TrayAdd();
 void TraySetPaused();
 void TraySetNormal();

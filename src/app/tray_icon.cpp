@@ -25,6 +25,8 @@ std::wstring g_tip = Widen(kTip);
 bool g_tellingLeftOut = false;
 
 int g_iconPixels = 0;
+// From TrayAdd to TrayDelete: the program has an icon in the tray.
+bool g_added = false;
 
 NOTIFYICONDATAW Record(UINT flags) {
   NOTIFYICONDATAW data = {};
@@ -52,10 +54,14 @@ void Notify(DWORD action, UINT flags, int icon) {
   if (data.hIcon) DestroyIcon(data.hIcon);
 }
 
+// The picture for the state capture is in.
+int StateIcon() { return g_set.sus ? IDI_PAUSED : IDI_KOPIWELL; }
+
 }  // namespace
 
 void TrayAdd() {
-  Notify(NIM_ADD, NIF_MESSAGE | NIF_ICON | NIF_TIP, IDI_KOPIWELL);
+  Notify(NIM_ADD, NIF_MESSAGE | NIF_ICON | NIF_TIP, StateIcon());
+  g_added = true;
 }
 
 void TraySetPaused() {
@@ -67,7 +73,8 @@ void TraySetNormal() {
 }
 
 void TrayDelete() {
-  Notify(NIM_DELETE, 0, 0);
+  if (g_added) Notify(NIM_DELETE, 0, 0);
+  g_added = false;
 }
 
 void TrayRefreshTip() {
@@ -109,17 +116,14 @@ UINT TaskbarCreatedMessage() {
 
 // Without this the icon would vanish for good when the shell restarts,
 // and with it the only way to reach the program. The new taskbar may
-// also stand on a screen of another density.
+// also stand on a screen of another density. An icon not added yet, or
+// deleted already, is not made by the shell's news.
 void OnTaskbarCreated() {
-  TrayAdd();
-  if (g_set.sus) TraySetPaused();
+  if (g_added) TrayAdd();
 }
 
 void OnTrayDpiChanged() {
-  if (g_set.sus)
-    TraySetPaused();
-  else
-    TraySetNormal();
+  Notify(NIM_MODIFY, NIF_ICON, StateIcon());
 }
 
 int TrayIconPixels() { return g_iconPixels; }

@@ -70,8 +70,9 @@ void RunSettings(HWND main) {
     ClearRepeatRegister();
     if (g_hListWnd) SetListTitle(g_hListWnd, g_set.key);
   }
-  RegisterHotKeys(changed);
+  RegisterHotKeys();
   // Told after the other choices have taken effect.
+  if (changed) TellTakenHotKeys();
   if (linkOutcome == LinkOutcome::kNotMade) Tell(kMsgSignInLinkNotMade);
   if (linkOutcome == LinkOutcome::kNotRemoved) Tell(kMsgSignInLinkNotRemoved);
 }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,15 +25,24 @@ bool g_viewerShown = false;
 
 namespace {
 
-int g_updateCache = -999;  // the update button's last state; no state yet
-// The list window the dialog hands the keyboard back to, and the store
-// whose entries it edits.
-HWND g_returnTo = nullptr;
-Store* g_rows = nullptr;
-// The row the dialog shows and its record: the entry a change is stored
-// into, wherever the rows around it move meanwhile.
-int g_row = -1;
-std::int32_t g_offset = -1;
+// What the dialog works with: given to it at its creation, kept with it
+// (DWLP_USER) and freed when it is destroyed.
+struct ViewerData {
+  // The list window the dialog hands the keyboard back to, and the store
+  // whose entries it edits.
+  HWND returnTo = nullptr;
+  Store* rows = nullptr;
+  // The row the dialog shows and its record: the entry a change is
+  // stored into, wherever the rows around it move meanwhile.
+  int row = -1;
+  std::int32_t offset = -1;
+  int updateState = -999;  // the update button's last state; no state yet
+};
+
+// Null before WM_INITDIALOG and after WM_DESTROY.
+ViewerData* DataOf(HWND dialog) {
+  return reinterpret_cast<ViewerData*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
 
 // Margins of the edit box and the buttons' line, in client pixels.
 // At 96 DPI, scaled for the dialog's density.
@@ -41,17 +52,23 @@ constexpr int kButtonsFromBottom = 34;
 // Lays the dialog out again after a change of density.
 constexpr UINT kRelayout = WM_APP + 40;
 
-HWND Edit() { return GetDlgItem(g_hViewer, IDC_VIEWER_EDIT); }
+HWND Edit(HWND dialog) { return GetDlgItem(dialog, IDC_VIEWER_EDIT); }
 
-void BackToList() {
-  if (g_returnTo && IsWindow(g_returnTo)) SetForegroundWindow(g_returnTo);
+void BackToList(const ViewerData& data) {
+  if (data.returnTo && IsWindow(data.returnTo)) SetForegroundWindow(data.returnTo);
+}
+
+// Enables or disables the update button (更新).
+void EnableUpdate(HWND dialog, ViewerData& data, int on) {
+  if (on == data.updateState) return;
+  data.updateState = on;
+  EnableWindow(GetDlgItem(dialog, IDC_VIEWER_UPDATE), on == 1);
 }
 
 // The record for the text as it stands in the edit box, whole (however
 // long the user made it, nothing is cut): its code-page bytes, with its
 // Unicode copy beside them when the code page cannot hold it.
-std::string EditRecord() {
-  HWND edit = Edit();
+std::string EditRecord(HWND edit) {
   const int length = GetWindowTextLengthW(edit);
   std::u16string text(static_cast<size_t>(length) + 1, u'\0');
   const int got = GetWindowTextW(edit, reinterpret_cast<wchar_t*>(&text[0]), length + 1);
@@ -67,10 +84,10 @@ std::string EditRecord() {
 constexpr std::int32_t kUnicodeReadMax = 8 * kViewerMaxBytes;
 
 // Shows a record that keeps a Unicode copy; false for any other.
-bool ShowUnicode(HWND edit, std::int32_t length) {
+bool ShowUnicode(const Store& rows, HWND edit, std::int32_t length) {
   if (length > kUnicodeReadMax) return false;
   std::vector<char> record(static_cast<size_t>(length) + 1);
-  tdb_read(*g_rows, record.data(), length);
+  tdb_read(rows, record.data(), length);
   const unicode_record::Parts parts = unicode_record::Split(record.data(), static_cast<size_t>(length));
   std::u16string text;
   if (!parts.unicode || !Utf16FromUtf8(parts.utf8, parts.utf8Bytes, &text)) return false;
@@ -86,23 +103,24 @@ bool ShowUnicode(HWND edit, std::int32_t length) {
 // Stores a changed text for the entry the dialog shows. False when it
 // could not be stored; the user has been told and the dialog keeps the
 // text.
-bool StoreChange() {
-  HWND edit = Edit();
+bool StoreChange(HWND dialog, ViewerData& data) {
+  HWND edit = Edit(dialog);
   // A record shown cut (read only) is never written back.
   if (!SendMessageW(edit, EM_GETMODIFY, 0, 0) || (GetWindowLongW(edit, GWL_STYLE) & ES_READONLY))
     return true;
-  const int row = g_row;
-  if (row < 0 || row >= tdb_rowcount(*g_rows) || tdb_rowoffset(*g_rows, row) != g_offset) {
+  const int row = data.row;
+  Store& rows = *data.rows;
+  if (row < 0 || row >= tdb_rowcount(rows) || tdb_rowoffset(rows, row) != data.offset) {
     Tell(kMsgEditEntryGone);
     return false;
   }
-  const int stored = tdb_modify(*g_rows, EditRecord(), row);
+  const int stored = tdb_modify(rows, EditRecord(edit), row);
   if (stored == 0) {
-    g_offset = tdb_rowoffset(*g_rows, row);
+    data.offset = tdb_rowoffset(rows, row);
     SendMessageW(edit, EM_SETMODIFY, FALSE, 0);
     return true;
   }
-  if (const Message* m = MessageFor(kWhenStoringEdit, g_rows->Error())) {
+  if (const Message* m = MessageFor(kWhenStoringEdit, rows.Error())) {
     ErrorBox(m->text, m->kind);
     return false;
   }
@@ -110,24 +128,26 @@ bool StoreChange() {
   return false;
 }
 
-void ViewerOnCommand(int id, int notification) {
+void ViewerOnCommand(HWND dialog, int id, int notification) {
+  ViewerData* data = DataOf(dialog);
+  if (!data) return;
   switch (id) {
     case IDOK:
-      if (!StoreChange()) return;
+      if (!StoreChange(dialog, *data)) return;
       HideViewer();
-      BackToList();
+      BackToList(*data);
       return;
     case IDC_VIEWER_UPDATE:
-      if (!StoreChange()) return;
-      EnableViewerUpdate(0);
-      SetFocus(Edit());
+      if (!StoreChange(dialog, *data)) return;
+      EnableUpdate(dialog, *data, 0);
+      SetFocus(Edit(dialog));
       return;
     case IDCANCEL:
       HideViewer();
-      BackToList();
+      BackToList(*data);
       return;
     case IDC_VIEWER_EDIT:
-      if (notification == EN_UPDATE) EnableViewerUpdate(1);
+      if (notification == EN_UPDATE) EnableUpdate(dialog, *data, 1);
       return;
   }
 }
@@ -141,7 +161,7 @@ void MoveControl(HWND dialog, int id, int x, int y) {
 // passes through while it is created hidden are not the user's.
 void ViewerOnSize(HWND dialog, int w, int h) {
   const int dpi = WindowDpi(dialog);
-  SetWindowPos(Edit(), nullptr, 0, 0, w - ForDpi(kEditMarginX, dpi), h - ForDpi(kEditMarginY, dpi),
+  SetWindowPos(Edit(dialog), nullptr, 0, 0, w - ForDpi(kEditMarginX, dpi), h - ForDpi(kEditMarginY, dpi),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   const int a = w / 10, y = h - ForDpi(kButtonsFromBottom, dpi);
   MoveControl(dialog, IDOK, 2 * a, y);
@@ -161,7 +181,10 @@ void ViewerOnMove(HWND dialog) {
 
 INT_PTR ViewerDlgWork(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_INITDIALOG:
+    case WM_INITDIALOG: {
+      // From here on the dialog owns its data.
+      auto* data = reinterpret_cast<std::unique_ptr<ViewerData>*>(lParam);
+      SetWindowLongPtrW(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(data->release()));
       g_hViewer = hwnd;
       LeaveDialogSizeToUs(hwnd);
       // However long the text grows, typing is never cut off.
@@ -169,6 +192,7 @@ INT_PTR ViewerDlgWork(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       // No focus yet: a control of the hidden dialog taking the focus
       // would make the hidden dialog the program's active window.
       return FALSE;
+    }
     case WM_SIZE:
       ViewerOnSize(hwnd, LOWORD(lParam), HIWORD(lParam));
       return TRUE;
@@ -189,9 +213,11 @@ INT_PTR ViewerDlgWork(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     }
     case WM_COMMAND:
-      ViewerOnCommand(LOWORD(wParam), HIWORD(wParam));
+      ViewerOnCommand(hwnd, LOWORD(wParam), HIWORD(wParam));
       return TRUE;
     case WM_DESTROY:
+      delete DataOf(hwnd);
+      SetWindowLongPtrW(hwnd, DWLP_USER, 0);
       g_hViewer = nullptr;
       g_viewerShown = false;
       return TRUE;
@@ -214,9 +240,13 @@ void PlaceViewer() {
 }  // namespace
 
 HWND CreateViewer(HWND returnTo, Store& rows) {
-  g_returnTo = returnTo;
-  g_rows = &rows;
-  return CreateDialogParamW(ProgramInstance(), MAKEINTRESOURCEW(IDD_VIEWER), nullptr, ViewerDlgProc, 0);
+  // Handed over at WM_INITDIALOG; freed here if the dialog never got
+  // that far.
+  auto data = std::make_unique<ViewerData>();
+  data->returnTo = returnTo;
+  data->rows = &rows;
+  return CreateDialogParamW(ProgramInstance(), MAKEINTRESOURCEW(IDD_VIEWER), nullptr, ViewerDlgProc,
+                            reinterpret_cast<LPARAM>(&data));
 }
 
 void ToggleViewer(char mode, int row) {
@@ -227,51 +257,48 @@ void ToggleViewer(char mode, int row) {
   }
   g_viewerShown = true;
   // What was typed before the dialog was last cancelled is not kept.
-  SendMessageW(Edit(), EM_SETMODIFY, FALSE, 0);
+  HWND edit = Edit(g_hViewer);
+  SendMessageW(edit, EM_SETMODIFY, FALSE, 0);
   LoadViewer(row);
   PlaceViewer();
   ShowWindow(g_hViewer, SW_SHOWNORMAL);
   if (mode == 'e')
-    BackToList();
+    BackToList(*DataOf(g_hViewer));
   else
-    SetFocus(Edit());
+    SetFocus(edit);
 }
 
 void LoadViewer(int row) {
   if (row < 0 || !g_hViewer) return;
-  HWND edit = Edit();
+  ViewerData& data = *DataOf(g_hViewer);
+  HWND edit = Edit(g_hViewer);
   // The entry shown, moved to another row (a capture above it): typing
   // not yet stored stays.
-  if (SendMessageW(edit, EM_GETMODIFY, 0, 0) && row < tdb_rowcount(*g_rows) &&
-      tdb_rowoffset(*g_rows, row) == g_offset) {
-    g_row = row;
+  const Store& rows = *data.rows;
+  if (SendMessageW(edit, EM_GETMODIFY, 0, 0) && row < tdb_rowcount(rows) &&
+      tdb_rowoffset(rows, row) == data.offset) {
+    data.row = row;
     return;
   }
   std::int32_t length = 0, offset = 0;
-  tdb_gethead(*g_rows, row, &length, &offset);
-  g_row = row;
-  g_offset = offset;
-  if (ShowUnicode(edit, length)) {
-    EnableViewerUpdate(0);
+  tdb_gethead(rows, row, &length, &offset);
+  data.row = row;
+  data.offset = offset;
+  if (ShowUnicode(rows, edit, length)) {
+    EnableUpdate(g_hViewer, data, 0);
     return;
   }
-  tdb_gethead(*g_rows, row, &length, &offset);
+  tdb_gethead(rows, row, &length, &offset);
   const std::int32_t n = length < kViewerMaxBytes ? length : kViewerMaxBytes;
   // tdb_read ends the text after the bytes it read.
   std::vector<char> text(static_cast<size_t>(n > 0 ? n : 0) + 1);
-  tdb_read(*g_rows, text.data(), n);
+  tdb_read(rows, text.data(), n);
   SendMessageW(edit, EM_SETREADONLY, length > kViewerMaxBytes, 0);
   SetWindowTextA(edit, text.data());
-  EnableViewerUpdate(0);
+  EnableUpdate(g_hViewer, data, 0);
 }
 
 void HideViewer() {
   if (g_hViewer) ShowWindow(g_hViewer, SW_HIDE);
   g_viewerShown = false;
-}
-
-void EnableViewerUpdate(int on) {
-  if (on == g_updateCache || !g_hViewer) return;
-  g_updateCache = on;
-  EnableWindow(GetDlgItem(g_hViewer, IDC_VIEWER_UPDATE), on == 1);
 }

@@ -29,6 +29,3 @@ void HideViewer();
 
 // Loads the row's text into the dialog (-1: nothing happens).
 void LoadViewer(int row);
-
-// Enables or disables the update button (更新).
-void EnableViewerUpdate(int on);

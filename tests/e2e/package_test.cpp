@@ -88,8 +88,8 @@ TEST(Package, RunsFromItsUnpackedFolderAndKeepsItsFilesThere) {
   DWORD code = 0;
   ASSERT_TRUE(app.WaitExit(&code));
   EXPECT_EQ(1u, code);
-  // Settings and history beside the program; no working file left.
+  // Settings, history and phrases beside the program; no working file left.
   EXPECT_EQ((std::set<std::wstring>{L"kopiwell.exe", L"kopiwell.html", L"readme.txt",
-                                    L"kopiwell.ini", L"clip.dat"}),
+                                    L"kopiwell.ini", L"clip.dat", L"phrase.dat"}),
             FilesIn(dir));
 }

@@ -195,17 +195,17 @@ TEST_F(Commands, TheContextMenuOffersTheRowCommandsOrSelectAll) {
     return items;
   };
   HMENU row = BuildListMenu(true, false);
-  EXPECT_EQ((std::vector<std::string>{"貼付", "コピー", "削除", "一覧に貼付", "表示", "編集", "",
-                                      "引用", "", "次のコピーを記録しない"}),
+  EXPECT_EQ((std::vector<std::string>{"貼付", "コピー", "削除", "一覧に貼付", "定型文に登録", "表示",
+                                      "編集", "", "引用", "", "次のコピーを記録しない"}),
             texts(row));
   EXPECT_EQ((std::vector<std::string>{"この上へ", "この下へ"}), texts(GetSubMenu(row, 3)));
   EXPECT_EQ(1106u, GetMenuItemID(GetSubMenu(row, 3), 0));
-  EXPECT_EQ((std::vector<std::string>{"貼付", "コピー"}), texts(GetSubMenu(row, 7)));
-  EXPECT_EQ(1101u, GetMenuItemID(GetSubMenu(row, 7), 1));
+  EXPECT_EQ((std::vector<std::string>{"貼付", "コピー"}), texts(GetSubMenu(row, 8)));
+  EXPECT_EQ(1101u, GetMenuItemID(GetSubMenu(row, 8), 1));
   DestroyMenu(row);
   HMENU viewing = BuildListMenu(true, true);
-  EXPECT_EQ((std::vector<std::string>{"貼付", "コピー", "削除", "一覧に貼付", "", "引用", "",
-                                      "次のコピーを記録しない"}),
+  EXPECT_EQ((std::vector<std::string>{"貼付", "コピー", "削除", "一覧に貼付", "定型文に登録", "",
+                                      "引用", "", "次のコピーを記録しない"}),
             texts(viewing));
   DestroyMenu(viewing);
   HMENU below = BuildListMenu(false, false);
