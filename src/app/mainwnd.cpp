@@ -72,7 +72,7 @@ LRESULT MainOnCreate(HWND hwnd) {
   if (g_fatal) return -1;
 
   CreateListWindow();
-  CreateViewer(g_hListWnd, History());
+  CreateViewer(ListWindowHandle(), History());
   if (!tdb_open(history)) {
     ReportOpenFailure();
     return -1;

@@ -13,10 +13,10 @@
 
 namespace {
 
-// 0 stays 0; a failure is remembered in g_listError and gives -1.
+// 0 stays 0; a failure is remembered in the window's listError and gives -1.
 int Fail(int code) {
   if (code == 0) return 0;
-  g_listError = code;
+  TheListWindow().listError = code;
   return -1;
 }
 
@@ -50,9 +50,11 @@ int CopySelClip(const char* q, const char* f, int w, int r) {
 bool CopyChosen(int first, int last, bool quoted) {
   const char* quote = quoted ? g_set.inyo : "";
   const char* footer = quoted ? g_set.foot : "";
-  const int result = g_multiSel ? CopySelClip(quote, footer, g_set.lfbyte, g_set.lf)
-                                : CopyClip(first, last, quote, footer, g_set.lfbyte, g_set.lf);
+  const int result = ShownList().multiSel
+                         ? CopySelClip(quote, footer, g_set.lfbyte, g_set.lf)
+                         : CopyClip(first, last, quote, footer, g_set.lfbyte, g_set.lf);
   if (result == 0) return true;
-  if (const char* message = CopyFailureMessage(g_listError)) ErrorBox(message, kErrorPlain);
+  if (const char* message = CopyFailureMessage(TheListWindow().listError))
+    ErrorBox(message, kErrorPlain);
   return false;
 }

@@ -3,7 +3,7 @@
 
 // Copies rows first to last (either order) with quote prefix q and footer f
 // on every line, wrapped at w bytes (0: no wrap) under line-end rule r.
-// Returns 0, or -1 with g_listError (listwin.h) set.
+// Returns 0, or -1 with the list window's listError (list_state.h) set.
 int CopyClip(int first, int last, const char* q, const char* f, int w, int r);
 
 // The same for every selected row, top to bottom.

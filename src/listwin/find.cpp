@@ -222,9 +222,10 @@ void SearchBar(Yield yield) {
 }
 
 void Layout() {
+  HWND listWnd = TheListWindow().hwnd;
   RECT client;
-  GetClientRect(g_hListWnd, &client);
-  SendMessageW(g_hListWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+  GetClientRect(listWnd, &client);
+  SendMessageW(listWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
 }
 
 // Closes the bar. Kept: its pattern becomes the last pattern, and the
@@ -244,7 +245,7 @@ void CloseBar(bool keep) {
   g_open = false;
   for (HWND w : {g_mark, g_edit, g_status}) ShowWindow(w, SW_HIDE);
   Layout();
-  SetFocus(g_hListView);
+  SetFocus(TheListWindow().view);
 }
 
 // Alt+Enter: every row that holds the pattern, selected for one output.
@@ -315,14 +316,15 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 HWND MakeChild(const wchar_t* cls, DWORD style) {
-  HWND w = CreateWindowExW(0, cls, L"", WS_CHILD | style, 0, 0, 0, 0, g_hListWnd, nullptr,
-                           nullptr, nullptr);
-  SendMessageW(w, WM_SETFONT, SendMessageW(g_hListWnd, WM_GETFONT, 0, 0), FALSE);
+  HWND listWnd = TheListWindow().hwnd;
+  HWND w = CreateWindowExW(0, cls, L"", WS_CHILD | style, 0, 0, 0, 0, listWnd, nullptr, nullptr,
+                           nullptr);
+  SendMessageW(w, WM_SETFONT, SendMessageW(listWnd, WM_GETFONT, 0, 0), FALSE);
   return w;
 }
 
 void MakeBar() {
-  if (g_edit && GetParent(g_edit) == g_hListWnd && IsWindow(g_edit)) return;
+  if (g_edit && GetParent(g_edit) == TheListWindow().hwnd && IsWindow(g_edit)) return;
   g_mark = MakeChild(L"STATIC", SS_CENTER);
   g_edit = MakeChild(L"EDIT", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL);
   g_status = MakeChild(L"STATIC", SS_LEFT);
@@ -333,7 +335,7 @@ void MakeBar() {
 }  // namespace
 
 void OpenFindBar(bool forward) {
-  if (!g_hListWnd) return;
+  if (!TheListWindow().hwnd) return;
   MakeBar();
   g_forward = forward;
   g_origin = GetCursorRow();
@@ -377,18 +379,18 @@ int EditHeight() {
 }  // namespace
 
 int FindBarHeight() {
-  return g_open ? EditHeight() + 2 * ForDpi(kBarGap, WindowDpi(g_hListWnd)) : 0;
+  return g_open ? EditHeight() + 2 * ForDpi(kBarGap, WindowDpi(TheListWindow().hwnd)) : 0;
 }
 
 void FitFindBarFont() {
   if (!g_edit || !IsWindow(g_edit)) return;
-  const WPARAM font = SendMessageW(g_hListWnd, WM_GETFONT, 0, 0);
+  const WPARAM font = SendMessageW(TheListWindow().hwnd, WM_GETFONT, 0, 0);
   for (HWND w : {g_mark, g_edit, g_status}) SendMessageW(w, WM_SETFONT, font, FALSE);
 }
 
 void PlaceFindBar(const RECT& listView) {
   if (!g_open) return;
-  const int dpi = WindowDpi(g_hListWnd);
+  const int dpi = WindowDpi(TheListWindow().hwnd);
   const int mark = ForDpi(kMarkWidth, dpi), status = ForDpi(kStatusWidth, dpi);
   const int gap = ForDpi(kBarGap, dpi);
   const int y = listView.bottom + gap, h = EditHeight();

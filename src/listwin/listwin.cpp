@@ -58,41 +58,44 @@ constexpr KeyModeTitle kTitles[] = {
 // row would otherwise cost a repaint request (under Wine about 0.4 ms),
 // which slows capture down when copies come quickly.
 void ListOnShowWindow(bool shown) {
+  HWND view = TheListWindow().view;
   // The list takes commands, not text: with the input method on (as most
   // Japanese users leave it), j, k and dd must still arrive as typed.
   // Text fields (the edit dialog) keep their input method. Done when the
   // list is shown: the input method system is not needed for the start.
-  if (shown) ImmAssociateContextEx(g_hListView, nullptr, 0);
-  SendMessageW(g_hListView, WM_SETREDRAW, shown, 0);
-  if (shown) InvalidateRect(g_hListView, nullptr, TRUE);
+  if (shown) ImmAssociateContextEx(view, nullptr, 0);
+  SendMessageW(view, WM_SETREDRAW, shown, 0);
+  if (shown) InvalidateRect(view, nullptr, TRUE);
 }
 
 void FitListView(HWND hwnd) {
+  HWND view = TheListWindow().view;
   RECT client;
   GetClientRect(hwnd, &client);
   const int dpi = WindowDpi(hwnd);
-  SetWindowPos(g_hListView, nullptr, 0, 0, client.right - ForDpi(kListMarginX, dpi),
+  SetWindowPos(view, nullptr, 0, 0, client.right - ForDpi(kListMarginX, dpi),
                client.bottom - ForDpi(kListMarginY, dpi) - FindBarHeight(),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   if (!FindBarOpen()) return;
-  RECT view;
-  GetWindowRect(g_hListView, &view);
-  MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&view), 2);
-  PlaceFindBar(view);
+  RECT placed;
+  GetWindowRect(view, &placed);
+  MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&placed), 2);
+  PlaceFindBar(placed);
 }
 
 BOOL ListOnInitDialog(HWND hwnd) {
-  g_hListWnd = hwnd;
-  g_hListView = GetDlgItem(hwnd, IDC_LISTVIEW);
+  ListWindow& list = TheListWindow();
+  list.hwnd = hwnd;
+  list.view = GetDlgItem(hwnd, IDC_LISTVIEW);
   LeaveDialogSizeToUs(hwnd);
-  g_viewSync = StartViewSync(g_hListView, ListStore());
-  g_outputAction = kOutputNone;
+  g_viewSync = StartViewSync(list.view, ListStore());
+  ChooseOutput(kOutputNone);
   LVCOLUMNW column = {};
   column.mask = LVCF_FMT | LVCF_WIDTH;
   column.fmt = LVCFMT_LEFT;
   column.cx = ForDpi(kColumnWidth, WindowDpi(hwnd));
-  SendMessageW(g_hListView, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
-  SubclassListView(g_hListView);
+  SendMessageW(list.view, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+  SubclassListView(list.view);
   SetListTitle(hwnd, g_set.key);
   FitListView(hwnd);
   ListOnShowWindow(false);
@@ -103,9 +106,10 @@ BOOL ListOnInitDialog(HWND hwnd) {
 // or ShowList put it: the sizes and places the window passes through while
 // it is created hidden must not replace the stored ones.
 void ListOnSize(HWND hwnd) {
-  if (!g_hListView) return;
+  const ListWindow& list = TheListWindow();
+  if (!list.view) return;
   FitListView(hwnd);
-  if (!g_listShown) return;
+  if (!list.shown) return;
   WindowPlace kept = KeptPlace(KeptWindow::kList);
   if (KeepSize(hwnd, &kept.w, &kept.h, &kept.dpi)) KeepPlace(KeptWindow::kList, kept);
   MeasurePage();
@@ -122,14 +126,14 @@ void ListOnDpiChanged(HWND hwnd, LPARAM suggested) {
 }
 
 void ListOnRelayout(HWND hwnd) {
-  SendMessageW(g_hListView, LVM_SETCOLUMNWIDTH, 0, ForDpi(kColumnWidth, WindowDpi(hwnd)));
+  SendMessageW(TheListWindow().view, LVM_SETCOLUMNWIDTH, 0, ForDpi(kColumnWidth, WindowDpi(hwnd)));
   FitFindBarFont();
   FitListView(hwnd);
   MeasurePage();
 }
 
 void ListOnMove(HWND hwnd) {
-  if (!g_listShown) return;
+  if (!TheListWindow().shown) return;
   WindowPlace kept = KeptPlace(KeptWindow::kList);
   KeepPosition(hwnd, &kept.x, &kept.y);
   KeepPlace(KeptWindow::kList, kept);
@@ -253,33 +257,37 @@ BOOL ListOnNotify(HWND hwnd, NMHDR* header) {
 // focus without a notification (Windows does on an insert), so the row
 // the tracking saw last is only the fallback.
 void ListOnOk(HWND hwnd) {
-  if (g_outputAction == kOutputNone) g_outputAction = kOutputPaste;
-  if (!g_clipReady) {
+  const ListWindow& list = TheListWindow();
+  if (list.output.action == kOutputNone) ChooseOutput(kOutputPaste);
+  if (!list.output.clipReady) {
+    const ListRows& rows = ShownList();
     const int cursor = GetCursorRow();
-    const int row = cursor >= 0 ? cursor : g_lastCursorRow;
+    const int row = cursor >= 0 ? cursor : rows.lastCursorRow;
     // No row to copy: pasting now would insert whatever the clipboard
     // happens to hold.
-    if (!g_multiSel && (row < 0 || row >= GetRowCount())) {
+    if (!rows.multiSel && (row < 0 || row >= GetRowCount())) {
       MessageBeep(0);
       return;
     }
-    if (!CopyChosen(row, row, g_held.shift)) return;
+    if (!CopyChosen(row, row, list.held.shift)) return;
   }
   HideAndPaste(hwnd, kPasteMode);
 }
 
 void ListOnActivateApp(HWND hwnd, bool active) {
   if (active || ErrorBoxOpen()) return;
-  g_targetFocus = nullptr;
-  if (g_set.actv_hide == kHide && g_listShown) HideAndPaste(hwnd, kHideOnly);
+  ListWindow& list = TheListWindow();
+  list.targetFocus = nullptr;
+  if (g_set.actv_hide == kHide && list.shown) HideAndPaste(hwnd, kHideOnly);
 }
 
 void ListOnDestroy() {
   ListStore().SetObserver(nullptr);
   g_viewSync.reset();
-  g_hListWnd = nullptr;
-  g_hListView = nullptr;
-  g_listShown = false;
+  ListWindow& list = TheListWindow();
+  list.hwnd = nullptr;
+  list.view = nullptr;
+  list.shown = false;
 }
 
 INT_PTR ListDlgWork(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -335,6 +343,10 @@ INT_PTR CALLBACK ListDlgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 HWND CreateListWindow() {
   return CreateDialogParamW(ProgramInstance(), MAKEINTRESOURCEW(IDD_LIST), nullptr, ListDlgProc, 0);
 }
+
+HWND ListWindowHandle() { return TheListWindow().hwnd; }
+
+bool ListShown() { return TheListWindow().shown; }
 
 void SetListTitle(HWND hwnd, int key) {
   for (const KeyModeTitle& t : kTitles) {

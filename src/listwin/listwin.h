@@ -7,9 +7,14 @@
 
 #include "listwin/list_state.h"
 
-
 // Creates the window hidden, from its template.
 HWND CreateListWindow();
+
+// The window, null when there is none, and whether it is meant to be on
+// screen (an appearance runs from ShowList to the HideAndPaste that
+// leaves it hidden).
+HWND ListWindowHandle();
+bool ListShown();
 
 // Sets the caption to the one-line key help of the key mode.
 void SetListTitle(HWND hwnd, int key);

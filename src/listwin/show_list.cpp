@@ -12,17 +12,13 @@
 #include "output/viewer.h"
 #include "settings/settings.h"
 
-HWND g_targetFocus = nullptr;
-int g_outputAction = kOutputNone;
-bool g_clipReady = false;
-HeldModifiers g_held;
-
 namespace {
 
 // The text caret of the window the user was typing in, on the screen;
 // false where that window's thread shows none.
 bool CaretOnScreen(ScreenRect* caret) {
-  HWND owner = g_targetFocus ? g_targetFocus : GetForegroundWindow();
+  const HWND target = TheListWindow().targetFocus;
+  HWND owner = target ? target : GetForegroundWindow();
   GUITHREADINFO info = {};
   info.cbSize = sizeof info;
   if (!owner || !GetGUIThreadInfo(GetWindowThreadProcessId(owner, nullptr), &info) ||
@@ -38,21 +34,21 @@ bool CaretOnScreen(ScreenRect* caret) {
 // Shows the list at its kept place (or, when places are not kept, where
 // a first run puts it), or below the caret or at the mouse as the
 // settings say, with the kept size.
-void PlaceList() {
+void PlaceList(HWND listWnd) {
   const WindowPlace place = PlaceToShow(KeptWindow::kList);
   const bool topmost = g_set.actv_hide == kHide || g_set.topmost == kYes;
   ScreenRect anchor = {};
   if (g_set.place == kPlaceLast) {
-    PlaceWindow(g_hListWnd, place.x, place.y, place.w, place.h, place.dpi, topmost);
+    PlaceWindow(listWnd, place.x, place.y, place.w, place.h, place.dpi, topmost);
   } else {
     if (g_set.place != kPlaceCaret || !CaretOnScreen(&anchor)) {
       POINT mouse = {};
       GetCursorPos(&mouse);
       anchor = {mouse.x, mouse.y, mouse.x, mouse.y};
     }
-    PlaceWindowAt(g_hListWnd, anchor, place.w, place.h, place.dpi, topmost);
+    PlaceWindowAt(listWnd, anchor, place.w, place.h, place.dpi, topmost);
   }
-  ShowWindow(g_hListWnd, SW_SHOWNORMAL);
+  ShowWindow(listWnd, SW_SHOWNORMAL);
 }
 
 void SetInitialCursor() {
@@ -64,55 +60,58 @@ void SetInitialCursor() {
   }
 }
 
-void BringListForward() {
+void BringListForward(HWND listWnd) {
   if (g_viewerShown && g_hViewer) SetForegroundWindow(g_hViewer);
-  SetForegroundWindow(g_hListWnd);
+  SetForegroundWindow(listWnd);
 }
 
 }  // namespace
 
 void ShowList() {
-  if (!g_hListWnd) return;
-  if (!g_listShown) {
-    g_held = HeldModifiers();
-    g_targetFocus = ForegroundFocus();
-    g_clipReady = false;
+  ListWindow& list = TheListWindow();
+  if (!list.hwnd) return;
+  if (!list.shown) {
+    list.held = HeldModifiers();
+    list.targetFocus = ForegroundFocus();
+    SetClipReady(false);
     ResetPendingKeys();
     CloseFindBar();
     MeasurePage();
-    g_listShown = true;
-    PlaceList();
+    list.shown = true;
+    PlaceList(list.hwnd);
     SetInitialCursor();
   }
-  BringListForward();
+  BringListForward(list.hwnd);
 }
 
 void HideAndPaste(HWND listWnd, int mode) {
+  ListWindow& list = TheListWindow();
   // Hiding the list deactivates the program, which forgets the target
   // (and with actv_hide 1 dismisses the list from within this call): the
   // paste uses this copy.
-  HWND target = g_targetFocus;
+  HWND target = list.targetFocus;
   if (g_viewerShown && g_hViewer) ShowWindow(g_hViewer, SW_HIDE);
   ShowWindow(listWnd, SW_HIDE);
-  if (mode == kPasteMode) g_clipReady = false;
-  ReleaseHeldModifiers(g_held);
+  if (mode == kPasteMode) SetClipReady(false);
+  ReleaseHeldModifiers(list.held);
 
   PasteOutcome outcome = PasteOutcome::kTyped;
   const bool returns = g_set.actv_hide != kHide && mode != kHideOnly;
-  if (mode == kPasteMode && g_outputAction == kOutputPaste) {
+  if (mode == kPasteMode && list.output.action == kOutputPaste) {
     outcome = PasteInto(target, returns);
-    if (target) g_targetFocus = target;
+    if (target) list.targetFocus = target;
   }
 
   if (!returns) {
-    if (g_lastCursorRow == -1) g_lastCursorRow = 0;
+    ListRows& rows = ShownList();
+    if (rows.lastCursorRow == -1) rows.lastCursorRow = 0;
     RememberWorkWindow(nullptr);
-    g_listShown = false;
+    list.shown = false;
     HideViewer();
   } else {
     if (g_viewerShown && g_hViewer) ShowWindow(g_hViewer, SW_RESTORE);
     ShowWindow(listWnd, SW_RESTORE);
-    BringListForward();
+    BringListForward(list.hwnd);
   }
   // Said after the list has its final state, which the box keeps. The
   // text is on the clipboard either way, for the user's own Ctrl+V.
@@ -121,7 +120,8 @@ void HideAndPaste(HWND listWnd, int mode) {
 }
 
 void PutListAway() {
+  ListWindow& list = TheListWindow();
   HideViewer();
-  if (g_hListWnd && g_listShown) ShowWindow(g_hListWnd, SW_HIDE);
-  g_listShown = false;
+  if (list.hwnd && list.shown) ShowWindow(list.hwnd, SW_HIDE);
+  list.shown = false;
 }

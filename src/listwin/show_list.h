@@ -6,26 +6,12 @@
 
 #include <windows.h>
 
+#include "listwin/list_state.h"
 #include "output/paste.h"
-
-// What the next OK command of the list does after copying.
-constexpr int kOutputNone = 0;  // not chosen yet: the OK command pastes
-constexpr int kOutputCopy = 1;
-constexpr int kOutputPaste = 2;
 
 // HideAndPaste modes.
 constexpr int kPasteMode = 1;  // paste if the output action is kOutputPaste
 constexpr int kHideOnly = 2;   // never paste
-
-// The control that had the keyboard focus when the list was called up;
-// null once the user has switched to another program.
-extern HWND g_targetFocus;
-extern int g_outputAction;
-// Set by a command that has already put its text on the clipboard, so
-// that the OK command does not copy again.
-extern bool g_clipReady;
-// Shift, Ctrl and Alt as the list view last saw them.
-extern HeldModifiers g_held;
 
 // Shows the list (or, when it is shown, brings it to the front again).
 void ShowList();

@@ -11,6 +11,7 @@
 #include <new>
 #include <vector>
 
+#include "listwin/list_state.h"
 #include "listwin/selection.h"
 #include "store/row_observer.h"
 #include "store/store.h"
@@ -100,7 +101,7 @@ class ViewSync : public RowObserver {
 
   // The marks name rows too, and move with them here and nowhere else.
   void RowsInserted(int row, int n, int count) override {
-    g_marks.RowsInserted(row, n);
+    ShownList().marks.RowsInserted(row, n);
     Resync(count, [&](std::vector<int>* selected, int* focus) {
       for (int& r : *selected)
         if (r >= row) r += n;
@@ -114,7 +115,7 @@ class ViewSync : public RowObserver {
     for (size_t end = rows.size(); end > 0;) {
       size_t begin = end - 1;
       while (begin > 0 && rows[begin - 1] == rows[begin] - 1) --begin;
-      g_marks.RowsDeleted(rows[begin], rows[end - 1]);
+      ShownList().marks.RowsDeleted(rows[begin], rows[end - 1]);
       end = begin;
     }
     // The states of the rows that stay move up past the rows that went; a
@@ -137,7 +138,7 @@ class ViewSync : public RowObserver {
   }
 
   void RowsReversed() override {
-    g_marks.RowsReversed(GetRowCount());
+    ShownList().marks.RowsReversed(GetRowCount());
     InvalidateRect(view_, nullptr, TRUE);
   }
 
