@@ -102,7 +102,7 @@ void OnTrayNotify(HWND main, LPARAM mouseMessage) {
       ShowList();
       break;
     case WM_RBUTTONDOWN:
-      if (ListShown()) HideAndPaste(ListWindowHandle(), kHideOnly);
+      if (ListShown()) DismissList();
       SetForegroundWindow(main);
       PostMessageW(main, kShowTrayMenu, 0, 0);
       break;

@@ -61,8 +61,6 @@ int MotionTarget(CommandMotion motion, long long count, char mark) {
   return -1;
 }
 
-void SendOk() { SendMessageW(TheListWindow().hwnd, WM_COMMAND, IDOK, 0); }
-
 void Move(const PageMove& m) {
   if (m.moves) MoveCursor(m.scroll, m.cursor);
 }
@@ -79,14 +77,6 @@ void DeleteForCommand(int cur, int target) {
   const int first = cur < target ? cur : target;
   const int rows = GetRowCount();
   MoveCursor(-1, first < rows ? first : rows - 1);
-}
-
-// Copies rows from..to (or the selected rows) for the output action; the
-// OK command then pastes what is on the clipboard.
-bool CopyForOutput(int from, int to, bool quoted) {
-  if (!CopyChosen(from, to, quoted)) return false;
-  SetClipReady(true);
-  return true;
 }
 
 // A new empty entry below (o) or above (O) the cursor row, shown in the
@@ -168,11 +158,19 @@ bool DoSelect(const CommandArgs& a) {
 bool DoUnselect(const CommandArgs&) { return ClearSelect(), true; }
 bool DoSelectAll(const CommandArgs&) { return SelectAll(), true; }
 
-// The output action is chosen even when the copy is then refused.
+// The output action is chosen even when the copy is then refused. A
+// command that confirms hands its rows over at once; one that does not
+// copies them for the OK command, which then pastes what is on the
+// clipboard.
 bool DoCopy(const CommandArgs& a) {
-  ChooseOutput(a.arg & kCopyOnlyCopy ? kOutputCopy : kOutputPaste);
+  const int action = a.arg & kCopyOnlyCopy ? kOutputCopy : kOutputPaste;
+  ChooseOutput(action);
   if (a.cursor < 0 || a.target < 0) return false;
-  if (CopyForOutput(a.cursor, a.target, a.arg & kCopyQuoted) && (a.arg & kCopyThenOk)) SendOk();
+  const OutputText text = ChosenRows(a.cursor, a.target, a.arg & kCopyQuoted);
+  if (a.arg & kCopyThenOk)
+    HideAndPaste(Confirmation(text, action));
+  else if (CopyChosen(text))
+    SetClipReady(true);
   return true;
 }
 
@@ -210,14 +208,12 @@ bool DoPage(const CommandArgs& a) {
 }
 
 bool DoOk(const CommandArgs&) {
-  ChooseOutput(kOutputPaste);
-  SetClipReady(false);
-  SendOk();
+  ConfirmPaste();
   return true;
 }
 
 bool DoHide(const CommandArgs&) {
-  HideAndPaste(TheListWindow().hwnd, kHideOnly);
+  DismissList();
   return true;
 }
 

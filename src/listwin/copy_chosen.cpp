@@ -47,12 +47,22 @@ int CopySelClip(const char* q, const char* f, int w, int r) {
   return Fail(CopyListRows(rows, q, f, w, r, kListErrSelNoRoom));
 }
 
-bool CopyChosen(int first, int last, bool quoted) {
-  const char* quote = quoted ? g_set.inyo : "";
-  const char* footer = quoted ? g_set.foot : "";
-  const int result = ShownList().multiSel
+OutputText ChosenRows(int first, int last, bool quoted) {
+  OutputText text;
+  text.source = ShownList().multiSel ? OutputText::kSelection : OutputText::kRows;
+  text.first = first;
+  text.last = last;
+  text.quoted = quoted;
+  return text;
+}
+
+bool CopyChosen(const OutputText& text) {
+  if (text.source == OutputText::kOnClipboard) return true;
+  const char* quote = text.quoted ? g_set.inyo : "";
+  const char* footer = text.quoted ? g_set.foot : "";
+  const int result = text.source == OutputText::kSelection
                          ? CopySelClip(quote, footer, g_set.lfbyte, g_set.lf)
-                         : CopyClip(first, last, quote, footer, g_set.lfbyte, g_set.lf);
+                         : CopyClip(text.first, text.last, quote, footer, g_set.lfbyte, g_set.lf);
   if (result == 0) return true;
   if (const char* message = CopyFailureMessage(TheListWindow().listError))
     ErrorBox(message, kErrorPlain);

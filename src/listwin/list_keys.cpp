@@ -59,10 +59,10 @@ void OnDelete() {
 
 // Ctrl+C copies the cursor row (or the selection), quoted with Shift,
 // and closes the list, whether the copy was refused or not.
-void OnCtrlC(HWND list) {
+void OnCtrlC() {
   ResetPendingKeys();
   Run(kVersion19, TheListWindow().held.shift ? "YY" : "yy");
-  HideAndPaste(GetParent(list), kHideOnly);
+  DismissList();
 }
 
 // A character of a vi-like mode (a UTF-16 unit): collected until it
@@ -105,9 +105,7 @@ void OnDoubleClick(HWND list, LPARAM lParam) {
   LVHITTESTINFO hit = {};
   hit.pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   if (SendMessageW(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)) < 0) return;
-  ChooseOutput(kOutputPaste);
-  SetClipReady(false);
-  SendMessageW(GetParent(list), WM_COMMAND, IDOK, 0);
+  ConfirmPaste();
 }
 
 LRESULT KeyWork(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -131,7 +129,7 @@ LRESULT KeyWork(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_CHAR:
       if (wParam == kCtrlC) {
-        OnCtrlC(hwnd);
+        OnCtrlC();
         return 1;
       }
       // The standard mode leaves characters to the list view's own

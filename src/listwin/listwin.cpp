@@ -1,4 +1,3 @@
-#include "listwin/copy_chosen.h"
 #include "listwin/context_menu.h"
 #include "listwin/find.h"
 #include "listwin/list_keys.h"
@@ -251,34 +250,11 @@ BOOL ListOnNotify(HWND hwnd, NMHDR* header) {
   return FALSE;
 }
 
-// The OK command: copy the chosen rows (unless a command has done so
-// already) and hand over to HideAndPaste, quoted while Shift is held.
-// The row is the one highlighted: an owner-data list view may move its
-// focus without a notification (Windows does on an insert), so the row
-// the tracking saw last is only the fallback.
-void ListOnOk(HWND hwnd) {
-  const ListWindow& list = TheListWindow();
-  if (list.output.action == kOutputNone) ChooseOutput(kOutputPaste);
-  if (!list.output.clipReady) {
-    const ListRows& rows = ShownList();
-    const int cursor = GetCursorRow();
-    const int row = cursor >= 0 ? cursor : rows.lastCursorRow;
-    // No row to copy: pasting now would insert whatever the clipboard
-    // happens to hold.
-    if (!rows.multiSel && (row < 0 || row >= GetRowCount())) {
-      MessageBeep(0);
-      return;
-    }
-    if (!CopyChosen(row, row, list.held.shift)) return;
-  }
-  HideAndPaste(hwnd, kPasteMode);
-}
-
-void ListOnActivateApp(HWND hwnd, bool active) {
+void ListOnActivateApp(bool active) {
   if (active || ErrorBoxOpen()) return;
   ListWindow& list = TheListWindow();
   list.targetFocus = nullptr;
-  if (g_set.actv_hide == kHide && list.shown) HideAndPaste(hwnd, kHideOnly);
+  if (g_set.actv_hide == kHide && list.shown) DismissList();
 }
 
 void ListOnDestroy() {
@@ -317,15 +293,15 @@ INT_PTR ListDlgWork(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case IDOK:
-          ListOnOk(hwnd);
+          ConfirmOutput();
           return TRUE;
         case IDCANCEL:
-          HideAndPaste(hwnd, kHideOnly);
+          DismissList();
           return TRUE;
       }
       return OnListMenuCommand(LOWORD(wParam));
     case WM_ACTIVATEAPP:
-      ListOnActivateApp(hwnd, wParam != FALSE);
+      ListOnActivateApp(wParam != FALSE);
       return FALSE;
     case WM_DESTROY:
       ListOnDestroy();

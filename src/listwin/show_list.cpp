@@ -4,6 +4,7 @@
 
 #include "base/report.h"
 #include "base/window_place.h"
+#include "listwin/copy_chosen.h"
 #include "listwin/find.h"
 #include "listwin/list_state.h"
 #include "listwin/selection.h"
@@ -65,7 +66,50 @@ void BringListForward(HWND listWnd) {
   SetForegroundWindow(listWnd);
 }
 
+// Hides the list and lets go of the keys held in it; types the paste
+// when asked; then shows the list again, or ends this appearance of it.
+void HideThenPaste(bool paste, bool stays) {
+  ListWindow& list = TheListWindow();
+  // Hiding the list deactivates the program, which forgets the target
+  // (and with actv_hide 1 dismisses the list from within this call): the
+  // paste uses this copy.
+  HWND target = list.targetFocus;
+  if (g_viewerShown && g_hViewer) ShowWindow(g_hViewer, SW_HIDE);
+  ShowWindow(list.hwnd, SW_HIDE);
+  ReleaseHeldModifiers(list.held);
+
+  PasteOutcome outcome = PasteOutcome::kTyped;
+  if (paste) {
+    outcome = PasteInto(target, stays);
+    if (target) list.targetFocus = target;
+  }
+
+  if (!stays) {
+    ListRows& rows = ShownList();
+    if (rows.lastCursorRow == -1) rows.lastCursorRow = 0;
+    RememberWorkWindow(nullptr);
+    list.shown = false;
+    HideViewer();
+  } else {
+    if (g_viewerShown && g_hViewer) ShowWindow(g_hViewer, SW_RESTORE);
+    ShowWindow(list.hwnd, SW_RESTORE);
+    BringListForward(list.hwnd);
+  }
+  // Said after the list has its final state, which the box keeps. The
+  // text is on the clipboard either way, for the user's own Ctrl+V.
+  if (outcome == PasteOutcome::kTargetGone) Tell(kMsgNotPasted);
+  if (outcome == PasteOutcome::kTargetElevated) Tell(kMsgNotPastedElevated);
+}
+
 }  // namespace
+
+OutputRequest Confirmation(const OutputText& text, int action) {
+  OutputRequest request;
+  request.text = text;
+  request.paste = action == kOutputPaste;
+  request.stays = g_set.actv_hide != kHide;
+  return request;
+}
 
 void ShowList() {
   ListWindow& list = TheListWindow();
@@ -84,39 +128,41 @@ void ShowList() {
   BringListForward(list.hwnd);
 }
 
-void HideAndPaste(HWND listWnd, int mode) {
+bool HideAndPaste(const OutputRequest& request) {
+  if (!CopyChosen(request.text)) return false;
+  SetClipReady(false);
+  HideThenPaste(request.paste, request.stays);
+  return true;
+}
+
+void DismissList() { HideThenPaste(false, false); }
+
+// The row is the one highlighted: an owner-data list view may move its
+// focus without a notification (Windows does on an insert), so the row
+// the tracking saw last is only the fallback.
+void ConfirmOutput() {
   ListWindow& list = TheListWindow();
-  // Hiding the list deactivates the program, which forgets the target
-  // (and with actv_hide 1 dismisses the list from within this call): the
-  // paste uses this copy.
-  HWND target = list.targetFocus;
-  if (g_viewerShown && g_hViewer) ShowWindow(g_hViewer, SW_HIDE);
-  ShowWindow(listWnd, SW_HIDE);
-  if (mode == kPasteMode) SetClipReady(false);
-  ReleaseHeldModifiers(list.held);
-
-  PasteOutcome outcome = PasteOutcome::kTyped;
-  const bool returns = g_set.actv_hide != kHide && mode != kHideOnly;
-  if (mode == kPasteMode && list.output.action == kOutputPaste) {
-    outcome = PasteInto(target, returns);
-    if (target) list.targetFocus = target;
+  if (list.output.action == kOutputNone) ChooseOutput(kOutputPaste);
+  OutputText text;  // on the clipboard already
+  if (!list.output.clipReady) {
+    const ListRows& rows = ShownList();
+    const int cursor = GetCursorRow();
+    const int row = cursor >= 0 ? cursor : rows.lastCursorRow;
+    // No row to copy: pasting now would insert whatever the clipboard
+    // happens to hold.
+    if (!rows.multiSel && (row < 0 || row >= GetRowCount())) {
+      MessageBeep(0);
+      return;
+    }
+    text = ChosenRows(row, row, list.held.shift);
   }
+  HideAndPaste(Confirmation(text, list.output.action));
+}
 
-  if (!returns) {
-    ListRows& rows = ShownList();
-    if (rows.lastCursorRow == -1) rows.lastCursorRow = 0;
-    RememberWorkWindow(nullptr);
-    list.shown = false;
-    HideViewer();
-  } else {
-    if (g_viewerShown && g_hViewer) ShowWindow(g_hViewer, SW_RESTORE);
-    ShowWindow(listWnd, SW_RESTORE);
-    BringListForward(list.hwnd);
-  }
-  // Said after the list has its final state, which the box keeps. The
-  // text is on the clipboard either way, for the user's own Ctrl+V.
-  if (outcome == PasteOutcome::kTargetGone) Tell(kMsgNotPasted);
-  if (outcome == PasteOutcome::kTargetElevated) Tell(kMsgNotPastedElevated);
+void ConfirmPaste() {
+  ChooseOutput(kOutputPaste);
+  SetClipReady(false);
+  ConfirmOutput();
 }
 
 void PutListAway() {
