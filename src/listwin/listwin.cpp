@@ -87,7 +87,7 @@ BOOL ListOnInitDialog(HWND hwnd) {
   list.hwnd = hwnd;
   list.view = GetDlgItem(hwnd, IDC_LISTVIEW);
   LeaveDialogSizeToUs(hwnd);
-  g_viewSync = StartViewSync(list.view, ListStore());
+  g_viewSync = StartViewSync(list.view, ShownList());
   ChooseOutput(kOutputNone);
   LVCOLUMNW column = {};
   column.mask = LVCF_FMT | LVCF_WIDTH;
