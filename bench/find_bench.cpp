@@ -120,7 +120,7 @@ double Search(const char* pattern, int* row, bool forward = true) {
   return Now() - start;
 }
 
-HWND Bar() { return FindWindowExW(g_hListWnd, nullptr, L"Edit", nullptr); }
+HWND Bar() { return FindWindowExW(TheListWindow().hwnd, nullptr, L"Edit", nullptr); }
 
 // The program's loop, until `done`: the messages first, the owed search
 // when none waits. `key` is told of every key message taken.
@@ -258,8 +258,8 @@ int main(int argc, char** argv) {
               "\"qqq\", up from the last row:", Median(up) * 1e3, Median(bareNone) * 1e3,
               Median(up) / Median(bareNone), upRow);
 
-  ShowWindow(g_hListWnd, SW_SHOW);
-  SetForegroundWindow(g_hListWnd);
+  ShowWindow(TheListWindow().hwnd, SW_SHOW);
+  SetForegroundWindow(TheListWindow().hwnd);
   // Each figure beside its baseline, measured in turn.
   std::vector<double> burst, once, counted, every;
   for (int rep = 0; rep < 2 * kReps; ++rep) {

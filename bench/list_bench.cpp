@@ -61,17 +61,17 @@ HWND BareList(int rows) {
 // Clearing as the plain algorithm does: one search and one state change
 // per selected row, each followed by the list window's tracking.
 void ClearOneByOne() {
-  const int k = static_cast<int>(SendMessageW(g_hListView, LVM_GETSELECTEDCOUNT, 0, 0));
+  const int k = static_cast<int>(SendMessageW(TheListWindow().view, LVM_GETSELECTEDCOUNT, 0, 0));
   int row = -1;
   for (int i = 0; i < k; ++i) {
-    row = static_cast<int>(SendMessageW(g_hListView, LVM_GETNEXTITEM, static_cast<WPARAM>(row),
-                                        LVNI_SELECTED));
+    row = static_cast<int>(SendMessageW(TheListWindow().view, LVM_GETNEXTITEM,
+                                        static_cast<WPARAM>(row), LVNI_SELECTED));
     LVITEMW item = {};
     item.stateMask = LVIS_SELECTED;
-    SendMessageW(g_hListView, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+    SendMessageW(TheListWindow().view, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
                  reinterpret_cast<LPARAM>(&item));
   }
-  g_multiSel = 0;
+  ShownList().multiSel = 0;
   MoveCursor(-1, GetCursorRow());
 }
 
@@ -220,7 +220,7 @@ int main() {
     for (int rep = 0; rep < kReps; ++rep) {
       MoveCursor(-1, 0);
       start = Now();
-      SendMessageW(g_hListView, WM_CHAR, L'#', 1);
+      SendMessageW(TheListWindow().view, WM_CHAR, L'#', 1);
       search.push_back(Now() - start);
     }
     std::printf("typing a letter no label begins with: %.3fs over %d rows\n", Median(search),
@@ -268,7 +268,7 @@ int main() {
   for (int row : rows) {
     LVITEMW item = {};
     item.state = item.stateMask = LVIS_SELECTED;
-    SendMessageW(g_hListView, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+    SendMessageW(TheListWindow().view, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
                  reinterpret_cast<LPARAM>(&item));
   }
   std::vector<double> copySel, floorSel;
@@ -284,9 +284,9 @@ int main() {
     // Of that, finding the selected rows: the list view looks at every row
     // up to the last selected one.
     start = Now();
-    for (int row = -1; (row = static_cast<int>(SendMessageW(g_hListView, LVM_GETNEXTITEM,
-                                                            static_cast<WPARAM>(row),
-                                                            LVNI_SELECTED))) >= 0;) {
+    for (int row = -1;
+         (row = static_cast<int>(SendMessageW(TheListWindow().view, LVM_GETNEXTITEM,
+                                              static_cast<WPARAM>(row), LVNI_SELECTED))) >= 0;) {
     }
     const double search = Now() - start;
     std::vector<int> range;

@@ -56,7 +56,7 @@ void MeasureStore(const std::string& bytes, int n) {
   Store& history = History();
   tdb_open(history);
   const double open = Now() - start;
-  const int rows = static_cast<int>(SendMessageW(g_hListView, LVM_GETITEMCOUNT, 0, 0));
+  const int rows = static_cast<int>(SendMessageW(TheListWindow().view, LVM_GETITEMCOUNT, 0, 0));
   start = Now();
   ReverseHistoryOrder();
   const double reverse = Now() - start;
@@ -74,7 +74,7 @@ void MeasureStore(const std::string& bytes, int n) {
   start = Now();
   tdb_restore(history);
   const double restore = Now() - start;
-  const bool restored = SendMessageW(g_hListView, LVM_GETITEMCOUNT, 0, 0) == n;
+  const bool restored = SendMessageW(TheListWindow().view, LVM_GETITEMCOUNT, 0, 0) == n;
   history.Abandon();
   DeleteFileA("clipdat.bak");
   std::printf("%.4f %.4f %.4f %.4f %.4f %d\n", open, close, reverse, clear, restore,

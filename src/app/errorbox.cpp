@@ -44,10 +44,10 @@ void ShowErrorBox(const char* message, int code) {
   // not the user leaving the list, which must come back as it was
   // (ErrorBoxOpen() says so meanwhile).
   ShowIfFlagged(g_hViewer, g_viewerShown, SW_HIDE);
-  ShowIfFlagged(g_hListWnd, g_listShown, SW_HIDE);
+  ShowIfFlagged(ListWindowHandle(), ListShown(), SW_HIDE);
   MessageBoxUtf8(nullptr, message, kCaption, MB_OK | MB_ICONERROR);
   ShowIfFlagged(g_hViewer, g_viewerShown, SW_RESTORE);
-  ShowIfFlagged(g_hListWnd, g_listShown, SW_RESTORE);
+  ShowIfFlagged(ListWindowHandle(), ListShown(), SW_RESTORE);
 }
 
 void SetFatalErrorExit(void (*exit)()) { g_fatalExit = exit; }

@@ -38,7 +38,7 @@ void RunMessageLoop() {
   MSG msg;
   while (NextMessage(&msg)) {
     // The two modeless dialogs get their keyboard handling first.
-    if (g_hListWnd && IsDialogMessageW(g_hListWnd, &msg)) continue;
+    if (ListWindowHandle() && IsDialogMessageW(ListWindowHandle(), &msg)) continue;
     if (g_hViewer && IsDialogMessageW(g_hViewer, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);

@@ -56,7 +56,7 @@ bool g_dialogsMade = false;
 
 void MakeDialogs() {
   CreateListWindow();
-  CreateViewer(g_hListWnd, History());
+  CreateViewer(ListWindowHandle(), History());
   g_dialogsMade = true;
 }
 
@@ -64,7 +64,7 @@ void DestroyDialogs() {
   if (!g_dialogsMade) return;
   g_dialogsMade = false;
   if (g_hViewer) DestroyWindow(g_hViewer);
-  if (g_hListWnd) DestroyWindow(g_hListWnd);
+  if (HWND list = ListWindowHandle()) DestroyWindow(list);
 }
 
 // Creation makes the window's parts in this order, and destruction

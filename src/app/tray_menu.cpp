@@ -68,7 +68,7 @@ void RunSettings(HWND main) {
     if (TakeDialogChoices(chosen)) ReverseHistoryOrder();
     WriteSettings();
     ClearRepeatRegister();
-    if (g_hListWnd) SetListTitle(g_hListWnd, g_set.key);
+    if (ListWindowHandle()) SetListTitle(ListWindowHandle(), g_set.key);
   }
   RegisterHotKeys();
   // Told after the other choices have taken effect.
@@ -103,7 +103,7 @@ void OnTrayNotify(HWND main, LPARAM mouseMessage) {
       ShowList();
       break;
     case WM_RBUTTONDOWN:
-      if (g_listShown) HideAndPaste(g_hListWnd, kHideOnly);
+      if (ListShown()) DismissList();
       SetForegroundWindow(main);
       PostMessageW(main, kShowTrayMenu, 0, 0);
       break;
@@ -111,7 +111,7 @@ void OnTrayNotify(HWND main, LPARAM mouseMessage) {
       // The mouse is over the icon: the window in front is still the one
       // the user was working in.
       HWND front = GetForegroundWindow();
-      if (front != WorkWindow() && front != g_hListWnd && front != g_hViewer)
+      if (front != WorkWindow() && front != ListWindowHandle() && front != g_hViewer)
         RememberWorkWindow(front);
       break;
     }

@@ -62,8 +62,6 @@ int MotionTarget(CommandMotion motion, long long count, char mark) {
   return -1;
 }
 
-void SendOk() { SendMessageW(g_hListWnd, WM_COMMAND, IDOK, 0); }
-
 void Move(const PageMove& m) {
   if (m.moves) MoveCursor(m.scroll, m.cursor);
 }
@@ -72,7 +70,7 @@ void Move(const PageMove& m) {
 // the cursor goes to the row that took the place of the upper end of the
 // range, or to the new last row.
 void DeleteForCommand(int cur, int target) {
-  const int result = g_multiSel ? DeleteSelClip() : DeleteClip(cur, target);
+  const int result = ShownList().multiSel ? DeleteSelClip() : DeleteClip(cur, target);
   if (result == kDeleteNoMemory) {
     ReportNoMemory();
     return;
@@ -80,14 +78,6 @@ void DeleteForCommand(int cur, int target) {
   const int first = cur < target ? cur : target;
   const int rows = GetRowCount();
   MoveCursor(-1, first < rows ? first : rows - 1);
-}
-
-// Copies rows from..to (or the selected rows) for the output action; the
-// OK command then pastes what is on the clipboard.
-bool CopyForOutput(int from, int to, bool quoted) {
-  if (!CopyChosen(from, to, quoted)) return false;
-  g_clipReady = true;
-  return true;
 }
 
 // A new empty entry below (o) or above (O) the cursor row, shown in the
@@ -169,11 +159,19 @@ bool DoSelect(const CommandArgs& a) {
 bool DoUnselect(const CommandArgs&) { return ClearSelect(), true; }
 bool DoSelectAll(const CommandArgs&) { return SelectAll(), true; }
 
-// The output action is chosen even when the copy is then refused.
+// The output action is chosen even when the copy is then refused. A
+// command that confirms hands its rows over at once; one that does not
+// copies them for the OK command, which then pastes what is on the
+// clipboard.
 bool DoCopy(const CommandArgs& a) {
-  g_outputAction = a.arg & kCopyOnlyCopy ? kOutputCopy : kOutputPaste;
+  const int action = a.arg & kCopyOnlyCopy ? kOutputCopy : kOutputPaste;
+  ChooseOutput(action);
   if (a.cursor < 0 || a.target < 0) return false;
-  if (CopyForOutput(a.cursor, a.target, a.arg & kCopyQuoted) && (a.arg & kCopyThenOk)) SendOk();
+  const OutputText text = ChosenRows(a.cursor, a.target, a.arg & kCopyQuoted);
+  if (a.arg & kCopyThenOk)
+    HideAndPaste(Confirmation(text, action));
+  else if (CopyChosen(text))
+    SetClipReady(true);
   return true;
 }
 
@@ -194,30 +192,29 @@ bool DoPage(const CommandArgs& a) {
     }
     return true;
   }
+  ListWindow& list = TheListWindow();
   // A count given to a half page becomes the half page's step.
-  if ((a.arg == 'd' || a.arg == 'u') && a.count > 0) g_halfPage = static_cast<int>(a.count);
+  if ((a.arg == 'd' || a.arg == 'u') && a.count > 0) list.halfPage = static_cast<int>(a.count);
   switch (a.arg) {
     case 'f':
-      return Move(PageForward(top, g_rowsPerPage, rows)), true;
+      return Move(PageForward(top, list.rowsPerPage, rows)), true;
     case 'b':
-      return Move(PageBack(top, g_rowsPerPage, rows)), true;
+      return Move(PageBack(top, list.rowsPerPage, rows)), true;
     case 'd':
-      return Move(HalfPageDown(top, cur, g_halfPage, rows)), true;
+      return Move(HalfPageDown(top, cur, list.halfPage, rows)), true;
     case 'u':
-      return Move(HalfPageUp(top, cur, g_halfPage)), true;
+      return Move(HalfPageUp(top, cur, list.halfPage)), true;
   }
   return true;
 }
 
 bool DoOk(const CommandArgs&) {
-  g_outputAction = kOutputPaste;
-  g_clipReady = false;
-  SendOk();
+  ConfirmPaste();
   return true;
 }
 
 bool DoHide(const CommandArgs&) {
-  HideAndPaste(g_hListWnd, kHideOnly);
+  DismissList();
   return true;
 }
 

@@ -88,7 +88,7 @@ HMENU BuildListMenu(bool onRow, bool viewerShown) {
 
 void ShowListMenu(HWND listWnd, LPARAM messagePoint) {
   int row = -1;
-  const POINT at = ListMenuAnchor(g_hListView, messagePoint, &row);
+  const POINT at = ListMenuAnchor(TheListWindow().view, messagePoint, &row);
   const ScopedMenu menu(BuildListMenu(row >= 0, g_viewerShown));
   TrackPopupMenu(menu.Get(), TPM_LEFTALIGN | TPM_LEFTBUTTON, at.x, at.y, 0, listWnd, nullptr);
 }

@@ -13,10 +13,10 @@
 
 namespace {
 
-// 0 stays 0; a failure is remembered in g_listError and gives -1.
+// 0 stays 0; a failure is remembered in the window's listError and gives -1.
 int Fail(int code) {
   if (code == 0) return 0;
-  g_listError = code;
+  TheListWindow().listError = code;
   return -1;
 }
 
@@ -47,12 +47,24 @@ int CopySelClip(const char* q, const char* f, int w, int r) {
   return Fail(CopyListRows(rows, q, f, w, r, kListErrSelNoRoom));
 }
 
-bool CopyChosen(int first, int last, bool quoted) {
-  const char* quote = quoted ? g_set.inyo : "";
-  const char* footer = quoted ? g_set.foot : "";
-  const int result = g_multiSel ? CopySelClip(quote, footer, g_set.lfbyte, g_set.lf)
-                                : CopyClip(first, last, quote, footer, g_set.lfbyte, g_set.lf);
+OutputText ChosenRows(int first, int last, bool quoted) {
+  OutputText text;
+  text.source = ShownList().multiSel ? OutputText::kSelection : OutputText::kRows;
+  text.first = first;
+  text.last = last;
+  text.quoted = quoted;
+  return text;
+}
+
+bool CopyChosen(const OutputText& text) {
+  if (text.source == OutputText::kOnClipboard) return true;
+  const char* quote = text.quoted ? g_set.inyo : "";
+  const char* footer = text.quoted ? g_set.foot : "";
+  const int result = text.source == OutputText::kSelection
+                         ? CopySelClip(quote, footer, g_set.lfbyte, g_set.lf)
+                         : CopyClip(text.first, text.last, quote, footer, g_set.lfbyte, g_set.lf);
   if (result == 0) return true;
-  if (const char* message = CopyFailureMessage(g_listError)) ErrorBox(message, kErrorPlain);
+  if (const char* message = CopyFailureMessage(TheListWindow().listError))
+    ErrorBox(message, kErrorPlain);
   return false;
 }

@@ -113,7 +113,7 @@ int DeleteClip(int first, int last) {
 int DeleteSelClip() {
   const std::vector<int> rows = SelectedRows();
   if (rows.empty()) {
-    g_listError = kListErrDeleteNoSelection;
+    TheListWindow().listError = kListErrDeleteNoSelection;
     return -1;
   }
   return DeleteRows(rows);

@@ -223,9 +223,10 @@ void SearchBar(Yield yield) {
 }
 
 void Layout() {
+  HWND listWnd = TheListWindow().hwnd;
   RECT client;
-  GetClientRect(g_hListWnd, &client);
-  SendMessageW(g_hListWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+  GetClientRect(listWnd, &client);
+  SendMessageW(listWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
 }
 
 // Closes the bar. Kept: its pattern becomes the last pattern, and the
@@ -245,7 +246,7 @@ void CloseBar(bool keep) {
   g_open = false;
   for (HWND w : {g_mark, g_edit, g_status}) ShowWindow(w, SW_HIDE);
   Layout();
-  SetFocus(g_hListView);
+  SetFocus(TheListWindow().view);
 }
 
 // How long a notice stays in the bar's line.
@@ -255,7 +256,7 @@ constexpr UINT_PTR kNoticeTimer = 0x4B57;
 void EndNotice() {
   if (!g_notice) return;
   g_notice = false;
-  KillTimer(g_hListWnd, kNoticeTimer);
+  KillTimer(TheListWindow().hwnd, kNoticeTimer);
   if (!g_open) {
     ShowWindow(g_status, SW_HIDE);
     Layout();
@@ -332,14 +333,15 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 HWND MakeChild(const wchar_t* cls, DWORD style) {
-  HWND w = CreateWindowExW(0, cls, L"", WS_CHILD | style, 0, 0, 0, 0, g_hListWnd, nullptr,
-                           nullptr, nullptr);
-  SendMessageW(w, WM_SETFONT, SendMessageW(g_hListWnd, WM_GETFONT, 0, 0), FALSE);
+  HWND listWnd = TheListWindow().hwnd;
+  HWND w = CreateWindowExW(0, cls, L"", WS_CHILD | style, 0, 0, 0, 0, listWnd, nullptr, nullptr,
+                           nullptr);
+  SendMessageW(w, WM_SETFONT, SendMessageW(listWnd, WM_GETFONT, 0, 0), FALSE);
   return w;
 }
 
 void MakeBar() {
-  if (g_edit && GetParent(g_edit) == g_hListWnd && IsWindow(g_edit)) return;
+  if (g_edit && GetParent(g_edit) == TheListWindow().hwnd && IsWindow(g_edit)) return;
   g_mark = MakeChild(L"STATIC", SS_CENTER);
   g_edit = MakeChild(L"EDIT", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL);
   g_status = MakeChild(L"STATIC", SS_LEFT);
@@ -350,7 +352,7 @@ void MakeBar() {
 }  // namespace
 
 void OpenFindBar(bool forward) {
-  if (!g_hListWnd) return;
+  if (!TheListWindow().hwnd) return;
   MakeBar();
   EndNotice();
   g_forward = forward;
@@ -395,28 +397,30 @@ int EditHeight() {
 }  // namespace
 
 int FindBarHeight() {
-  return g_open || g_notice ? EditHeight() + 2 * ForDpi(kBarGap, WindowDpi(g_hListWnd)) : 0;
+  return g_open || g_notice ? EditHeight() + 2 * ForDpi(kBarGap, WindowDpi(TheListWindow().hwnd))
+                            : 0;
 }
 
 void ShowListNotice(const std::wstring& text) {
-  if (!g_hListWnd || g_open) return;
+  HWND listWnd = TheListWindow().hwnd;
+  if (!listWnd || g_open) return;
   MakeBar();
   g_notice = true;
   SetWindowTextW(g_status, text.c_str());
   ShowWindow(g_status, SW_SHOW);
   Layout();
-  SetTimer(g_hListWnd, kNoticeTimer, kNoticeMs, NoticeTimerProc);
+  SetTimer(listWnd, kNoticeTimer, kNoticeMs, NoticeTimerProc);
 }
 
 void FitFindBarFont() {
   if (!g_edit || !IsWindow(g_edit)) return;
-  const WPARAM font = SendMessageW(g_hListWnd, WM_GETFONT, 0, 0);
+  const WPARAM font = SendMessageW(TheListWindow().hwnd, WM_GETFONT, 0, 0);
   for (HWND w : {g_mark, g_edit, g_status}) SendMessageW(w, WM_SETFONT, font, FALSE);
 }
 
 void PlaceFindBar(const RECT& listView) {
   if (!g_open && !g_notice) return;
-  const int dpi = WindowDpi(g_hListWnd);
+  const int dpi = WindowDpi(TheListWindow().hwnd);
   const int mark = ForDpi(kMarkWidth, dpi), status = ForDpi(kStatusWidth, dpi);
   const int gap = ForDpi(kBarGap, dpi);
   const int y = listView.bottom + gap, h = EditHeight();

@@ -25,13 +25,14 @@ constexpr char kCtrlC = 3;
 // Shift, Ctrl and Alt: remembered, so that the output can be quoted
 // while Shift is held and the keys can be let go before the paste.
 bool* HeldFlag(WPARAM key) {
+  HeldModifiers& held = TheListWindow().held;
   switch (key) {
     case VK_SHIFT:
-      return &g_held.shift;
+      return &held.shift;
     case VK_CONTROL:
-      return &g_held.ctrl;
+      return &held.ctrl;
     case VK_MENU:
-      return &g_held.alt;
+      return &held.alt;
   }
   return nullptr;
 }
@@ -41,9 +42,10 @@ bool* HeldFlag(WPARAM key) {
 // state whenever the list gets the focus back; otherwise a Shift released
 // over a message box would quote every later output.
 void RefreshHeldModifiers() {
-  g_held.shift = GetKeyState(VK_SHIFT) < 0;
-  g_held.ctrl = GetKeyState(VK_CONTROL) < 0;
-  g_held.alt = GetKeyState(VK_MENU) < 0;
+  HeldModifiers& held = TheListWindow().held;
+  held.shift = GetKeyState(VK_SHIFT) < 0;
+  held.ctrl = GetKeyState(VK_CONTROL) < 0;
+  held.alt = GetKeyState(VK_MENU) < 0;
 }
 
 void Run(const char* version, const char* sequence) {
@@ -52,22 +54,23 @@ void Run(const char* version, const char* sequence) {
 
 // Delete deletes like dd in every key mode; a waiting sequence is dropped.
 void OnDelete() {
-  g_pending.Clear();
+  ResetPendingKeys();
   Run(kVersion19, "dd");
 }
 
 // Ctrl+C copies the cursor row (or the selection), quoted with Shift,
 // and closes the list, whether the copy was refused or not.
-void OnCtrlC(HWND list) {
-  g_pending.Clear();
-  Run(kVersion19, g_held.shift ? "YY" : "yy");
-  HideAndPaste(GetParent(list), kHideOnly);
+void OnCtrlC() {
+  ResetPendingKeys();
+  Run(kVersion19, TheListWindow().held.shift ? "YY" : "yy");
+  DismissList();
 }
 
 // A character of a vi-like mode (a UTF-16 unit): collected until it
 // makes a command.
 void OnCommandChar(unsigned unit) {
-  switch (g_pending.Add(unit, g_keyVersion)) {
+  PendingKeys& pending = TheListWindow().pending;
+  switch (pending.Add(unit, g_keyVersion)) {
     case PendingKeys::kWaiting:
       return;
     case PendingKeys::kRejected:
@@ -77,8 +80,8 @@ void OnCommandChar(unsigned unit) {
       // The command may show a message box; the keys typed meanwhile
       // must not join this sequence.
       char sequence[PendingKeys::kCapacity + 1];
-      lstrcpynA(sequence, g_pending.Text(), sizeof sequence);
-      g_pending.Clear();
+      lstrcpynA(sequence, pending.Text(), sizeof sequence);
+      pending.Clear();
       Run(g_keyVersion, sequence);
       return;
     }
@@ -88,12 +91,13 @@ void OnCommandChar(unsigned unit) {
 // The standard mode's find keys: Ctrl+F opens the find bar, F3 and
 // Shift+F3 find the next and the previous match.
 bool OnStandardFindKey(WPARAM key) {
-  if (key == 'F' && g_held.ctrl && !g_held.alt) {
+  const HeldModifiers& held = TheListWindow().held;
+  if (key == 'F' && held.ctrl && !held.alt) {
     OpenFindBar(true);
     return true;
   }
   if (key != VK_F3) return false;
-  if (!FindAgain(g_held.shift, 0)) MessageBeep(0);
+  if (!FindAgain(held.shift, 0)) MessageBeep(0);
   return true;
 }
 
@@ -102,9 +106,7 @@ void OnDoubleClick(HWND list, LPARAM lParam) {
   LVHITTESTINFO hit = {};
   hit.pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   if (SendMessageW(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)) < 0) return;
-  g_outputAction = kOutputPaste;
-  g_clipReady = false;
-  SendMessageW(GetParent(list), WM_COMMAND, IDOK, 0);
+  ConfirmPaste();
 }
 
 LRESULT KeyWork(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -121,7 +123,7 @@ LRESULT KeyWork(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       }
       if (message == WM_KEYDOWN && g_set.key == kKeyNormal && OnStandardFindKey(wParam)) return 1;
       if (message == WM_KEYDOWN && g_set.key == kKeyNormal && wParam == VK_INSERT) {
-        g_pending.Clear();
+        TheListWindow().pending.Clear();
         Run(kVersion19, "aa");
         return 1;
       }
@@ -129,17 +131,17 @@ LRESULT KeyWork(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     // Alt arrives as a system key; the system still gets it.
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP:
-      if (wParam == VK_MENU) g_held.alt = message == WM_SYSKEYDOWN;
+      if (wParam == VK_MENU) TheListWindow().held.alt = message == WM_SYSKEYDOWN;
       // Alt+Up and Alt+Down move the chosen rows in every key mode.
       if (message == WM_SYSKEYDOWN && (wParam == VK_UP || wParam == VK_DOWN)) {
-        g_pending.Clear();
+        TheListWindow().pending.Clear();
         if (!MoveChosenRows(wParam == VK_UP ? -1 : 1)) MessageBeep(0);
         return 1;
       }
       break;
     case WM_CHAR:
       if (wParam == kCtrlC) {
-        OnCtrlC(hwnd);
+        OnCtrlC();
         return 1;
       }
       // The standard mode leaves characters to the list view's own

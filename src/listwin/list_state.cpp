@@ -4,22 +4,25 @@
 
 #include "store/history.h"
 
-HWND g_hListWnd = nullptr;
-HWND g_hListView = nullptr;
-bool g_listShown = false;
-int g_lastCursorRow = -1;
-int g_multiSel = 0;
-int g_lastSelCount = 1;
-int g_rowsPerPage = 0;
-int g_halfPage = 0;
-int g_listError = 0;
-PendingKeys g_pending;
+ListWindow::ListWindow() : history(History()), showing(&history) {}
 
-Store& ListStore() { return History(); }
-
-void MeasurePage() {
-  g_rowsPerPage = static_cast<int>(SendMessageW(g_hListView, LVM_GETCOUNTPERPAGE, 0, 0));
-  g_halfPage = g_rowsPerPage / 2;
+ListWindow& TheListWindow() {
+  static ListWindow window;
+  return window;
 }
 
-void ResetPendingKeys() { g_pending.Clear(); }
+ListRows& ShownList() { return *TheListWindow().showing; }
+
+Store& ListStore() { return *ShownList().store; }
+
+void MeasurePage() {
+  ListWindow& list = TheListWindow();
+  list.rowsPerPage = static_cast<int>(SendMessageW(list.view, LVM_GETCOUNTPERPAGE, 0, 0));
+  list.halfPage = list.rowsPerPage / 2;
+}
+
+void ResetPendingKeys() { TheListWindow().pending.Clear(); }
+
+void ChooseOutput(int action) { TheListWindow().output.action = action; }
+
+void SetClipReady(bool ready) { TheListWindow().output.clipReady = ready; }

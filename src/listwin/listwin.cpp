@@ -1,4 +1,3 @@
-#include "listwin/copy_chosen.h"
 #include "listwin/context_menu.h"
 #include "listwin/find.h"
 #include "listwin/list_keys.h"
@@ -58,41 +57,44 @@ constexpr KeyModeTitle kTitles[] = {
 // row would otherwise cost a repaint request (under Wine about 0.4 ms),
 // which slows capture down when copies come quickly.
 void ListOnShowWindow(bool shown) {
+  HWND view = TheListWindow().view;
   // The list takes commands, not text: with the input method on (as most
   // Japanese users leave it), j, k and dd must still arrive as typed.
   // Text fields (the edit dialog) keep their input method. Done when the
   // list is shown: the input method system is not needed for the start.
-  if (shown) ImmAssociateContextEx(g_hListView, nullptr, 0);
-  SendMessageW(g_hListView, WM_SETREDRAW, shown, 0);
-  if (shown) InvalidateRect(g_hListView, nullptr, TRUE);
+  if (shown) ImmAssociateContextEx(view, nullptr, 0);
+  SendMessageW(view, WM_SETREDRAW, shown, 0);
+  if (shown) InvalidateRect(view, nullptr, TRUE);
 }
 
 void FitListView(HWND hwnd) {
+  HWND view = TheListWindow().view;
   RECT client;
   GetClientRect(hwnd, &client);
   const int dpi = WindowDpi(hwnd);
-  SetWindowPos(g_hListView, nullptr, 0, 0, client.right - ForDpi(kListMarginX, dpi),
+  SetWindowPos(view, nullptr, 0, 0, client.right - ForDpi(kListMarginX, dpi),
                client.bottom - ForDpi(kListMarginY, dpi) - FindBarHeight(),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   if (FindBarHeight() == 0) return;  // neither the bar nor a notice
-  RECT view;
-  GetWindowRect(g_hListView, &view);
-  MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&view), 2);
-  PlaceFindBar(view);
+  RECT placed;
+  GetWindowRect(view, &placed);
+  MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&placed), 2);
+  PlaceFindBar(placed);
 }
 
 BOOL ListOnInitDialog(HWND hwnd) {
-  g_hListWnd = hwnd;
-  g_hListView = GetDlgItem(hwnd, IDC_LISTVIEW);
+  ListWindow& list = TheListWindow();
+  list.hwnd = hwnd;
+  list.view = GetDlgItem(hwnd, IDC_LISTVIEW);
   LeaveDialogSizeToUs(hwnd);
-  g_viewSync = StartViewSync(g_hListView, ListStore());
-  g_outputAction = kOutputNone;
+  g_viewSync = StartViewSync(list.view, ShownList());
+  ChooseOutput(kOutputNone);
   LVCOLUMNW column = {};
   column.mask = LVCF_FMT | LVCF_WIDTH;
   column.fmt = LVCFMT_LEFT;
   column.cx = ForDpi(kColumnWidth, WindowDpi(hwnd));
-  SendMessageW(g_hListView, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
-  SubclassListView(g_hListView);
+  SendMessageW(list.view, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+  SubclassListView(list.view);
   SetListTitle(hwnd, g_set.key);
   FitListView(hwnd);
   ListOnShowWindow(false);
@@ -103,9 +105,10 @@ BOOL ListOnInitDialog(HWND hwnd) {
 // or ShowList put it: the sizes and places the window passes through while
 // it is created hidden must not replace the stored ones.
 void ListOnSize(HWND hwnd) {
-  if (!g_hListView) return;
+  const ListWindow& list = TheListWindow();
+  if (!list.view) return;
   FitListView(hwnd);
-  if (!g_listShown) return;
+  if (!list.shown) return;
   WindowPlace kept = KeptPlace(KeptWindow::kList);
   if (KeepSize(hwnd, &kept.w, &kept.h, &kept.dpi)) KeepPlace(KeptWindow::kList, kept);
   MeasurePage();
@@ -122,14 +125,14 @@ void ListOnDpiChanged(HWND hwnd, LPARAM suggested) {
 }
 
 void ListOnRelayout(HWND hwnd) {
-  SendMessageW(g_hListView, LVM_SETCOLUMNWIDTH, 0, ForDpi(kColumnWidth, WindowDpi(hwnd)));
+  SendMessageW(TheListWindow().view, LVM_SETCOLUMNWIDTH, 0, ForDpi(kColumnWidth, WindowDpi(hwnd)));
   FitFindBarFont();
   FitListView(hwnd);
   MeasurePage();
 }
 
 void ListOnMove(HWND hwnd) {
-  if (!g_listShown) return;
+  if (!TheListWindow().shown) return;
   WindowPlace kept = KeptPlace(KeptWindow::kList);
   KeepPosition(hwnd, &kept.x, &kept.y);
   KeepPlace(KeptWindow::kList, kept);
@@ -247,39 +250,20 @@ BOOL ListOnNotify(HWND hwnd, NMHDR* header) {
   return FALSE;
 }
 
-// The OK command: copy the chosen rows (unless a command has done so
-// already) and hand over to HideAndPaste, quoted while Shift is held.
-// The row is the one highlighted: an owner-data list view may move its
-// focus without a notification (Windows does on an insert), so the row
-// the tracking saw last is only the fallback.
-void ListOnOk(HWND hwnd) {
-  if (g_outputAction == kOutputNone) g_outputAction = kOutputPaste;
-  if (!g_clipReady) {
-    const int cursor = GetCursorRow();
-    const int row = cursor >= 0 ? cursor : g_lastCursorRow;
-    // No row to copy: pasting now would insert whatever the clipboard
-    // happens to hold.
-    if (!g_multiSel && (row < 0 || row >= GetRowCount())) {
-      MessageBeep(0);
-      return;
-    }
-    if (!CopyChosen(row, row, g_held.shift)) return;
-  }
-  HideAndPaste(hwnd, kPasteMode);
-}
-
-void ListOnActivateApp(HWND hwnd, bool active) {
+void ListOnActivateApp(bool active) {
   if (active || ErrorBoxOpen()) return;
-  g_targetFocus = nullptr;
-  if (g_set.actv_hide == kHide && g_listShown) HideAndPaste(hwnd, kHideOnly);
+  ListWindow& list = TheListWindow();
+  list.targetFocus = nullptr;
+  if (g_set.actv_hide == kHide && list.shown) DismissList();
 }
 
 void ListOnDestroy() {
   ListStore().SetObserver(nullptr);
   g_viewSync.reset();
-  g_hListWnd = nullptr;
-  g_hListView = nullptr;
-  g_listShown = false;
+  ListWindow& list = TheListWindow();
+  list.hwnd = nullptr;
+  list.view = nullptr;
+  list.shown = false;
 }
 
 INT_PTR ListDlgWork(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -309,15 +293,15 @@ INT_PTR ListDlgWork(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case IDOK:
-          ListOnOk(hwnd);
+          ConfirmOutput();
           return TRUE;
         case IDCANCEL:
-          HideAndPaste(hwnd, kHideOnly);
+          DismissList();
           return TRUE;
       }
       return OnListMenuCommand(LOWORD(wParam));
     case WM_ACTIVATEAPP:
-      ListOnActivateApp(hwnd, wParam != FALSE);
+      ListOnActivateApp(wParam != FALSE);
       return FALSE;
     case WM_DESTROY:
       ListOnDestroy();
@@ -335,6 +319,10 @@ INT_PTR CALLBACK ListDlgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 HWND CreateListWindow() {
   return CreateDialogParamW(ProgramInstance(), MAKEINTRESOURCEW(IDD_LIST), nullptr, ListDlgProc, 0);
 }
+
+HWND ListWindowHandle() { return TheListWindow().hwnd; }
+
+bool ListShown() { return TheListWindow().shown; }
 
 void SetListTitle(HWND hwnd, int key) {
   for (const KeyModeTitle& t : kTitles) {

@@ -35,7 +35,7 @@ void ReportPhraseFailure(const Store& phrases) {
 
 bool AddToPhrases(int first, int last) {
   const Store& from = ListStore();
-  const std::vector<int> rows = g_multiSel ? SelectedRows() : Rows(first, last);
+  const std::vector<int> rows = ShownList().multiSel ? SelectedRows() : Rows(first, last);
   if (rows.empty() || rows.front() < 0 || rows.back() >= tdb_rowcount(from)) return false;
   std::vector<std::int32_t> offsets;
   for (int row : rows) offsets.push_back(tdb_rowoffset(from, row));
@@ -57,6 +57,6 @@ bool MoveChosenRows(int by) {
   }
   if (tdb_moverows(ListStore(), rows, by) != 0) return false;
   const int now = GetCursorRow();
-  if (now >= 0) SendMessageW(g_hListView, LVM_ENSUREVISIBLE, static_cast<WPARAM>(now), FALSE);
+  if (now >= 0) SendMessageW(TheListWindow().view, LVM_ENSUREVISIBLE, static_cast<WPARAM>(now), FALSE);
   return true;
 }

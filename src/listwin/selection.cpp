@@ -8,15 +8,13 @@
 #include "listwin/target_rows.h"
 #include "output/viewer.h"
 
-MarkTable g_marks;
-
 namespace {
 
 int g_pauseDepth = 0;
 bool g_changedWhilePaused = false;
 
 LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-  return SendMessageW(g_hListView, message, wParam, lParam);
+  return SendMessageW(TheListWindow().view, message, wParam, lParam);
 }
 
 // Sets the states in mask to those in state, for one row or (row -1) all.
@@ -76,7 +74,7 @@ std::vector<int> SelectedRowsOf(HWND view) {
   return rows;
 }
 
-std::vector<int> SelectedRows() { return SelectedRowsOf(g_hListView); }
+std::vector<int> SelectedRows() { return SelectedRowsOf(TheListWindow().view); }
 
 int GetCursorRow() {
   return static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
@@ -94,7 +92,9 @@ int RowCountEnd(long long count) {
 }
 
 int MoveCursor(int scrollRow, int cursorRow) {
-  if (!g_multiSel) {
+  // Read afresh each time: the tracking may change it as states change.
+  const ListRows& list = ShownList();
+  if (!list.multiSel) {
     const int cursor = GetCursorRow();
     if (cursor >= 0) {
       SetRowState(cursor, 0, LVIS_FOCUSED | LVIS_SELECTED);
@@ -108,26 +108,28 @@ int MoveCursor(int scrollRow, int cursorRow) {
   }
   if (cursorRow >= 0) {
     Send(LVM_ENSUREVISIBLE, static_cast<WPARAM>(cursorRow), FALSE);
-    const UINT selected = g_multiSel ? RowState(cursorRow, LVIS_SELECTED) : LVIS_SELECTED;
+    const UINT selected = list.multiSel ? RowState(cursorRow, LVIS_SELECTED) : LVIS_SELECTED;
     SetRowState(cursorRow, LVIS_FOCUSED | selected, LVIS_FOCUSED | LVIS_SELECTED);
     // Shift with the arrow keys then extends the selection from here, as
     // after a click on the row.
-    if (!g_multiSel) Send(LVM_SETSELECTIONMARK, 0, cursorRow);
+    if (!list.multiSel) Send(LVM_SETSELECTIONMARK, 0, cursorRow);
   }
   return 0;
 }
 
 int SelectRange(int a, int b) {
+  ListRows& list = ShownList();
   const int lo = a < b ? a : b;
   const int hi = a < b ? b : a;
   {
     ScopedBulkChange bulk;
     for (int row = lo; row <= hi; ++row) {
-      const UINT state = g_multiSel ? RowState(row, LVIS_SELECTED) ^ LVIS_SELECTED : LVIS_SELECTED;
+      const UINT state =
+          list.multiSel ? RowState(row, LVIS_SELECTED) ^ LVIS_SELECTED : LVIS_SELECTED;
       SetRowState(row, state, LVIS_SELECTED);
     }
   }
-  g_multiSel = 1;
+  list.multiSel = 1;
   return 0;
 }
 
@@ -138,7 +140,7 @@ int SelectRows(const std::vector<int>& rows) {
     UnselectEveryRow(LVIS_SELECTED);
     for (int row : rows) SetRowState(row, LVIS_SELECTED, LVIS_SELECTED);
   }
-  g_multiSel = 1;
+  ShownList().multiSel = 1;
   MoveCursor(-1, rows.front());
   return 0;
 }
@@ -146,7 +148,7 @@ int SelectRows(const std::vector<int>& rows) {
 int ClearSelect() {
   if (SelectedCount() == 0) return -1;
   UnselectEveryRow(LVIS_SELECTED);
-  g_multiSel = 0;
+  ShownList().multiSel = 0;
   MoveCursor(-1, GetCursorRow());
   return 0;
 }
@@ -157,7 +159,7 @@ int SelectAll() {
     ScopedBulkChange bulk;
     SetRowState(-1, LVIS_SELECTED, LVIS_SELECTED);
   }
-  g_multiSel = 1;
+  ShownList().multiSel = 1;
   return 0;
 }
 
@@ -167,28 +169,29 @@ void DropSelectionAndCursor() {
   if (cursor >= 0) SetRowState(cursor, 0, LVIS_FOCUSED | LVIS_SELECTED);
 }
 
-int GetMark(char name) { return g_marks.Get(name, GetRowCount()); }
+int GetMark(char name) { return ShownList().marks.Get(name, GetRowCount()); }
 
-int SetMark(char name, int row) { return g_marks.Set(name, row) ? 0 : -1; }
+int SetMark(char name, int row) { return ShownList().marks.Set(name, row) ? 0 : -1; }
 
 void TrackSelection() {
   // An open edit dialog always shows the row under the cursor.
   if (g_viewerShown) LoadViewer(GetCursorRow());
+  ListRows& list = ShownList();
   const int n = SelectedCount();
   if (n > 1) {
-    g_multiSel = 1;
-    g_lastSelCount = n;
-  } else if (n < g_lastSelCount) {
-    g_multiSel = 0;
-    g_lastSelCount = 1;
+    list.multiSel = 1;
+    list.lastSelCount = n;
+  } else if (n < list.lastSelCount) {
+    list.multiSel = 0;
+    list.lastSelCount = 1;
   }
-  g_lastCursorRow = GetCursorRow();
+  list.lastCursorRow = GetCursorRow();
 }
 
 // A hidden list view draws nothing anyway (its redrawing is off until it
 // is shown), and must not have it turned on by a change.
 ScopedBulkChange::ScopedBulkChange()
-    : redraw_(IsWindowVisible(g_hListView) ? g_hListView : nullptr) {}
+    : redraw_(IsWindowVisible(TheListWindow().view) ? TheListWindow().view : nullptr) {}
 
 ScopedTrackingPause::ScopedTrackingPause() { ++g_pauseDepth; }
 
@@ -204,15 +207,16 @@ bool TrackingPaused() {
   return true;
 }
 
-void ForgetCursorRow() { g_lastCursorRow = -1; }
+void ForgetCursorRow() { ShownList().lastCursorRow = -1; }
 
 void ForgetRowPlaces() {
   ForgetCursorRow();
-  g_marks.Clear();
+  ShownList().marks.Clear();
 }
 
 void ResetSelectionState() {
   ForgetRowPlaces();
-  g_multiSel = 0;
-  g_lastSelCount = 1;
+  ListRows& list = ShownList();
+  list.multiSel = 0;
+  list.lastSelCount = 1;
 }

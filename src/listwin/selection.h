@@ -48,7 +48,7 @@ int SelectAll();
 // rows is about to change under them).
 void DropSelectionAndCursor();
 
-extern MarkTable g_marks;
+// The marks of the list shown.
 int GetMark(char name);
 int SetMark(char name, int row);  // -1 for a character that names no mark
 

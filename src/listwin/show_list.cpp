@@ -4,6 +4,7 @@
 
 #include "base/report.h"
 #include "base/window_place.h"
+#include "listwin/copy_chosen.h"
 #include "listwin/find.h"
 #include "listwin/list_state.h"
 #include "listwin/selection.h"
@@ -12,17 +13,13 @@
 #include "output/viewer.h"
 #include "settings/settings.h"
 
-HWND g_targetFocus = nullptr;
-int g_outputAction = kOutputNone;
-bool g_clipReady = false;
-HeldModifiers g_held;
-
 namespace {
 
 // The text caret of the window the user was typing in, on the screen;
 // false where that window's thread shows none.
 bool CaretOnScreen(ScreenRect* caret) {
-  HWND owner = g_targetFocus ? g_targetFocus : GetForegroundWindow();
+  const HWND target = TheListWindow().targetFocus;
+  HWND owner = target ? target : GetForegroundWindow();
   GUITHREADINFO info = {};
   info.cbSize = sizeof info;
   if (!owner || !GetGUIThreadInfo(GetWindowThreadProcessId(owner, nullptr), &info) ||
@@ -38,21 +35,21 @@ bool CaretOnScreen(ScreenRect* caret) {
 // Shows the list at its kept place (or, when places are not kept, where
 // a first run puts it), or below the caret or at the mouse as the
 // settings say, with the kept size.
-void PlaceList() {
+void PlaceList(HWND listWnd) {
   const WindowPlace place = PlaceToShow(KeptWindow::kList);
   const bool topmost = g_set.actv_hide == kHide || g_set.topmost == kYes;
   ScreenRect anchor = {};
   if (g_set.place == kPlaceLast) {
-    PlaceWindow(g_hListWnd, place.x, place.y, place.w, place.h, place.dpi, topmost);
+    PlaceWindow(listWnd, place.x, place.y, place.w, place.h, place.dpi, topmost);
   } else {
     if (g_set.place != kPlaceCaret || !CaretOnScreen(&anchor)) {
       POINT mouse = {};
       GetCursorPos(&mouse);
       anchor = {mouse.x, mouse.y, mouse.x, mouse.y};
     }
-    PlaceWindowAt(g_hListWnd, anchor, place.w, place.h, place.dpi, topmost);
+    PlaceWindowAt(listWnd, anchor, place.w, place.h, place.dpi, topmost);
   }
-  ShowWindow(g_hListWnd, SW_SHOWNORMAL);
+  ShowWindow(listWnd, SW_SHOWNORMAL);
 }
 
 void SetInitialCursor() {
@@ -64,55 +61,39 @@ void SetInitialCursor() {
   }
 }
 
-void BringListForward() {
+void BringListForward(HWND listWnd) {
   if (g_viewerShown && g_hViewer) SetForegroundWindow(g_hViewer);
-  SetForegroundWindow(g_hListWnd);
+  SetForegroundWindow(listWnd);
 }
 
-}  // namespace
-
-void ShowList() {
-  if (!g_hListWnd) return;
-  if (!g_listShown) {
-    g_held = HeldModifiers();
-    g_targetFocus = ForegroundFocus();
-    g_clipReady = false;
-    ResetPendingKeys();
-    CloseFindBar();
-    MeasurePage();
-    g_listShown = true;
-    PlaceList();
-    SetInitialCursor();
-  }
-  BringListForward();
-}
-
-void HideAndPaste(HWND listWnd, int mode) {
+// Hides the list and lets go of the keys held in it; types the paste
+// when asked; then shows the list again, or ends this appearance of it.
+void HideThenPaste(bool paste, bool stays) {
+  ListWindow& list = TheListWindow();
   // Hiding the list deactivates the program, which forgets the target
   // (and with actv_hide 1 dismisses the list from within this call): the
   // paste uses this copy.
-  HWND target = g_targetFocus;
+  HWND target = list.targetFocus;
   if (g_viewerShown && g_hViewer) ShowWindow(g_hViewer, SW_HIDE);
-  ShowWindow(listWnd, SW_HIDE);
-  if (mode == kPasteMode) g_clipReady = false;
-  ReleaseHeldModifiers(g_held);
+  ShowWindow(list.hwnd, SW_HIDE);
+  ReleaseHeldModifiers(list.held);
 
   PasteOutcome outcome = PasteOutcome::kTyped;
-  const bool returns = g_set.actv_hide != kHide && mode != kHideOnly;
-  if (mode == kPasteMode && g_outputAction == kOutputPaste) {
-    outcome = PasteInto(target, returns);
-    if (target) g_targetFocus = target;
+  if (paste) {
+    outcome = PasteInto(target, stays);
+    if (target) list.targetFocus = target;
   }
 
-  if (!returns) {
-    if (g_lastCursorRow == -1) g_lastCursorRow = 0;
+  if (!stays) {
+    ListRows& rows = ShownList();
+    if (rows.lastCursorRow == -1) rows.lastCursorRow = 0;
     RememberWorkWindow(nullptr);
-    g_listShown = false;
+    list.shown = false;
     HideViewer();
   } else {
     if (g_viewerShown && g_hViewer) ShowWindow(g_hViewer, SW_RESTORE);
-    ShowWindow(listWnd, SW_RESTORE);
-    BringListForward();
+    ShowWindow(list.hwnd, SW_RESTORE);
+    BringListForward(list.hwnd);
   }
   // Said after the list has its final state, which the box keeps. The
   // text is on the clipboard either way, for the user's own Ctrl+V.
@@ -120,8 +101,73 @@ void HideAndPaste(HWND listWnd, int mode) {
   if (outcome == PasteOutcome::kTargetElevated) Tell(kMsgNotPastedElevated);
 }
 
+}  // namespace
+
+OutputRequest Confirmation(const OutputText& text, int action) {
+  OutputRequest request;
+  request.text = text;
+  request.paste = action == kOutputPaste;
+  request.stays = g_set.actv_hide != kHide;
+  return request;
+}
+
+void ShowList() {
+  ListWindow& list = TheListWindow();
+  if (!list.hwnd) return;
+  if (!list.shown) {
+    list.held = HeldModifiers();
+    list.targetFocus = ForegroundFocus();
+    SetClipReady(false);
+    ResetPendingKeys();
+    CloseFindBar();
+    MeasurePage();
+    list.shown = true;
+    PlaceList(list.hwnd);
+    SetInitialCursor();
+  }
+  BringListForward(list.hwnd);
+}
+
+bool HideAndPaste(const OutputRequest& request) {
+  if (!CopyChosen(request.text)) return false;
+  SetClipReady(false);
+  HideThenPaste(request.paste, request.stays);
+  return true;
+}
+
+void DismissList() { HideThenPaste(false, false); }
+
+// The row is the one highlighted: an owner-data list view may move its
+// focus without a notification (Windows does on an insert), so the row
+// the tracking saw last is only the fallback.
+void ConfirmOutput() {
+  ListWindow& list = TheListWindow();
+  if (list.output.action == kOutputNone) ChooseOutput(kOutputPaste);
+  OutputText text;  // on the clipboard already
+  if (!list.output.clipReady) {
+    const ListRows& rows = ShownList();
+    const int cursor = GetCursorRow();
+    const int row = cursor >= 0 ? cursor : rows.lastCursorRow;
+    // No row to copy: pasting now would insert whatever the clipboard
+    // happens to hold.
+    if (!rows.multiSel && (row < 0 || row >= GetRowCount())) {
+      MessageBeep(0);
+      return;
+    }
+    text = ChosenRows(row, row, list.held.shift);
+  }
+  HideAndPaste(Confirmation(text, list.output.action));
+}
+
+void ConfirmPaste() {
+  ChooseOutput(kOutputPaste);
+  SetClipReady(false);
+  ConfirmOutput();
+}
+
 void PutListAway() {
+  ListWindow& list = TheListWindow();
   HideViewer();
-  if (g_hListWnd && g_listShown) ShowWindow(g_hListWnd, SW_HIDE);
-  g_listShown = false;
+  if (list.hwnd && list.shown) ShowWindow(list.hwnd, SW_HIDE);
+  list.shown = false;
 }

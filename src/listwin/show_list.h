@@ -6,34 +6,43 @@
 
 #include <windows.h>
 
+#include "listwin/copy_chosen.h"
+#include "listwin/list_state.h"
 #include "output/paste.h"
 
-// What the next OK command of the list does after copying.
-constexpr int kOutputNone = 0;  // not chosen yet: the OK command pastes
-constexpr int kOutputCopy = 1;
-constexpr int kOutputPaste = 2;
+// What the list hands to the paste once the user has chosen.
+struct OutputRequest {
+  OutputText text;     // put on the clipboard first, unless it is there
+  bool paste = false;  // typed into the remembered control; false: copy only
+  bool stays = false;  // the list is shown again afterwards, for the next choice
+};
 
-// HideAndPaste modes.
-constexpr int kPasteMode = 1;  // paste if the output action is kOutputPaste
-constexpr int kHideOnly = 2;   // never paste
-
-// The control that had the keyboard focus when the list was called up;
-// null once the user has switched to another program.
-extern HWND g_targetFocus;
-extern int g_outputAction;
-// Set by a command that has already put its text on the clipboard, so
-// that the OK command does not copy again.
-extern bool g_clipReady;
-// Shift, Ctrl and Alt as the list view last saw them.
-extern HeldModifiers g_held;
+// A choice confirmed: the text, pasted or only copied as the output
+// action says, the list staying or not as `actv_hide` says.
+OutputRequest Confirmation(const OutputText& text, int action);
 
 // Shows the list (or, when it is shown, brings it to the front again).
 void ShowList();
 
-// Hides the list and, in kPasteMode with the output action kOutputPaste,
-// pastes the clipboard into the remembered control. With `actv_hide` set
-// to stay, a paste shows the list again afterwards.
-void HideAndPaste(HWND listWnd, int mode);
+// Puts the request's text on the clipboard, hides the list and, when the
+// request says so, pastes the clipboard into the remembered control;
+// a text a command put on the clipboard ahead is used up. False, with
+// the list as it was, when the text could not be made (the user has been
+// told why).
+bool HideAndPaste(const OutputRequest& request);
+
+// Hides the list without pasting anything: this appearance of it ends.
+void DismissList();
+
+// The OK command: the cursor row (or the selection in multi-selection
+// mode), quoted while Shift is held, unless a command has put its text
+// on the clipboard already, handed over as the output action says (paste
+// when none was chosen).
+void ConfirmOutput();
+
+// Enter of the command language and a double-click on a row: the OK
+// command with pasting chosen and the text copied afresh.
+void ConfirmPaste();
 
 // Takes the list and the edit dialog off the screen for the rest of the
 // run (a fatal error). They are hidden, not destroyed: the save at

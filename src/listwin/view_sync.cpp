@@ -11,6 +11,7 @@
 #include <new>
 #include <vector>
 
+#include "listwin/list_state.h"
 #include "listwin/selection.h"
 #include "store/row_observer.h"
 #include "store/store.h"
@@ -91,7 +92,7 @@ void Recount(HWND list, const std::vector<int>& selected, int focus, int count) 
 
 class ViewSync : public RowObserver {
  public:
-  explicit ViewSync(HWND view) : view_(view) {}
+  ViewSync(HWND view, ListRows& rows) : view_(view), rows_(rows) {}
   void RowsReplaced(int count) override {
     SendMessageW(view_, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
   }
@@ -100,7 +101,7 @@ class ViewSync : public RowObserver {
 
   // The marks name rows too, and move with them here and nowhere else.
   void RowsInserted(int row, int n, int count) override {
-    g_marks.RowsInserted(row, n);
+    rows_.marks.RowsInserted(row, n);
     Resync(count, [&](std::vector<int>* selected, int* focus) {
       for (int& r : *selected)
         if (r >= row) r += n;
@@ -114,7 +115,7 @@ class ViewSync : public RowObserver {
     for (size_t end = rows.size(); end > 0;) {
       size_t begin = end - 1;
       while (begin > 0 && rows[begin - 1] == rows[begin] - 1) --begin;
-      g_marks.RowsDeleted(rows[begin], rows[end - 1]);
+      rows_.marks.RowsDeleted(rows[begin], rows[end - 1]);
       end = begin;
     }
     // The states of the rows that stay move up past the rows that went; a
@@ -137,13 +138,13 @@ class ViewSync : public RowObserver {
   }
 
   void RowsReversed() override {
-    g_marks.RowsReversed(GetRowCount());
+    rows_.marks.RowsReversed(tdb_rowcount(*rows_.store));
     InvalidateRect(view_, nullptr, TRUE);
   }
 
   // The states go with their rows, as the marks do.
   void RowsMoved(int first, const std::vector<int>& order) override {
-    g_marks.RowsMoved(first, order);
+    rows_.marks.RowsMoved(first, order);
     const int n = static_cast<int>(order.size());
     std::vector<int> now(order.size());
     for (int i = 0; i < n; ++i)
@@ -179,12 +180,13 @@ class ViewSync : public RowObserver {
   }
 
   HWND view_;
+  ListRows& rows_;  // whose marks move with the rows
 };
 
 }  // namespace
 
-std::unique_ptr<RowObserver> StartViewSync(HWND view, Store& store) {
-  auto sync = std::make_unique<ViewSync>(view);
-  store.SetObserver(sync.get());
+std::unique_ptr<RowObserver> StartViewSync(HWND view, ListRows& rows) {
+  auto sync = std::make_unique<ViewSync>(view, rows);
+  rows.store->SetObserver(sync.get());
   return sync;
 }

@@ -1,6 +1,6 @@
 // The list view is its store's row observer: while the list window
 // exists, every change of the rows is reflected in the view's count and
-// states, and the marks move with their rows.
+// states, and the list's marks move with their rows.
 #pragma once
 
 #include <windows.h>
@@ -9,8 +9,9 @@
 
 #include "store/row_observer.h"
 
-class Store;
+struct ListRows;
 
-// Makes the view the store's observer, for as long as the observer given
-// back lives; the caller takes the store's observer away before it goes.
-std::unique_ptr<RowObserver> StartViewSync(HWND view, Store& store);
+// Makes the view the observer of the list's store, for as long as the
+// observer given back lives; the caller takes the store's observer away
+// before it goes.
+std::unique_ptr<RowObserver> StartViewSync(HWND view, ListRows& rows);

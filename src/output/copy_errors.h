@@ -2,7 +2,7 @@
 // the messages that answer them can be tested anywhere.
 #pragma once
 
-// Why the last copy or deletion of rows failed (g_listError).
+// Why the last copy or deletion of rows failed (the list window's listError).
 enum ListError : int {
   kListErrNoSelection = -100,    // multi-selection mode with no row selected
   kListErrSelNoRoom = -101,      // the wrap column leaves no room (selected rows)

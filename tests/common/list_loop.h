@@ -16,7 +16,7 @@ bool TakeListMessage(Key key) {
   MSG msg;
   if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return RunOwedSearch();
   if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) key(msg);
-  if (IsDialogMessageW(g_hListWnd, &msg)) return true;
+  if (IsDialogMessageW(TheListWindow().hwnd, &msg)) return true;
   TranslateMessage(&msg);
   DispatchMessageW(&msg);
   return true;

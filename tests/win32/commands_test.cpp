@@ -129,8 +129,8 @@ TEST_F(Commands, TheRepeatRegisterHoldsTheLastStoredCommand) {
   EXPECT_STREQ("2dd", RepeatRegister());
   KEYS({"yy", "."});  // copies are not stored: "." deletes again
   EXPECT_EQ(6, RowCount(list_));
-  EXPECT_EQ(kOutputPaste, g_outputAction) << "every copy command chooses pasting";
-  EXPECT_TRUE(g_clipReady);
+  EXPECT_EQ(kOutputPaste, TheListWindow().output.action) << "every copy command chooses pasting";
+  EXPECT_TRUE(TheListWindow().output.clipReady);
 
   // The Delete key's fixed sequence and the 1.5a table: "dd" is none of
   // its commands, so "." is refused there.
@@ -167,14 +167,14 @@ TEST_F(Commands, RefusedCommandsChangeNothing) {
 
 TEST_F(Commands, PagingFollowsTheWindowAndACountChangesTheHalfPage) {
   LOAD_ROWS(100);
-  g_rowsPerPage = 10;
-  g_halfPage = 5;
+  TheListWindow().rowsPerPage = 10;
+  TheListWindow().halfPage = 5;
   MoveCursor(0, 0);
   KEYS({"\x04"});
   EXPECT_EQ(5, GetCursorRow());
   KEYS({"3\x04"});
   EXPECT_EQ(8, GetCursorRow());
-  EXPECT_EQ(3, g_halfPage);
+  EXPECT_EQ(3, TheListWindow().halfPage);
   KEYS({"\x15"});
   EXPECT_EQ(5, GetCursorRow());
   KEYS({"\x06"});
@@ -216,7 +216,7 @@ TEST_F(Commands, TheContextMenuOffersTheRowCommandsOrSelectAll) {
   MoveCursor(-1, 0);
   EXPECT_TRUE(OnListMenuCommand(1150));
   EXPECT_EQ(3u, SelectedRows(list_).size());
-  EXPECT_EQ(1, g_multiSel);
+  EXPECT_EQ(1, ShownList().multiSel);
   EXPECT_TRUE(OnListMenuCommand(1104));
   EXPECT_EQ(0, RowCount(list_)) << "delete acts on every selected row";
   EXPECT_TRUE(OnListMenuCommand(1105)) << "a put below with no cursor row";

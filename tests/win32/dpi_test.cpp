@@ -31,8 +31,8 @@ class DpiLayout : public ListTest {
     LoadRows(file, line, 40);
     g_set.size = kNo;
     const WindowPlace place = PlaceToShow(KeptWindow::kList);
-    PlaceWindow(g_hListWnd, place.x, place.y, place.w, place.h, place.dpi, false);
-    return static_cast<int>(SendMessageW(g_hListView, LVM_GETCOUNTPERPAGE, 0, 0));
+    PlaceWindow(TheListWindow().hwnd, place.x, place.y, place.w, place.h, place.dpi, false);
+    return static_cast<int>(SendMessageW(TheListWindow().view, LVM_GETCOUNTPERPAGE, 0, 0));
   }
 
   Settings saved_ = g_set;
@@ -41,7 +41,7 @@ class DpiLayout : public ListTest {
 }  // namespace
 
 TEST_F(DpiLayout, TheListTheFindBarAndTheTrayIconFitTheDensity) {
-  const int dpi = WindowDpi(g_hListWnd);
+  const int dpi = WindowDpi(TheListWindow().hwnd);
   const char* expected = std::getenv("KW_EXPECT_DPI");
   ASSERT_EQ(expected ? std::atoi(expected) : 96, dpi);
   const int rows = WholeRows(__FILE__, __LINE__);
@@ -49,14 +49,14 @@ TEST_F(DpiLayout, TheListTheFindBarAndTheTrayIconFitTheDensity) {
   EXPECT_GE(rows, at96 ? std::atoi(at96) : 1);
 
   OpenFindBar(true);
-  HWND edit = FindWindowExW(g_hListWnd, nullptr, L"Edit", nullptr);
+  HWND edit = FindWindowExW(TheListWindow().hwnd, nullptr, L"Edit", nullptr);
   ASSERT_NE(nullptr, edit);
   RECT text, bar, client;
   GetClientRect(edit, &text);
   EXPECT_GE(text.bottom, FontHeight(edit)) << "the edit box cuts its own text";
   GetWindowRect(edit, &bar);
-  MapWindowPoints(nullptr, g_hListWnd, reinterpret_cast<POINT*>(&bar), 2);
-  GetClientRect(g_hListWnd, &client);
+  MapWindowPoints(nullptr, TheListWindow().hwnd, reinterpret_cast<POINT*>(&bar), 2);
+  GetClientRect(TheListWindow().hwnd, &client);
   EXPECT_LE(bar.bottom, client.bottom) << "the bar goes below the window";
 
   TrayAdd();
@@ -65,7 +65,7 @@ TEST_F(DpiLayout, TheListTheFindBarAndTheTrayIconFitTheDensity) {
 }
 
 TEST_F(DpiLayout, AtOneHundredFiftyPercentTheListShowsNoFewerRows) {
-  ASSERT_EQ(96, WindowDpi(g_hListWnd)) << "the test run's screen, with no LogPixels set";
+  ASSERT_EQ(96, WindowDpi(TheListWindow().hwnd)) << "the test run's screen, with no LogPixels set";
   const std::string rows = std::to_string(WholeRows(__FILE__, __LINE__));
   wchar_t self[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, self, MAX_PATH);

@@ -14,7 +14,7 @@ namespace {
 
 class FindBarTest : public ListTest {
  protected:
-  HWND Bar() { return FindWindowExW(g_hListWnd, nullptr, L"Edit", nullptr); }
+  HWND Bar() { return FindWindowExW(TheListWindow().hwnd, nullptr, L"Edit", nullptr); }
   std::wstring BarText() {
     wchar_t text[64] = {};
     GetWindowTextW(Bar(), text, 64);
@@ -40,7 +40,7 @@ TEST_F(FindBarTest, ABurstOfKeysAllReachTheBarAndEnterTakesTheMatchOfThemAll) {
   std::vector<std::string> texts(30000, "a row without it");
   texts[29990] = "zqzqzq-l is here";
   LOAD(texts);
-  SetForegroundWindow(g_hListWnd);
+  SetForegroundWindow(TheListWindow().hwnd);
   OpenFindBar(true);
   ASSERT_TRUE(RunLoopUntil([&] { return GetFocus() == Bar(); }));
   const std::wstring typed = L"zqzqzq-l";

@@ -28,11 +28,11 @@ TEST_F(ListTest, TheCursorCarriesTheSelectionOnlyInSingleMode) {
   MoveCursor(-1, 5);
   EXPECT_EQ(5, GetCursorRow());
   EXPECT_EQ((std::vector<int>{5}), SelectedRows(list_));
-  EXPECT_EQ(5, g_lastCursorRow) << "the tracking follows the cursor";
+  EXPECT_EQ(5, ShownList().lastCursorRow) << "the tracking follows the cursor";
 
   SelectRange(3, 1);
   EXPECT_EQ((std::vector<int>{1, 2, 3, 5}), SelectedRows(list_));
-  EXPECT_EQ(1, g_multiSel);
+  EXPECT_EQ(1, ShownList().multiSel);
   EXPECT_EQ(5, GetCursorRow()) << "selecting a range leaves the cursor";
 
   MoveCursor(-1, 7);
@@ -42,39 +42,39 @@ TEST_F(ListTest, TheCursorCarriesTheSelectionOnlyInSingleMode) {
 
   SelectRange(1, 3);
   EXPECT_EQ((std::vector<int>{5}), SelectedRows(list_)) << "a second range in multi mode flips";
-  EXPECT_EQ(1, g_multiSel) << "even one selected row stays multi-selection";
+  EXPECT_EQ(1, ShownList().multiSel) << "even one selected row stays multi-selection";
 
   SelectRange(5, 5);
   EXPECT_EQ(-1, ClearSelect()) << "nothing to clear";
-  EXPECT_EQ(1, g_multiSel);
+  EXPECT_EQ(1, ShownList().multiSel);
 
   SelectRange(0, 1);
   EXPECT_EQ(0, ClearSelect());
-  EXPECT_EQ(0, g_multiSel);
-  EXPECT_EQ(1, g_lastSelCount);
+  EXPECT_EQ(0, ShownList().multiSel);
+  EXPECT_EQ(1, ShownList().lastSelCount);
   EXPECT_EQ((std::vector<int>{7}), SelectedRows(list_)) << "the cursor row is selected again";
 }
 
 TEST_F(ListTest, SelectAllAndTheListsOwnSelectionTurnMultiSelectionOn) {
   LOAD({});
   EXPECT_EQ(-1, SelectAll());
-  EXPECT_EQ(0, g_multiSel);
+  EXPECT_EQ(0, ShownList().multiSel);
 
   ASSERT_EQ(0, tdb_addrow(store_, "only", 0, kRowNew));
   ASSERT_EQ(0, tdb_append(store_, "only"));
   EXPECT_EQ(0, SelectAll());
-  EXPECT_EQ(1, g_multiSel) << "even a single row";
+  EXPECT_EQ(1, ShownList().multiSel) << "even a single row";
   ClearSelect();
 
   for (int i = 0; i < 4; ++i) InsertClip(i, "x");
   MoveCursor(-1, 1);
   // A Shift+click in the list view selects rows of its own accord.
   SelectRow(list_, 3);
-  EXPECT_EQ(1, g_multiSel);
-  EXPECT_EQ(2, g_lastSelCount);
+  EXPECT_EQ(1, ShownList().multiSel);
+  EXPECT_EQ(2, ShownList().lastSelCount);
   EXPECT_EQ(0, SelectAll());
   EXPECT_EQ(5u, SelectedRows(list_).size());
-  EXPECT_EQ(5, g_lastSelCount);
+  EXPECT_EQ(5, ShownList().lastSelCount);
   EXPECT_EQ(1, GetCursorRow());
 }
 
@@ -124,16 +124,17 @@ TEST_F(ListTest, AKeyboardMenuOpensAtTheCursorRowOrTheListsCorner) {
 TEST_F(ListTest, TheWindowKeepsItsGeometryOnlyWhileShown) {
   const Settings saved = g_set;
   RECT outer = {0, 0, 300, 200};
-  AdjustWindowRectEx(&outer, GetWindowLongW(g_hListWnd, GWL_STYLE), FALSE,
-                     GetWindowLongW(g_hListWnd, GWL_EXSTYLE));
+  AdjustWindowRectEx(&outer, GetWindowLongW(TheListWindow().hwnd, GWL_STYLE), FALSE,
+                     GetWindowLongW(TheListWindow().hwnd, GWL_EXSTYLE));
   const int width = outer.right - outer.left, height = outer.bottom - outer.top;
-  SetWindowPos(g_hListWnd, nullptr, 30, 40, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(TheListWindow().hwnd, nullptr, 30, 40, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   EXPECT_EQ(saved.size_lx, g_set.size_lx) << "a hidden window's moves are not the user's";
   EXPECT_EQ(saved.size_lw, g_set.size_lw);
 
-  g_listShown = true;
-  SetWindowPos(g_hListWnd, nullptr, 50, 60, width, height + 1, SWP_NOZORDER | SWP_NOACTIVATE);
-  SetWindowPos(g_hListWnd, nullptr, 50, 60, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  TheListWindow().shown = true;
+  SetWindowPos(TheListWindow().hwnd, nullptr, 50, 60, width, height + 1,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(TheListWindow().hwnd, nullptr, 50, 60, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   RECT list;
   GetWindowRect(list_, &list);
   EXPECT_EQ(275, list.right - list.left);
@@ -186,9 +187,9 @@ TEST_F(ListTest, ACopyWithAUnicodeEntryPutsBothFormats) {
 TEST_F(ListTest, TheOkCommandCopiesTheHighlightedRow) {
   LOAD_ROWS(3);
   MoveCursor(-1, 2);
-  g_lastCursorRow = 0;
-  g_outputAction = kOutputCopy;
-  SendMessageW(g_hListWnd, WM_COMMAND, IDOK, 0);
+  ShownList().lastCursorRow = 0;
+  ChooseOutput(kOutputCopy);
+  SendMessageW(TheListWindow().hwnd, WM_COMMAND, IDOK, 0);
   EXPECT_EQ("row 2", ClipboardText());
 }
 
@@ -200,14 +201,14 @@ TEST_F(ListTest, AFailedCopyLeavesTheClipboardAndSaysWhy) {
   ASSERT_TRUE(CopyText("before"));
 
   EXPECT_EQ(-1, CopySelClip("", "", 0, kShapeLfNone)) << "nothing selected";
-  EXPECT_EQ(kListErrNoSelection, g_listError);
+  EXPECT_EQ(kListErrNoSelection, TheListWindow().listError);
   EXPECT_EQ(afterCopy, PutRecords()) << "the put buffer is left as it was";
   EXPECT_EQ(-1, CopyClip(1, 2, "", "", 0, kShapeLfNone)) << "row 2 does not exist";
-  EXPECT_EQ(kListErrNoRow, g_listError);
+  EXPECT_EQ(kListErrNoRow, TheListWindow().listError);
   EXPECT_EQ(afterCopy, PutRecords());
 
   EXPECT_EQ(-1, CopyClip(0, 1, "> ", "", 2, kShapeLfNone));
-  EXPECT_EQ(kListErrNoRoom, g_listError);
+  EXPECT_EQ(kListErrNoRoom, TheListWindow().listError);
   EXPECT_EQ((std::vector<std::int32_t>{RowOffset(list_, 0)}), PutRecords())
       << "the first entry already fails";
   EXPECT_EQ("before", ClipboardText());
@@ -216,7 +217,7 @@ TEST_F(ListTest, AFailedCopyLeavesTheClipboardAndSaysWhy) {
   // Another program holds the clipboard for longer than a copy waits.
   ClipboardHolder holder;
   EXPECT_EQ(-1, CopyClip(0, 0, "", "", 0, kShapeLfNone));
-  EXPECT_EQ(kListErrClipboardBusy, g_listError);
+  EXPECT_EQ(kListErrClipboardBusy, TheListWindow().listError);
   holder.Release();
   EXPECT_EQ("before", ClipboardText());
   EXPECT_NE(nullptr, CopyFailureMessage(kListErrClipboardBusy));

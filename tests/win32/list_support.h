@@ -40,12 +40,12 @@ class ListTest : public StoreTest {
     SetMainWindow(main_);
     // On screen, as the list is while the user works in it: a hidden
     // list draws nothing and keeps no scroll position.
-    ShowWindow(g_hListWnd, SW_SHOWNOACTIVATE);
+    ShowWindow(TheListWindow().hwnd, SW_SHOWNOACTIVATE);
   }
   void TearDown() override {
     SetMainWindow(nullptr);
     DestroyWindow(main_);
-    g_listShown = false;
+    TheListWindow().shown = false;
     StoreTest::TearDown();
   }
 

@@ -18,14 +18,14 @@
 using MainWindowTest = StoreTest;
 
 TEST_F(MainWindowTest, ItsDestructionTakesTheListWindowAndTheEditDialog) {
-  DestroyWindow(g_hListWnd);  // the main window makes its own
+  DestroyWindow(ListWindowHandle());  // the main window makes its own
   g_fatal = false;            // as at a start
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   RegisterMainClass(instance);
   HWND main = CreateWindowExW(0, kMainClassName, kMainClassName, WS_OVERLAPPEDWINDOW, 0, 0, 0, 0,
                               nullptr, nullptr, instance, nullptr);
   ASSERT_NE(nullptr, main);
-  ASSERT_NE(nullptr, g_hListWnd);
+  ASSERT_NE(nullptr, ListWindowHandle());
   ASSERT_NE(nullptr, g_hViewer);
 
   DestroyWindow(main);
@@ -33,6 +33,6 @@ TEST_F(MainWindowTest, ItsDestructionTakesTheListWindowAndTheEditDialog) {
   PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // the shutdown's
   SetMainWindow(nullptr);
   SetFatalErrorExit(nullptr);
-  EXPECT_EQ(nullptr, g_hListWnd);
+  EXPECT_EQ(nullptr, ListWindowHandle());
   EXPECT_EQ(nullptr, g_hViewer);
 }

@@ -133,11 +133,11 @@ TEST_F(StoreTest, ClearStartsAnEmptyWorkingFileAndEmptiesThePutBuffer) {
   WriteFileBytes(kData, DataFile({"a", "b"}));
   ASSERT_NE(nullptr, Open());
   ThePutBuffer().Fill(store_, {4});
-  g_lastCursorRow = 1;
+  ShownList().lastCursorRow = 1;
 
   ASSERT_EQ(0, ClearClip());
   EXPECT_EQ(0, RowCount(list_));
-  EXPECT_EQ(-1, g_lastCursorRow);
+  EXPECT_EQ(-1, ShownList().lastCursorRow);
   EXPECT_TRUE(ThePutBuffer().Empty()) << "offsets into the old working file must not survive";
   EXPECT_EQ("", WorkBytes(store_));
   EXPECT_EQ(Hex(DataFile({"a", "b"})), Hex(ReadFileBytes(kData))) << "until the next save";

@@ -205,7 +205,7 @@ TEST_F(StoreTest, TwoStoresKeepTheirOwnTextsAndAPutAcrossCopiesThem) {
 TEST_F(StoreTest, InsertClipAddsAnEntryAtTheRow) {
   WriteFileBytes(kData, DataFile({"a", "b"}));
   ASSERT_NE(nullptr, Open());
-  ASSERT_EQ(list_, g_hListView);
+  ASSERT_EQ(list_, TheListWindow().view);
   InsertClip(1, "");
   InsertClip(0, "new");
   ASSERT_EQ(4, RowCount(list_));

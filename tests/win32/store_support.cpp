@@ -37,7 +37,7 @@ void StoreTest::SetUp() {
   ASSERT_TRUE(SetCurrentDirectoryA(dir_.c_str()));
 
   ASSERT_NE(nullptr, CreateListWindow());
-  list_ = g_hListView;
+  list_ = TheListWindow().view;
   ASSERT_NE(nullptr, list_);
   ThePutBuffer().Clear();
   store_.ClearError();  // none left from an earlier test
@@ -47,7 +47,7 @@ void StoreTest::SetUp() {
 
 void StoreTest::TearDown() {
   store_.Abandon();
-  if (g_hListWnd) DestroyWindow(g_hListWnd);
+  if (TheListWindow().hwnd) DestroyWindow(TheListWindow().hwnd);
   ThePutBuffer().Clear();
   SetCurrentDirectoryA(previousDir_.c_str());
   RemoveTree(FromAnsi(dir_));

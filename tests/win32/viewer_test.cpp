@@ -19,7 +19,7 @@ class ViewerTest : public ListTest {
   void SetUp() override {
     ASSERT_NO_FATAL_FAILURE(ListTest::SetUp());
     saved_ = g_set;
-    ASSERT_NE(nullptr, CreateViewer(g_hListWnd, History()));
+    ASSERT_NE(nullptr, CreateViewer(TheListWindow().hwnd, History()));
   }
   void TearDown() override {
     if (g_hViewer) DestroyWindow(g_hViewer);

@@ -30,14 +30,14 @@ TEST(ListWindow, IsAHiddenToolWindowWithAOneColumnReportList) {
   g_set.key = kKeyVilike19;
   HWND window = CreateListWindow();
   ASSERT_NE(nullptr, window);
-  EXPECT_EQ(window, g_hListWnd);
+  EXPECT_EQ(window, TheListWindow().hwnd);
   EXPECT_FALSE(IsWindowVisible(window));
   EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
   EXPECT_EQ(Widen("コピウェル :  j=↓  k=↑  vv=貼付け  yy=コピーのみ  dd=削除  ESC=中止"),
             Caption(window));
 
   HWND list = GetDlgItem(window, IDC_LISTVIEW);
-  ASSERT_EQ(list, g_hListView);
+  ASSERT_EQ(list, TheListWindow().view);
   const LONG style = GetWindowLongW(list, GWL_STYLE);
   EXPECT_EQ(LVS_REPORT, style & LVS_TYPEMASK);
   EXPECT_TRUE(style & LVS_SHOWSELALWAYS);
@@ -66,13 +66,13 @@ TEST(ListWindow, IsAHiddenToolWindowWithAOneColumnReportList) {
       << "an unknown key mode leaves the caption";
 
   DestroyWindow(window);
-  EXPECT_EQ(nullptr, g_hListWnd);
-  EXPECT_EQ(nullptr, g_hListView);
+  EXPECT_EQ(nullptr, TheListWindow().hwnd);
+  EXPECT_EQ(nullptr, TheListWindow().view);
   g_set.key = savedKey;
 }
 
 TEST(Viewer, IsAHiddenDialogWithItsButtonsAndAMultiLineEdit) {
-  HWND viewer = CreateViewer(g_hListWnd, History());
+  HWND viewer = CreateViewer(TheListWindow().hwnd, History());
   ASSERT_NE(nullptr, viewer);
   EXPECT_EQ(viewer, g_hViewer);
   EXPECT_FALSE(IsWindowVisible(viewer));
