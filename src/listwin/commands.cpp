@@ -15,6 +15,7 @@
 #include "base/report.h"
 #include "listwin/command_table.h"
 #include "listwin/list_state.h"
+#include "listwin/list_switch.h"
 #include "listwin/phrase_add.h"
 #include "listwin/put_buffer.h"
 #include "listwin/selection.h"
@@ -85,7 +86,12 @@ void DeleteForCommand(int cur, int target) {
 // why and nothing else happens.
 void OpenEntry(char which, int cursor) {
   int row;
-  if (cursor < 0) {
+  if (cursor < 0 && ShowingPhrases()) {
+    // A new phrase goes to the end, where the user's new phrases go.
+    row = GetRowCount();
+    if (!InsertClipOrFail(row, "")) return;
+    MoveCursor(-1, row);
+  } else if (cursor < 0) {
     // Added as a capture is, which moves the marks itself.
     if (!AddClip("")) return;
     row = g_set.data == kDataNew ? 0 : GetRowCount() - 1;

@@ -14,6 +14,7 @@
 #include "listwin/commands.h"
 #include "listwin/context_menu.h"
 #include "listwin/list_state.h"
+#include "listwin/list_switch.h"
 #include "output/viewer.h"
 
 namespace {
@@ -45,6 +46,8 @@ constexpr MenuItem kSelectAllMenu[] = {
     {kMenuSelectAll, "全て選択", "sa", 0, false},
 };
 constexpr char kSkipNextText[] = "次のコピーを記録しない";
+// In the phrase list only: a new empty phrase, below the cursor row.
+constexpr MenuItem kNewPhrase = {kMenuNewPhrase, "新しい定型文", "o", 0, false};
 
 template <size_t N>
 HMENU Build(const MenuItem (&items)[N], bool viewerShown) {
@@ -81,6 +84,8 @@ const char* SequenceOf(const MenuItem (&items)[N], int id) {
 HMENU BuildListMenu(bool onRow, bool viewerShown) {
   HMENU menu = onRow ? Build(kRowMenu, viewerShown) : Build(kSelectAllMenu, viewerShown);
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  if (ShowingPhrases())
+    AppendMenuW(menu, MF_STRING, kMenuNewPhrase, Widen(kNewPhrase.text).c_str());
   AppendMenuW(menu, MF_STRING | (SkipNextArmed(GetTickCount64()) ? MF_CHECKED : 0),
               kMenuSkipNextCopy, Widen(kSkipNextText).c_str());
   return menu;
@@ -100,6 +105,7 @@ bool OnListMenuCommand(int id) {
   }
   const char* sequence = SequenceOf(kRowMenu, id);
   if (!sequence) sequence = SequenceOf(kSelectAllMenu, id);
+  if (!sequence && id == kMenuNewPhrase) sequence = kNewPhrase.sequence;
   if (!sequence) return false;
   DoKeySeq(kVersion19, sequence);  // a refusal says nothing here
   return true;

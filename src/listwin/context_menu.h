@@ -19,6 +19,7 @@ enum ListMenuCommand : int {
   kMenuView = 1108,
   kMenuAddPhrase = 1109,
   kMenuSelectAll = 1150,
+  kMenuNewPhrase = 1151,
   // Not the list's own: handed to the main window, which also runs it
   // from the tray menu (capture is the main window's).
   kMenuSkipNextCopy = 1160,

@@ -11,6 +11,7 @@
 #include "listwin/find.h"
 #include "listwin/list_keys.h"
 #include "listwin/list_state.h"
+#include "listwin/list_switch.h"
 #include "listwin/phrase_add.h"
 #include "listwin/show_list.h"
 #include "settings/settings.h"
@@ -121,6 +122,11 @@ LRESULT KeyWork(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         OnDelete();
         return 1;
       }
+      // Ctrl+Tab and Ctrl+Shift+Tab: the other of the two lists.
+      if (message == WM_KEYDOWN && wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
+        ShowOtherList();
+        return 1;
+      }
       if (message == WM_KEYDOWN && g_set.key == kKeyNormal && OnStandardFindKey(wParam)) return 1;
       if (message == WM_KEYDOWN && g_set.key == kKeyNormal && wParam == VK_INSERT) {
         TheListWindow().pending.Clear();
@@ -139,7 +145,15 @@ LRESULT KeyWork(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         return 1;
       }
       break;
+    // The dialog would take Tab for moving the focus; with Ctrl it is the
+    // list's.
+    case WM_GETDLGCODE:
+      if (lParam && reinterpret_cast<const MSG*>(lParam)->message == WM_KEYDOWN &&
+          reinterpret_cast<const MSG*>(lParam)->wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0)
+        return DLGC_WANTMESSAGE | CallWindowProcW(g_listViewProc, hwnd, message, wParam, lParam);
+      break;
     case WM_CHAR:
+      if (wParam == '\t') return 1;  // Ctrl+Tab, taken as a key already
       if (wParam == kCtrlC) {
         OnCtrlC();
         return 1;

@@ -3,8 +3,9 @@
 #include <commctrl.h>
 
 #include "store/history.h"
+#include "store/phrases.h"
 
-ListWindow::ListWindow() : history(History()), showing(&history) {}
+ListWindow::ListWindow() : history(History()), phrases(Phrases()), showing(&history) {}
 
 ListWindow& TheListWindow() {
   static ListWindow window;

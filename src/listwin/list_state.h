@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "listwin/command_table.h"
 #include "listwin/marks.h"
 #include "output/copy.h"
@@ -29,6 +31,12 @@ struct ListRows {
   int lastCursorRow = -1;  // the cursor row at the last item change, -1 none
   int multiSel = 0;        // 1 while operations act on all selected rows
   int lastSelCount = 1;    // the selected count the tracking remembers
+  // While another list is shown: where the user was in this one (the
+  // selected rows, ascending, the cursor row and the top row), kept in
+  // step with its rows.
+  std::vector<int> selected;
+  int focus = -1;
+  int top = 0;
 };
 
 // What a command chose for the OK command that finishes it (a copy-only
@@ -68,8 +76,11 @@ struct ListWindow {
   // Why the last copy or deletion of rows failed: a ListError (output/copy.h).
   int listError = 0;
 
+  HWND tabs = nullptr;  // the tab row that names the list shown
+
   ListRows history;   // the history's rows
-  ListRows* showing;  // the list the window shows: the history
+  ListRows phrases;   // the fixed phrases' rows
+  ListRows* showing;  // the list the window shows
 };
 
 ListWindow& TheListWindow();

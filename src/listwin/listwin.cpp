@@ -21,6 +21,7 @@
 #include "base/win_text.h"
 #include "base/window_place.h"
 #include "listwin/list_state.h"
+#include "listwin/list_switch.h"
 #include "listwin/row_label.h"
 #include "listwin/selection.h"
 #include "output/shape.h"
@@ -35,10 +36,14 @@
 namespace {
 
 // Keeps the view in step with the rows while the window exists.
-std::unique_ptr<RowObserver> g_viewSync;
+// Both lists' rows, the one shown in the view and the one kept aside.
+std::unique_ptr<RowObserver> g_historySync, g_phraseSync;
 
 // At 96 DPI, scaled for the window's density.
 constexpr int kColumnWidth = 468;
+// The list view's top-left corner in the dialog template, in dialog units.
+constexpr int kViewLeftUnits = 6;
+constexpr int kViewTopUnits = 9;
 // The list view fills the window but for these margins.
 constexpr int kListMarginX = 25;
 constexpr int kListMarginY = 33;
@@ -72,9 +77,17 @@ void FitListView(HWND hwnd) {
   RECT client;
   GetClientRect(hwnd, &client);
   const int dpi = WindowDpi(hwnd);
-  SetWindowPos(view, nullptr, 0, 0, client.right - ForDpi(kListMarginX, dpi),
-               client.bottom - ForDpi(kListMarginY, dpi) - FindBarHeight(),
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // The view's place in the template, for the dialog's font now; the tab
+  // row takes the top of the margin above it and pushes it down.
+  RECT place = {kViewLeftUnits, kViewTopUnits, 0, 0};
+  MapDialogRect(hwnd, &place);
+  const int gap = ForDpi(2, dpi), tabs = ListTabsHeight();
+  const int width = client.right - ForDpi(kListMarginX, dpi);
+  const int top = tabs > 0 ? std::max<int>(place.top, gap + tabs) : place.top;
+  PlaceListTabs(place.left, gap, width);
+  SetWindowPos(view, nullptr, place.left, top, width,
+               client.bottom - ForDpi(kListMarginY, dpi) - FindBarHeight() - (top - place.top),
+               SWP_NOZORDER | SWP_NOACTIVATE);
   if (FindBarHeight() == 0) return;  // neither the bar nor a notice
   RECT placed;
   GetWindowRect(view, &placed);
@@ -87,7 +100,9 @@ BOOL ListOnInitDialog(HWND hwnd) {
   list.hwnd = hwnd;
   list.view = GetDlgItem(hwnd, IDC_LISTVIEW);
   LeaveDialogSizeToUs(hwnd);
-  g_viewSync = StartViewSync(list.view, ShownList());
+  g_historySync = StartViewSync(list.view, list.history);
+  g_phraseSync = StartViewSync(list.view, list.phrases);
+  MakeListTabs(hwnd);
   ChooseOutput(kOutputNone);
   LVCOLUMNW column = {};
   column.mask = LVCF_FMT | LVCF_WIDTH;
@@ -233,6 +248,7 @@ LRESULT ListOnFindItem(const NMLVFINDITEMW* find) {
 }
 
 BOOL ListOnNotify(HWND hwnd, NMHDR* header) {
+  if (OnListTabsNotify(header)) return TRUE;
   switch (header->code) {
     case LVN_GETDISPINFOW:
       ListOnGetDispInfo(reinterpret_cast<NMLVDISPINFOW*>(header));
@@ -258,9 +274,16 @@ void ListOnActivateApp(bool active) {
 }
 
 void ListOnDestroy() {
-  ListStore().SetObserver(nullptr);
-  g_viewSync.reset();
   ListWindow& list = TheListWindow();
+  list.history.store->SetObserver(nullptr);
+  list.phrases.store->SetObserver(nullptr);
+  g_historySync.reset();
+  g_phraseSync.reset();
+  list.tabs = nullptr;
+  // A window made again starts on the history, as at the start.
+  list.showing = &list.history;
+  list.phrases.selected.clear();
+  list.phrases.focus = -1;
   list.hwnd = nullptr;
   list.view = nullptr;
   list.shown = false;
@@ -325,9 +348,14 @@ HWND ListWindowHandle() { return TheListWindow().hwnd; }
 bool ListShown() { return TheListWindow().shown; }
 
 void SetListTitle(HWND hwnd, int key) {
+  // The phrases' caption names them where the history's names the program.
+  constexpr char kProgram[] = "コピウェル :";
+  constexpr char kPhrases[] = "コピウェル 定型文 :";
   for (const KeyModeTitle& t : kTitles) {
     if (t.key == key) {
-      SetWindowTextUtf8(hwnd, t.caption);
+      std::string caption = t.caption;
+      if (ShowingPhrases()) caption.replace(0, sizeof kProgram - 1, kPhrases);
+      SetWindowTextUtf8(hwnd, caption.c_str());
       return;
     }
   }

@@ -207,11 +207,11 @@ bool TrackingPaused() {
   return true;
 }
 
-void ForgetCursorRow() { ShownList().lastCursorRow = -1; }
+void ForgetCursorRow() { TheListWindow().history.lastCursorRow = -1; }
 
 void ForgetRowPlaces() {
   ForgetCursorRow();
-  ShownList().marks.Clear();
+  TheListWindow().history.marks.Clear();
 }
 
 void ResetSelectionState() {

@@ -52,7 +52,7 @@ void DropSelectionAndCursor();
 int GetMark(char name);
 int SetMark(char name, int row);  // -1 for a character that names no mark
 
-// The rows were replaced from the file: no cursor row is remembered
+// The history's rows were replaced from the file: no cursor row is remembered
 // (ForgetCursorRow), and every mark is unset too (ForgetRowPlaces).
 void ForgetCursorRow();
 void ForgetRowPlaces();

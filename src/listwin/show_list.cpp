@@ -7,6 +7,7 @@
 #include "listwin/copy_chosen.h"
 #include "listwin/find.h"
 #include "listwin/list_state.h"
+#include "listwin/list_switch.h"
 #include "listwin/selection.h"
 #include "output/messages.h"
 #include "output/paste.h"
@@ -111,9 +112,12 @@ OutputRequest Confirmation(const OutputText& text, int action) {
   return request;
 }
 
-void ShowList() {
+namespace {
+
+void ShowListOn(ListRows& rows) {
   ListWindow& list = TheListWindow();
   if (!list.hwnd) return;
+  ShowRowsOf(rows);
   if (!list.shown) {
     list.held = HeldModifiers();
     list.targetFocus = ForegroundFocus();
@@ -127,6 +131,12 @@ void ShowList() {
   }
   BringListForward(list.hwnd);
 }
+
+}  // namespace
+
+void ShowList() { ShowListOn(TheListWindow().history); }
+
+void ShowPhraseList() { ShowListOn(TheListWindow().phrases); }
 
 bool HideAndPaste(const OutputRequest& request) {
   if (!CopyChosen(request.text)) return false;

@@ -21,8 +21,11 @@ struct OutputRequest {
 // action says, the list staying or not as `actv_hide` says.
 OutputRequest Confirmation(const OutputText& text, int action);
 
-// Shows the list (or, when it is shown, brings it to the front again).
+// Shows the list on the history (or, when it is shown, brings it to the
+// front again, on the history).
 void ShowList();
+// The same, on the fixed phrases.
+void ShowPhraseList();
 
 // Puts the request's text on the clipboard, hides the list and, when the
 // request says so, pastes the clipboard into the remembered control;

@@ -94,10 +94,14 @@ class ViewSync : public RowObserver {
  public:
   ViewSync(HWND view, ListRows& rows) : view_(view), rows_(rows) {}
   void RowsReplaced(int count) override {
+    if (!Shown()) return ForgetStates();
     SendMessageW(view_, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
   }
 
-  void RowsCleared() override { SendMessageW(view_, LVM_DELETEALLITEMS, 0, 0); }
+  void RowsCleared() override {
+    if (!Shown()) return ForgetStates();
+    SendMessageW(view_, LVM_DELETEALLITEMS, 0, 0);
+  }
 
   // The marks name rows too, and move with them here and nowhere else.
   void RowsInserted(int row, int n, int count) override {
@@ -134,11 +138,12 @@ class ViewSync : public RowObserver {
   }
 
   void RowRepointed(int row) override {
-    SendMessageW(view_, LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
+    if (Shown()) SendMessageW(view_, LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
   }
 
   void RowsReversed() override {
     rows_.marks.RowsReversed(tdb_rowcount(*rows_.store));
+    if (!Shown()) return ForgetStates();  // as moved rows, without states
     InvalidateRect(view_, nullptr, TRUE);
   }
 
@@ -152,8 +157,7 @@ class ViewSync : public RowObserver {
     auto place = [&](int r) {
       return r >= first && r < first + n ? now[static_cast<size_t>(r - first)] : r;
     };
-    const int count = static_cast<int>(SendMessageW(view_, LVM_GETITEMCOUNT, 0, 0));
-    Resync(count, [&](std::vector<int>* selected, int* focus) {
+    Resync(tdb_rowcount(*rows_.store), [&](std::vector<int>* selected, int* focus) {
       for (int& r : *selected) r = place(r);
       std::sort(selected->begin(), selected->end());
       *focus = place(*focus);
@@ -161,10 +165,24 @@ class ViewSync : public RowObserver {
   }
 
  private:
+  bool Shown() const { return TheListWindow().showing == &rows_; }
+
+  void ForgetStates() {
+    rows_.selected.clear();
+    rows_.focus = -1;
+    rows_.top = 0;
+  }
+
   // The view still holds the states as the rows were numbered before the
-  // change; `move` renumbers them.
+  // change; `move` renumbers them. A list not shown keeps them itself.
   template <typename Move>
   void Resync(int count, Move move) {
+    if (!Shown()) {
+      move(&rows_.selected, &rows_.focus);
+      if (rows_.focus >= count) rows_.focus = count - 1;
+      if (rows_.top >= count) rows_.top = count > 0 ? count - 1 : 0;
+      return;
+    }
     HWND view = view_;
     std::vector<int> selected;
     try {
@@ -184,6 +202,24 @@ class ViewSync : public RowObserver {
 };
 
 }  // namespace
+
+void KeepStates(HWND view, ListRows& rows) {
+  try {
+    rows.selected = SelectedRowsOf(view);
+  } catch (const std::bad_alloc&) {
+    rows.selected.clear();
+  }
+  rows.focus = FocusedRow(view);
+  rows.top = TopRow(view);
+}
+
+void ShowStates(HWND view, const ListRows& rows) {
+  const int count = tdb_rowcount(*rows.store);
+  SendMessageW(view, LVM_SETITEMCOUNT, 0, LVSICF_NOINVALIDATEALL);
+  SendMessageW(view, LVM_SETITEMCOUNT, count, LVSICF_NOINVALIDATEALL);
+  Recount(view, rows.selected, rows.focus, count);
+  ScrollBackTo(view, rows.top);
+}
 
 std::unique_ptr<RowObserver> StartViewSync(HWND view, ListRows& rows) {
   auto sync = std::make_unique<ViewSync>(view, rows);

@@ -11,6 +11,11 @@
 
 struct ListRows;
 
+// A list the view stops showing keeps its cursor, selection and top row;
+// the list it shows then takes its own back into the view.
+void KeepStates(HWND view, ListRows& rows);
+void ShowStates(HWND view, const ListRows& rows);
+
 // Makes the view the observer of the list's store, for as long as the
 // observer given back lives; the caller takes the store's observer away
 // before it goes.

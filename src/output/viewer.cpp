@@ -268,6 +268,16 @@ void ToggleViewer(char mode, int row) {
     SetFocus(edit);
 }
 
+void ViewerEdits(Store& rows) {
+  if (!g_hViewer) return;
+  HideViewer();
+  ViewerData& data = *DataOf(g_hViewer);
+  data.rows = &rows;
+  data.row = -1;
+  data.offset = -1;
+  SendMessageW(Edit(g_hViewer), EM_SETMODIFY, FALSE, 0);
+}
+
 void LoadViewer(int row) {
   if (row < 0 || !g_hViewer) return;
   ViewerData& data = *DataOf(g_hViewer);

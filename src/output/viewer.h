@@ -27,5 +27,9 @@ void ToggleViewer(char mode, int row);
 // Takes the dialog off the screen until it is shown for a row again.
 void HideViewer();
 
+// The dialog edits the entries of another store from now on (the list
+// shows other rows); it is hidden, and shows no entry until loaded again.
+void ViewerEdits(Store& rows);
+
 // Loads the row's text into the dialog (-1: nothing happens).
 void LoadViewer(int row);

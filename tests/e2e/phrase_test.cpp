@@ -87,3 +87,31 @@ TEST_F(Phrases, AKilledRunLosesNoPhraseItAdded) {
   GOODBYE(next);
   EXPECT_EQ(Hex(DataFile({"x"})), Hex(ReadFileBytes(PhraseData())));
 }
+
+TEST_F(Phrases, CtrlTabShowsThePhrasesWhosePasteAddsNothingWhileCopiesGoToTheHistory) {
+  WriteFileBytes(PhraseData(), DataFile({"regards", "address"}));
+  START({"a", "b"});
+  CALL_LIST(app_);
+  auto caption = [&] {
+    wchar_t text[128] = {};
+    GetWindowTextW(ListWindow(list_), text, 128);
+    return std::wstring(text);
+  };
+  const std::wstring phrases = Widen("コピウェル 定型文 :");
+  PressKey(VK_TAB, {VK_CONTROL});
+  ASSERT_TRUE(WaitUntil([&] { return caption().compare(0, phrases.size(), phrases) == 0; }))
+      << Narrow(caption());
+  EXPECT_EQ(2, RowCount(list_));
+  TypeText("1Gjvv");
+  EXPECT_PASTED(editor_, "address");
+  ASSERT_TRUE(CopyText("copied"));
+  ASSERT_TRUE(app_.Sync());
+  EXPECT_EQ(2, RowCount(list_)) << "the copy is no phrase";
+  KEY_UNTIL(VK_ESCAPE, {}, [&] { return ListHidden(list_); }, "Escape hides the list");
+  CALL_LIST(app_);
+  EXPECT_TRUE(WaitUntil([&] { return RowCount(list_) == 3; }))
+      << "the list hotkey shows the history, which has the copy";
+  GOODBYE(app_);
+  EXPECT_EQ(Hex(DataFile({"a", "b", "copied"})), Hex(ReadFileBytes(Data())));
+  EXPECT_EQ(Hex(DataFile({"regards", "address"})), Hex(ReadFileBytes(PhraseData())));
+}

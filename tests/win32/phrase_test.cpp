@@ -7,8 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "common/text.h"
 #include "listwin/commands.h"
+#include "listwin/entries.h"
+#include "listwin/list_switch.h"
 #include "listwin/phrase_add.h"
+#include "settings/settings.h"
 #include "store/phrases.h"
 #include "win32/list_support.h"
 
@@ -24,6 +28,12 @@ class PhraseTest : public ListTest {
   void TearDown() override {
     Phrases().Abandon();
     ListTest::TearDown();
+  }
+
+  static std::wstring Caption() {
+    wchar_t text[128] = {};
+    GetWindowTextW(TheListWindow().hwnd, text, 128);
+    return text;
   }
 
   static std::vector<std::string> PhraseTexts() {
@@ -97,4 +107,31 @@ TEST_F(PhraseTest, MovedRowsTakeTheirMarksSelectionAndCursorAlong) {
   MoveCursor(-1, 0);
   EXPECT_FALSE(MoveChosenRows(-1)) << "the first row cannot go up";
   EXPECT_EQ("row 0", RowLabel(list_, 0));
+}
+
+TEST_F(PhraseTest, EachListKeepsItsPlacesWhileTheOtherIsShownAndAPutAcrossCopiesTexts) {
+  LOAD_ROWS(5);
+  MoveCursor(-1, 3);
+  SetMark('a', 2);
+  ASSERT_EQ(1, DoKeySeq("1.9", "yy"));
+  ShowRowsOf(TheListWindow().phrases);
+  EXPECT_EQ(1, RowCount(list_));
+  EXPECT_EQ(-1, GetMark('a')) << "the phrases have marks of their own";
+  const std::wstring phrases = Widen("コピウェル 定型文 :");
+  EXPECT_EQ(phrases, Caption().substr(0, phrases.size()));
+  ASSERT_EQ(1, DoKeySeq("1.9", "p"));
+  EXPECT_EQ((std::vector<std::string>{"kept", "row 3"}), PhraseTexts());
+
+  // A capture meanwhile goes to the history kept aside, whose places move.
+  const int data = g_set.data;
+  g_set.data = kDataNew;
+  EXPECT_TRUE(AddClip("new"));
+  g_set.data = data;
+  EXPECT_EQ(2, RowCount(list_));
+  ShowRowsOf(TheListWindow().history);
+  EXPECT_EQ("new", RowLabel(list_, 0));
+  EXPECT_EQ(4, GetCursorRow());
+  EXPECT_EQ(3, GetMark('a'));
+  const std::wstring history = Widen("コピウェル :");
+  EXPECT_EQ(history, Caption().substr(0, history.size()));
 }
