@@ -37,6 +37,8 @@ void RegisterHotKeys(bool report) {
   UnregisterHotKeys();
   Register(kHotkeyShowList, g_set.listHotkey, report);
   Register(kHotkeyPause, g_set.pauseHotkey, report);
+  // A phrase hotkey without a key is none, not a default one.
+  if (HotkeyKey(g_set.phraseHotkey) != 0) Register(kHotkeyPhrases, g_set.phraseHotkey, report);
   g_registered = true;
   SetCtrlHook(g_set.dblctrl == kYes, MainWindow());
 }
@@ -45,6 +47,7 @@ void UnregisterHotKeys() {
   if (g_registered) {
     UnregisterHotKey(MainWindow(), kHotkeyShowList);
     UnregisterHotKey(MainWindow(), kHotkeyPause);
+    UnregisterHotKey(MainWindow(), kHotkeyPhrases);
   }
   g_registered = false;
   SetCtrlHook(false, MainWindow());
@@ -62,4 +65,5 @@ void TogglePause() {
 void OnHotKey(int id) {
   if (id == kHotkeyShowList) ShowList();
   if (id == kHotkeyPause) TogglePause();
+  if (id == kHotkeyPhrases) ShowPhraseList();
 }

@@ -87,6 +87,11 @@ void ShowList() {
   BringListForward();
 }
 
+void ShowPhraseList() {
+  // Shows the list on the phrases once the list window can switch.
+  ShowList();
+}
+
 void HideAndPaste(HWND listWnd, int mode) {
   // Hiding the list deactivates the program, which forgets the target
   // (and with actv_hide 1 dismisses the list from within this call): the

@@ -29,6 +29,8 @@ extern HeldModifiers g_held;
 
 // Shows the list (or, when it is shown, brings it to the front again).
 void ShowList();
+// The same, on the fixed phrases.
+void ShowPhraseList();
 
 // Hides the list and, in kPasteMode with the output action kOutputPaste,
 // pastes the clipboard into the remembered control. With `actv_hide` set
