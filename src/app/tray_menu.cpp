@@ -32,6 +32,7 @@ struct MenuItem {
   const char* text;
 };
 constexpr MenuItem kTrayMenu[] = {
+    {kCmdPhrases, "定型文"},         {0, nullptr},
     {kCmdSettings, "設定..."},       {kCmdPause, "一時停止"},
     {kMenuSkipNextCopy, "次のコピーを記録しない"},                 {0, nullptr},
     {kCmdClearAll, "全履歴削除"},    {kCmdRestore, "古いデータ復元"}, {0, nullptr},
@@ -92,14 +93,19 @@ void RestoreOldData(HWND main) {
     RestoreClip();
 }
 
+// The list is called up for the window the user was working in, which
+// the click or the menu has taken the front from.
+void ShowForWorkWindow(void (*show)()) {
+  if (HWND work = WorkWindow()) SetForegroundWindow(work);
+  show();
+}
+
 }  // namespace
 
 void OnTrayNotify(HWND main, LPARAM mouseMessage) {
   switch (mouseMessage) {
     case WM_LBUTTONDOWN:
-      // The list is called up for the window the user was working in.
-      if (HWND work = WorkWindow()) SetForegroundWindow(work);
-      ShowList();
+      ShowForWorkWindow(ShowList);
       break;
     case WM_RBUTTONDOWN:
       if (g_listShown) HideAndPaste(g_hListWnd, kHideOnly);
@@ -108,9 +114,10 @@ void OnTrayNotify(HWND main, LPARAM mouseMessage) {
       break;
     default: {
       // The mouse is over the icon: the window in front is still the one
-      // the user was working in.
+      // the user was working in, unless it is our own (the menu's owner
+      // after a right click).
       HWND front = GetForegroundWindow();
-      if (front != WorkWindow() && front != g_hListWnd && front != g_hViewer)
+      if (front != WorkWindow() && front != main && front != g_hListWnd && front != g_hViewer)
         RememberWorkWindow(front);
       break;
     }
@@ -173,6 +180,9 @@ bool OnTrayCommand(HWND main, int id) {
       return true;
     case kMenuSkipNextCopy:
       ToggleSkipNext(main);
+      return true;
+    case kCmdPhrases:
+      ShowForWorkWindow(ShowPhraseList);
       return true;
   }
   return false;
