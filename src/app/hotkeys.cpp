@@ -41,6 +41,8 @@ void RegisterHotKeys() {
   g_taken.clear();
   Register(kHotkeyShowList, g_set.listHotkey);
   Register(kHotkeyPause, g_set.pauseHotkey);
+  // A phrase hotkey without a key is none, not a default one.
+  if (HotkeyKey(g_set.phraseHotkey) != 0) Register(kHotkeyPhrases, g_set.phraseHotkey);
   g_registered = true;
   SetCtrlHook(g_set.dblctrl == kYes, MainWindow());
 }
@@ -49,6 +51,7 @@ void UnregisterHotKeys() {
   if (g_registered) {
     UnregisterHotKey(MainWindow(), kHotkeyShowList);
     UnregisterHotKey(MainWindow(), kHotkeyPause);
+    UnregisterHotKey(MainWindow(), kHotkeyPhrases);
   }
   g_registered = false;
   SetCtrlHook(false, MainWindow());
@@ -74,4 +77,5 @@ void TogglePause() {
 void OnHotKey(int id) {
   if (id == kHotkeyShowList) ShowList();
   if (id == kHotkeyPause) TogglePause();
+  if (id == kHotkeyPhrases) ShowPhraseList();
 }

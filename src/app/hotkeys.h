@@ -1,11 +1,13 @@
-// The two global hotkeys: one calls up the history list, the other
-// pauses and resumes capturing.
+// The global hotkeys: one calls up the history list, one pauses and
+// resumes capturing, and one, when the user has chosen it, calls up the
+// fixed phrases.
 #pragma once
 
 constexpr int kHotkeyShowList = 100;
 constexpr int kHotkeyPause = 101;
+constexpr int kHotkeyPhrases = 102;
 
-// Registers both hotkeys from the settings (after unregistering them),
+// Registers the hotkeys from the settings (after unregistering them),
 // and watches for the double press of Ctrl when the settings ask for it.
 // A combination that another program holds does not work until the next
 // registration.

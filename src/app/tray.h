@@ -15,6 +15,7 @@ enum TrayCommand : int {
   kCmdClearAll = 1004,
   kCmdRestore = 1005,
   kCmdHelp = 1006,
+  kCmdPhrases = 1007,
 };
 
 constexpr UINT kTrayIconId = 1;

@@ -32,6 +32,7 @@ struct MenuItem {
   const char* text;
 };
 constexpr MenuItem kTrayMenu[] = {
+    {kCmdPhrases, "定型文"},         {0, nullptr},
     {kCmdSettings, "設定..."},       {kCmdPause, "一時停止"},
     {kMenuSkipNextCopy, "次のコピーを記録しない"},                 {0, nullptr},
     {kCmdClearAll, "全履歴削除"},    {kCmdRestore, "古いデータ復元"}, {0, nullptr},
@@ -93,14 +94,19 @@ void RestoreOldData(HWND main) {
     RestoreClip();
 }
 
+// The list is called up for the window the user was working in, which
+// the click or the menu has taken the front from.
+void ShowForWorkWindow(void (*show)()) {
+  if (HWND work = WorkWindow()) SetForegroundWindow(work);
+  show();
+}
+
 }  // namespace
 
 void OnTrayNotify(HWND main, LPARAM mouseMessage) {
   switch (mouseMessage) {
     case WM_LBUTTONDOWN:
-      // The list is called up for the window the user was working in.
-      if (HWND work = WorkWindow()) SetForegroundWindow(work);
-      ShowList();
+      ShowForWorkWindow(ShowList);
       break;
     case WM_RBUTTONDOWN:
       if (ListShown()) DismissList();
@@ -109,9 +115,11 @@ void OnTrayNotify(HWND main, LPARAM mouseMessage) {
       break;
     default: {
       // The mouse is over the icon: the window in front is still the one
-      // the user was working in.
+      // the user was working in, unless it is our own (the menu's owner
+      // after a right click).
       HWND front = GetForegroundWindow();
-      if (front != WorkWindow() && front != ListWindowHandle() && front != g_hViewer)
+      if (front != WorkWindow() && front != main && front != ListWindowHandle() &&
+          front != g_hViewer)
         RememberWorkWindow(front);
       break;
     }
@@ -174,6 +182,9 @@ bool OnTrayCommand(HWND main, int id) {
       return true;
     case kMenuSkipNextCopy:
       ToggleSkipNext(main);
+      return true;
+    case kCmdPhrases:
+      ShowForWorkWindow(ShowPhraseList);
       return true;
   }
   return false;

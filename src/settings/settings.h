@@ -53,6 +53,10 @@ constexpr int kQuoteBufferSize = 1024;  // `inyo` and `foot`
 struct Settings {
   std::uint16_t listHotkey = MakeHotkeyWord(kHotkeyControl, '7');
   std::uint16_t pauseHotkey = MakeHotkeyWord(kHotkeyControl, '8');
+  // The fixed phrases have no hotkey until the user picks one: a word
+  // without a key (the default, a cleared control) is none, and reads
+  // back as none.
+  std::uint16_t phraseHotkey = 0;
   int data = kDataOld;
   int cursor = kCursorLast;
   int key = kKeyVilike19;

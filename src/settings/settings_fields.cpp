@@ -121,6 +121,7 @@ constexpr SettingsField Hotkey(const char* section, const char* ending,
 constexpr SettingsField kFields[] = {
     Hotkey(kOpe, "", &Settings::listHotkey, kReset, IDC_LIST_HOTKEY),
     Hotkey(kOpe, "_sus", &Settings::pauseHotkey, kReset, IDC_PAUSE_HOTKEY),
+    Hotkey(kOpe, "_phr", &Settings::phraseHotkey, kReset, IDC_PHRASE_HOTKEY),
     Words(kOpe, "data", &Settings::data, kReset, kDataWords, Unticked::kTakesFallback),
     Words(kOpe, "cursor", &Settings::cursor, kReset, kCursorWords, Unticked::kTakesFallback),
     Words(kOpe, "key", &Settings::key, kReset, kKeyWords, Unticked::kKeeps),

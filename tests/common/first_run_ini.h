@@ -9,7 +9,8 @@ inline const std::vector<std::string>& FirstRunIniLines() {
   static const std::vector<std::string> lines = {
       "[REG]", "reg=ok",
       "[OPE]", "alt=false", "ctrl=true", "shift=false", "vk=55", "alt_sus=false", "ctrl_sus=true",
-      "shift_sus=false", "vk_sus=56", "data=old", "cursor=last", "key=vilike1.9", "lf=lfinyo",
+      "shift_sus=false", "vk_sus=56", "alt_phr=false", "ctrl_phr=false", "shift_phr=false",
+      "vk_phr=0", "data=old", "cursor=last", "key=vilike1.9", "lf=lfinyo",
       "sussave=false", "sus=false", "stdel=false",
       "ignore=\"KeePass.exe;KeePassXC.exe;1Password.exe;Bitwarden.exe;Dashlane.exe;Enpass.exe;"
       "RoboForm.exe;RoboTaskBarIcon.exe;KeeperPasswordManager.exe;NordPass.exe;"

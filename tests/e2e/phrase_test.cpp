@@ -115,3 +115,15 @@ TEST_F(Phrases, CtrlTabShowsThePhrasesWhosePasteAddsNothingWhileCopiesGoToTheHis
   EXPECT_EQ(Hex(DataFile({"a", "b", "copied"})), Hex(ReadFileBytes(Data())));
   EXPECT_EQ(Hex(DataFile({"regards", "address"})), Hex(ReadFileBytes(PhraseData())));
 }
+
+TEST_F(Phrases, ThePhraseHotkeyShowsThePhrases) {
+  WriteFileBytes(PhraseData(), DataFile({"regards"}));
+  START({"a", "b"}, {{"vk_phr", "57"}, {"ctrl_phr", "true"}});
+  ASSERT_TRUE(app_.Settle());
+  PressKey('9', {VK_CONTROL});
+  ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); })) << Front();
+  EXPECT_EQ(1, RowCount(list_));
+  PressKey(VK_RETURN);
+  EXPECT_PASTED(editor_, "regards");
+  GOODBYE(app_);
+}

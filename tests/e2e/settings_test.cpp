@@ -28,13 +28,13 @@ TEST_F(Settings, FirstStartWelcomesOnceAndLeavesTheWholeFile) {
   GOODBYE(first);
 
   const std::vector<std::string> lines = Lines(ReadFileBytes(Ini()));
-  ASSERT_EQ(40u, lines.size()) << ReadFileBytes(Ini());
+  ASSERT_EQ(44u, lines.size()) << ReadFileBytes(Ini());
   EXPECT_EQ("[REG]", lines[0]);
   EXPECT_EQ("[OPE]", lines[2]);
-  EXPECT_EQ("[STR]", lines[20]);
-  EXPECT_EQ("[KAIGYO]", lines[23]);
-  EXPECT_EQ("[WIN]", lines[25]);
-  EXPECT_EQ("actv_hide=true", lines[26]);
+  EXPECT_EQ("[STR]", lines[24]);
+  EXPECT_EQ("[KAIGYO]", lines[27]);
+  EXPECT_EQ("[WIN]", lines[29]);
+  EXPECT_EQ("actv_hide=true", lines[30]);
 
   Kopiwell second(dir_.Path());
   START_READY(second);

@@ -137,11 +137,15 @@ std::string WrittenValue(const Settings& s, const std::string& key) {
 // Whether the program, reading `key` = `word` from a complete file, writes
 // the same word back. Two starting files, one with every switch off and
 // one with every switch on, so that a word that only counts together with
-// another switch (a restored pause needs its save switch) is still seen.
+// another switch (a restored pause needs its save switch) is still seen;
+// in both every hotkey has its key, without which its modifiers do not
+// count (the phrase hotkey has none at first).
 bool RoundTrips(const std::string& key, const std::string& word) {
   if (key == kMarkerKey) return word == kMarkerValue;
+  Settings keyed;
+  keyed.phraseHotkey = MakeHotkeyWord(kHotkeyControl, '9');
   for (const char* base : {"false", "true"}) {
-    std::vector<IniEntry> entries = EncodeSettings(Settings());
+    std::vector<IniEntry> entries = EncodeSettings(keyed);
     for (IniEntry& e : entries)
       if (e.value == "false" || e.value == "true") e.value = base;
     WrittenProfile profile(entries);

@@ -65,6 +65,7 @@ TEST(SettingsCodec, FirstRunWritesEveryKeyInItsOrder) {
   EXPECT_EQ(
       "OPE.alt=false\nOPE.ctrl=true\nOPE.shift=false\nOPE.vk=55\n"
       "OPE.alt_sus=false\nOPE.ctrl_sus=true\nOPE.shift_sus=false\nOPE.vk_sus=56\n"
+      "OPE.alt_phr=false\nOPE.ctrl_phr=false\nOPE.shift_phr=false\nOPE.vk_phr=0\n"
       "OPE.data=old\nOPE.cursor=last\nOPE.key=vilike1.9\nOPE.lf=lfinyo\n"
       "STR.inyo=\"> \"\nSTR.foot=\"\"\nKAIGYO.lfbyte=0\n"
       "OPE.sussave=false\nOPE.sus=false\nOPE.stdel=false\n"
@@ -80,6 +81,7 @@ TEST(SettingsCodec, EveryCodeIsWrittenAsItsWord) {
   Settings s;
   s.listHotkey = MakeHotkeyWord(kHotkeyAlt | kHotkeyShift, 0x70);  // Alt+Shift+F1
   s.pauseHotkey = MakeHotkeyWord(kHotkeyAlt | kHotkeyControl | kHotkeyShift | 0x08, 0xBA);
+  s.phraseHotkey = MakeHotkeyWord(kHotkeyControl, 0x79);  // Ctrl+F10
   s.data = kDataNew;
   s.cursor = kCursorTop;
   s.key = kKeyNormal;
@@ -102,6 +104,7 @@ TEST(SettingsCodec, EveryCodeIsWrittenAsItsWord) {
   for (const char* line :
        {"OPE.alt=true\nOPE.ctrl=false\nOPE.shift=true\nOPE.vk=112\n",
         "OPE.alt_sus=true\nOPE.ctrl_sus=true\nOPE.shift_sus=true\nOPE.vk_sus=186\n",
+        "OPE.alt_phr=false\nOPE.ctrl_phr=true\nOPE.shift_phr=false\nOPE.vk_phr=121\n",
         "OPE.data=new\nOPE.cursor=top\nOPE.key=normal\nOPE.lf=lfok\n",
         "STR.inyo=\"  | \"\nSTR.foot=\" <<\"\nKAIGYO.lfbyte=-5\n",
         "OPE.sussave=true\nOPE.sus=true\nOPE.stdel=true\nOPE.ignore=\"b.EXE; a.exe\"\nOPE.dblctrl=true\n",
@@ -123,6 +126,7 @@ TEST(SettingsCodec, EveryCodeIsWrittenAsItsWord) {
 TEST(SettingsCodec, WhatIsWrittenReadsBackTheSame) {
   Settings s;
   s.listHotkey = MakeHotkeyWord(kHotkeyControl | kHotkeyShift, 'K');
+  s.phraseHotkey = MakeHotkeyWord(kHotkeyAlt | kHotkeyShift, '9');
   s.data = kDataNew;
   s.key = kKeyVilike;
   s.lf = kLfNone;
@@ -156,6 +160,7 @@ TEST(SettingsCodec, AbsentKeysGiveTheirAbsentValues) {
             Written(s))
       << "everything as on a first run, except that an absent actv_hide hides";
   EXPECT_EQ(kHide, s.actv_hide);
+  EXPECT_EQ(0, s.phraseHotkey) << "a file from before the phrase hotkey has none";
 }
 
 TEST(SettingsCodec, HotkeysNeedTheirKeyCode) {
@@ -184,6 +189,12 @@ TEST(SettingsCodec, HotkeysNeedTheirKeyCode) {
   const Settings s = Decode(pause);
   EXPECT_EQ(MakeHotkeyWord(kHotkeyControl, 'P'), s.pauseHotkey);
   EXPECT_EQ(defaults.listHotkey, s.listHotkey);
+  // The phrase hotkey's default is none, so without its key code it is none.
+  FakeProfile phrases;
+  phrases.Marked().Set("OPE", "ctrl_phr", "true").Set("OPE", "vk_phr", "0");
+  EXPECT_EQ(0, Decode(phrases).phraseHotkey);
+  phrases.Set("OPE", "vk_phr", "80");
+  EXPECT_EQ(MakeHotkeyWord(kHotkeyControl, 'P'), Decode(phrases).phraseHotkey);
 }
 
 TEST(SettingsCodec, WordsAreExactAndCaseSensitive) {

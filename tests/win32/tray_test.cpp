@@ -40,6 +40,7 @@ const struct {
   int id;
   const char* text;
 } kExpected[] = {
+    {kCmdPhrases, "定型文"},      {0, ""},
     {kCmdSettings, "設定..."},    {kCmdPause, "一時停止"},
     {kMenuSkipNextCopy, "次のコピーを記録しない"},                  {0, ""},
     {kCmdClearAll, "全履歴削除"}, {kCmdRestore, "古いデータ復元"}, {0, ""},
@@ -49,10 +50,10 @@ const struct {
 
 }  // namespace
 
-TEST(TrayMenu, HoldsItsElevenPositionsInOrder) {
+TEST(TrayMenu, HoldsItsThirteenPositionsInOrder) {
   HMENU menu = BuildTrayMenu(true, false);
-  ASSERT_EQ(11, GetMenuItemCount(menu));
-  for (int i = 0; i < 11; ++i) {
+  ASSERT_EQ(13, GetMenuItemCount(menu));
+  for (int i = 0; i < 13; ++i) {
     const Item item = ItemAt(menu, i);
     SCOPED_TRACE("position " + std::to_string(i + 1));
     if (kExpected[i].id == 0) {
@@ -71,7 +72,7 @@ TEST(TrayMenu, GreysEveryCommandWhileOneRunsAndChecksPauseAndSkipNext) {
   ArmSkipNext(GetTickCount64());
   HMENU menu = BuildTrayMenu(false, true);
   DisarmSkipNext();
-  for (int i = 0; i < 11; ++i) {
+  for (int i = 0; i < 13; ++i) {
     const Item item = ItemAt(menu, i);
     if (item.separator) continue;
     EXPECT_TRUE(item.state & MFS_GRAYED) << item.text;
@@ -92,7 +93,7 @@ TEST(TrayMenu, TheAboutCommandGreysTheMenuWhileItsDialogIsOpen) {
   }
   EXPECT_FALSE(idleWhileOpen);
   EXPECT_TRUE(g_trayIdle) << "idle again once the dialog is closed";
-  EXPECT_FALSE(OnTrayCommand(nullptr, 1007)) << "no tray command";
+  EXPECT_FALSE(OnTrayCommand(nullptr, 1008)) << "no tray command";
 }
 
 TEST_F(StoreTest, HelpIsTheWindowsHelpFileWhenOneLiesBesideTheProgram) {
