@@ -13,6 +13,7 @@
 #include "base/win_text.h"
 #include "listwin/commands.h"
 #include "listwin/context_menu.h"
+#include "listwin/list_switch.h"
 #include "listwin/listwin.h"
 #include "listwin/show_list.h"
 #include "output/messages.h"

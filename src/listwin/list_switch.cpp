@@ -6,7 +6,6 @@
 #include "base/win_text.h"
 #include "listwin/find.h"
 #include "listwin/list_state.h"
-#include "listwin/listwin.h"
 #include "listwin/selection.h"
 #include "listwin/view_sync.h"
 #include "output/viewer.h"
@@ -19,7 +18,32 @@ constexpr const char* kTabTexts[] = {"履歴", "定型文"};
 
 int TabOf(const ListRows& rows) { return &rows == &TheListWindow().phrases ? 1 : 0; }
 
+struct KeyModeTitle {
+  int key;
+  const char* caption;
+};
+constexpr KeyModeTitle kTitles[] = {
+    {kKeyVilike, "コピウェル :  j=↓  k=↑  p=貼付け  y=コピーのみ  d=削除  ESC=中止"},
+    {kKeyVilike19, "コピウェル :  j=↓  k=↑  vv=貼付け  yy=コピーのみ  dd=削除  ESC=中止"},
+    {kKeyNormal, "コピウェル :  ↓ ↑  RET=貼付け  CTRL+c=コピーのみ  DEL=削除  ESC=中止"},
+};
+
 }  // namespace
+
+void SetListTitle(HWND hwnd, int key) {
+  // The phrases' caption names them where the history's names the program.
+  constexpr char kProgram[] = "コピウェル :";
+  constexpr char kPhrases[] = "コピウェル 定型文 :";
+  for (const KeyModeTitle& t : kTitles) {
+    if (t.key == key) {
+      std::string caption = t.caption;
+      if (ShowingPhrases()) caption.replace(0, sizeof kProgram - 1, kPhrases);
+      SetWindowTextUtf8(hwnd, caption.c_str());
+      return;
+    }
+  }
+}
+
 
 void MakeListTabs(HWND listWnd) {
   ListWindow& list = TheListWindow();

@@ -22,5 +22,9 @@ void ShowRowsOf(ListRows& rows);
 void ShowOtherList();
 bool ShowingPhrases();
 
+// Sets the caption to the one-line key help of the key mode, naming the
+// list shown.
+void SetListTitle(HWND hwnd, int key);
+
 // A notification from the tab row; false for any other.
 bool OnListTabsNotify(const NMHDR* header);

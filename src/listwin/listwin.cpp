@@ -48,15 +48,6 @@ constexpr int kViewTopUnits = 9;
 constexpr int kListMarginX = 25;
 constexpr int kListMarginY = 33;
 
-struct KeyModeTitle {
-  int key;
-  const char* caption;
-};
-constexpr KeyModeTitle kTitles[] = {
-    {kKeyVilike, "コピウェル :  j=↓  k=↑  p=貼付け  y=コピーのみ  d=削除  ESC=中止"},
-    {kKeyVilike19, "コピウェル :  j=↓  k=↑  vv=貼付け  yy=コピーのみ  dd=削除  ESC=中止"},
-    {kKeyNormal, "コピウェル :  ↓ ↑  RET=貼付け  CTRL+c=コピーのみ  DEL=削除  ESC=中止"},
-};
 
 // While the list is not on screen its view draws nothing: each captured
 // row would otherwise cost a repaint request (under Wine about 0.4 ms),
@@ -347,16 +338,3 @@ HWND ListWindowHandle() { return TheListWindow().hwnd; }
 
 bool ListShown() { return TheListWindow().shown; }
 
-void SetListTitle(HWND hwnd, int key) {
-  // The phrases' caption names them where the history's names the program.
-  constexpr char kProgram[] = "コピウェル :";
-  constexpr char kPhrases[] = "コピウェル 定型文 :";
-  for (const KeyModeTitle& t : kTitles) {
-    if (t.key == key) {
-      std::string caption = t.caption;
-      if (ShowingPhrases()) caption.replace(0, sizeof kProgram - 1, kPhrases);
-      SetWindowTextUtf8(hwnd, caption.c_str());
-      return;
-    }
-  }
-}

@@ -16,8 +16,5 @@ HWND CreateListWindow();
 HWND ListWindowHandle();
 bool ListShown();
 
-// Sets the caption to the one-line key help of the key mode.
-void SetListTitle(HWND hwnd, int key);
-
 // Turns the order of the rows around (newest first <-> oldest first).
 void ReverseHistoryOrder();

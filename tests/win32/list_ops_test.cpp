@@ -138,7 +138,14 @@ TEST_F(ListTest, TheWindowKeepsItsGeometryOnlyWhileShown) {
   RECT list;
   GetWindowRect(list_, &list);
   EXPECT_EQ(275, list.right - list.left);
-  EXPECT_EQ(167, list.bottom - list.top);
+  // The view keeps its margins; the tab row above it takes the top of its
+  // place in the template.
+  RECT tabs, place = {0, 9, 0, 0};
+  GetWindowRect(TheListWindow().tabs, &tabs);
+  MapDialogRect(TheListWindow().hwnd, &place);
+  MapWindowPoints(nullptr, TheListWindow().hwnd, reinterpret_cast<POINT*>(&list), 2);
+  EXPECT_EQ(place.top + 167, list.bottom);
+  EXPECT_LE(tabs.bottom - tabs.top, list.top) << "the tab row lies above the view";
   EXPECT_EQ(50, g_set.size_lx);
   EXPECT_EQ(60, g_set.size_ly);
   EXPECT_EQ(width, g_set.size_lw) << "the outer size, not the client size";

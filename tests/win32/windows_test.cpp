@@ -9,6 +9,7 @@
 #include <string>
 
 #include "common/text.h"
+#include "listwin/list_switch.h"
 #include "listwin/listwin.h"
 #include "output/viewer.h"
 #include "resource.h"
