@@ -46,6 +46,42 @@ class ClipboardHolder {
   HANDLE opened_, release_, thread_;
 };
 
+// Who holds the clipboard open, for failure messages.
+inline std::string ClipboardOpener() {
+  HWND window = GetOpenClipboardWindow();
+  if (!window) return "held open by a thread without a window";
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  return "held open by a window " + Narrow(name) + " of process " + std::to_string(pid);
+}
+
+// Opens the clipboard for this thread, waiting while another program
+// holds it.
+inline ::testing::AssertionResult OpenClipboardSoon() {
+  return WaitUntil(
+      "the clipboard to open", [] { return OpenClipboard(nullptr) != FALSE; }, ClipboardOpener);
+}
+
+// Puts `size` bytes on the open clipboard in a block of `blockSize`
+// zero-filled bytes; *put becomes a failure when the clipboard refuses.
+inline void PutOnClipboard(UINT format, const void* data, size_t size, size_t blockSize,
+                           ::testing::AssertionResult* put) {
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, blockSize);
+  if (!block) {
+    *put = ::testing::AssertionFailure() << "no memory for " << blockSize << " bytes";
+    return;
+  }
+  std::memcpy(GlobalLock(block), data, size);
+  GlobalUnlock(block);
+  if (SetClipboardData(format, block)) return;
+  const DWORD error = GetLastError();
+  GlobalFree(block);  // the clipboard refused it, so it is still ours
+  *put = ::testing::AssertionFailure()
+         << "the clipboard refused format " << format << " with error " << error;
+}
+
 // Puts text on the clipboard as another program would: CF_TEXT holding
 // the bytes and a terminating zero, plus any extra registered formats
 // with their data. Retries while another program holds the clipboard.
@@ -53,20 +89,15 @@ struct ExtraFormat {
   const wchar_t* name;
   std::string data;
 };
-inline bool CopyText(const std::string& bytes, std::initializer_list<ExtraFormat> extra = {}) {
-  if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; })) return false;
+inline ::testing::AssertionResult CopyText(const std::string& bytes,
+                                           std::initializer_list<ExtraFormat> extra = {}) {
+  ::testing::AssertionResult ok = OpenClipboardSoon();
+  if (!ok) return ok;
   EmptyClipboard();
-  auto put = [](UINT format, const std::string& data) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, data.size() + 1);
-    if (!block) return false;
-    std::memcpy(GlobalLock(block), data.data(), data.size());
-    GlobalUnlock(block);
-    if (SetClipboardData(format, block)) return true;
-    GlobalFree(block);  // the clipboard refused it, so it is still ours
-    return false;
-  };
-  bool ok = put(CF_TEXT, bytes);
-  for (const ExtraFormat& f : extra) ok = put(RegisterClipboardFormatW(f.name), f.data) && ok;
+  PutOnClipboard(CF_TEXT, bytes.data(), bytes.size(), bytes.size() + 1, &ok);
+  for (const ExtraFormat& f : extra)
+    PutOnClipboard(RegisterClipboardFormatW(f.name), f.data.data(), f.data.size(),
+                   f.data.size() + 1, &ok);
   CloseClipboard();
   return ok;
 }
@@ -74,27 +105,20 @@ inline bool CopyText(const std::string& bytes, std::initializer_list<ExtraFormat
 // Copies the text as a Unicode program does: CF_UNICODETEXT alone, with
 // the copying thread's input locale as CF_LOCALE, from which the system
 // makes CF_TEXT.
-inline bool CopyUnicode(const std::wstring& text, LCID locale) {
-  if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; })) return false;
+inline ::testing::AssertionResult CopyUnicode(const std::wstring& text, LCID locale) {
+  ::testing::AssertionResult ok = OpenClipboardSoon();
+  if (!ok) return ok;
   EmptyClipboard();
-  auto put = [](UINT format, const void* data, size_t n) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, n);
-    if (!block) return false;
-    std::memcpy(GlobalLock(block), data, n);
-    GlobalUnlock(block);
-    if (SetClipboardData(format, block)) return true;
-    GlobalFree(block);
-    return false;
-  };
-  bool ok = put(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-  ok = put(CF_LOCALE, &locale, sizeof locale) && ok;
+  const size_t size = (text.size() + 1) * sizeof(wchar_t);
+  PutOnClipboard(CF_UNICODETEXT, text.c_str(), size, size, &ok);
+  PutOnClipboard(CF_LOCALE, &locale, sizeof locale, sizeof locale, &ok);
   CloseClipboard();
   return ok;
 }
 
 // The CF_TEXT bytes on the clipboard up to their first zero; "" if none.
 inline std::string ClipboardText() {
-  if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; })) return "<clipboard busy>";
+  if (!OpenClipboardSoon()) return "<clipboard busy>";
   std::string text;
   if (HANDLE data = GetClipboardData(CF_TEXT)) {
     if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
@@ -107,9 +131,15 @@ inline std::string ClipboardText() {
   return text;
 }
 
+// Waits until the clipboard holds the text as its CF_TEXT.
+inline ::testing::AssertionResult WaitClipboard(const std::string& text) {
+  return WaitFor("the clipboard to hold " + Shown(text), ClipboardText,
+                 [&](const std::string& seen) { return seen == text; });
+}
+
 // The CF_UNICODETEXT text on the clipboard up to its first zero; "" if none.
 inline std::wstring ClipboardWideText() {
-  if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; })) return L"<clipboard busy>";
+  if (!OpenClipboardSoon()) return L"<clipboard busy>";
   std::wstring text;
   if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
     if (const wchar_t* units = static_cast<const wchar_t*>(GlobalLock(data))) {
@@ -127,7 +157,7 @@ inline std::wstring ClipboardWideText() {
 inline std::vector<UINT> ClipboardFormats(LCID* locale = nullptr) {
   std::vector<UINT> formats;
   if (locale) *locale = 0;
-  if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; })) return formats;
+  if (!OpenClipboardSoon()) return formats;
   for (UINT f = EnumClipboardFormats(0); f != 0; f = EnumClipboardFormats(f)) formats.push_back(f);
   if (HANDLE data = locale ? GetClipboardData(CF_LOCALE) : nullptr) {
     if (const LCID* id = static_cast<const LCID*>(GlobalLock(data))) {
