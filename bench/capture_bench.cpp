@@ -161,7 +161,7 @@ int main() {
     }
     const double elapsed = Now() - start;
     const int added = WaitForRows(list, before, kCopies);
-    const bool answering = app.Settle();
+    const bool answering = static_cast<bool>(app.Settle());
     std::printf("%-20s %8d %10d %14d %10s %12.0f\n", s.name, kCopies, added,
                 s.company == Company::kNone ? watcher.DistinctContents() - seenBefore : -1,
                 answering ? "yes" : "NO", kCopies / elapsed);

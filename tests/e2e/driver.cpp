@@ -114,12 +114,32 @@ Kopiwell::~Kopiwell() {
   CloseHandle(process_);
 }
 
-bool Kopiwell::Start() {
+namespace {
+
+// A failure saying that a system call failed, with its error code; read
+// it before anything else can change the code.
+::testing::AssertionResult CallFailed(const char* call) {
+  const DWORD error = GetLastError();
+  return ::testing::AssertionFailure() << call << " failed with " << ErrorText(error);
+}
+
+// Waits until the process waits for input.
+::testing::AssertionResult Idle(HANDLE process, DWORD timeoutMs) {
+  const DWORD idle = WaitForInputIdle(process, timeoutMs);
+  if (idle == 0) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure()
+         << "not idle within " << timeoutMs << " ms (WaitForInputIdle gave " << idle << ")";
+}
+
+}  // namespace
+
+::testing::AssertionResult Kopiwell::Start() {
+  const std::wstring exe = exe_.empty() ? ProgramPath() : exe_;
   PROCESS_INFORMATION info;
-  if (!Launch(exe_.empty() ? ProgramPath() : exe_, L"", dir_, &info)) return false;
+  if (!Launch(exe, L"", dir_, &info)) return CallFailed("CreateProcess") << " for " << Narrow(exe);
   process_ = info.hProcess;
   pid_ = info.dwProcessId;
-  return true;
+  return ::testing::AssertionSuccess();
 }
 
 HWND Kopiwell::MainWindow() const {
@@ -141,31 +161,53 @@ HWND Kopiwell::WaitReady(DWORD timeoutMs) {
   return Sync() ? main : nullptr;
 }
 
-bool Kopiwell::Post(UINT message, WPARAM wParam, LPARAM lParam) {
+::testing::AssertionResult Kopiwell::Post(UINT message, WPARAM wParam, LPARAM lParam) {
   HWND main = MainWindow();
-  return main && PostMessageW(main, message, wParam, lParam);
+  if (!main) return ::testing::AssertionFailure() << "no main window to post to; " << State();
+  if (!PostMessageW(main, message, wParam, lParam)) return CallFailed("PostMessage");
+  return ::testing::AssertionSuccess();
 }
 
-bool Kopiwell::Sync() {
+::testing::AssertionResult Kopiwell::Sync() {
   HWND main = MainWindow();
+  if (!main) return ::testing::AssertionFailure() << "no main window to ask; " << State();
   DWORD_PTR answer = 0;
-  return main && SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, kDeadlineMs, &answer);
+  if (!SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, kDeadlineMs, &answer))
+    return CallFailed("SendMessageTimeout") << " in " << kDeadlineMs << " ms; " << State();
+  return ::testing::AssertionSuccess();
 }
 
-bool Kopiwell::Settle() {
-  return process_ && WaitForInputIdle(process_, kDeadlineMs) == 0 && Sync();
+::testing::AssertionResult Kopiwell::Settle() {
+  if (!process_) return ::testing::AssertionFailure() << "not started";
+  ::testing::AssertionResult idle = Idle(process_, kDeadlineMs);
+  if (!idle) return idle << "; " << State();
+  return Sync();
 }
 
-bool Kopiwell::Goodbye() { return Post(WM_COMMAND, 1003, 0); }
+::testing::AssertionResult Kopiwell::Goodbye() { return Post(WM_COMMAND, 1003, 0); }
 
-bool Kopiwell::WaitExit(DWORD* exitCode, DWORD timeoutMs) {
-  if (!process_ || WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) return false;
+::testing::AssertionResult Kopiwell::WaitExit(DWORD* exitCode, DWORD timeoutMs) {
+  if (!process_) return ::testing::AssertionFailure() << "not started";
+  if (WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0)
+    return ::testing::AssertionFailure()
+           << "waited " << timeoutMs << " ms for the program to end; last saw: " << State();
   GetExitCodeProcess(process_, exitCode);
-  return true;
+  return ::testing::AssertionSuccess() << "ended with exit code " << *exitCode;
 }
 
 bool Kopiwell::Running() const {
   return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+std::string Kopiwell::State() const {
+  if (!process_) return "not started";
+  if (!Running()) {
+    DWORD code = 0;
+    GetExitCodeProcess(process_, &code);
+    return "ended with exit code " + std::to_string(code);
+  }
+  return std::string("running, ") + (MainWindow() ? "main window made" : "no main window") +
+         ", on screen: " + WindowsOf(pid_);
 }
 
 HWND FindDialog(DWORD pid, const std::wstring& caption) {
@@ -180,7 +222,25 @@ HWND WaitDialog(DWORD pid, const std::wstring& caption, DWORD timeoutMs) {
   return found;
 }
 
+::testing::AssertionResult WaitDialogGone(DWORD pid, const std::wstring& caption) {
+  return WaitUntil(
+      "the dialog \"" + Narrow(caption) + "\" to close",
+      [&] { return FindDialog(pid, caption) == nullptr; }, [&] { return WindowsOf(pid); });
+}
+
 std::wstring MessageText(HWND box) { return TextOf(GetDlgItem(box, 0xFFFF)); }
+
+std::string WindowsOf(DWORD pid) {
+  std::string seen;
+  FindTopLevel(pid, [&](HWND hwnd) {
+    if (!IsWindowVisible(hwnd)) return false;
+    if (!seen.empty()) seen += ", ";
+    seen += Narrow(ClassOf(hwnd)) + " \"" + Narrow(TextOf(hwnd)) + "\"";
+    if (HWND text = GetDlgItem(hwnd, 0xFFFF)) seen += " saying \"" + Narrow(TextOf(text)) + "\"";
+    return false;  // on to the next window
+  });
+  return seen.empty() ? "no window" : seen;
+}
 
 void PressButton(HWND dialog, int id) {
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
@@ -348,11 +408,22 @@ std::vector<TrayPicture> TrayPictures() {
 
 }  // namespace
 
+void PrintTo(TrayPicture picture, std::ostream* os) {
+  static const char* const kNames[] = {"no icon", "the normal icon", "the paused icon",
+                                       "an unknown picture"};
+  *os << kNames[static_cast<int>(picture)];
+}
+
 int TrayIconCount() { return static_cast<int>(TrayPictures().size()); }
 
 TrayPicture TrayIconPicture() {
   const std::vector<TrayPicture> pictures = TrayPictures();
   return pictures.empty() ? TrayPicture::kNone : pictures.front();
+}
+
+::testing::AssertionResult WaitTrayPicture(TrayPicture expected) {
+  return WaitFor("the tray icon to show " + ::testing::PrintToString(expected), TrayIconPicture,
+                 [&](TrayPicture seen) { return seen == expected; });
 }
 
 void PressKey(WORD key, std::initializer_list<WORD> modifiers) {
@@ -383,13 +454,25 @@ HWND FindPopupMenu() {
   return menu && IsWindowVisible(menu) ? menu : nullptr;
 }
 
+::testing::AssertionResult WaitMenu() {
+  return WaitUntil("a popup menu on the screen", [] { return FindPopupMenu() != nullptr; }, Front);
+}
+
+::testing::AssertionResult WaitMenuGone() {
+  return WaitUntil("the popup menu to close", [] { return FindPopupMenu() == nullptr; }, Front);
+}
+
 void Click(HWND dialog, int id) {
   DWORD_PTR result = 0;
   SendMessageTimeoutW(GetDlgItem(dialog, id), BM_CLICK, 0, 0, SMTO_NORMAL, kDeadlineMs, &result);
 }
 
-bool IsChecked(HWND dialog, int id) {
-  return SendMessageW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+::testing::AssertionResult IsChecked(HWND dialog, int id) {
+  HWND box = GetDlgItem(dialog, id);
+  const LRESULT state = SendMessageW(box, BM_GETCHECK, 0, 0);
+  ::testing::AssertionResult checked(state == BST_CHECKED);
+  return checked << "the box " << id << " \"" << Narrow(TextOf(box)) << "\" has the state "
+                 << state << " (1 ticked)";
 }
 
 void SetText(HWND dialog, int id, const std::string& utf8) {
@@ -434,6 +517,36 @@ bool ListInFront(HWND list) {
 
 bool ListHidden(HWND list) { return !IsWindowVisible(ListWindow(list)); }
 
+::testing::AssertionResult WaitRows(HWND list, int rows, DWORD timeoutMs) {
+  return WaitFor(
+      "the list to hold " + std::to_string(rows) + " rows", [&] { return RowCount(list); },
+      [&](int seen) { return seen == rows; }, timeoutMs);
+}
+
+::testing::AssertionResult WaitCursor(HWND list, int row) {
+  return WaitFor(
+      "the cursor on row " + std::to_string(row), [&] { return CursorRow(list); },
+      [&](int seen) { return seen == row; });
+}
+
+::testing::AssertionResult WaitListInFront(HWND list) {
+  return WaitUntil("the list in front with the focus", [&] { return ListInFront(list); }, Front);
+}
+
+::testing::AssertionResult WaitListHidden(HWND list) {
+  return WaitUntil("the list to hide", [&] { return ListHidden(list); }, Front);
+}
+
+std::string Front() {
+  HWND front = GetForegroundWindow();
+  wchar_t cls[64] = {}, text[128] = {};
+  GetClassNameW(front, cls, 64);
+  GetWindowTextW(front, text, 128);
+  wchar_t focus[64] = {};
+  GetClassNameW(FocusOfThread(front), focus, 64);
+  return "in front: " + Narrow(cls) + " \"" + Narrow(text) + "\", focus " + Narrow(focus);
+}
+
 RECT RowScreenRect(HWND list, int row) {
   RECT rect = {};
   DWORD pid = 0;
@@ -473,10 +586,10 @@ void MovePointer(POINT at) {
   };
   for (int attempt = 0; attempt < 5; ++attempt) {
     SendInput(1, &move, sizeof move);
-    if (!WaitUntil(there)) continue;
+    if (!WaitUntil("the pointer to arrive", there)) continue;
     // Resting: still there after a number of looks over 100 ms.
     int looks = 0;
-    WaitUntil([&] { return !there() || ++looks >= 10; }, 1000);
+    WaitUntil("the pointer to rest or move", [&] { return !there() || ++looks >= 10; }, 1000);
     if (there()) return;
   }
 }
@@ -520,22 +633,26 @@ Editor::~Editor() {
   Close();
 }
 
-bool Editor::Start() {
+::testing::AssertionResult Editor::Start() {
   const std::wstring args = L"\"" + title_ + L"\" " + std::to_wstring(place_.left) + L" " +
                             std::to_wstring(place_.top) + L" " +
                             std::to_wstring(place_.right - place_.left) + L" " +
                             std::to_wstring(place_.bottom - place_.top);
   PROCESS_INFORMATION info;
-  if (!Launch(exe_.empty() ? BuiltPath() : exe_, args, L"", &info)) return false;
+  if (!Launch(exe_.empty() ? BuiltPath() : exe_, args, L"", &info))
+    return CallFailed("CreateProcess") << " for the editor \"" << Narrow(title_) << "\"";
   process_ = info.hProcess;
   const DWORD pid = info.dwProcessId;
   // The window exists a moment before its edit control does.
-  if (!WaitUntil([&] {
+  ::testing::AssertionResult made = WaitUntil(
+      "the editor \"" + Narrow(title_) + "\" and its edit control",
+      [&] {
         window_ = FindTopLevel(pid, [](HWND h) { return ClassOf(h) == L"KopiwellTestEditor"; });
         edit_ = window_ ? FindWindowExW(window_, nullptr, L"Edit", nullptr) : nullptr;
         return edit_ != nullptr;
-      }))
-    return false;
+      },
+      [&] { return WindowsOf(pid); });
+  if (!made) return made;
   return Activate();
 }
 
@@ -543,17 +660,23 @@ bool Editor::InFront() const { return InFrontWithFocus(window_, edit_); }
 
 // Asks again now and then: under Wine another program's late reaction to
 // an earlier change of the active window can take the front away again.
-bool Editor::Activate() {
+::testing::AssertionResult Editor::Activate() {
   ULONGLONG asked = 0;
-  const bool front = WaitUntil([&] {
-    if (InFront()) return true;
-    if (GetTickCount64() - asked > 200) {
-      SetForegroundWindow(window_);
-      asked = GetTickCount64();
-    }
-    return false;
-  });
-  return front && WaitForInputIdle(process_, kDeadlineMs) == 0;
+  ::testing::AssertionResult front = WaitUntil(
+      "the editor \"" + Narrow(title_) + "\" in front with the focus in its edit control",
+      [&] {
+        if (InFront()) return true;
+        if (GetTickCount64() - asked > 200) {
+          SetForegroundWindow(window_);
+          asked = GetTickCount64();
+        }
+        return false;
+      },
+      Front);
+  if (!front) return front;
+  ::testing::AssertionResult idle = Idle(process_, kDeadlineMs);
+  if (!idle) return idle << " (the editor \"" << Narrow(title_) << "\")";
+  return idle;
 }
 
 std::string Editor::Text() const { return TextA(edit_); }

@@ -1,16 +1,21 @@
 // Drives a running Kopiwell from outside: starts the real program in a
 // directory of its own, finds its windows and message boxes, answers
-// them, and reads the files it leaves. Every wait polls with a deadline.
+// them, and reads the files it leaves. Every wait polls with a deadline,
+// and a step that can fail says what it saw when it does.
 #pragma once
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <initializer_list>
+#include <ostream>
 #include <string>
 
 #include "common/bytes.h"
 #include "common/clipboard.h"
 #include "common/files.h"
+#include "common/last_error.h"
 #include "common/list_view.h"
 #include "common/text.h"
 #include "common/wait.h"
@@ -61,7 +66,7 @@ class Kopiwell {
   Kopiwell(const Kopiwell&) = delete;
   Kopiwell& operator=(const Kopiwell&) = delete;
 
-  bool Start();
+  ::testing::AssertionResult Start();
   DWORD Pid() const { return pid_; }
 
   // The hidden main window of this process, once its creation has ended
@@ -69,22 +74,25 @@ class Kopiwell {
   HWND WaitReady(DWORD timeoutMs = kDeadlineMs);
   HWND MainWindow() const;
 
-  bool Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+  ::testing::AssertionResult Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
   // Returns once the program has handled every message this thread sent
   // it before: sent messages are handled in the order they arrive.
   // Clipboard notifications are posted, not sent: Settle waits for them.
-  bool Sync();
+  ::testing::AssertionResult Sync();
   // Returns once the program has also handled the input and the posted
   // messages (clipboard notifications) given so far: they wait in the
   // queue behind sent messages, so Sync alone may answer first.
-  bool Settle();
-  bool Goodbye();  // the tray menu's Goodbye command
+  ::testing::AssertionResult Settle();
+  ::testing::AssertionResult Goodbye();  // the tray menu's Goodbye command
 
   // Still busy with its start: it has not yet waited for input.
   bool Starting() const { return process_ && WaitForInputIdle(process_, 0) == WAIT_TIMEOUT; }
-  // Waits for the process to end; false on timeout.
-  bool WaitExit(DWORD* exitCode, DWORD timeoutMs = kDeadlineMs);
+  // Waits for the process to end; a failure on timeout.
+  ::testing::AssertionResult WaitExit(DWORD* exitCode, DWORD timeoutMs = kDeadlineMs);
   bool Running() const;
+  // The run as seen from outside, for failure messages: running or
+  // ended, and what it shows on the screen.
+  std::string State() const;
 
  private:
   std::wstring dir_;
@@ -96,14 +104,20 @@ class Kopiwell {
 // A visible top-level dialog or message box of the process with the caption.
 HWND FindDialog(DWORD pid, const std::wstring& caption);
 HWND WaitDialog(DWORD pid, const std::wstring& caption, DWORD timeoutMs = kDeadlineMs);
+// Waits until it has gone.
+::testing::AssertionResult WaitDialogGone(DWORD pid, const std::wstring& caption);
 // The text of a message box.
 std::wstring MessageText(HWND box);
+// The visible top-level windows of the process, each with its class and
+// caption and a message box with its text, for failure messages.
+std::string WindowsOf(DWORD pid);
 // Presses a dialog's button as a click would.
 void PressButton(HWND dialog, int id);
 // Clicks a button, radio button or check box and waits until the
 // program has handled the click.
 void Click(HWND dialog, int id);
-bool IsChecked(HWND dialog, int id);
+// Whether the box is ticked; the result names the box either way.
+::testing::AssertionResult IsChecked(HWND dialog, int id);
 // Sets a control's text, as typing would.
 void SetText(HWND dialog, int id, const std::string& utf8);
 // A window's text as ANSI bytes (code page 932 here), however long.
@@ -142,8 +156,11 @@ class ClipboardViewer {
 // What the notification area shows, read from the screen: the program's
 // normal icon has blue lines on a white sheet, its paused icon red bars.
 enum class TrayPicture { kNone, kNormal, kPaused, kUnknown };
+void PrintTo(TrayPicture picture, std::ostream* os);
 TrayPicture TrayIconPicture();
 int TrayIconCount();
+// Waits until the first icon shows the picture.
+::testing::AssertionResult WaitTrayPicture(TrayPicture expected);
 
 // Presses a key with modifiers (VK_CONTROL, VK_SHIFT, VK_MENU) held, as
 // the user would on the keyboard.
@@ -157,6 +174,9 @@ void TypeText(const std::wstring& units);
 
 // A popup menu on the screen (another process cannot read its items).
 HWND FindPopupMenu();
+// Waits until one is on the screen, or none.
+::testing::AssertionResult WaitMenu();
+::testing::AssertionResult WaitMenuGone();
 
 // The history list of the process (the list view of its list window).
 HWND FindHistoryList(DWORD pid);
@@ -166,10 +186,18 @@ inline HWND ListWindow(HWND list) { return GetParent(list); }
 bool ListInFront(HWND list);
 bool ListHidden(HWND list);
 
+// Waits on the list, each saying what it saw last.
+::testing::AssertionResult WaitRows(HWND list, int rows, DWORD timeoutMs = kDeadlineMs);
+::testing::AssertionResult WaitCursor(HWND list, int row);
+::testing::AssertionResult WaitListInFront(HWND list);
+::testing::AssertionResult WaitListHidden(HWND list);
+
 // The control with the keyboard focus in the thread of the window.
 HWND FocusOfThread(HWND window);
 // In front, with the keyboard focus on `focus`.
 bool InFrontWithFocus(HWND window, HWND focus);
+// The window in front and its focus, for failure messages.
+std::string Front();
 
 // A row's rectangle on the screen, asked of the list in its own process.
 RECT RowScreenRect(HWND list, int row);
@@ -196,11 +224,11 @@ class Editor {
   Editor(const Editor&) = delete;
   Editor& operator=(const Editor&) = delete;
 
-  // Starts the program; true once its window is in front with the focus
+  // Starts the program; done once its window is in front with the focus
   // in the edit control.
-  bool Start();
+  ::testing::AssertionResult Start();
   // Brings it to the front with the focus in the edit control.
-  bool Activate();
+  ::testing::AssertionResult Activate();
   bool InFront() const;
   HWND Window() const { return window_; }
   const RECT& Place() const { return place_; }

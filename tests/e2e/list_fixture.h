@@ -28,17 +28,6 @@ class ListProgramTest : public ProgramTest {
     ASSERT_TRUE(editor_.Start()) << "the editor must be in front with the focus";
   }
 
-  // What is in front, for failure messages.
-  static std::string Front() {
-    HWND front = GetForegroundWindow();
-    wchar_t cls[64] = {}, text[128] = {};
-    GetClassNameW(front, cls, 64);
-    GetWindowTextW(front, text, 128);
-    wchar_t focus[64] = {};
-    GetClassNameW(FocusOfThread(front), focus, 64);
-    return "in front: " + Narrow(cls) + " \"" + Narrow(text) + "\", focus " + Narrow(focus);
-  }
-
   // The list hotkey, typed while the editor has the focus; `app` is the
   // run that shows list_.
   void CallList(const char* file, int line, Kopiwell& app) {
