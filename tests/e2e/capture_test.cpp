@@ -76,7 +76,7 @@ TEST_F(Capture, ACopyMadeWhileALargeHistoryLoadsIsCaptured) {
   ASSERT_FALSE(FileExists(halfSaved)) << "the program listens first thing";
   ASSERT_TRUE(CopyText("copied while loading"));
   EXPECT_TRUE(app_.Starting()) << "the copy must fall into the load";
-  ASSERT_NE(nullptr, app_.WaitReady(60000));
+  ASSERT_TRUE(app_.WaitReady(60000));
   list_ = FindHistoryList(app_.Pid());
   ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == kOlder + 1; })) << RowCount(list_);
   GOODBYE(app_);

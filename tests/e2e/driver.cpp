@@ -146,7 +146,7 @@ HWND Kopiwell::MainWindow() const {
   return FindTopLevel(pid_, [](HWND hwnd) { return ClassOf(hwnd) == L"Kopiwell"; });
 }
 
-HWND Kopiwell::WaitReady(DWORD timeoutMs) {
+::testing::AssertionResult Kopiwell::WaitReady(DWORD timeoutMs) {
   // A window can answer a sent message in the middle of its creation (the
   // system delivers sent messages while the program waits on another
   // process), so an answer alone proves nothing. The start is over once
@@ -154,11 +154,15 @@ HWND Kopiwell::WaitReady(DWORD timeoutMs) {
   // process has sat idle in a message loop; after that, creation has
   // finished before the next sent message is handled.
   const std::wstring work = dir_ + L"\\clipwork.dat";
-  HWND main = nullptr;
-  if (!WaitUntil([&] { return (main = MainWindow()) != nullptr && FileExists(work); }, timeoutMs))
-    return nullptr;
-  if (WaitForInputIdle(process_, timeoutMs) != 0) return nullptr;
-  return Sync() ? main : nullptr;
+  ::testing::AssertionResult made = WaitUntil(
+      "the main window and clipwork.dat",
+      [&] { return MainWindow() != nullptr && FileExists(work); },
+      [&] { return State() + (FileExists(work) ? "; clipwork.dat made" : "; no clipwork.dat"); },
+      timeoutMs);
+  if (!made) return made;
+  ::testing::AssertionResult idle = Idle(process_, timeoutMs);
+  if (!idle) return idle << "; " << State();
+  return Sync();
 }
 
 ::testing::AssertionResult Kopiwell::Post(UINT message, WPARAM wParam, LPARAM lParam) {

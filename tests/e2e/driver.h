@@ -69,9 +69,9 @@ class Kopiwell {
   ::testing::AssertionResult Start();
   DWORD Pid() const { return pid_; }
 
-  // The hidden main window of this process, once its creation has ended
-  // and it answers messages.
-  HWND WaitReady(DWORD timeoutMs = kDeadlineMs);
+  // Waits until the hidden main window of this process has been created
+  // and answers messages.
+  ::testing::AssertionResult WaitReady(DWORD timeoutMs = kDeadlineMs);
   HWND MainWindow() const;
 
   ::testing::AssertionResult Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);

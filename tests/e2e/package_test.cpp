@@ -73,7 +73,7 @@ TEST(Package, RunsFromItsUnpackedFolderAndKeepsItsFilesThere) {
   HWND welcome = WaitDialog(app.Pid(), Widen("コピウェル"));
   ASSERT_NE(nullptr, welcome) << "a first start greets the user";
   PressButton(welcome, IDOK);
-  ASSERT_NE(nullptr, app.WaitReady());
+  ASSERT_TRUE(app.WaitReady());
 
   // The About box names the same version.
   ASSERT_TRUE(app.Post(WM_COMMAND, 1001));

@@ -32,7 +32,7 @@ class ProgramTest : public ::testing::Test {
   HWND StartReady(const char* file, int line, Kopiwell& app) {
     ::testing::ScopedTrace trace(file, line, "StartReady");
     EXPECT_TRUE(app.Start());
-    EXPECT_NE(nullptr, app.WaitReady()) << "no welcome or other box may hold up the start";
+    EXPECT_TRUE(app.WaitReady()) << "no welcome or other box may hold up the start";
     HWND list = FindHistoryList(app.Pid());
     EXPECT_NE(nullptr, list);
     return list;

@@ -24,7 +24,7 @@ TEST_F(Settings, FirstStartWelcomesOnceAndLeavesTheWholeFile) {
   ASSERT_NE(nullptr, welcome);
   EXPECT_EQ(nullptr, first.MainWindow()) << "the welcome comes before the main window";
   PressButton(welcome, IDCANCEL);  // the close box: the same as OK
-  ASSERT_NE(nullptr, first.WaitReady());
+  ASSERT_TRUE(first.WaitReady());
   GOODBYE(first);
 
   const std::vector<std::string> lines = Lines(ReadFileBytes(Ini()));

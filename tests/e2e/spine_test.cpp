@@ -23,7 +23,7 @@ TEST_F(Spine, FirstStartMakesAnEmptyHistoryAndGoodbyeSavesIt) {
   HWND welcome = WaitDialog(app.Pid(), Widen("コピウェル"));
   ASSERT_NE(nullptr, welcome);
   PressButton(welcome, IDOK);
-  ASSERT_NE(nullptr, app.WaitReady());
+  ASSERT_TRUE(app.WaitReady());
   EXPECT_EQ(Hex(DataFile({})), Hex(ReadFileBytes(Data())));
   EXPECT_TRUE(FileExists(Work())) << "the working file exists while the program runs";
   EXPECT_FALSE(IsWindowVisible(app.MainWindow()));
@@ -39,7 +39,7 @@ TEST_F(Spine, RecordsLoadAsRowsAndSaveBackByteForByte) {
   WriteFileBytes(Data(), data);
   Kopiwell app(dir_.Path());
   ASSERT_TRUE(app.Start());
-  ASSERT_NE(nullptr, app.WaitReady());
+  ASSERT_TRUE(app.WaitReady());
   HWND list = FindHistoryList(app.Pid());
   ASSERT_NE(nullptr, list);
   EXPECT_EQ(5, RowCount(list));
@@ -57,7 +57,7 @@ TEST_F(Spine, CloseMessageEndsTheProgramLikeGoodbye) {
   WriteFileBytes(Data(), DataFile({"kept"}));
   Kopiwell app(dir_.Path());
   ASSERT_TRUE(app.Start());
-  ASSERT_NE(nullptr, app.WaitReady());
+  ASSERT_TRUE(app.WaitReady());
   ASSERT_TRUE(app.Post(WM_CLOSE));
   DWORD code = 0;
   ASSERT_TRUE(app.WaitExit(&code));
@@ -70,8 +70,8 @@ TEST_F(Spine, SecondStartIsRefusedAndLeavesTheFirstUntouched) {
   WriteFileBytes(Data(), DataFile({"first"}));
   Kopiwell first(dir_.Path());
   ASSERT_TRUE(first.Start());
-  HWND main = first.WaitReady();
-  ASSERT_NE(nullptr, main);
+  ASSERT_TRUE(first.WaitReady());
+  HWND main = first.MainWindow();
   const std::string work = ReadFileBytes(Work());
 
   TempDir elsewhere;  // the refusal must come before anything else
@@ -114,7 +114,7 @@ TEST_F(Spine, TenStartsAtOnceLeaveOneProgramThatRecordsEveryCopyOnce) {
       << "not one program running and nine refused";
   for (auto& app : apps)
     if (!box(*app)) winner = app.get();
-  ASSERT_NE(nullptr, winner->WaitReady());
+  ASSERT_TRUE(winner->WaitReady());
   HWND list = FindHistoryList(winner->Pid());
   COPY_AND_WAIT(list, "one", 1);
   for (auto& app : apps) {
@@ -157,8 +157,8 @@ TEST_F(Spine, EndOfSessionSavesOnceAndNeverEmptiesTheHistoryAfterwards) {
   WriteFileBytes(Data(), data);
   Kopiwell app(dir_.Path());
   ASSERT_TRUE(app.Start());
-  HWND main = app.WaitReady();
-  ASSERT_NE(nullptr, main);
+  ASSERT_TRUE(app.WaitReady());
+  HWND main = app.MainWindow();
 
   DWORD_PTR answer = 0;
   ASSERT_TRUE(SendMessageTimeoutW(main, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 10000, &answer));
@@ -178,8 +178,8 @@ TEST_F(Spine, CancelledEndOfSessionTakesTheHistoryUpAgain) {
   WriteFileBytes(Data(), data);
   Kopiwell app(dir_.Path());
   ASSERT_TRUE(app.Start());
-  HWND main = app.WaitReady();
-  ASSERT_NE(nullptr, main);
+  ASSERT_TRUE(app.WaitReady());
+  HWND main = app.MainWindow();
 
   DWORD_PTR answer = 0;
   ASSERT_TRUE(SendMessageTimeoutW(main, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 10000, &answer));
