@@ -220,10 +220,14 @@ HWND FindDialog(DWORD pid, const std::wstring& caption) {
   });
 }
 
-HWND WaitDialog(DWORD pid, const std::wstring& caption, DWORD timeoutMs) {
-  HWND found = nullptr;
-  WaitUntil([&] { return (found = FindDialog(pid, caption)) != nullptr; }, timeoutMs);
-  return found;
+::testing::AssertionResult WaitDialog(DWORD pid, const std::wstring& caption, HWND* found) {
+  HWND dialog = nullptr;
+  ::testing::AssertionResult shown = WaitUntil(
+      "a dialog \"" + Narrow(caption) + "\"",
+      [&] { return (dialog = FindDialog(pid, caption)) != nullptr; },
+      [&] { return WindowsOf(pid); });
+  if (found) *found = dialog;
+  return shown;
 }
 
 ::testing::AssertionResult WaitDialogGone(DWORD pid, const std::wstring& caption) {

@@ -103,7 +103,9 @@ class Kopiwell {
 
 // A visible top-level dialog or message box of the process with the caption.
 HWND FindDialog(DWORD pid, const std::wstring& caption);
-HWND WaitDialog(DWORD pid, const std::wstring& caption, DWORD timeoutMs = kDeadlineMs);
+// Waits for it; *found (when given) gets it.
+::testing::AssertionResult WaitDialog(DWORD pid, const std::wstring& caption,
+                                      HWND* found = nullptr);
 // Waits until it has gone.
 ::testing::AssertionResult WaitDialogGone(DWORD pid, const std::wstring& caption);
 // The text of a message box.

@@ -50,8 +50,8 @@ class ListProgramTest : public ProgramTest {
 
   void Answer(const char* file, int line, const wchar_t* caption, const char* expectedText) {
     ::testing::ScopedTrace trace(file, line, "Answer");
-    HWND box = WaitDialog(app_.Pid(), caption);
-    ASSERT_NE(nullptr, box);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitDialog(app_.Pid(), caption, &box));
     EXPECT_EQ(expectedText, Narrow(MessageText(box)));
     PressButton(box, IDOK);
     ASSERT_TRUE(WaitUntil([&] { return FindDialog(app_.Pid(), caption) == nullptr; }));

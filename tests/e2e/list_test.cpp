@@ -177,8 +177,8 @@ TEST_F(List, NothingIsPastedWhenThereIsNothingRightToPaste) {
   CALL_LIST(app_);
   ASSERT_TRUE(OpenClipboard(nullptr));
   PressKey(VK_RETURN);
-  HWND box = WaitDialog(app_.Pid(), kErrorCaption);
-  ASSERT_NE(nullptr, box);
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitDialog(app_.Pid(), kErrorCaption, &box));
   EXPECT_EQ("クリップボードを開けませんでした。ほかのプログラムが使用中です。\n"
             "少し待ってから、もう一度お試しください。",
             Narrow(MessageText(box)));

@@ -70,15 +70,16 @@ TEST(Package, RunsFromItsUnpackedFolderAndKeepsItsFilesThere) {
 
   Kopiwell app(dir, exe);
   ASSERT_TRUE(app.Start());
-  HWND welcome = WaitDialog(app.Pid(), Widen("コピウェル"));
-  ASSERT_NE(nullptr, welcome) << "a first start greets the user";
+  HWND welcome = nullptr;
+  ASSERT_TRUE(WaitDialog(app.Pid(), Widen("コピウェル"), &welcome))
+      << "a first start greets the user";
   PressButton(welcome, IDOK);
   ASSERT_TRUE(app.WaitReady());
 
   // The About box names the same version.
   ASSERT_TRUE(app.Post(WM_COMMAND, 1001));
-  HWND about = WaitDialog(app.Pid(), Widen("コピウェル - バージョン情報"));
-  ASSERT_NE(nullptr, about);
+  HWND about = nullptr;
+  ASSERT_TRUE(WaitDialog(app.Pid(), Widen("コピウェル - バージョン情報"), &about));
   const std::wstring title = Widen("コピウェル for Windows95 Ver" KW_VERSION_TEXT);
   EXPECT_NE(nullptr, FindWindowExW(about, nullptr, L"Static", title.c_str()));
   PressButton(about, IDOK);

@@ -46,8 +46,8 @@ TEST_F(Phrases, RowsTakenFromTheHistoryAreSavedApartAndOutliveItsClearing) {
   Kopiwell next(dir_.Path());
   list_ = START_READY(next);
   ASSERT_TRUE(next.Post(WM_COMMAND, 1004));  // 全履歴削除
-  HWND box = WaitDialog(next.Pid(), Widen("コピウェル - 全履歴削除"));
-  ASSERT_NE(nullptr, box);
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitDialog(next.Pid(), Widen("コピウェル - 全履歴削除"), &box));
   PressButton(box, IDYES);
   ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == 0; })) << RowCount(list_) << " rows";
   GOODBYE(next);

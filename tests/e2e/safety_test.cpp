@@ -58,8 +58,8 @@ TEST_F(Safety, ADamagedDataFileLoadsItsWholeRecordsAndSaysSoOnce) {
 
   Kopiwell app(dir_.Path());
   ASSERT_TRUE(app.Start());
-  HWND box = WaitDialog(app.Pid(), kErrorCaption);
-  ASSERT_NE(nullptr, box);
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitDialog(app.Pid(), kErrorCaption, &box));
   const std::string text = Narrow(MessageText(box));
   EXPECT_NE(std::string::npos, text.find("clip-damaged-1.dat")) << text;
   PressButton(box, IDOK);

@@ -28,8 +28,8 @@ class SettingsDialog : public ProgramTest {
   HWND Open(const char* file, int line) {
     ::testing::ScopedTrace trace(file, line, "Open");
     EXPECT_TRUE(app_.Post(WM_COMMAND, 1000));
-    HWND dialog = WaitDialog(app_.Pid(), kCaption);
-    EXPECT_NE(nullptr, dialog);
+    HWND dialog = nullptr;
+    EXPECT_TRUE(WaitDialog(app_.Pid(), kCaption, &dialog));
     return dialog;
   }
 
@@ -223,8 +223,7 @@ TEST_F(SettingsDialog, TheProgramsNeverRecordedRoundTripThroughTheFile) {
   Kopiwell again(dir_.Path());
   START_READY(again);
   ASSERT_TRUE(again.Post(WM_COMMAND, 1000));
-  dialog = WaitDialog(again.Pid(), kCaption);
-  ASSERT_NE(nullptr, dialog);
+  ASSERT_TRUE(WaitDialog(again.Pid(), kCaption, &dialog));
   EXPECT_EQ(typed, TextA(GetDlgItem(dialog, IDC_IGNORE)));
   PressButton(dialog, IDCANCEL);
   ASSERT_TRUE(WaitUntil([&] { return FindDialog(again.Pid(), kCaption) == nullptr; }));

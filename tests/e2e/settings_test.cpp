@@ -20,8 +20,8 @@ const std::wstring kWelcome = Widen("コピウェル");
 TEST_F(Settings, FirstStartWelcomesOnceAndLeavesTheWholeFile) {
   Kopiwell first(dir_.Path());
   ASSERT_TRUE(first.Start());
-  HWND welcome = WaitDialog(first.Pid(), kWelcome);
-  ASSERT_NE(nullptr, welcome);
+  HWND welcome = nullptr;
+  ASSERT_TRUE(WaitDialog(first.Pid(), kWelcome, &welcome));
   EXPECT_EQ(nullptr, first.MainWindow()) << "the welcome comes before the main window";
   PressButton(welcome, IDCANCEL);  // the close box: the same as OK
   ASSERT_TRUE(first.WaitReady());
@@ -46,7 +46,7 @@ TEST_F(Settings, EndingTheProcessDuringTheWelcomeLeavesOnlyTheMarker) {
   {
     Kopiwell first(dir_.Path());
     ASSERT_TRUE(first.Start());
-    ASSERT_NE(nullptr, WaitDialog(first.Pid(), kWelcome));
+    ASSERT_TRUE(WaitDialog(first.Pid(), kWelcome));
   }  // ended by force
   EXPECT_EQ((std::vector<std::string>{"[REG]", "reg=ok"}), Lines(ReadFileBytes(Ini())));
 
@@ -88,8 +88,8 @@ TEST_F(Settings, DeleteAtStartWithoutADataFileIsFatalOnce) {
   WriteIni(dir_.Path(), {{"stdel", "true"}});
   Kopiwell app(dir_.Path());
   ASSERT_TRUE(app.Start());
-  HWND box = WaitDialog(app.Pid(), kErrorCaption);
-  ASSERT_NE(nullptr, box);
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitDialog(app.Pid(), kErrorCaption, &box));
   const std::string text = Narrow(MessageText(box));
   EXPECT_EQ(0u, text.find("WndProc:起動時削除の失敗(-1100)\n\n")) << text;
   PressButton(box, IDOK);

@@ -20,8 +20,8 @@ TEST_F(Spine, FirstStartMakesAnEmptyHistoryAndGoodbyeSavesIt) {
   DeleteFileW(dir_.File(L"kopiwell.ini").c_str());
   Kopiwell app(dir_.Path());
   ASSERT_TRUE(app.Start());
-  HWND welcome = WaitDialog(app.Pid(), Widen("コピウェル"));
-  ASSERT_NE(nullptr, welcome);
+  HWND welcome = nullptr;
+  ASSERT_TRUE(WaitDialog(app.Pid(), Widen("コピウェル"), &welcome));
   PressButton(welcome, IDOK);
   ASSERT_TRUE(app.WaitReady());
   EXPECT_EQ(Hex(DataFile({})), Hex(ReadFileBytes(Data())));
@@ -77,8 +77,8 @@ TEST_F(Spine, SecondStartIsRefusedAndLeavesTheFirstUntouched) {
   TempDir elsewhere;  // the refusal must come before anything else
   Kopiwell second(elsewhere.Path());
   ASSERT_TRUE(second.Start());
-  HWND box = WaitDialog(second.Pid(), kErrorCaption);
-  ASSERT_NE(nullptr, box);
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitDialog(second.Pid(), kErrorCaption, &box));
   EXPECT_EQ(Narrow(Widen("コピウェルは起動されています")), Narrow(MessageText(box)));
   PressButton(box, IDOK);
   DWORD code = 0;
@@ -135,8 +135,8 @@ TEST_F(Spine, StoreThatCannotBeOpenedEndsTheProgramAfterOneFatalBox) {
   ASSERT_TRUE(CreateDirectoryW(Work().c_str(), nullptr));
   Kopiwell app(dir_.Path());
   ASSERT_TRUE(app.Start());
-  HWND box = WaitDialog(app.Pid(), kErrorCaption);
-  ASSERT_NE(nullptr, box);
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitDialog(app.Pid(), kErrorCaption, &box));
   const std::string text = Narrow(MessageText(box));
   EXPECT_EQ(0u, text.find("WndProc:データファイルを開けません(-1602)\n\n"
                           "上記メッセージをメールにて下記へ連絡お願いいたします。\n   "))

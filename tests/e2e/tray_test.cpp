@@ -21,8 +21,8 @@ class Tray : public ProgramTest {
                      int answer) {
     ::testing::ScopedTrace trace(file, line, "AnswerCommand");
     ASSERT_TRUE(app.Post(WM_COMMAND, static_cast<WPARAM>(command)));
-    HWND box = WaitDialog(app.Pid(), Widen(caption));
-    ASSERT_NE(nullptr, box) << caption;
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitDialog(app.Pid(), Widen(caption), &box));
     PressButton(box, answer);
     ASSERT_TRUE(WaitUntil([&] { return FindDialog(app.Pid(), Widen(caption)) == nullptr; }));
     ASSERT_TRUE(app.Sync());
@@ -103,11 +103,11 @@ TEST_F(Tray, RestoreWithoutABackupSaysSoAndKeepsTheHistory) {
   EXPECT_EQ(1, RowCount(list_));
 
   ASSERT_TRUE(app.Post(WM_COMMAND, 1005));
-  HWND question = WaitDialog(app.Pid(), Widen("コピウェル - 古いデータ復元"));
-  ASSERT_NE(nullptr, question);
+  HWND question = nullptr;
+  ASSERT_TRUE(WaitDialog(app.Pid(), Widen("コピウェル - 古いデータ復元"), &question));
   PressButton(question, IDYES);
-  HWND box = WaitDialog(app.Pid(), kErrorCaption);
-  ASSERT_NE(nullptr, box);
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitDialog(app.Pid(), kErrorCaption, &box));
   EXPECT_EQ("バックアップファイルがありません", Narrow(MessageText(box)));
   PressButton(box, IDOK);
   ASSERT_TRUE(WaitUntil([&] { return FindDialog(app.Pid(), kErrorCaption) == nullptr; }));

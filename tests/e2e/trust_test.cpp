@@ -28,8 +28,8 @@ TEST_F(Trust, InputMethodTextAndMarksOfAClearedHistoryRunNoCommand) {
 
   KEY_UNTIL(VK_ESCAPE, {}, [&] { return ListHidden(list_); }, "Escape closes the list");
   ASSERT_TRUE(app_.Post(WM_COMMAND, 1004));  // the tray menu's delete-all
-  HWND confirm = WaitDialog(app_.Pid(), Widen("コピウェル - 全履歴削除"));
-  ASSERT_NE(nullptr, confirm);
+  HWND confirm = nullptr;
+  ASSERT_TRUE(WaitDialog(app_.Pid(), Widen("コピウェル - 全履歴削除"), &confirm));
   PressButton(confirm, IDYES);
   ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == 0; }));
   COPY_AND_WAIT(list_, "x", 1);
@@ -45,8 +45,8 @@ TEST_F(Trust, ACopyWhileEditingKeepsTheTypingForItsEntry) {
   START({"a"}, {{"data", "new"}});
   CALL_LIST(app_);
   TypeText("E");
-  HWND viewer = WaitDialog(app_.Pid(), kViewerCaption);
-  ASSERT_NE(nullptr, viewer);
+  HWND viewer = nullptr;
+  ASSERT_TRUE(WaitDialog(app_.Pid(), kViewerCaption, &viewer));
   HWND edit = GetDlgItem(viewer, 1032);
   ASSERT_TRUE(WaitUntil([&] { return FocusOfThread(viewer) == edit; }));
   TypeText("zzz");

@@ -18,8 +18,8 @@ class Viewer : public ListProgramTest {
   // The dialog once it is on screen.
   HWND WaitViewer(const char* file, int line) {
     ::testing::ScopedTrace trace(file, line, "WaitViewer");
-    HWND viewer = WaitDialog(app_.Pid(), Widen("コピウェル - 簡易編集"));
-    EXPECT_NE(nullptr, viewer);
+    HWND viewer = nullptr;
+    EXPECT_TRUE(WaitDialog(app_.Pid(), Widen("コピウェル - 簡易編集"), &viewer));
     return viewer;
   }
   static HWND EditOf(HWND viewer) { return GetDlgItem(viewer, IDC_VIEWER_EDIT); }
