@@ -59,7 +59,7 @@ TEST_F(Commands, TheStandardModeDeletesWithDeleteCopiesWithCtrlCAndSearchesByLet
   TypeText("k");
   EXPECT_TRUE(WaitUntil([&] { return CursorRow(list_) == 2; }))
       << "a letter finds the row it begins, it is no command here";
-  KEY_UNTIL(VK_DELETE, {}, [&] { return RowCount(list_) == 3; }, "Delete deletes the cursor row");
+  KEY_UNTIL(VK_DELETE, {}, [&] { return WaitRows(list_, 3); }, "Delete deletes the cursor row");
   EXPECT_TRUE(WaitUntil([&] { return CursorRow(list_) == 2; }));
   PressKey('C', {VK_CONTROL});
   ASSERT_TRUE(WaitUntil([&] { return ListHidden(list_); })) << "Ctrl+C closes the list";

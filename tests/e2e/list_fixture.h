@@ -57,17 +57,23 @@ class ListProgramTest : public ProgramTest {
     ASSERT_TRUE(WaitUntil([&] { return FindDialog(app_.Pid(), caption) == nullptr; }));
   }
 
-  // Presses a key and waits for what it must bring about.
+  // Presses a key and waits for what it must bring about: `done` is the
+  // wait.
   void KeyUntil(const char* file, int line, WORD key, std::initializer_list<WORD> modifiers,
-                const std::function<bool()>& done, const char* what) {
+                const std::function<::testing::AssertionResult()>& done, const char* what) {
     ::testing::ScopedTrace trace(file, line, "KeyUntil");
     PressKey(key, modifiers);
-    ASSERT_TRUE(WaitUntil(done)) << what;
+    ASSERT_TRUE(done()) << what;
   }
   void ExpectSelected(const char* file, int line, std::vector<int> rows) {
     ::testing::ScopedTrace trace(file, line, "ExpectSelected");
-    EXPECT_TRUE(WaitUntil([&] { return SelectedRows(list_) == rows; }))
-        << "selected " << ::testing::PrintToString(SelectedRows(list_));
+    EXPECT_TRUE(WaitSelected("the rows " + ::testing::PrintToString(rows) + " selected",
+                             [&](const std::vector<int>& seen) { return seen == rows; }));
+  }
+  // Waits until the selected rows are as `holds` wants them.
+  ::testing::AssertionResult WaitSelected(
+      const std::string& what, const std::function<bool(const std::vector<int>&)>& holds) {
+    return WaitFor(what, [&] { return SelectedRows(list_); }, holds);
   }
 
   // The list window's place and size as "x,y wxh".

@@ -15,7 +15,14 @@ using namespace e2e;
 
 namespace {
 
-using List = ListProgramTest;
+class List : public ListProgramTest {
+ protected:
+  // Shift+Down from one selected row.
+  ::testing::AssertionResult WaitTwoSelected() {
+    return WaitSelected("two rows selected",
+                        [](const std::vector<int>& rows) { return rows.size() == 2; });
+  }
+};
 
 }  // namespace
 
@@ -40,7 +47,7 @@ TEST_F(List, TheHotkeyShowsTheListAtItsPlaceAndEnterPastesIntoTheEditor) {
   EXPECT_PASTED(editor_, "firstfirst");
   ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); })) << Front();
 
-  KEY_UNTIL(VK_ESCAPE, {}, [&] { return ListHidden(list_); }, "Escape closes the list");
+  KEY_UNTIL(VK_ESCAPE, {}, [&] { return WaitListHidden(list_); }, "Escape closes the list");
   EXPECT_EQ("firstfirst", editor_.Text()) << "Escape pastes nothing";
   GOODBYE(app_);
 }
@@ -73,7 +80,7 @@ TEST_F(List, StandardKeysSelectRowsThatArePastedInRowOrder) {
                                        {"lfbyte", "2"}, {"inyo", "\"> \""}});
   COPY_AND_WAIT(list_, "before", 5);
   CALL_LIST(app_);
-  KEY_UNTIL(VK_DOWN, {VK_SHIFT}, [&] { return SelectedRows(list_).size() == 2; }, "Shift+Down");
+  KEY_UNTIL(VK_DOWN, {VK_SHIFT}, [&] { return WaitTwoSelected(); }, "Shift+Down");
   PressKey(VK_DOWN, {VK_SHIFT});
   EXPECT_SELECTED({0, 1, 2});
 
@@ -124,11 +131,11 @@ TEST_F(List, SwitchingToAnotherProgramHidesTheListWhenActvHideSaysSo) {
 TEST_F(List, CursorTopAndAPlaceNotKeptResetEveryAppearance) {
   START({"a", "b", "c", "d"}, {{"key", "normal"}, {"cursor", "top"}, {"size", "false"}});
   CALL_LIST(app_);
-  KEY_UNTIL(VK_DOWN, {VK_SHIFT}, [&] { return SelectedRows(list_).size() == 2; }, "Shift+Down");
+  KEY_UNTIL(VK_DOWN, {VK_SHIFT}, [&] { return WaitTwoSelected(); }, "Shift+Down");
   PressKey(VK_DOWN, {VK_SHIFT});
   EXPECT_SELECTED({0, 1, 2});
   SetWindowPos(ListWindow(list_), nullptr, 300, 200, 500, 400, SWP_NOZORDER);
-  KEY_UNTIL(VK_ESCAPE, {}, [&] { return ListHidden(list_); }, "Escape closes the list");
+  KEY_UNTIL(VK_ESCAPE, {}, [&] { return WaitListHidden(list_); }, "Escape closes the list");
 
   CALL_LIST(app_);
   EXPECT_EQ(0, CursorRow(list_));
@@ -140,9 +147,9 @@ TEST_F(List, CursorTopAndAPlaceNotKeptResetEveryAppearance) {
 TEST_F(List, CursorLastAndAKeptPlaceSurviveARestart) {
   START({"a", "b", "c", "d"}, {{"key", "normal"}, {"cursor", "last"}, {"size", "true"}});
   CALL_LIST(app_);
-  KEY_UNTIL(VK_DOWN, {}, [&] { return CursorRow(list_) == 1; }, "Down");
-  KEY_UNTIL(VK_DOWN, {}, [&] { return CursorRow(list_) == 2; }, "Down");
-  KEY_UNTIL(VK_ESCAPE, {}, [&] { return ListHidden(list_); }, "Escape closes the list");
+  KEY_UNTIL(VK_DOWN, {}, [&] { return WaitCursor(list_, 1); }, "Down");
+  KEY_UNTIL(VK_DOWN, {}, [&] { return WaitCursor(list_, 2); }, "Down");
+  KEY_UNTIL(VK_ESCAPE, {}, [&] { return WaitListHidden(list_); }, "Escape closes the list");
   CALL_LIST(app_);
   EXPECT_EQ(2, CursorRow(list_));
   EXPECT_SELECTED({2});

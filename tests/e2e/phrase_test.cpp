@@ -58,10 +58,10 @@ TEST_F(Phrases, RowsTakenFromTheHistoryAreSavedApartAndOutliveItsClearing) {
 TEST_F(Phrases, TheStandardModeAddsWithInsertAndMovesRowsWithAltArrows) {
   START({"a", "b", "c"}, {{"key", "normal"}});
   CALL_LIST(app_);
-  KEY_UNTIL(VK_HOME, {}, [&] { return CursorRow(list_) == 0; }, "Home goes to the first row");
+  KEY_UNTIL(VK_HOME, {}, [&] { return WaitCursor(list_, 0); }, "Home goes to the first row");
   PressKey(VK_INSERT);
   ASSERT_TRUE(SaysAdded(1));
-  KEY_UNTIL(VK_DOWN, {VK_MENU}, [&] { return CursorRow(list_) == 1; }, "the cursor goes with it");
+  KEY_UNTIL(VK_DOWN, {VK_MENU}, [&] { return WaitCursor(list_, 1); }, "the cursor goes with it");
   PressKey(VK_DOWN, {VK_MENU});
   ASSERT_TRUE(WaitUntil([&] { return CursorRow(list_) == 2; }));
   PressKey(VK_DOWN, {VK_MENU});  // at the bottom: nothing moves
@@ -107,7 +107,7 @@ TEST_F(Phrases, CtrlTabShowsThePhrasesWhosePasteAddsNothingWhileCopiesGoToTheHis
   ASSERT_TRUE(CopyText("copied"));
   ASSERT_TRUE(app_.Sync());
   EXPECT_EQ(2, RowCount(list_)) << "the copy is no phrase";
-  KEY_UNTIL(VK_ESCAPE, {}, [&] { return ListHidden(list_); }, "Escape hides the list");
+  KEY_UNTIL(VK_ESCAPE, {}, [&] { return WaitListHidden(list_); }, "Escape hides the list");
   CALL_LIST(app_);
   EXPECT_TRUE(WaitUntil([&] { return RowCount(list_) == 3; }))
       << "the list hotkey shows the history, which has the copy";

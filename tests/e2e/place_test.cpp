@@ -45,7 +45,7 @@ TEST_F(Place, AtTheCaretTheListComesBelowItOrAboveItNearTheBottom) {
   EXPECT_LE(std::abs(list.left - caret.left), line) << Text(list) << " caret " << Text(caret);
   EXPECT_GE(list.top, caret.bottom) << Text(list) << " caret " << Text(caret);
   EXPECT_LE(list.top, caret.bottom + line) << Text(list) << " caret " << Text(caret);
-  KEY_UNTIL(VK_ESCAPE, {}, [&] { return ListHidden(list_); }, "Escape closes the list");
+  KEY_UNTIL(VK_ESCAPE, {}, [&] { return WaitListHidden(list_); }, "Escape closes the list");
 
   // The editor near the bottom of the screen: no room below the caret.
   SetWindowPos(editor_.Window(), nullptr, 700, 900, 400, 110, SWP_NOZORDER);
@@ -60,7 +60,7 @@ TEST_F(Place, AtTheCaretTheListComesBelowItOrAboveItNearTheBottom) {
   EXPECT_TRUE(list.left >= monitor.rcWork.left && list.top >= monitor.rcWork.top &&
               list.right <= monitor.rcWork.right && list.bottom <= monitor.rcWork.bottom)
       << Text(list) << " on " << Text(monitor.rcWork);
-  KEY_UNTIL(VK_ESCAPE, {}, [&] { return ListHidden(list_); }, "Escape closes the list");
+  KEY_UNTIL(VK_ESCAPE, {}, [&] { return WaitListHidden(list_); }, "Escape closes the list");
   GOODBYE(app_);
   EXPECT_EQ("100", ReadIniValue(Ini(), "size_lx")) << "the stored place stays";
 }

@@ -26,7 +26,7 @@ TEST_F(Trust, InputMethodTextAndMarksOfAClearedHistoryRunNoCommand) {
   EXPECT_EQ(4, RowCount(list_));
   EXPECT_EQ(nullptr, FindDialog(app_.Pid(), kViewerCaption));
 
-  KEY_UNTIL(VK_ESCAPE, {}, [&] { return ListHidden(list_); }, "Escape closes the list");
+  KEY_UNTIL(VK_ESCAPE, {}, [&] { return WaitListHidden(list_); }, "Escape closes the list");
   ASSERT_TRUE(app_.Post(WM_COMMAND, 1004));  // the tray menu's delete-all
   HWND confirm = nullptr;
   ASSERT_TRUE(WaitDialog(app_.Pid(), Widen("コピウェル - 全履歴削除"), &confirm));
@@ -100,7 +100,7 @@ TEST_F(Trust, AListKeptOffTheScreenComesBackOntoIt) {
   RECT r;
   GetWindowRect(ListWindow(list_), &r);
   EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= 1280 && r.bottom <= 1024) << ListPlace();
-  KEY_UNTIL(VK_ESCAPE, {}, [&] { return ListHidden(list_); }, "Escape closes the list");
+  KEY_UNTIL(VK_ESCAPE, {}, [&] { return WaitListHidden(list_); }, "Escape closes the list");
   GOODBYE(app_);
   EXPECT_EQ("3000", ReadIniValue(Ini(), "size_lx"));
   EXPECT_EQ("2600", ReadIniValue(Ini(), "size_ly"));
