@@ -33,18 +33,20 @@ class ListProgramTest : public ProgramTest {
   void CallList(const char* file, int line, Kopiwell& app) {
     ::testing::ScopedTrace trace(file, line, "CallList");
     ASSERT_TRUE(app.Settle());
-    ASSERT_TRUE(ListHidden(list_));
+    ASSERT_TRUE(ListHidden(list_)) << "the list is up before the hotkey; " << Front();
     PressKey('7', {VK_CONTROL});
-    ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); })) << Front();
+    ASSERT_TRUE(WaitListInFront(list_));
     ASSERT_TRUE(app.Settle());
   }
 
   // Waits until the list has gone and the editor holds the text.
   void ExpectPasted(const char* file, int line, Editor& editor, const std::string& text) {
     ::testing::ScopedTrace trace(file, line, "ExpectPasted");
-    EXPECT_TRUE(WaitUntil([&] { return editor.Text() == text; }))
-        << "editor holds \"" << editor.Text() << "\", clipboard \"" << ClipboardText()
-        << "\", list " << (ListHidden(list_) ? "hidden" : "shown") << ", " << Front();
+    EXPECT_TRUE(WaitFor(
+        "the editor to hold the paste", [&] { return editor.Text(); },
+        [&](const std::string& seen) { return seen == text; }))
+        << "clipboard \"" << ClipboardText() << "\", list "
+        << (ListHidden(list_) ? "hidden" : "shown") << ", " << Front();
     ASSERT_TRUE(app_.Sync());
   }
 
@@ -54,7 +56,7 @@ class ListProgramTest : public ProgramTest {
     ASSERT_TRUE(WaitDialog(app_.Pid(), caption, &box));
     EXPECT_EQ(expectedText, Narrow(MessageText(box)));
     PressButton(box, IDOK);
-    ASSERT_TRUE(WaitUntil([&] { return FindDialog(app_.Pid(), caption) == nullptr; }));
+    ASSERT_TRUE(WaitDialogGone(app_.Pid(), caption));
   }
 
   // Presses a key and waits for what it must bring about: `done` is the

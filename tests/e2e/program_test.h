@@ -53,8 +53,7 @@ class ProgramTest : public ::testing::Test {
                    std::initializer_list<ExtraFormat> extra = {}) {
     ::testing::ScopedTrace trace(file, line, "CopyAndWait");
     ASSERT_TRUE(CopyText(text, extra));
-    ASSERT_TRUE(WaitUntil([&] { return RowCount(list) == rows; }))
-        << "rows: " << RowCount(list) << ", expected " << rows;
+    ASSERT_TRUE(WaitRows(list, rows));
   }
 
   TempDir dir_;
