@@ -78,7 +78,7 @@ TEST_F(Capture, ACopyMadeWhileALargeHistoryLoadsIsCaptured) {
   EXPECT_TRUE(app_.Starting()) << "the copy must fall into the load";
   ASSERT_TRUE(app_.WaitReady(60000));
   list_ = FindHistoryList(app_.Pid());
-  ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == kOlder + 1; })) << RowCount(list_);
+  ASSERT_TRUE(WaitRows(list_, kOlder + 1));
   GOODBYE(app_);
   const std::string bytes = ReadFileBytes(Data());
   EXPECT_EQ(Hex(Record("copied while loading")),
@@ -140,9 +140,15 @@ TEST_F(Capture, TheViewerChainStaysWhole) {
   START();
   ClipboardViewer last;    // joins after the program: last -> program -> ...
   const int before[] = {first.Notifications(), second.Notifications(), last.Notifications()};
+  // Waits until the first viewer has had more than `count` notifications.
+  auto firstHearsMore = [&](int count) {
+    return WaitFor(
+        "the first viewer to have more than " + std::to_string(count) + " notifications",
+        [&] { return first.Notifications(); }, [&](int seen) { return seen > count; });
+  };
 
   COPY_AND_WAIT("one", 1);
-  EXPECT_TRUE(WaitUntil([&] { return first.Notifications() > before[0]; }));
+  EXPECT_TRUE(firstHearsMore(before[0]));
   EXPECT_GT(second.Notifications(), before[1]);
   EXPECT_GT(last.Notifications(), before[2]);
 
@@ -151,14 +157,13 @@ TEST_F(Capture, TheViewerChainStaysWhole) {
   second.Leave();
   int firstBefore = first.Notifications();
   COPY_AND_WAIT("two", 2);
-  EXPECT_TRUE(WaitUntil([&] { return first.Notifications() > firstBefore; }))
-      << "the viewer after the one that left gets nothing";
+  EXPECT_TRUE(firstHearsMore(firstBefore)) << "the viewer after the one that left gets nothing";
 
   // A viewer ahead of the program leaves: the program keeps its place.
   last.Leave();
   firstBefore = first.Notifications();
   COPY_AND_WAIT("three", 3);
-  EXPECT_TRUE(WaitUntil([&] { return first.Notifications() > firstBefore; }));
+  EXPECT_TRUE(firstHearsMore(firstBefore));
 
   GOODBYE(app_);
   EXPECT_EQ(Hex(DataFile({"one", "two", "three"})), Hex(ReadFileBytes(Data())));
@@ -166,7 +171,7 @@ TEST_F(Capture, TheViewerChainStaysWhole) {
   // The program has left the chain cleanly: the others still hear.
   firstBefore = first.Notifications();
   ASSERT_TRUE(CopyText("after"));
-  EXPECT_TRUE(WaitUntil([&] { return first.Notifications() > firstBefore; }));
+  EXPECT_TRUE(firstHearsMore(firstBefore));
 }
 
 // Viewers that break the chain and a reader that keeps the clipboard busy
