@@ -16,7 +16,7 @@ class Commands : public ListProgramTest {
   // out of the way so that it highlights nothing itself.
   void ChooseMenuItem(const char* file, int line, int index) {
     ::testing::ScopedTrace trace(file, line, "ChooseMenuItem");
-    ASSERT_TRUE(WaitUntil([] { return FindPopupMenu() != nullptr; }));
+    ASSERT_TRUE(WaitMenu());
     MovePointer({1200, 20});
     PressKey(VK_HOME);
     for (int i = 0; i < index; ++i) PressKey(VK_DOWN);
@@ -33,20 +33,20 @@ TEST_F(Commands, ViLikeKeysMoveCopyPasteDeleteAndPutBack) {
   START({"a", "b", "c", "d", "e"});  // actv_hide=true: the list stays after a paste
   CALL_LIST(app_);
   TypeText("2j");
-  ASSERT_TRUE(WaitUntil([&] { return CursorRow(list_) == 2; }));
+  ASSERT_TRUE(WaitCursor(list_, 2));
   TypeText("yy");
-  ASSERT_TRUE(WaitUntil([&] { return ClipboardText() == "c"; })) << "yy copies only";
-  EXPECT_TRUE(ListInFront(list_));
+  ASSERT_TRUE(WaitClipboard("c")) << "yy copies only";
+  EXPECT_TRUE(ListInFront(list_)) << Front();
   PressKey(VK_RETURN);
   EXPECT_PASTED(editor_, "c");
-  ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); }));
+  ASSERT_TRUE(WaitListInFront(list_));
 
   TypeText("dd");
-  ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == 4; }));
+  ASSERT_TRUE(WaitRows(list_, 4));
   TypeText("Gp");
-  ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == 5; })) << "p puts the deleted row back";
+  ASSERT_TRUE(WaitRows(list_, 5)) << "p puts the deleted row back";
   TypeText("k.");
-  ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == 6; })) << ". repeats the put";
+  ASSERT_TRUE(WaitRows(list_, 6)) << ". repeats the put";
   TypeText("vv");
   EXPECT_PASTED(editor_, "cc");
   GOODBYE(app_);
@@ -57,16 +57,15 @@ TEST_F(Commands, TheStandardModeDeletesWithDeleteCopiesWithCtrlCAndSearchesByLet
   START({"apple", "jam", "kiwi", "lime"}, {{"key", "normal"}});
   CALL_LIST(app_);
   TypeText("k");
-  EXPECT_TRUE(WaitUntil([&] { return CursorRow(list_) == 2; }))
-      << "a letter finds the row it begins, it is no command here";
+  EXPECT_TRUE(WaitCursor(list_, 2)) << "a letter finds the row it begins, it is no command here";
   KEY_UNTIL(VK_DELETE, {}, [&] { return WaitRows(list_, 3); }, "Delete deletes the cursor row");
-  EXPECT_TRUE(WaitUntil([&] { return CursorRow(list_) == 2; }));
+  EXPECT_TRUE(WaitCursor(list_, 2));
   PressKey('C', {VK_CONTROL});
-  ASSERT_TRUE(WaitUntil([&] { return ListHidden(list_); })) << "Ctrl+C closes the list";
+  ASSERT_TRUE(WaitListHidden(list_)) << "Ctrl+C closes the list";
   EXPECT_EQ("lime", ClipboardText());
   CALL_LIST(app_);
   PressKey('C', {VK_CONTROL, VK_SHIFT});
-  ASSERT_TRUE(WaitUntil([&] { return ListHidden(list_); }));
+  ASSERT_TRUE(WaitListHidden(list_));
   EXPECT_EQ("> lime\r\n", ClipboardText()) << "quoted while Shift is held";
   EXPECT_EQ("", editor_.Text()) << "Ctrl+C never pastes";
   GOODBYE(app_);
@@ -79,21 +78,22 @@ TEST_F(Commands, TheContextMenuRunsItsCommandsWhereverItIsAskedFor) {
   // A right click on a row: its menu, whose second item copies the row.
   RightClickAt(Centre(RowScreenRect(list_, 1)));
   CHOOSE_MENU_ITEM(1);
-  ASSERT_TRUE(WaitUntil([&] { return ClipboardText() == "b"; }));
+  ASSERT_TRUE(WaitClipboard("b"));
   EXPECT_EQ(1, CursorRow(list_)) << "the clicked row became the cursor row";
-  ASSERT_TRUE(WaitUntil([] { return FindPopupMenu() == nullptr; }));
+  ASSERT_TRUE(WaitMenuGone());
   ASSERT_TRUE(app_.Settle());
 
   // From the keyboard the menu opens at the cursor row.
   PressKey(VK_F10, {VK_SHIFT});
   HWND menu = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (menu = FindPopupMenu()) != nullptr; }));
+  ASSERT_TRUE(WaitUntil(
+      "the menu at the cursor row", [&] { return (menu = FindPopupMenu()) != nullptr; }, Front));
   RECT at;
   GetWindowRect(menu, &at);
   const RECT row = RowScreenRect(list_, 1);
   EXPECT_EQ(row.left, at.left);
   EXPECT_EQ(row.bottom, at.top);
   PressKey(VK_ESCAPE);
-  ASSERT_TRUE(WaitUntil([] { return FindPopupMenu() == nullptr; }));
+  ASSERT_TRUE(WaitMenuGone());
   GOODBYE(app_);
 }
