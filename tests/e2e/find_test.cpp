@@ -26,24 +26,45 @@ class Find : public ListProgramTest {
     HWND bar = FindWindowExW(ListWindow(list_), nullptr, L"Edit", nullptr);
     return bar && IsWindowVisible(bar) && FocusOfThread(ListWindow(list_)) == bar;
   }
-  // What the bar says after the pattern.
-  bool BarSays(const std::wstring& status) {
+  // The texts beside the bar's pattern.
+  std::vector<std::wstring> BarLabels() {
+    std::vector<std::wstring> labels;
     for (HWND w = nullptr; (w = FindWindowExW(ListWindow(list_), w, L"Static", nullptr));) {
       wchar_t text[64] = {};
       GetWindowTextW(w, text, 64);
-      if (status == text) return true;
+      labels.push_back(text);
     }
+    return labels;
+  }
+  // What the bar says after the pattern.
+  bool BarSays(const std::wstring& status) {
+    for (const std::wstring& label : BarLabels())
+      if (status == label) return true;
     return false;
+  }
+  // The bar's pattern, what it says and where the keys go, for failure
+  // messages.
+  std::string BarSeen() {
+    HWND bar = FindWindowExW(ListWindow(list_), nullptr, L"Edit", nullptr);
+    wchar_t pattern[64] = {};
+    GetWindowTextW(bar, pattern, 64);
+    return std::string(bar && IsWindowVisible(bar) ? "the bar open" : "no bar") + " with \"" +
+           Narrow(pattern) + "\", saying " + Shown(BarLabels()) + "; " + Front();
+  }
+  // Waits until the bar has, or has not, the keyboard.
+  ::testing::AssertionResult WaitBarFocus(bool focus) {
+    return WaitUntil(focus ? "the bar to take the keys" : "the bar to give the keys back",
+                     [&] { return BarHasFocus() == focus; }, [&] { return BarSeen(); });
   }
   void Search(const char* file, int line, const std::wstring& opener, const std::wstring& text) {
     ::testing::ScopedTrace trace(file, line, "Search");
     TypeText(opener);
-    ASSERT_TRUE(WaitUntil([&] { return BarHasFocus(); })) << "the bar opens";
+    ASSERT_TRUE(WaitBarFocus(true)) << "the bar opens";
     TypeText(text);
   }
   void CursorOn(const char* file, int line, int row) {
     ::testing::ScopedTrace trace(file, line, "CursorOn");
-    EXPECT_TRUE(WaitUntil([&] { return CursorRow(list_) == row; })) << CursorRow(list_);
+    EXPECT_TRUE(WaitCursor(list_, row)) << BarSeen();
     ASSERT_TRUE(app_.Sync());
   }
 };
@@ -58,9 +79,11 @@ TEST_F(Find, TheBarNAndEscapeMoveTheCursorAndAltEnterPastesEveryMatch) {
   CALL_LIST(app_);
   SEARCH(L"/", L"alp");
   CURSOR_ON(2);  // from the row after the cursor, either case
-  EXPECT_TRUE(WaitUntil([&] { return BarSays(L"3 \x4ef6"); })) << "the bar counts the matches";
+  EXPECT_TRUE(WaitUntil(
+      "the bar to say 3 matches", [&] { return BarSays(L"3 \x4ef6"); }, [&] { return BarSeen(); }))
+      << "the bar counts the matches";
   PressKey(VK_RETURN);
-  ASSERT_TRUE(WaitUntil([&] { return !BarHasFocus(); }));
+  ASSERT_TRUE(WaitBarFocus(false));
   TypeText("n");
   CURSOR_ON(4);
   TypeText("N");
@@ -71,8 +94,8 @@ TEST_F(Find, TheBarNAndEscapeMoveTheCursorAndAltEnterPastesEveryMatch) {
   SEARCH(L"/", L"zzz");
   CURSOR_ON(0);
   PressKey(VK_ESCAPE);
-  ASSERT_TRUE(WaitUntil([&] { return !BarHasFocus(); }));
-  EXPECT_TRUE(WaitUntil([&] { return ListInFront(list_); })) << "Escape closes the bar, not the list";
+  ASSERT_TRUE(WaitBarFocus(false));
+  EXPECT_TRUE(WaitListInFront(list_)) << "Escape closes the bar, not the list";
   TypeText("n");
   CURSOR_ON(2);  // the pattern taken last is still "alp"
 
@@ -96,11 +119,11 @@ TEST_F(Find, CtrlFAndF3InTheStandardMode) {
   START(kEntries, {{"key", "normal"}});
   CALL_LIST(app_);
   PressKey('F', {VK_CONTROL});
-  ASSERT_TRUE(WaitUntil([&] { return BarHasFocus(); })) << "Ctrl+F opens the bar";
+  ASSERT_TRUE(WaitBarFocus(true)) << "Ctrl+F opens the bar";
   TypeText("alpha");
   CURSOR_ON(2);
   PressKey(VK_RETURN);
-  ASSERT_TRUE(WaitUntil([&] { return !BarHasFocus(); }));
+  ASSERT_TRUE(WaitBarFocus(false));
   PressKey(VK_F3);
   CURSOR_ON(4);
   PressKey(VK_F3);
