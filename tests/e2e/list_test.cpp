@@ -42,10 +42,10 @@ TEST_F(List, TheHotkeyShowsTheListAtItsPlaceAndEnterPastesIntoTheEditor) {
   EXPECT_EQ("first", ClipboardText());
   // The list stays (actv_hide=true keeps it): back in front for the next
   // choice, which goes to the same place.
-  ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); })) << Front();
+  ASSERT_TRUE(WaitListInFront(list_));
   PressKey(VK_RETURN);
   EXPECT_PASTED(editor_, "firstfirst");
-  ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); })) << Front();
+  ASSERT_TRUE(WaitListInFront(list_));
 
   KEY_UNTIL(VK_ESCAPE, {}, [&] { return WaitListHidden(list_); }, "Escape closes the list");
   EXPECT_EQ("firstfirst", editor_.Text()) << "Escape pastes nothing";
@@ -62,7 +62,7 @@ TEST_F(List, ShiftEnterQuotesAndADoubleClickPastesThatRowIntoTheCallingEditor) {
   CALL_LIST(app_);
   PressKey(VK_RETURN, {VK_SHIFT});
   EXPECT_PASTED(editor_, "> one <\r\n");
-  EXPECT_TRUE(WaitUntil([&] { return ListHidden(list_); })) << "actv_hide=false hides the list";
+  EXPECT_TRUE(WaitListHidden(list_)) << "actv_hide=false hides the list";
 
   CALL_LIST(app_);
   const RECT row = RowScreenRect(list_, 1);
@@ -71,7 +71,7 @@ TEST_F(List, ShiftEnterQuotesAndADoubleClickPastesThatRowIntoTheCallingEditor) {
   DoubleClickAt(Centre(row));
   EXPECT_PASTED(editor_, "> one <\r\ntwo\r\nlines");
   EXPECT_EQ("", under.Text());
-  EXPECT_TRUE(editor_.InFront());
+  EXPECT_TRUE(editor_.InFront()) << Front();
   GOODBYE(app_);
 }
 
@@ -87,7 +87,7 @@ TEST_F(List, StandardKeysSelectRowsThatArePastedInRowOrder) {
   // Quoted, a wrap column of 2 leaves no room for text.
   PressKey(VK_RETURN, {VK_SHIFT});
   ANSWER(kErrorCaption.c_str(), "自動改行位置を大きくして下さい");
-  ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); })) << "the list stays; " << Front();
+  ASSERT_TRUE(WaitListInFront(list_)) << "the list stays";
   EXPECT_EQ("before", ClipboardText());
   EXPECT_EQ("", editor_.Text());
 
@@ -95,7 +95,7 @@ TEST_F(List, StandardKeysSelectRowsThatArePastedInRowOrder) {
   EXPECT_PASTED(editor_, "ab\r\nc\r\nde\r\nf\r\ngh\r\ni\r\n");
   EXPECT_EQ(5, RowCount(list_)) << "the program's own output is not recorded";
   ASSERT_TRUE(CopyText("after"));
-  EXPECT_TRUE(WaitUntil([&] { return RowCount(list_) == 6; })) << "another program's copy is";
+  EXPECT_TRUE(WaitRows(list_, 6)) << "another program's copy is";
   GOODBYE(app_);
   EXPECT_EQ(Hex(DataFile({"abc", "def", "ghi", "jkl", "before", "after"})),
             Hex(ReadFileBytes(Data())));
@@ -107,7 +107,7 @@ TEST_F(List, SwitchingToAnotherProgramHidesTheListWhenActvHideSaysSo) {
   START({"text"}, {{"actv_hide", "false"}});
   CALL_LIST(app_);
   ASSERT_TRUE(other.Activate());
-  EXPECT_TRUE(WaitUntil([&] { return ListHidden(list_); }));
+  EXPECT_TRUE(WaitListHidden(list_));
 
   GOODBYE(app_);
   WriteIni(dir_.Path(), {{"actv_hide", "true"}});
@@ -121,7 +121,7 @@ TEST_F(List, SwitchingToAnotherProgramHidesTheListWhenActvHideSaysSo) {
   // The editor it was called from is forgotten: the paste goes to the
   // window in front.
   SetForegroundWindow(ListWindow(list_));
-  ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); })) << Front();
+  ASSERT_TRUE(WaitListInFront(list_));
   PressKey(VK_RETURN);
   ASSERT_TRUE(again.Sync());
   EXPECT_EQ("", editor_.Text());
@@ -182,7 +182,7 @@ TEST_F(List, NothingIsPastedWhenThereIsNothingRightToPaste) {
 
   // Another program holds the clipboard while the choice is copied.
   CALL_LIST(app_);
-  ASSERT_TRUE(OpenClipboard(nullptr));
+  ASSERT_TRUE(OpenClipboard(nullptr)) << ClipboardOpener();
   PressKey(VK_RETURN);
   HWND box = nullptr;
   ASSERT_TRUE(WaitDialog(app_.Pid(), kErrorCaption, &box));
@@ -191,17 +191,17 @@ TEST_F(List, NothingIsPastedWhenThereIsNothingRightToPaste) {
             Narrow(MessageText(box)));
   CloseClipboard();
   PressButton(box, IDOK);
-  ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); })) << "the list stays; " << Front();
+  ASSERT_TRUE(WaitListInFront(list_)) << "the list stays";
   EXPECT_EQ("", editor_.Text());
 
   // The editor is closed while the list is up: the text is left on the
   // clipboard and the other program gets nothing.
   COPY_AND_WAIT(list_, "newer", 2);
   SetForegroundWindow(ListWindow(list_));
-  ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); })) << Front();
+  ASSERT_TRUE(WaitListInFront(list_));
   editor_.Close();
   PressKey(VK_RETURN);
-  ASSERT_TRUE(WaitUntil([&] { return ListHidden(list_); }));
+  ASSERT_TRUE(WaitListHidden(list_));
   ASSERT_TRUE(app_.Sync());
   EXPECT_EQ("older", ClipboardText());
   EXPECT_EQ("", other.Text());
@@ -213,7 +213,7 @@ TEST_F(List, EnterOnAnEmptyListPastesNothing) {
   CALL_LIST(app_);
   PressKey(VK_RETURN);
   ASSERT_TRUE(app_.Sync());
-  EXPECT_TRUE(ListInFront(list_));
+  EXPECT_TRUE(ListInFront(list_)) << Front();
   EXPECT_EQ("", editor_.Text());
   GOODBYE(app_);
 }
@@ -228,17 +228,17 @@ TEST_F(List, TheTrayIconCallsTheListForTheRememberedWindowAndDismissesIt) {
   ASSERT_TRUE(app_.Sync());
   ASSERT_TRUE(other.Activate());
   ASSERT_TRUE(app_.Post(WM_USER, 0, WM_LBUTTONDOWN));
-  ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); })) << Front();
+  ASSERT_TRUE(WaitListInFront(list_));
   PressKey(VK_RETURN);
   EXPECT_PASTED(editor_, "from the tray");
   EXPECT_EQ("", other.Text());
 
   CALL_LIST(app_);
   ASSERT_TRUE(app_.Post(WM_USER, 0, WM_RBUTTONDOWN));
-  ASSERT_TRUE(WaitUntil([] { return FindPopupMenu() != nullptr; }));
-  EXPECT_TRUE(ListHidden(list_));
+  ASSERT_TRUE(WaitMenu());
+  EXPECT_TRUE(ListHidden(list_)) << Front();
   PressKey(VK_ESCAPE);
-  ASSERT_TRUE(WaitUntil([] { return FindPopupMenu() == nullptr; }));
+  ASSERT_TRUE(WaitMenuGone());
   ASSERT_TRUE(app_.Sync());
   EXPECT_EQ("from the tray", editor_.Text());
   GOODBYE(app_);
