@@ -35,7 +35,9 @@ std::string Text(const RECT& r) {
 TEST_F(Place, AtTheCaretTheListComesBelowItOrAboveItNearTheBottom) {
   START({"one", "two"}, {{"place", "caret"}});
   TypeText("abc");
-  ASSERT_TRUE(WaitUntil([&] { return editor_.Text() == "abc"; }));
+  ASSERT_TRUE(WaitFor(
+      "the editor to hold abc", [&] { return editor_.Text(); },
+      [](const std::string& seen) { return seen == "abc"; }));
   const RECT caret = CaretOf(editor_.Window());
   const int line = caret.bottom - caret.top;
   ASSERT_GT(line, 0);
@@ -71,9 +73,10 @@ TEST_F(Place, CtrlTwiceShowsTheListAndCtrlCTwiceDoesNot) {
   PressKey('C', {VK_CONTROL});
   ASSERT_TRUE(app_.Settle());
   // Longer than the 400 ms in which a second Ctrl counts.
-  EXPECT_FALSE(WaitUntil([&] { return !ListHidden(list_); }, 500)) << "Ctrl+C twice is no call";
+  EXPECT_FALSE(WaitUntil("the list to show", [&] { return !ListHidden(list_); }, 500))
+      << "Ctrl+C twice is no call";
   PressKey(VK_CONTROL);
   PressKey(VK_CONTROL);
-  EXPECT_TRUE(WaitUntil([&] { return ListInFront(list_); })) << Front();
+  EXPECT_TRUE(WaitListInFront(list_));
   GOODBYE(app_);
 }
