@@ -21,7 +21,7 @@ class Privacy : public ProgramTest {
   // The test editor under another file name: another program to Windows.
   std::unique_ptr<Editor> Program(const wchar_t* name, const char* title, RECT place) {
     const std::wstring exe = dir_.File(name);
-    EXPECT_TRUE(CopyFileW(Editor::BuiltPath().c_str(), exe.c_str(), FALSE));
+    EXPECT_TRUE(Succeeded(CopyFileW(Editor::BuiltPath().c_str(), exe.c_str(), FALSE)));
     auto editor = std::make_unique<Editor>(title, place, exe);
     EXPECT_TRUE(editor->Start());
     return editor;
@@ -46,7 +46,7 @@ TEST_F(Privacy, ListedProgramsAndTheCopyAfterSkipNextAreLeftOut) {
   auto notes = Program(L"Notes.exe", "notes", {440, 40, 800, 300});
   ASSERT_NO_FATAL_FAILURE(CopyIn(*vault, "secret 1"));
   ASSERT_NO_FATAL_FAILURE(CopyIn(*notes, "visible 2"));  // the same program, another name
-  ASSERT_TRUE(WaitUntil([&] { return RowCount(list) == 1; })) << RowCount(list);
+  ASSERT_TRUE(WaitRows(list, 1));
 
   // Without an owner window, the program in front placed the content.
   ASSERT_TRUE(vault->Activate());
@@ -58,7 +58,7 @@ TEST_F(Privacy, ListedProgramsAndTheCopyAfterSkipNextAreLeftOut) {
   ASSERT_TRUE(app_.Sync());
   ASSERT_NO_FATAL_FAILURE(CopyIn(*notes, "secret 5"));
   ASSERT_NO_FATAL_FAILURE(CopyIn(*notes, "visible 6"));  // disarmed after one
-  ASSERT_TRUE(WaitUntil([&] { return RowCount(list) == 3; })) << RowCount(list);
+  ASSERT_TRUE(WaitRows(list, 3));
   GOODBYE(app_);
   EXPECT_EQ(Hex(DataFile({"visible 2", "visible 4", "visible 6"})), Hex(ReadFileBytes(Data())));
 }
