@@ -36,15 +36,17 @@ void ExpectVersionResource(const char* file, int line, const std::wstring& exe) 
   const DWORD size = GetFileVersionInfoSizeW(exe.c_str(), &ignored);
   ASSERT_NE(0u, size) << "no version resource";
   std::string block(size, '\0');
-  ASSERT_TRUE(GetFileVersionInfoW(exe.c_str(), 0, size, &block[0]));
+  ASSERT_TRUE(Succeeded(GetFileVersionInfoW(exe.c_str(), 0, size, &block[0])));
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT length = 0;
-  ASSERT_TRUE(VerQueryValueW(&block[0], L"\\", reinterpret_cast<void**>(&fixed), &length));
+  ASSERT_TRUE(VerQueryValueW(&block[0], L"\\", reinterpret_cast<void**>(&fixed), &length))
+      << "a version resource of " << size << " bytes without its fixed part";
   EXPECT_EQ(static_cast<DWORD>(MAKELONG(KW_VERSION_MINOR, KW_VERSION_MAJOR)),
             fixed->dwFileVersionMS);
   wchar_t* text = nullptr;
   ASSERT_TRUE(VerQueryValueW(&block[0], L"\\StringFileInfo\\041104B0\\ProductVersion",
-                             reinterpret_cast<void**>(&text), &length));
+                             reinterpret_cast<void**>(&text), &length))
+      << "no ProductVersion in the Japanese string table";
   EXPECT_EQ(Widen(KW_VERSION_TEXT), std::wstring(text));
 }
 
@@ -62,8 +64,9 @@ TEST(Package, RunsFromItsUnpackedFolderAndKeepsItsFilesThere) {
   // The user's own copy of the folder, so that every run starts afresh.
   TempDir folder;
   for (const std::wstring& name : shipped)
-    ASSERT_TRUE(CopyFileW((unpackedDir + L"\\" + name).c_str(), folder.File(name.c_str()).c_str(),
-                          TRUE));
+    ASSERT_TRUE(Succeeded(CopyFileW((unpackedDir + L"\\" + name).c_str(),
+                                    folder.File(name.c_str()).c_str(), TRUE)))
+        << Narrow(name);
   const std::wstring dir = folder.Path();
   const std::wstring exe = folder.File(L"kopiwell.exe");
   EXPECT_VERSION_RESOURCE(exe);
@@ -83,7 +86,8 @@ TEST(Package, RunsFromItsUnpackedFolderAndKeepsItsFilesThere) {
   const std::wstring title = Widen("コピウェル for Windows95 Ver" KW_VERSION_TEXT);
   EXPECT_NE(nullptr, FindWindowExW(about, nullptr, L"Static", title.c_str()));
   PressButton(about, IDOK);
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
+  ASSERT_TRUE(WaitUntil(
+      "the About box to go", [&] { return !IsWindow(about); }, [&] { return app.State(); }));
 
   ASSERT_TRUE(app.Goodbye());
   DWORD code = 0;
