@@ -17,11 +17,22 @@ const std::wstring kCaption = Widen("コピウェル - 設定");
 class SettingsDialog : public ProgramTest {
  protected:
   std::vector<std::string> IniLines() const { return Lines(ReadFileBytes(Ini())); }
-  bool IniHas(const std::string& line) const {
-    for (const std::string& l : IniLines())
-      if (l == line) return true;
-    return false;
+  // Whether the file has the line; if not, the result shows the file's
+  // line of the same key.
+  ::testing::AssertionResult IniHas(const std::string& line) const {
+    const std::string key = line.substr(0, line.find('=') + 1);
+    std::vector<std::string> sameKey;
+    for (const std::string& l : IniLines()) {
+      if (l == line) return ::testing::AssertionSuccess();
+      if (l.compare(0, key.size(), key) == 0) sameKey.push_back(l);
+    }
+    return ::testing::AssertionFailure()
+           << "kopiwell.ini has no line " << Shown(line) << " but " << Shown(sameKey);
   }
+
+  // The state of the box whose tick greys the topmost box, for failure
+  // messages.
+  static std::string ActvHide(HWND dialog) { return IsChecked(dialog, IDC_ACTV_HIDE).message(); }
 
   void Start(const char* file, int line) { list_ = StartReady(file, line, app_); }
 
@@ -36,7 +47,7 @@ class SettingsDialog : public ProgramTest {
   void Close(const char* file, int line, HWND dialog, int button) {
     ::testing::ScopedTrace trace(file, line, "Close");
     PressButton(dialog, button);
-    ASSERT_TRUE(WaitUntil([&] { return FindDialog(app_.Pid(), kCaption) == nullptr; }));
+    ASSERT_TRUE(WaitDialogGone(app_.Pid(), kCaption));
     ASSERT_TRUE(app_.Sync());
   }
 
@@ -153,7 +164,7 @@ TEST_F(SettingsDialog, NewHotkeysWorkAtOnceAndTheOldOnesNoLonger) {
   PressKey('8', {VK_CONTROL});  // the old pause key does nothing any more
   ASSERT_TRUE(app_.Sync());
   PressKey('P', {VK_CONTROL, VK_SHIFT});
-  EXPECT_TRUE(WaitUntil([] { return TrayIconPicture() == TrayPicture::kPaused; }));
+  EXPECT_TRUE(WaitTrayPicture(TrayPicture::kPaused));
   GOODBYE(app_);
 }
 
@@ -176,19 +187,19 @@ TEST_F(SettingsDialog, HidingTheListGreysAlwaysInFrontButKeepsItsTick) {
   START();
   HWND dialog = OPEN();
   HWND topmost = GetDlgItem(dialog, IDC_TOPMOST);
-  ASSERT_TRUE(IsWindowEnabled(topmost));
+  ASSERT_TRUE(IsWindowEnabled(topmost)) << ActvHide(dialog);
   ASSERT_TRUE(IsChecked(dialog, IDC_TOPMOST));
   Click(dialog, IDC_ACTV_HIDE);
-  EXPECT_FALSE(IsWindowEnabled(topmost));
+  EXPECT_FALSE(IsWindowEnabled(topmost)) << ActvHide(dialog);
   EXPECT_TRUE(IsChecked(dialog, IDC_TOPMOST));
   CLOSE(dialog, IDOK);
   EXPECT_TRUE(IniHas("actv_hide=false"));
   EXPECT_TRUE(IniHas("topmost=true")) << "the greyed box still counts";
 
   dialog = OPEN();
-  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_TOPMOST)));
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_TOPMOST))) << ActvHide(dialog);
   Click(dialog, IDC_ACTV_HIDE);
-  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_TOPMOST)));
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_TOPMOST))) << ActvHide(dialog);
   Click(dialog, IDC_TOPMOST);
   CLOSE(dialog, IDOK);
   EXPECT_TRUE(IniHas("actv_hide=true"));
@@ -226,6 +237,6 @@ TEST_F(SettingsDialog, TheProgramsNeverRecordedRoundTripThroughTheFile) {
   ASSERT_TRUE(WaitDialog(again.Pid(), kCaption, &dialog));
   EXPECT_EQ(typed, TextA(GetDlgItem(dialog, IDC_IGNORE)));
   PressButton(dialog, IDCANCEL);
-  ASSERT_TRUE(WaitUntil([&] { return FindDialog(again.Pid(), kCaption) == nullptr; }));
+  ASSERT_TRUE(WaitDialogGone(again.Pid(), kCaption));
   GOODBYE(again);
 }
