@@ -45,7 +45,7 @@ TEST_F(Spine, RecordsLoadAsRowsAndSaveBackByteForByte) {
   EXPECT_EQ(5, RowCount(list));
   // The program holds the working file without sharing: others cannot
   // even read it while it runs.
-  EXPECT_TRUE(FileExists(Work()));
+  EXPECT_TRUE(FileExists(Work())) << "no clipwork.dat; " << app.State();
   EXPECT_EQ("", ReadFileBytes(Work()));
 
   GOODBYE(app);
@@ -87,8 +87,8 @@ TEST_F(Spine, SecondStartIsRefusedAndLeavesTheFirstUntouched) {
   EXPECT_FALSE(FileExists(elsewhere.File(L"clip.dat"))) << "the refused start touches no file";
   EXPECT_FALSE(FileExists(elsewhere.File(L"kopiwell.ini")));
 
-  EXPECT_TRUE(first.Running());
-  EXPECT_TRUE(IsWindow(main));
+  EXPECT_TRUE(first.Running()) << first.State();
+  EXPECT_TRUE(IsWindow(main)) << first.State();
   EXPECT_EQ(Hex(work), Hex(ReadFileBytes(Work())));
   EXPECT_EQ(Hex(DataFile({"first"})), Hex(ReadFileBytes(Data())));
   GOODBYE(first);
@@ -103,14 +103,15 @@ TEST_F(Spine, TenStartsAtOnceLeaveOneProgramThatRecordsEveryCopyOnce) {
   for (auto& app : apps) ASSERT_TRUE(app->Start());
   auto box = [](const Kopiwell& app) { return FindDialog(app.Pid(), kErrorCaption); };
   Kopiwell* winner = nullptr;
-  ASSERT_TRUE(WaitUntil(
+  ASSERT_TRUE(WaitFor(
+      "the starts not refused to count 1 (one with a main window counts 1, one without 100)",
       [&] {
         int running = 0;
         for (auto& app : apps)
           if (!box(*app)) running += app->MainWindow() ? 1 : 100;
-        return running == 1;
+        return running;
       },
-      60000))
+      [](int running) { return running == 1; }, 60000))
       << "not one program running and nine refused";
   for (auto& app : apps)
     if (!box(*app)) winner = app.get();
@@ -122,7 +123,7 @@ TEST_F(Spine, TenStartsAtOnceLeaveOneProgramThatRecordsEveryCopyOnce) {
     EXPECT_EQ(Narrow(Widen("コピウェルは起動されています")), Narrow(MessageText(box(*app))));
     PressButton(box(*app), IDOK);
     DWORD code = 0;
-    EXPECT_TRUE(app->WaitExit(&code) && code == 1);
+    EXPECT_TRUE(app->WaitExit(&code) && code == 1) << "exit code " << code << ", " << app->State();
   }
   COPY_AND_WAIT(list, "two", 2);
   GOODBYE(*winner);
@@ -132,7 +133,7 @@ TEST_F(Spine, TenStartsAtOnceLeaveOneProgramThatRecordsEveryCopyOnce) {
 TEST_F(Spine, StoreThatCannotBeOpenedEndsTheProgramAfterOneFatalBox) {
   // A directory where the working file belongs: it can be neither copied
   // to nor opened.
-  ASSERT_TRUE(CreateDirectoryW(Work().c_str(), nullptr));
+  ASSERT_TRUE(Succeeded(CreateDirectoryW(Work().c_str(), nullptr)));
   Kopiwell app(dir_.Path());
   ASSERT_TRUE(app.Start());
   HWND box = nullptr;
@@ -145,8 +146,7 @@ TEST_F(Spine, StoreThatCannotBeOpenedEndsTheProgramAfterOneFatalBox) {
 
   // One box only: a second one would keep the program from ending.
   DWORD code = 0;
-  ASSERT_TRUE(app.WaitExit(&code)) << "still running: " << Narrow(MessageText(
-                                          FindDialog(app.Pid(), kErrorCaption)));
+  ASSERT_TRUE(app.WaitExit(&code));
   EXPECT_EQ(1u, code);
   EXPECT_EQ(Hex(DataFile({})), Hex(ReadFileBytes(Data())))
       << "the data file was made before the open";
@@ -161,7 +161,8 @@ TEST_F(Spine, EndOfSessionSavesOnceAndNeverEmptiesTheHistoryAfterwards) {
   HWND main = app.MainWindow();
 
   DWORD_PTR answer = 0;
-  ASSERT_TRUE(SendMessageTimeoutW(main, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 10000, &answer));
+  ASSERT_TRUE(
+      Succeeded(SendMessageTimeoutW(main, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 10000, &answer)));
   EXPECT_EQ(TRUE, static_cast<BOOL>(answer)) << "the session may end";
   EXPECT_FALSE(FileExists(Work()));
   EXPECT_EQ(Hex(data), Hex(ReadFileBytes(Data())));
@@ -182,9 +183,11 @@ TEST_F(Spine, CancelledEndOfSessionTakesTheHistoryUpAgain) {
   HWND main = app.MainWindow();
 
   DWORD_PTR answer = 0;
-  ASSERT_TRUE(SendMessageTimeoutW(main, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 10000, &answer));
+  ASSERT_TRUE(
+      Succeeded(SendMessageTimeoutW(main, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 10000, &answer)));
   ASSERT_FALSE(FileExists(Work()));
-  ASSERT_TRUE(SendMessageTimeoutW(main, WM_ENDSESSION, FALSE, 0, SMTO_NORMAL, 10000, &answer));
+  ASSERT_TRUE(
+      Succeeded(SendMessageTimeoutW(main, WM_ENDSESSION, FALSE, 0, SMTO_NORMAL, 10000, &answer)));
   EXPECT_TRUE(FileExists(Work())) << "the store is open again";
   HWND list = FindHistoryList(app.Pid());
   ASSERT_NE(nullptr, list);
