@@ -24,12 +24,15 @@ class Tray : public ProgramTest {
     HWND box = nullptr;
     ASSERT_TRUE(WaitDialog(app.Pid(), Widen(caption), &box));
     PressButton(box, answer);
-    ASSERT_TRUE(WaitUntil([&] { return FindDialog(app.Pid(), Widen(caption)) == nullptr; }));
+    ASSERT_TRUE(WaitDialogGone(app.Pid(), Widen(caption)));
     ASSERT_TRUE(app.Sync());
   }
 
-  bool PictureIs(TrayPicture expected) {
-    return WaitUntil([&] { return TrayIconPicture() == expected; });
+  // Waits until the notification area shows as many icons.
+  static ::testing::AssertionResult IconCountIs(int count) {
+    return WaitFor(
+        std::to_string(count) + " icons in the notification area", TrayIconCount,
+        [&](int seen) { return seen == count; });
   }
 
   HWND list_ = nullptr;
@@ -46,10 +49,10 @@ TEST_F(Tray, TheIconShowsWhileTheProgramRuns) {
   Kopiwell app(dir_.Path());
   START(app);
   // The shell draws a new icon when it gets round to it.
-  EXPECT_TRUE(WaitUntil([] { return TrayIconCount() == 1; })) << TrayIconCount();
-  EXPECT_TRUE(PictureIs(TrayPicture::kNormal));
+  EXPECT_TRUE(IconCountIs(1));
+  EXPECT_TRUE(WaitTrayPicture(TrayPicture::kNormal));
   GOODBYE(app);
-  EXPECT_TRUE(WaitUntil([] { return TrayIconCount() == 0; })) << "the icon must not stay behind";
+  EXPECT_TRUE(IconCountIs(0)) << "the icon must not stay behind";
 }
 
 TEST_F(Tray, ThePauseHotkeyStopsAndResumesCapture) {
@@ -58,13 +61,13 @@ TEST_F(Tray, ThePauseHotkeyStopsAndResumesCapture) {
   COPY_AND_WAIT(list_, "before", 1);
 
   PressKey('8', {VK_CONTROL});
-  ASSERT_TRUE(PictureIs(TrayPicture::kPaused)) << "the paused picture";
+  ASSERT_TRUE(WaitTrayPicture(TrayPicture::kPaused)) << "the paused picture";
   ASSERT_TRUE(CopyText("during"));
   ASSERT_TRUE(app.Settle());
   EXPECT_EQ(1, RowCount(list_)) << "nothing is recorded while paused";
 
   PressKey('8', {VK_CONTROL});
-  ASSERT_TRUE(PictureIs(TrayPicture::kNormal));
+  ASSERT_TRUE(WaitTrayPicture(TrayPicture::kNormal));
   COPY_AND_WAIT(list_, "after", 2);
 
   GOODBYE(app);
@@ -75,7 +78,7 @@ TEST_F(Tray, PausingFromTheMenuCommandAlsoSwapsTheIcon) {
   Kopiwell app(dir_.Path());
   START(app);
   ASSERT_TRUE(app.Post(WM_COMMAND, 1002));
-  EXPECT_TRUE(PictureIs(TrayPicture::kPaused));
+  EXPECT_TRUE(WaitTrayPicture(TrayPicture::kPaused));
   ASSERT_TRUE(CopyText("ignored"));
   ASSERT_TRUE(app.Settle());
   EXPECT_EQ(0, RowCount(list_));
@@ -110,7 +113,7 @@ TEST_F(Tray, RestoreWithoutABackupSaysSoAndKeepsTheHistory) {
   ASSERT_TRUE(WaitDialog(app.Pid(), kErrorCaption, &box));
   EXPECT_EQ("バックアップファイルがありません", Narrow(MessageText(box)));
   PressButton(box, IDOK);
-  ASSERT_TRUE(WaitUntil([&] { return FindDialog(app.Pid(), kErrorCaption) == nullptr; }));
+  ASSERT_TRUE(WaitDialogGone(app.Pid(), kErrorCaption));
   EXPECT_EQ(1, RowCount(list_));
   GOODBYE(app);
   EXPECT_EQ(Hex(DataFile({"kept"})), Hex(ReadFileBytes(Data())));
@@ -137,19 +140,19 @@ TEST_F(Tray, TheIconComesBackWhenTheTaskbarIsMadeAnew) {
   Kopiwell app(dir_.Path());
   START(app);
   PressKey('8', {VK_CONTROL});
-  ASSERT_TRUE(PictureIs(TrayPicture::kPaused));
+  ASSERT_TRUE(WaitTrayPicture(TrayPicture::kPaused));
 
   NOTIFYICONDATAW gone = {};
   gone.cbSize = NOTIFYICONDATAW_V1_SIZE;
   gone.hWnd = app.MainWindow();
   gone.uID = 1;
-  ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &gone));
-  ASSERT_TRUE(WaitUntil([] { return TrayIconCount() == 0; }));
+  ASSERT_TRUE(Succeeded(Shell_NotifyIconW(NIM_DELETE, &gone)));
+  ASSERT_TRUE(IconCountIs(0));
 
   DWORD_PTR answer = 0;
   SendMessageTimeoutW(app.MainWindow(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0,
                       SMTO_NORMAL, kDeadlineMs, &answer);
-  EXPECT_TRUE(PictureIs(TrayPicture::kPaused)) << "back, and still showing the paused state";
+  EXPECT_TRUE(WaitTrayPicture(TrayPicture::kPaused)) << "back, and still showing the paused state";
   GOODBYE(app);
 }
 
@@ -157,14 +160,14 @@ TEST_F(Tray, ARightClickOpensTheMenuWhoseItemsWork) {
   Kopiwell app(dir_.Path());
   START(app);
   ASSERT_TRUE(app.Post(WM_USER, 0, WM_RBUTTONDOWN));
-  ASSERT_TRUE(WaitUntil([] { return FindPopupMenu() != nullptr; }));
+  ASSERT_TRUE(WaitMenu());
   // Pause comes after the phrases and the settings (the keys pass over
   // separators).
   PressKey(VK_DOWN);
   PressKey(VK_DOWN);
   PressKey(VK_DOWN);
   PressKey(VK_RETURN);
-  EXPECT_TRUE(PictureIs(TrayPicture::kPaused));
-  EXPECT_TRUE(WaitUntil([] { return FindPopupMenu() == nullptr; }));
+  EXPECT_TRUE(WaitTrayPicture(TrayPicture::kPaused));
+  EXPECT_TRUE(WaitMenuGone());
   GOODBYE(app);
 }
