@@ -21,7 +21,7 @@ TEST_F(Trust, InputMethodTextAndMarksOfAClearedHistoryRunNoCommand) {
   CALL_LIST(app_);
   TypeText(L"は\u3064\u3064ｐ\u3000");  // low bytes o, d, d, P and NUL
   TypeText("3jma");
-  ASSERT_TRUE(WaitUntil([&] { return CursorRow(list_) == 3; })) << "j ran after the text";
+  ASSERT_TRUE(WaitCursor(list_, 3)) << "j ran after the text";
   ASSERT_TRUE(app_.Settle());
   EXPECT_EQ(4, RowCount(list_));
   EXPECT_EQ(nullptr, FindDialog(app_.Pid(), kViewerCaption));
@@ -31,7 +31,7 @@ TEST_F(Trust, InputMethodTextAndMarksOfAClearedHistoryRunNoCommand) {
   HWND confirm = nullptr;
   ASSERT_TRUE(WaitDialog(app_.Pid(), Widen("コピウェル - 全履歴削除"), &confirm));
   PressButton(confirm, IDYES);
-  ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == 0; }));
+  ASSERT_TRUE(WaitRows(list_, 0));
   COPY_AND_WAIT(list_, "x", 1);
   ASSERT_TRUE(editor_.Activate());
   CALL_LIST(app_);
@@ -48,9 +48,12 @@ TEST_F(Trust, ACopyWhileEditingKeepsTheTypingForItsEntry) {
   HWND viewer = nullptr;
   ASSERT_TRUE(WaitDialog(app_.Pid(), kViewerCaption, &viewer));
   HWND edit = GetDlgItem(viewer, 1032);
-  ASSERT_TRUE(WaitUntil([&] { return FocusOfThread(viewer) == edit; }));
+  ASSERT_TRUE(WaitUntil(
+      "the focus in the viewer's edit box", [&] { return FocusOfThread(viewer) == edit; }, Front));
   TypeText("zzz");
-  ASSERT_TRUE(WaitUntil([&] { return TextA(edit) == "zzza"; })) << TextA(edit);
+  ASSERT_TRUE(WaitFor(
+      "the edit box to hold zzza", [&] { return TextA(edit); },
+      [](const std::string& seen) { return seen == "zzza"; }));
   COPY_AND_WAIT(list_, "copied", 2);
   ASSERT_TRUE(app_.Settle());
   EXPECT_EQ("zzza", TextA(edit));
@@ -66,7 +69,7 @@ TEST_F(Trust, WhatTheStartCouldNotDoIsSaidOnce) {
   WriteIni(dir_.Path(), {{"stdel", "true"}});
   WriteFileBytes(Data(), DataFile({"kept"}));
   CreateDirectoryW(dir_.File(L"clipdat.bak").c_str(), nullptr);
-  ASSERT_TRUE(RegisterHotKey(nullptr, 1, MOD_CONTROL, '7'));
+  ASSERT_TRUE(Succeeded(RegisterHotKey(nullptr, 1, MOD_CONTROL, '7')));
   ASSERT_TRUE(app_.Start());
   ANSWER(kErrorCaption.c_str(),
          "ホットキー Ctrl+7 はほかのプログラムが使っています。［設定］で別のキーを選んでください。");
