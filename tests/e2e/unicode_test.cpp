@@ -19,24 +19,28 @@ class Unicode : public ListProgramTest {
  protected:
   void ExpectPastedWide(const char* file, int line, const std::wstring& text) {
     ::testing::ScopedTrace trace(file, line, "ExpectPastedWide");
-    EXPECT_TRUE(WaitUntil([&] { return editor_.WideText() == text; }))
-        << "editor holds \"" << Narrow(editor_.WideText()) << "\"";
+    EXPECT_TRUE(WaitFor(
+        "the editor to hold the paste", [&] { return editor_.WideText(); },
+        [&](const std::wstring& seen) { return seen == text; }));
     SetWindowTextW(editor_.Edit(), L"");
-    ASSERT_TRUE(WaitUntil([&] { return ListHidden(list_); }));
+    ASSERT_TRUE(WaitListHidden(list_));
     ASSERT_TRUE(app_.Sync());
   }
   // Finds the pattern with the find bar and keeps the match.
   void Find(const char* file, int line, const std::wstring& pattern, int row) {
     ::testing::ScopedTrace trace(file, line, "Find");
     TypeText(L"/");
-    ASSERT_TRUE(WaitUntil([&] {
-      HWND bar = FindWindowExW(ListWindow(list_), nullptr, L"Edit", nullptr);
-      return bar && FocusOfThread(ListWindow(list_)) == bar;
-    }));
+    ASSERT_TRUE(WaitUntil(
+        "the find bar to take the keys",
+        [&] {
+          HWND bar = FindWindowExW(ListWindow(list_), nullptr, L"Edit", nullptr);
+          return bar && FocusOfThread(ListWindow(list_)) == bar;
+        },
+        Front));
     TypeText(pattern);
-    EXPECT_TRUE(WaitUntil([&] { return CursorRow(list_) == row; })) << CursorRow(list_);
+    EXPECT_TRUE(WaitCursor(list_, row));
     PressKey(VK_RETURN);
-    ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); }));
+    ASSERT_TRUE(WaitListInFront(list_));
   }
 };
 
@@ -52,9 +56,9 @@ TEST_F(Unicode, ATextTheCodePageLacksComesBackWholeQuotedAfterARestartAndIsFound
   const std::wstring japanese = L"\u65e5\u672c\u8a9e";
   START({}, {{"actv_hide", "false"}, {"inyo", "\"> \""}, {"lf", "lfinyo"}});
   ASSERT_TRUE(CopyUnicode(text, kEnglish));
-  ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == 1; }));
+  ASSERT_TRUE(WaitRows(list_, 1));
   ASSERT_TRUE(CopyUnicode(japanese, kEnglish));
-  ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == 2; }));
+  ASSERT_TRUE(WaitRows(list_, 2));
 
   CALL_LIST(app_);
   PressKey(VK_RETURN);
