@@ -85,10 +85,10 @@ std::vector<double> TimeHotkey(Editor& editor, WORD key, HWND window, HWND list,
     if (!editor.Activate()) break;
     const double start = Now();
     PressKey(key, {VK_CONTROL});
-    if (!WaitUntil([&] { return InFront(window, list); })) break;
+    if (!WaitUntil("the window in front", [&] { return InFront(window, list); })) break;
     times.push_back(Now() - start);
     dismiss();
-    WaitUntil([&] { return !IsWindowVisible(window); });
+    WaitUntil("the window to go", [&] { return !IsWindowVisible(window); });
   }
   return times;
 }
@@ -131,10 +131,10 @@ void Reliability() {
     Editor& editor = i % 2 ? second : first;
     const std::string text = "paste " + std::to_string(i) + ";";
     CopyText(text);
-    WaitUntil([&] { return RowCount(list) == i + 1; });
+    WaitRows(list, i + 1);
     if (!editor.Activate()) continue;
     PressKey('7', {VK_CONTROL});
-    if (!WaitUntil([&] { return ListInFront(list); })) continue;
+    if (!WaitListInFront(list)) continue;
     expected[i % 2] += text;
     const double picked = Now();
     PressKey(VK_RETURN);

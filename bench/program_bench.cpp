@@ -147,7 +147,7 @@ int main(int argc, char** argv) {
     if (app.Start() && app.WaitReady()) {
       HWND list = FindHistoryList(app.Pid());
       const double start = Now();
-      captured = CopyText(big) && WaitUntil([&] { return RowCount(list) == 1; }, 120000);
+      captured = CopyText(big) && WaitRows(list, 1, 120000);
       std::printf("\n50 MB text: captured in %.2fs\n", Now() - start);
       DWORD code = 0;
       saved = app.Goodbye() && app.WaitExit(&code, 120000) &&
