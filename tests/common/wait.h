@@ -10,13 +10,15 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "common/text.h"
 
 constexpr DWORD kDeadlineMs = 15000;
 
 // A value as a failure message shows it: as GoogleTest prints it, wide
-// text as UTF-8, and a long text by its beginning and its length.
+// text as UTF-8, a long text by its beginning and its length, and a list
+// element by element.
 template <typename T>
 std::string Shown(const T& value) {
   return ::testing::PrintToString(value);
@@ -28,6 +30,12 @@ inline std::string Shown(const std::string& text) {
          std::to_string(text.size()) + " bytes)";
 }
 inline std::string Shown(const std::wstring& text) { return Shown(Narrow(text)); }
+template <typename T>
+std::string Shown(const std::vector<T>& values) {
+  std::string shown = "{";
+  for (const T& value : values) shown += (shown.size() > 1 ? ", " : " ") + Shown(value);
+  return shown + " }";
+}
 
 // Polls `observe` until `holds` accepts the value it returned or the
 // deadline passes. The result says what was waited for, how long, and
