@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "list_fixture.h"
 
 using namespace e2e;
@@ -15,20 +19,26 @@ class Phrases : public ListProgramTest {
  protected:
   std::wstring PhraseData() const { return dir_.File(L"phrase.dat"); }
 
-  // Whether the list window says, in its find bar's line, that n rows
+  // The texts of the list window's children on the screen.
+  std::vector<std::wstring> ShownTexts() {
+    std::vector<std::wstring> texts;
+    for (HWND child = GetWindow(ListWindow(list_), GW_CHILD); child;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+      wchar_t text[64] = {};
+      GetWindowTextW(child, text, 64);
+      if (IsWindowVisible(child)) texts.push_back(text);
+    }
+    return texts;
+  }
+  // Waits until the list window says, in its find bar's line, that n rows
   // were added.
-  bool SaysAdded(int n) {
+  ::testing::AssertionResult SaysAdded(int n) {
     const std::wstring said = Widen("定型文に登録しました（" + std::to_string(n) + "件）");
-    auto look = [&] {
-      for (HWND child = GetWindow(ListWindow(list_), GW_CHILD); child;
-           child = GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t text[64] = {};
-        GetWindowTextW(child, text, 64);
-        if (said == text && IsWindowVisible(child)) return true;
-      }
-      return false;
-    };
-    return WaitUntil(look);
+    return WaitFor(
+        "the list window to say " + Narrow(said), [&] { return ShownTexts(); },
+        [&](const std::vector<std::wstring>& texts) {
+          return std::find(texts.begin(), texts.end(), said) != texts.end();
+        });
   }
 };
 
@@ -49,7 +59,7 @@ TEST_F(Phrases, RowsTakenFromTheHistoryAreSavedApartAndOutliveItsClearing) {
   HWND box = nullptr;
   ASSERT_TRUE(WaitDialog(next.Pid(), Widen("コピウェル - 全履歴削除"), &box));
   PressButton(box, IDYES);
-  ASSERT_TRUE(WaitUntil([&] { return RowCount(list_) == 0; })) << RowCount(list_) << " rows";
+  ASSERT_TRUE(WaitRows(list_, 0));
   GOODBYE(next);
   EXPECT_EQ(Hex(DataFile({})), Hex(ReadFileBytes(Data())));
   EXPECT_EQ(Hex(DataFile({"b", "c"})), Hex(ReadFileBytes(PhraseData())));
@@ -63,7 +73,7 @@ TEST_F(Phrases, TheStandardModeAddsWithInsertAndMovesRowsWithAltArrows) {
   ASSERT_TRUE(SaysAdded(1));
   KEY_UNTIL(VK_DOWN, {VK_MENU}, [&] { return WaitCursor(list_, 1); }, "the cursor goes with it");
   PressKey(VK_DOWN, {VK_MENU});
-  ASSERT_TRUE(WaitUntil([&] { return CursorRow(list_) == 2; }));
+  ASSERT_TRUE(WaitCursor(list_, 2));
   PressKey(VK_DOWN, {VK_MENU});  // at the bottom: nothing moves
   ASSERT_TRUE(app_.Sync());
   GOODBYE(app_);
@@ -99,8 +109,9 @@ TEST_F(Phrases, CtrlTabShowsThePhrasesWhosePasteAddsNothingWhileCopiesGoToTheHis
   };
   const std::wstring phrases = Widen("コピウェル 定型文 :");
   PressKey(VK_TAB, {VK_CONTROL});
-  ASSERT_TRUE(WaitUntil([&] { return caption().compare(0, phrases.size(), phrases) == 0; }))
-      << Narrow(caption());
+  ASSERT_TRUE(WaitFor(
+      "the caption to begin with " + Narrow(phrases), caption,
+      [&](const std::wstring& seen) { return seen.compare(0, phrases.size(), phrases) == 0; }));
   EXPECT_EQ(2, RowCount(list_));
   TypeText("1Gjvv");
   EXPECT_PASTED(editor_, "address");
@@ -109,8 +120,7 @@ TEST_F(Phrases, CtrlTabShowsThePhrasesWhosePasteAddsNothingWhileCopiesGoToTheHis
   EXPECT_EQ(2, RowCount(list_)) << "the copy is no phrase";
   KEY_UNTIL(VK_ESCAPE, {}, [&] { return WaitListHidden(list_); }, "Escape hides the list");
   CALL_LIST(app_);
-  EXPECT_TRUE(WaitUntil([&] { return RowCount(list_) == 3; }))
-      << "the list hotkey shows the history, which has the copy";
+  EXPECT_TRUE(WaitRows(list_, 3)) << "the list hotkey shows the history, which has the copy";
   GOODBYE(app_);
   EXPECT_EQ(Hex(DataFile({"a", "b", "copied"})), Hex(ReadFileBytes(Data())));
   EXPECT_EQ(Hex(DataFile({"regards", "address"})), Hex(ReadFileBytes(PhraseData())));
@@ -121,7 +131,7 @@ TEST_F(Phrases, ThePhraseHotkeyShowsThePhrases) {
   START({"a", "b"}, {{"vk_phr", "57"}, {"ctrl_phr", "true"}});
   ASSERT_TRUE(app_.Settle());
   PressKey('9', {VK_CONTROL});
-  ASSERT_TRUE(WaitUntil([&] { return ListInFront(list_); })) << Front();
+  ASSERT_TRUE(WaitListInFront(list_));
   EXPECT_EQ(1, RowCount(list_));
   PressKey(VK_RETURN);
   EXPECT_PASTED(editor_, "regards");
