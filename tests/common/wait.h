@@ -84,8 +84,3 @@ inline ::testing::AssertionResult WaitUntil(const std::string& what,
   if (!waited) waited << "; last saw: " << seen();
   return waited;
 }
-
-// The old form without a description, while its callers move on.
-inline bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kDeadlineMs) {
-  return static_cast<bool>(WaitUntil("the condition", condition, timeoutMs));
-}
