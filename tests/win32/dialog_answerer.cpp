@@ -1,6 +1,7 @@
 #include "win32/dialog_answerer.h"
 
 #include "common/text.h"
+#include "common/wait.h"
 
 namespace {
 
@@ -11,6 +12,25 @@ BOOL CALLBACK CollectLabel(HWND child, LPARAM param) {
   if (lstrcmpiW(name, L"Static") == 0 && kind != SS_ICON && GetWindowTextW(child, text, 512) > 0)
     reinterpret_cast<std::vector<std::string>*>(param)->push_back(Narrow(text));
   return TRUE;
+}
+
+// This process's visible top-level windows, with class and caption.
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM param) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid != GetCurrentProcessId() || !IsWindowVisible(hwnd)) return TRUE;
+  wchar_t name[32] = {}, text[256] = {};
+  GetClassNameW(hwnd, name, 32);
+  GetWindowTextW(hwnd, text, 256);
+  auto* seen = reinterpret_cast<std::string*>(param);
+  *seen += (seen->empty() ? "" : ", ") + Narrow(name) + " \"" + Narrow(text) + "\"";
+  return TRUE;
+}
+
+std::string WindowsOfThisProcess() {
+  std::string seen;
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&seen));
+  return seen.empty() ? "no window" : seen;
 }
 
 }  // namespace
@@ -27,27 +47,36 @@ DialogAnswerer::~DialogAnswerer() {
 
 void DialogAnswerer::Cancel() { InterlockedExchange(&cancelled_, 1); }
 
-bool DialogAnswerer::Answered() {
+::testing::AssertionResult DialogAnswerer::Answered() {
   WaitForSingleObject(thread_, 20000);
-  return answered_;
+  if (answered_) return ::testing::AssertionSuccess();
+  if (!seen_.empty()) return ::testing::AssertionFailure() << seen_;
+  return ::testing::AssertionFailure() << "no dialog \"" << Narrow(caption_) << "\" answered";
 }
 
 DWORD WINAPI DialogAnswerer::Run(void* param) {
   auto* self = static_cast<DialogAnswerer*>(param);
-  const ULONGLONG deadline = GetTickCount64() + 15000;
-  while (GetTickCount64() < deadline && !self->cancelled_) {
-    HWND dialog = FindWindowW(L"#32770", self->caption_.c_str());
-    DWORD pid = 0;
-    if (dialog) GetWindowThreadProcessId(dialog, &pid);
-    if (dialog && pid == GetCurrentProcessId() && IsWindowVisible(dialog)) {
-      self->owner_ = GetWindow(dialog, GW_OWNER);
-      EnumChildWindows(dialog, CollectLabel, reinterpret_cast<LPARAM>(&self->labels_));
-      if (self->whileOpen_) self->whileOpen_();
-      PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(self->button_, BN_CLICKED), 0);
-      self->answered_ = true;
-      return 0;
-    }
-    Sleep(10);
+  HWND dialog = nullptr;
+  bool cancelled = false;
+  const ::testing::AssertionResult found = WaitUntil(
+      "a dialog \"" + Narrow(self->caption_) + "\" of this process",
+      [&] {
+        if ((cancelled = self->cancelled_ != 0)) return true;
+        dialog = FindWindowW(L"#32770", self->caption_.c_str());
+        DWORD pid = 0;
+        if (dialog) GetWindowThreadProcessId(dialog, &pid);
+        return dialog && pid == GetCurrentProcessId() && IsWindowVisible(dialog);
+      },
+      WindowsOfThisProcess, 15000);
+  if (!found) {
+    self->seen_ = found.message();
+    return 0;
   }
+  if (cancelled) return 0;
+  self->owner_ = GetWindow(dialog, GW_OWNER);
+  EnumChildWindows(dialog, CollectLabel, reinterpret_cast<LPARAM>(&self->labels_));
+  if (self->whileOpen_) self->whileOpen_();
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(self->button_, BN_CLICKED), 0);
+  self->answered_ = true;
   return 0;
 }

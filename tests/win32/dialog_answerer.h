@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -17,7 +19,9 @@ class DialogAnswerer {
   DialogAnswerer(const DialogAnswerer&) = delete;
   DialogAnswerer& operator=(const DialogAnswerer&) = delete;
 
-  bool Answered();  // after the dialog has returned
+  // After the dialog has returned: whether it came and was answered, and
+  // if not, which windows of this process were on the screen instead.
+  ::testing::AssertionResult Answered();
   void Cancel();    // no dialog is coming: stop looking
   // The texts of the dialog's static controls, in creation order, UTF-8.
   const std::vector<std::string>& Labels() const { return labels_; }
@@ -37,6 +41,7 @@ class DialogAnswerer {
   HANDLE thread_ = nullptr;
   volatile LONG cancelled_ = 0;
   bool answered_ = false;
+  std::string seen_;  // the windows seen when the wait ran out
   HWND owner_ = nullptr;
   std::vector<std::string> labels_;
 };
