@@ -20,15 +20,26 @@ class FindBarTest : public ListTest {
     GetWindowTextW(Bar(), text, 64);
     return text;
   }
+  // The bar's text, where the keys go and the cursor row, for failure
+  // messages.
+  std::string Seen() {
+    return "the bar " + std::string(FindBarOpen() ? "open" : "closed") + " with \"" +
+           Narrow(BarText()) + "\", " + (GetFocus() == Bar() ? "" : "not ") +
+           "the focus, the cursor on row " + std::to_string(GetCursorRow());
+  }
   // Takes the messages as the program's loop does, the owed search at
-  // its idle point included, until `done` or a deadline.
+  // its idle point included, until `done` or a deadline. The loop's own
+  // wait: the messages are taken as they come, not every 10 ms.
   template <typename Done>
-  bool RunLoopUntil(Done done) {
-    for (const DWORD start = GetTickCount(); GetTickCount() - start < 10000;) {
-      if (done()) return true;
+  ::testing::AssertionResult RunLoopUntil(const char* what, Done done) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 10000) {
+      if (done()) return ::testing::AssertionSuccess();
       if (!TakeListMessage()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
-    return done();
+    if (done()) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "ran the list's loop " << GetTickCount() - start
+                                         << " ms for " << what << "; last saw: " << Seen();
   }
 };
 
@@ -42,12 +53,13 @@ TEST_F(FindBarTest, ABurstOfKeysAllReachTheBarAndEnterTakesTheMatchOfThemAll) {
   LOAD(texts);
   SetForegroundWindow(TheListWindow().hwnd);
   OpenFindBar(true);
-  ASSERT_TRUE(RunLoopUntil([&] { return GetFocus() == Bar(); }));
+  ASSERT_TRUE(RunLoopUntil("the bar to take the keys", [&] { return GetFocus() == Bar(); }));
   const std::wstring typed = L"zqzqzq-l";
   std::vector<INPUT> keys = TypedKeys(typed);
   AddKey(&keys, VK_RETURN, 0);
   ASSERT_EQ(keys.size(), SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)));
-  EXPECT_TRUE(RunLoopUntil([&] { return !FindBarOpen(); })) << "Enter closes the bar";
+  EXPECT_TRUE(RunLoopUntil("the bar to close", [&] { return !FindBarOpen(); }))
+      << "Enter closes the bar";
   EXPECT_EQ(typed, BarText());
   EXPECT_EQ(29990, GetCursorRow());
 }
@@ -70,7 +82,7 @@ TEST_F(FindBarTest, ACountGoesRoundTheMatchesInOnePass) {
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.count) + (c.reverse ? "N" : "n"));
     MoveCursor(-1, 1);
-    EXPECT_TRUE(FindAgain(c.reverse, c.count));
+    EXPECT_TRUE(FindAgain(c.reverse, c.count)) << Seen();
     EXPECT_EQ(c.row, GetCursorRow());
   }
 }
