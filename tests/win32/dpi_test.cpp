@@ -12,6 +12,7 @@
 #include "base/dpi.h"
 #include "base/win_text.h"
 #include "base/window_place.h"
+#include "common/last_error.h"
 #include "listwin/find.h"
 #include "settings/settings.h"
 #include "win32/list_support.h"
@@ -84,6 +85,7 @@ TEST_F(DpiLayout, AtOneHundredFiftyPercentTheListShowsNoFewerRows) {
   PROCESS_INFORMATION child = {};
   const BOOL started = CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr,
                                       nullptr, &start, &child);
+  const DWORD startError = GetLastError();
   DWORD code = 1;
   if (started) {
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(child.hProcess, 60000));
@@ -95,6 +97,6 @@ TEST_F(DpiLayout, AtOneHundredFiftyPercentTheListShowsNoFewerRows) {
   SetEnvironmentVariableW(L"KW_ROWS_AT_96", nullptr);
   RegDeleteValueW(desktop, L"LogPixels");
   RegCloseKey(desktop);
-  ASSERT_TRUE(started);
+  ASSERT_TRUE(started) << ErrorText(startError) << " starting " << Narrow(command);
   EXPECT_EQ(0u, code) << "the run at 144 DPI failed";
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/first_run_ini.h"
+#include "common/last_error.h"
 #include "settings/info_dialogs.h"
 #include "settings/ini.h"
 #include "settings/settings.h"
@@ -175,13 +176,13 @@ bool IniIn(const std::wstring& dir) {
 TEST_F(IniTest, SettingsLiveInADeepFolderWithADoubleByteName) {
   DeepFolder folder({80, 80, 70});
   ASSERT_EQ(4u, folder.Parents().size());
-  ASSERT_TRUE(folder.Enter());
+  ASSERT_TRUE(Succeeded(folder.Enter()));
   EXPECT_GT(GetCurrentDirectoryA(0, nullptr), 460u) << "bytes in the ANSI code page";
 
   ASSERT_EQ(0, READ());
   g_set.lfbyte = 33;
   WriteSettings();
-  EXPECT_TRUE(IniIn(folder.Path()));
+  EXPECT_TRUE(Succeeded(IniIn(folder.Path()))) << "no kopiwell.ini in the deep folder";
   g_set.lfbyte = 0;
   ASSERT_EQ(1, READ());
   EXPECT_EQ(33, g_set.lfbyte);
@@ -192,8 +193,8 @@ TEST_F(IniTest, SettingsLiveInADeepFolderWithADoubleByteName) {
 // file itself stays in the code page's bytes.
 TEST_F(IniTest, SettingsLiveInAFolderNamedOutsideTheCodePage) {
   const std::wstring dir = L"\uD55C\uAE00-caf\u00E9";
-  ASSERT_TRUE(CreateDirectoryW(dir.c_str(), nullptr));
-  ASSERT_TRUE(SetCurrentDirectoryW(dir.c_str()));
+  ASSERT_TRUE(Succeeded(CreateDirectoryW(dir.c_str(), nullptr)));
+  ASSERT_TRUE(Succeeded(SetCurrentDirectoryW(dir.c_str())));
   ASSERT_EQ(0, READ());
   strcpy(g_set.inyo, "\x81\x9A ");  // a Shift-JIS star
   WriteSettings();
@@ -210,7 +211,7 @@ TEST_F(IniTest, SettingsLiveInAFolderNamedOutsideTheCodePage) {
 TEST_F(IniTest, AFolderTooDeepForTheSystemSendsTheSettingsNowhereElse) {
   DeepFolder folder({80, 80, 80});
   ASSERT_EQ(4u, folder.Parents().size());
-  ASSERT_TRUE(folder.Enter());
+  ASSERT_TRUE(Succeeded(folder.Enter()));
   wchar_t windows[MAX_PATH];
   GetWindowsDirectoryW(windows, MAX_PATH);
   const bool before = IniIn(windows);

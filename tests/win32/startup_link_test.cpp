@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "common/last_error.h"
 #include "resource.h"
 #include "settings/settings_dialog.h"
 #include "settings/startup_link.h"
@@ -40,9 +41,9 @@ TEST(StartupLink, TheSettingsBoxShowsTheShortcutAndOkAppliesIt) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(static_cast<int>(&c - cases));
-    ASSERT_TRUE(RemoveLink(ours));
+    ASSERT_TRUE(Succeeded(RemoveLink(ours)));
     if (c.before) {
-      ASSERT_TRUE(MakeLink(*c.before));
+      ASSERT_TRUE(MakeLink(*c.before)) << "at " << Narrow(c.before->file);
     }
     bool ticked = false, note = false;
     DialogAnswerer answer("コピウェル - 設定", IDOK, [&] {

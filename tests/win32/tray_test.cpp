@@ -57,7 +57,7 @@ TEST(TrayMenu, HoldsItsThirteenPositionsInOrder) {
     const Item item = ItemAt(menu, i);
     SCOPED_TRACE("position " + std::to_string(i + 1));
     if (kExpected[i].id == 0) {
-      EXPECT_TRUE(item.separator);
+      EXPECT_TRUE(item.separator) << "item " << item.id << " \"" << item.text << "\"";
       continue;
     }
     EXPECT_FALSE(item.separator);
@@ -87,8 +87,8 @@ TEST(TrayMenu, TheAboutCommandGreysTheMenuWhileItsDialogIsOpen) {
   bool idleWhileOpen = true;
   {
     DialogAnswerer answer("コピウェル - バージョン情報", IDOK, [&] { idleWhileOpen = g_trayIdle; });
-    ASSERT_TRUE(g_trayIdle);
-    EXPECT_TRUE(OnTrayCommand(nullptr, kCmdAbout));
+    ASSERT_TRUE(g_trayIdle) << "a tray command is running before the test's";
+    EXPECT_TRUE(OnTrayCommand(nullptr, kCmdAbout)) << "not taken as a tray command";
     ASSERT_TRUE(answer.Answered());
   }
   EXPECT_FALSE(idleWhileOpen);

@@ -33,7 +33,7 @@ TEST(ListWindow, IsAHiddenToolWindowWithAOneColumnReportList) {
   ASSERT_NE(nullptr, window);
   EXPECT_EQ(window, TheListWindow().hwnd);
   EXPECT_FALSE(IsWindowVisible(window));
-  EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  EXPECT_EQ(WS_EX_TOOLWINDOW, GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
   EXPECT_EQ(Widen("コピウェル :  j=↓  k=↑  vv=貼付け  yy=コピーのみ  dd=削除  ESC=中止"),
             Caption(window));
 
@@ -41,8 +41,8 @@ TEST(ListWindow, IsAHiddenToolWindowWithAOneColumnReportList) {
   ASSERT_EQ(list, TheListWindow().view);
   const LONG style = GetWindowLongW(list, GWL_STYLE);
   EXPECT_EQ(LVS_REPORT, style & LVS_TYPEMASK);
-  EXPECT_TRUE(style & LVS_SHOWSELALWAYS);
-  EXPECT_TRUE(style & LVS_NOCOLUMNHEADER);
+  EXPECT_EQ(LVS_SHOWSELALWAYS, style & LVS_SHOWSELALWAYS);
+  EXPECT_EQ(LVS_NOCOLUMNHEADER, style & LVS_NOCOLUMNHEADER);
   EXPECT_FALSE(style & LVS_SINGLESEL) << "several rows must be selectable";
   EXPECT_EQ(468, SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0));
   ShowWindow(window, SW_SHOWNOACTIVATE);
@@ -85,8 +85,8 @@ TEST(Viewer, IsAHiddenDialogWithItsButtonsAndAMultiLineEdit) {
   HWND edit = GetDlgItem(viewer, IDC_VIEWER_EDIT);
   ASSERT_NE(nullptr, edit);
   const LONG style = GetWindowLongW(edit, GWL_STYLE);
-  EXPECT_TRUE(style & ES_MULTILINE);
-  EXPECT_TRUE(style & ES_WANTRETURN);
+  EXPECT_EQ(ES_MULTILINE, style & ES_MULTILINE);
+  EXPECT_EQ(ES_WANTRETURN, style & ES_WANTRETURN);
   DestroyWindow(viewer);
   EXPECT_EQ(nullptr, g_hViewer);
 }
