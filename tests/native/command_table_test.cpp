@@ -88,7 +88,7 @@ TEST(CommandTables, ParsingGivesTheCountAndTheCommandWithItsMark) {
   p = ParseCommand(table, "2147483648j");
   EXPECT_TRUE(p.countTooLarge) << "a count beyond 32 bits is refused, never wrapped";
   p = ParseCommand(table, "99999999999999999999999999j");
-  EXPECT_TRUE(p.countTooLarge);
+  EXPECT_TRUE(p.countTooLarge) << "count " << p.count;
 
   EXPECT_EQ(nullptr, ParseCommand(table, "d").entry) << "a prefix is no command";
 }

@@ -235,7 +235,8 @@ TEST(HelpPage, DescribesTheSignInBoxByItsTextBeforeTheManualWay) {
   std::ifstream in(std::string(KW_RES_DIR) + "/kopiwell.rc", std::ios::binary);
   const std::string script((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   std::smatch box;
-  ASSERT_TRUE(std::regex_search(script, box, std::regex(R"re(CONTROL "([^"]+)", IDC_SIGNIN,)re")));
+  ASSERT_TRUE(std::regex_search(script, box, std::regex(R"re(CONTROL "([^"]+)", IDC_SIGNIN,)re")))
+      << "no sign-in box in the " << script.size() << " bytes of kopiwell.rc";
   const std::string page = ReadPage();
   EXPECT_EQ(std::vector<std::string>{box[1].str()},
             Elements(page, "<span data-signin-box>", "</span>"));

@@ -18,7 +18,8 @@ TEST(DpiScale, ScalesSizesAndRoundsToTheNearestPixel) {
     EXPECT_EQ(ScaleForDpi(c.value, c.from, c.to), c.expected)
         << c.value << " " << c.from << "->" << c.to;
   const ScreenRect r = ScaleSize({-100, 50, 234, 283}, 96, 144);
-  EXPECT_TRUE(r == (ScreenRect{-100, 50, 401, 400}));
+  EXPECT_TRUE(r == (ScreenRect{-100, 50, 401, 400}))
+      << r.left << "," << r.top << "-" << r.right << "," << r.bottom;
 }
 
 TEST(PopupPlace, LiesWhollyInTheWorkAreaOfTheMonitorAtTheAnchor) {

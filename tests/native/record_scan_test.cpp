@@ -47,7 +47,7 @@ TEST(RecordScan, WellFormedFilesAreNotDamaged) {
   Bytes empty(Int(0));
   DataFileScan scan = ScanDataFile(empty);
   EXPECT_FALSE(scan.damaged);
-  EXPECT_TRUE(scan.records.empty());
+  EXPECT_EQ("", Offsets(scan.records));
 
   Bytes two(Int(2) + Rec("ab") + Rec(""));
   scan = ScanDataFile(two);
@@ -87,7 +87,7 @@ TEST(RecordScan, AppendedRecordsStopAtTheFirstThatIsNotWhole) {
   EXPECT_EQ("9:4 17:0 21:4 ", Offsets(ScanAppendedRecords(work, 9)));
   EXPECT_EQ("", Offsets(ScanAppendedRecords(work, 200)));
   Bytes nothing(Int(1) + Rec("a"));
-  EXPECT_TRUE(ScanAppendedRecords(nothing, 9).empty());
+  EXPECT_EQ("", Offsets(ScanAppendedRecords(nothing, 9)));
   // What a power loss leaves: the file extended by zero bytes never written.
   Bytes zeros(Int(1) + Rec("a") + Rec("new") + std::string(11, '\0'));
   EXPECT_EQ("9:3 ", Offsets(ScanAppendedRecords(zeros, 9)));

@@ -71,7 +71,8 @@ TEST(ShapeWide, WideCharactersAndSurrogatePairsAreNeverSplit) {
   };
   for (const Case& c : cases) {
     std::u16string out;
-    EXPECT_TRUE(ShapeWide(c.text, c.quote, u"", c.wrap, kShapeLfNone, Width, &out));
+    EXPECT_TRUE(ShapeWide(c.text, c.quote, u"", c.wrap, kShapeLfNone, Width, &out))
+        << ::testing::PrintToString(c.text) << " shaped to " << ::testing::PrintToString(out);
     EXPECT_EQ(c.shaped, out);
   }
 }
@@ -125,7 +126,8 @@ TEST(ShapeWide, LineEndsAreTheSameInBothShapings) {
     ShapeWrite(c.text.c_str(), &bytes[0], c.quote, "", c.wrap, c.rule);
     EXPECT_EQ(c.shaped, bytes.c_str());
     std::u16string wide;
-    EXPECT_TRUE(ShapeWide(FromShiftJis(c.text), Wide(c.quote), u"", c.wrap, c.rule, Width, &wide));
+    EXPECT_TRUE(ShapeWide(FromShiftJis(c.text), Wide(c.quote), u"", c.wrap, c.rule, Width, &wide))
+        << "shaped to " << ::testing::PrintToString(wide);
     EXPECT_EQ(FromShiftJis(c.shaped), wide);
   }
   SetShapeCodePage(saved);

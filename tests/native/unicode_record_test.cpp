@@ -12,7 +12,7 @@ TEST(Utf8, WellFormedTextsGoBothWaysAndNothingElseIsTaken) {
   for (const std::u16string& text : texts) {
     const std::string utf8 = Utf8FromUtf16(text.data(), text.size());
     std::u16string back;
-    EXPECT_TRUE(Utf16FromUtf8(utf8.data(), utf8.size(), &back));
+    EXPECT_TRUE(Utf16FromUtf8(utf8.data(), utf8.size(), &back)) << ::testing::PrintToString(utf8);
     EXPECT_EQ(text, back);
   }
   EXPECT_EQ("\xf0\x9f\x98\x80", Utf8FromUtf16(u"\U0001F600", 2));
