@@ -38,6 +38,19 @@ inline std::string Hex(const std::string& bytes) {
   return out;
 }
 
+// Where two byte strings part, for failure messages about files too
+// large to print whole: both sizes and a few bytes of each from the first
+// byte that differs.
+inline std::string FirstDifference(const std::string& expected, const std::string& actual) {
+  size_t at = 0;
+  while (at < expected.size() && at < actual.size() && expected[at] == actual[at]) ++at;
+  const std::string sizes =
+      std::to_string(actual.size()) + " bytes, expected " + std::to_string(expected.size());
+  if (at == expected.size() && at == actual.size()) return sizes + ", all the same";
+  return sizes + "; from byte " + std::to_string(at) + ": " + Hex(actual.substr(at, 16)) +
+         "instead of " + Hex(expected.substr(at, 16));
+}
+
 // The lines of a text, without line ends and empty lines.
 inline std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;

@@ -60,6 +60,20 @@ inline bool FileExists(const std::wstring& path) {
 }
 inline bool FileExists(const std::string& path) { return FileExists(FromAnsi(path)); }
 
+// The names in a folder, for failure messages about the files there.
+inline std::string FileNamesIn(const std::wstring& dir) {
+  std::string names;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((dir + L"\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return "nothing";
+  do {
+    const std::wstring name = found.cFileName;
+    if (name != L"." && name != L"..") names += (names.empty() ? "" : ", ") + Narrow(name);
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return names.empty() ? "nothing" : names;
+}
+
 // Removes a folder with everything in it.
 inline void RemoveTree(const std::wstring& dir) {
   WIN32_FIND_DATAW found;
