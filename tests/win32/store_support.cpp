@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "common/last_error.h"
+
 #include "listwin/listwin.h"
 #include "listwin/put_buffer.h"
 #include "store/store.h"
@@ -34,7 +36,7 @@ void StoreTest::SetUp() {
   DeleteFileA(unique);
   dir_ = unique;
   ASSERT_TRUE(CreateDirectoryA(dir_.c_str(), nullptr)) << dir_;
-  ASSERT_TRUE(SetCurrentDirectoryA(dir_.c_str()));
+  ASSERT_TRUE(Succeeded(SetCurrentDirectoryA(dir_.c_str()))) << dir_;
 
   ASSERT_NE(nullptr, CreateListWindow());
   list_ = TheListWindow().view;
