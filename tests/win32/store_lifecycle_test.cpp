@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/history_actions.h"
+#include "common/last_error.h"
 #include "listwin/entries.h"
 #include "listwin/listwin.h"
 #include "listwin/put_buffer.h"
@@ -55,7 +56,7 @@ TEST_F(StoreTest, StartDeleteMovesTheHistoryAsideOrFails) {
   CreateDirectoryA(kBackup.c_str(), nullptr);
   EXPECT_EQ(-1, tdb_startdel(store_, kStartDelBackup));
   EXPECT_EQ(kErrStartDelBackup, store_.Error());
-  EXPECT_TRUE(FileExists(kData));
+  EXPECT_TRUE(FileExists(kData)) << "the folder holds " << FileNamesIn(L".");
   RemoveDirectoryA(kBackup.c_str());
   WriteFileBytes(kBackup, DataFile({"old"}));
 
@@ -87,7 +88,8 @@ TEST_F(StoreTest, OpenFailsWithoutDataFileOrWorkingFile) {
   EXPECT_EQ(kErrOpenNoData, store_.Error());
 
   WriteFileBytes(kData, DataFile({"x"}));
-  ASSERT_TRUE(CreateDirectoryA(kWork.c_str(), nullptr));  // the working file cannot be made
+  // The working file cannot be made.
+  ASSERT_TRUE(Succeeded(CreateDirectoryA(kWork.c_str(), nullptr)));
   EXPECT_EQ(nullptr, Open());
   EXPECT_EQ(kErrOpenWork, store_.Error());
   EXPECT_EQ(0, RowCount(list_));
@@ -123,7 +125,7 @@ TEST_F(StoreTest, CloseKeepsEverythingWhenTheDataFileCannotBeReplaced) {
   EXPECT_FALSE(FileExists("clip.dat.tmp"));
   CloseHandle(holder);
   EXPECT_EQ(Hex(DataFile({"before"})), Hex(ReadFileBytes(kData)));
-  EXPECT_TRUE(FileExists(kWork));
+  EXPECT_TRUE(FileExists(kWork)) << "the folder holds " << FileNamesIn(L".");
   // The working file is still open: the store can still be saved.
   ASSERT_EQ(0, tdb_close(store_));
   EXPECT_EQ(Hex(DataFile({"before"})), Hex(ReadFileBytes(kData)));
@@ -226,7 +228,7 @@ TEST_F(StoreTest, DamagedDataFilesLoadTheirWholeRecordsOnly) {
 TEST_F(StoreTest, CloseFailsCleanlyWhenTheNewFileCannotBeMade) {
   WriteFileBytes(kData, DataFile({"before"}));
   ASSERT_NE(nullptr, Open());
-  ASSERT_TRUE(CreateDirectoryA("clip.dat.tmp", nullptr));  // where the new file would go
+  ASSERT_TRUE(Succeeded(CreateDirectoryA("clip.dat.tmp", nullptr)));  // where the new file would go
   EXPECT_EQ(-1, tdb_close(store_));
   EXPECT_EQ(kErrCloseCreate, store_.Error());
   EXPECT_EQ(Hex(DataFile({"before"})), Hex(ReadFileBytes(kData)));
