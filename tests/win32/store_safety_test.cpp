@@ -11,6 +11,7 @@
 #include "app/errorbox.h"
 #include "app/mainwnd.h"
 #include "base/program.h"
+#include "common/last_error.h"
 #include "listwin/entries.h"
 #include "listwin/listwin.h"
 #include "settings/settings.h"
@@ -61,13 +62,14 @@ TEST_F(StoreTest, ASaveWhoseWritesFailLeavesTheDataFileAsItWas) {
     EXPECT_EQ(kErrCloseWrite, store_.Error());
     EXPECT_TRUE(ReadFileBytes(kData) == before) << "clip.dat must be byte-identical";
     EXPECT_FALSE(FileExists("clip.dat.tmp")) << "no temporary file left behind";
-    EXPECT_TRUE(FileExists(kWork));
+    EXPECT_TRUE(FileExists(kWork)) << "the folder holds " << FileNamesIn(L".");
   }
   // The working file is still open and whole: the next save succeeds.
   ASSERT_EQ(0, tdb_close(store_));
   std::vector<std::string> after = ManyTexts(3000, 500);
   after.push_back("new");
-  EXPECT_TRUE(ReadFileBytes(kData) == DataFile(after));
+  EXPECT_TRUE(ReadFileBytes(kData) == DataFile(after))
+      << FirstDifference(DataFile(after), ReadFileBytes(kData));
   EXPECT_FALSE(FileExists(kWork));
 }
 
@@ -78,8 +80,8 @@ TEST_F(StoreTest, ASaveWhoseReadsFailLeavesBothFilesAsTheyWere) {
   HANDLE writeOnly = nullptr;
   HANDLE own = store_.Work();
   const std::int64_t bytes = store_.Index().Bytes();
-  ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), own, GetCurrentProcess(), &writeOnly,
-                              GENERIC_WRITE, FALSE, 0));
+  ASSERT_TRUE(Succeeded(DuplicateHandle(GetCurrentProcess(), own, GetCurrentProcess(), &writeOnly,
+                                        GENERIC_WRITE, FALSE, 0)));
   store_.SetWork(writeOnly, bytes);
   EXPECT_EQ(-1, tdb_close(store_));
   EXPECT_EQ(kErrCloseRead, store_.Error());
@@ -126,7 +128,7 @@ TEST_F(StoreTest, ADamagedDataFileIsKeptAsACopyThatIsNeverOverwritten) {
   ASSERT_NE(nullptr, Open());
   EXPECT_TRUE(store_.Damage().damaged);
   EXPECT_EQ("clip-damaged-1.dat", store_.Damage().copy);
-  EXPECT_TRUE(ReadFileBytes("clip-damaged-1.dat") == damaged);
+  EXPECT_EQ(Hex(damaged), Hex(ReadFileBytes("clip-damaged-1.dat")));
   ASSERT_EQ(1, RowCount(list_));
   ASSERT_EQ(0, tdb_close(store_));
   EXPECT_EQ(Hex(DataFile({"whole"})), Hex(ReadFileBytes(kData))) << "saved with its whole records";
@@ -174,15 +176,15 @@ TEST_F(RecoveryTest, ALeftoverThatDoesNotContinueTheDataFileIsKeptAside) {
   EXPECT_EQ(0, tdb_recover(store_, false));
   EXPECT_EQ(Hex(DataFile({"saved later"})), Hex(ReadFileBytes(kData)));
   EXPECT_FALSE(FileExists(kWork));
-  EXPECT_TRUE(ReadFileBytes("clipwork-kept-1.dat") == leftover);
+  EXPECT_EQ(Hex(leftover), Hex(ReadFileBytes("clipwork-kept-1.dat")));
   EXPECT_EQ("clipwork-kept-1.dat", store_.Kept().name) << "for the start to tell";
   EXPECT_EQ(2, store_.Kept().texts);
 
   Crashed(DataFile({"a"}), {"c"});
   DeleteFileA(kData.c_str());  // no data file to continue
   EXPECT_EQ(0, tdb_recover(store_, false));
-  EXPECT_TRUE(FileExists("clipwork-kept-2.dat"));
-  EXPECT_TRUE(FileExists("clipwork-kept-1.dat"));
+  EXPECT_TRUE(FileExists("clipwork-kept-2.dat")) << "the folder holds " << FileNamesIn(L".");
+  EXPECT_TRUE(FileExists("clipwork-kept-1.dat")) << "the folder holds " << FileNamesIn(L".");
 }
 
 TEST_F(RecoveryTest, NothingToRecoverChangesNothing) {
@@ -220,7 +222,8 @@ TEST_F(RecoveryTest, AReadThatFailsCommitsNothing) {
     if (!kept.unreadable) {
       ASSERT_GT(nth, 2) << "the reads were not reached";
       EXPECT_EQ(3000, recovered);
-      EXPECT_TRUE(ReadFileBytes(kData) == DataFile(whole));
+      EXPECT_TRUE(ReadFileBytes(kData) == DataFile(whole))
+          << FirstDifference(DataFile(whole), ReadFileBytes(kData));
       reachedTheEnd = true;
       continue;
     }
@@ -232,7 +235,7 @@ TEST_F(RecoveryTest, AReadThatFailsCommitsNothing) {
     EXPECT_TRUE(ReadFileBytes(kept.name) == leftover) << kept.name;
     DeleteFileA(kept.name.c_str());
   }
-  EXPECT_TRUE(reachedTheEnd);
+  EXPECT_TRUE(reachedTheEnd) << "the leftover was kept aside as unreadable in all 99 runs";
 }
 
 TEST_F(RecoveryTest, ALeftoverThatCouldNotBeReadIsToldAtTheStart) {
