@@ -18,6 +18,7 @@
 #include "store/row_index.h"
 #include "store/store.h"
 #include "common/clipboard.h"
+#include "common/last_error.h"
 #include "win32/large_allocations.h"
 #include "win32/store_support.h"
 
@@ -98,8 +99,8 @@ TEST_F(CaptureStoreTest, AppendsStopAtTheTwoGigabyteLimit) {
   OPEN_HISTORY(DataFile({"first"}));
   LARGE_INTEGER end;
   end.QuadPart = INT32_MAX - 10;  // sparse: no disk space is used
-  ASSERT_TRUE(SetFilePointerEx(store_.Work(), end, nullptr, FILE_BEGIN));
-  ASSERT_TRUE(SetEndOfFile(store_.Work()));
+  ASSERT_TRUE(Succeeded(SetFilePointerEx(store_.Work(), end, nullptr, FILE_BEGIN)));
+  ASSERT_TRUE(Succeeded(SetEndOfFile(store_.Work())));
 
   store_.ClearError();
   MSG told;
