@@ -130,7 +130,8 @@ TEST_F(Commands, TheRepeatRegisterHoldsTheLastStoredCommand) {
   KEYS({"yy", "."});  // copies are not stored: "." deletes again
   EXPECT_EQ(6, RowCount(list_));
   EXPECT_EQ(kOutputPaste, TheListWindow().output.action) << "every copy command chooses pasting";
-  EXPECT_TRUE(TheListWindow().output.clipReady);
+  EXPECT_TRUE(TheListWindow().output.clipReady)
+      << "the clipboard holds \"" << ClipboardText() << "\"";
 
   // The Delete key's fixed sequence and the 1.5a table: "dd" is none of
   // its commands, so "." is refused there.
@@ -214,10 +215,10 @@ TEST_F(Commands, TheContextMenuOffersTheRowCommandsOrSelectAll) {
 
   // Its commands run their sequences: select all, then delete them all.
   MoveCursor(-1, 0);
-  EXPECT_TRUE(OnListMenuCommand(1150));
+  EXPECT_TRUE(OnListMenuCommand(1150)) << "select all";
   EXPECT_EQ(3u, SelectedRows(list_).size());
   EXPECT_EQ(1, ShownList().multiSel);
-  EXPECT_TRUE(OnListMenuCommand(1104));
+  EXPECT_TRUE(OnListMenuCommand(1104)) << "delete";
   EXPECT_EQ(0, RowCount(list_)) << "delete acts on every selected row";
   EXPECT_TRUE(OnListMenuCommand(1105)) << "a put below with no cursor row";
   EXPECT_EQ(3, RowCount(list_));
