@@ -70,7 +70,8 @@ TEST_F(ViewerTest, AChangeTheStoreCannotWriteLeavesTheRowAndSaysSo) {
   LOAD({"old"});
   MoveCursor(-1, 0);
   ToggleViewer('e', GetCursorRow());
-  ASSERT_TRUE(g_viewerShown);
+  ASSERT_TRUE(g_viewerShown) << "the dialog is " << (IsWindowVisible(g_hViewer) ? "" : "not ")
+                            << "on the screen";
   const std::string work = WorkBytes(store_);
   HWND edit = GetDlgItem(g_hViewer, IDC_VIEWER_EDIT);
   SetWindowTextA(edit, "new");
